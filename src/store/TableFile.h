@@ -1,0 +1,44 @@
+#pragma once
+// The on-disk form of one table: one SQLite database holding the table's
+// records in `records`, its own field list in `yerbalis_fields` and its name
+// and key in `yerbalis_table`. Internal to the store.
+
+#include "Catalogue.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QVariant>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace yb::file {
+
+constexpr int kApplicationId = 0x59455242; // "YERB"
+constexpr int kFormatVersion = 1;
+
+// Opens an existing table file and checks that it is the catalogue's table.
+// Raises EngineError with a clear message when the file is missing, cannot be
+// read, or is not this table. Never modifies a file that fails the checks.
+sqlite3* open(const QString& path, const TableDef& table, bool readOnly, QList<FieldDef>* fileFields = nullptr);
+
+// Creates the table file at `path` (written beside it and renamed into place).
+void create(const QString& path, const TableDef& table);
+
+void close(sqlite3* db);
+
+// The message of the engine's last error on `db`.
+QString lastError(sqlite3* db);
+void exec(sqlite3* db, const char* sql); // raises EngineError
+
+QString quote(const QString& identifier);
+QString columnType(FieldType t);
+
+// Conversions between field values and SQLite columns.
+void bind(sqlite3_stmt* st, int index, const QVariant& v, FieldType t);
+QVariant column(sqlite3_stmt* st, int index, FieldType t);
+
+// The sort key stored for a key value.
+QByteArray keyFor(const QVariant& keyValue);
+
+} // namespace yb::file
