@@ -108,7 +108,7 @@ QStringList Database::checkTable(const QString& path, const TableDef& table)
     QStringList problems;
     sqlite3* db = nullptr;
     try {
-        db = file::open(path, table, true);
+        db = file::open(path, table, false);
     } catch (const Error& e) {
         return {e.message()};
     }

@@ -162,6 +162,10 @@ void TableCursor::open()
         }
     }
     values_ = QVariantList(fields_.size());
+    selectAll_.clear();
+    selectAll_ = selectList({});
+    nextSql_ = selectAll_ + afterClause(true) + orderBy(true) + QStringLiteral(" LIMIT 1");
+    priorSql_ = selectAll_ + afterClause(false) + orderBy(false) + QStringLiteral(" LIMIT 1");
     state_ = CursorState::Browse;
     modified_ = false;
     const bool found = fetchOne(selectList({}) + orderBy(true) + QStringLiteral(" LIMIT 1"), {});
@@ -208,6 +212,8 @@ bool TableCursor::isEmpty() const
 
 QString TableCursor::selectList(const QStringList& fields) const
 {
+    if (fields.isEmpty() && !selectAll_.isEmpty())
+        return selectAll_;
     QString sql = QStringLiteral("SELECT yb_id, yb_rev, yb_sortkey");
     if (fields.isEmpty()) {
         for (const Field* f : fields_)
@@ -399,7 +405,7 @@ int TableCursor::moveBy(int distance)
         }
         ++moved;
     }
-    const QString sql = selectList({}) + afterClause(forward) + orderBy(forward) + QStringLiteral(" LIMIT 1");
+    const QString& sql = forward ? nextSql_ : priorSql_;
     while (moved < steps) {
         if (!fetchOne(sql, placeBinds(current_))) {
             (forward ? eof_ : bof_) = true;

@@ -191,6 +191,7 @@ private:
     QString path_;
     sqlite3* db_ = nullptr;
     mutable QHash<QString, sqlite3_stmt*> stmts_;
+    QString selectAll_, nextSql_, priorSql_; // statements of every move
 
     QList<Field*> fields_;
     CursorState state_ = CursorState::Inactive;

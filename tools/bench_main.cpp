@@ -1,0 +1,259 @@
+// yerbalis-bench: measures the table cursor on a 1,000,000-record reference
+// table and the same statements issued straight through SQLite, so that the
+// ratio shows the cursor's own overhead.
+//
+// Output: one line per measure, "BENCH <name> <median> <unit>", and
+// "RATIO <name> <ours/raw>" for the moves and locates.
+
+#include "Catalogue.h"
+#include "Database.h"
+#include "SortKey.h"
+#include "TableCursor.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <sqlite3.h>
+#include <vector>
+
+namespace {
+
+long rssKb()
+{
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : f.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toLong();
+    return 0;
+}
+
+double median(std::vector<double> v)
+{
+    if (v.empty())
+        return 0;
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+const char* syllables[] = {"al", "be", "ca", "ña", "do", "ré", "mi", "sol", "za", "lú", "to", "ga", "ve", "ro", "quí",
+                           "ne", "pa", "ti", "llo", "cha", "fe", "ja", "so", "mo"};
+
+QString makeKey(QRandomGenerator& rng, int i)
+{
+    QString s;
+    const int n = 2 + int(rng.bounded(4));
+    for (int k = 0; k < n; ++k)
+        s += QString::fromUtf8(syllables[rng.bounded(int(std::size(syllables)))]);
+    s[0] = s[0].toUpper();
+    return s + QStringLiteral(" %1").arg(i);
+}
+
+void fill(const QString& path, int count)
+{
+    sqlite3* db = nullptr;
+    sqlite3_open(QFile::encodeName(path).constData(), &db);
+    sqlite3_exec(db, "PRAGMA synchronous=OFF", nullptr, nullptr, nullptr);
+    sqlite3_exec(db, "DROP INDEX records_order", nullptr, nullptr, nullptr);
+    sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
+    sqlite3_stmt* st = nullptr;
+    sqlite3_prepare_v2(db,
+                       "INSERT INTO records(yb_sortkey, \"Producto Cosmetico\", \"Indicaciones\", \"Modo Empleo\") "
+                       "VALUES(?1, ?2, ?3, ?4)",
+                       -1, &st, nullptr);
+    QRandomGenerator rng(42);
+    for (int i = 0; i < count; ++i) {
+        const QString key = makeKey(rng, i);
+        const QByteArray sk = yb::sortKey(key);
+        const QByteArray k8 = key.toUtf8();
+        sqlite3_bind_blob(st, 1, sk.constData(), int(sk.size()), SQLITE_TRANSIENT);
+        sqlite3_bind_text(st, 2, k8.constData(), int(k8.size()), SQLITE_TRANSIENT);
+        sqlite3_bind_text(st, 3, "Aplicar sobre la piel limpia dos veces al día.", -1, SQLITE_STATIC);
+        sqlite3_bind_text(st, 4, "Masajear suavemente hasta su completa absorción.", -1, SQLITE_STATIC);
+        sqlite3_step(st);
+        sqlite3_reset(st);
+    }
+    sqlite3_finalize(st);
+    sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+    sqlite3_exec(db, "CREATE INDEX records_order ON records(yb_sortkey, yb_id)", nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+}
+
+void report(const char* name, double value, const char* unit)
+{
+    std::printf("BENCH %s %.3f %s\n", name, value, unit);
+    std::fflush(stdout);
+}
+
+// Per-call time in µs of `batch` calls, repeated `rounds` times; the median round.
+double perCallUs(int rounds, int batch, const std::function<void()>& call)
+{
+    std::vector<double> v;
+    for (int r = 0; r < rounds; ++r) {
+        QElapsedTimer t;
+        t.start();
+        for (int i = 0; i < batch; ++i)
+            call();
+        v.push_back(double(t.nsecsElapsed()) / 1000.0 / batch);
+    }
+    return median(v);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    int count = 1000000;
+    if (argc > 1)
+        count = std::max(1000, std::atoi(argv[1]));
+    QTemporaryDir tmp;
+    const QString dir = tmp.path() + QStringLiteral("/db");
+    yb::Database::createTables(dir);
+    yb::Database::setDirectory(dir);
+    const QString path = yb::Database::tablePath(dir, QStringLiteral("Cosmetic.DB"));
+    QElapsedTimer build;
+    build.start();
+    fill(path, count);
+    std::printf("# %d records built in %.1f s\n", count, build.elapsed() / 1000.0);
+
+    const long rssBefore = rssKb();
+    std::vector<double> opens;
+    for (int i = 0; i < 5; ++i) {
+        QElapsedTimer t;
+        t.start();
+        yb::TableCursor c(yb::cursorDecl(QStringLiteral("Cosmetic"), QStringLiteral("Table1")));
+        c.open();
+        opens.push_back(t.nsecsElapsed() / 1e6);
+    }
+    report("open_ms", median(opens), "ms");
+
+    yb::TableCursor cur(yb::cursorDecl(QStringLiteral("Cosmetic"), QStringLiteral("Table1")));
+    cur.open();
+    const double firstUs = perCallUs(21, 200, [&] { cur.first(); });
+    report("first_us", firstUs, "us");
+
+    cur.first();
+    const double nextUs = perCallUs(21, 2000, [&] { cur.next(); });
+    report("next_us", nextUs, "us");
+    const double priorUs = perCallUs(21, 2000, [&] { cur.prior(); });
+    report("prior_us", priorUs, "us");
+
+    // Prefixes of existing keys, searched case-sensitively through the index.
+    QRandomGenerator rng(7);
+    std::vector<QString> prefixes;
+    for (int i = 0; i < 200; ++i)
+        prefixes.push_back(makeKey(rng, 0).left(5));
+    size_t pi = 0;
+    const double locUs = perCallUs(21, 200, [&] {
+        cur.setKey();
+        cur.locate(QStringLiteral("Producto Cosmetico"), prefixes[pi++ % prefixes.size()], yb::PartialKey);
+    });
+    report("locate_prefix_us", locUs, "us");
+    const double missUs = perCallUs(21, 200, [&] {
+        cur.setKey();
+        cur.locate(QStringLiteral("Producto Cosmetico"), QStringLiteral("Zzzqx"), yb::PartialKey);
+    });
+    report("locate_miss_us", missUs, "us");
+
+    // Walk a long stretch of the table: memory must not grow with it.
+    cur.first();
+    for (int i = 0; i < 200000 && !cur.eof(); ++i)
+        cur.next();
+    const long rssAfterWalk = rssKb();
+
+    std::vector<double> ins, eds;
+    for (int i = 0; i < 30; ++i) {
+        QElapsedTimer t;
+        t.start();
+        cur.insert();
+        cur.fieldByName(QStringLiteral("Producto Cosmetico")).setAsString(QStringLiteral("Áloe nuevo %1").arg(i));
+        cur.fieldByName(QStringLiteral("Indicaciones")).setAsString(QStringLiteral("Texto de prueba"));
+        cur.post();
+        ins.push_back(t.nsecsElapsed() / 1e6);
+    }
+    report("post_insert_ms", median(ins), "ms");
+    for (int i = 0; i < 30; ++i) {
+        QElapsedTimer t;
+        t.start();
+        cur.edit();
+        cur.fieldByName(QStringLiteral("Modo Empleo")).setAsString(QStringLiteral("Cambio %1").arg(i));
+        cur.post();
+        eds.push_back(t.nsecsElapsed() / 1e6);
+    }
+    report("post_edit_ms", median(eds), "ms");
+    report("rss_growth_mb", (rssAfterWalk - rssBefore) / 1024.0, "MB");
+
+    // The same statements straight through SQLite.
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    const char* cols = "SELECT yb_id, yb_rev, yb_sortkey, \"Producto Cosmetico\", \"Indicaciones\", \"Modo Empleo\" FROM records";
+    auto prep = [&](const QByteArray& sql) {
+        sqlite3_stmt* st = nullptr;
+        sqlite3_prepare_v3(db, sql.constData(), -1, SQLITE_PREPARE_PERSISTENT, &st, nullptr);
+        return st;
+    };
+    QByteArray curKey;
+    qint64 curId = 0;
+    auto readRow = [&](sqlite3_stmt* st) {
+        curId = sqlite3_column_int64(st, 0);
+        curKey = QByteArray(reinterpret_cast<const char*>(sqlite3_column_blob(st, 2)), sqlite3_column_bytes(st, 2));
+        for (int c = 3; c < 6; ++c)
+            (void)sqlite3_column_text(st, c);
+    };
+    sqlite3_stmt* first = prep(QByteArray(cols) + " ORDER BY yb_sortkey, yb_id LIMIT 1");
+    sqlite3_stmt* nextSt = prep(QByteArray(cols) + " WHERE (yb_sortkey, yb_id) > (?1, ?2) ORDER BY yb_sortkey, yb_id LIMIT 1");
+    sqlite3_stmt* priorSt =
+        prep(QByteArray(cols) + " WHERE (yb_sortkey, yb_id) < (?1, ?2) ORDER BY yb_sortkey DESC, yb_id DESC LIMIT 1");
+    sqlite3_stmt* rangeSt =
+        prep(QByteArray(cols) + " WHERE yb_sortkey >= ?1 AND yb_sortkey < ?2 ORDER BY yb_sortkey, yb_id");
+    auto step = [&](sqlite3_stmt* st, bool bindPlace) {
+        if (bindPlace) {
+            sqlite3_bind_blob(st, 1, curKey.constData(), int(curKey.size()), SQLITE_TRANSIENT);
+            sqlite3_bind_int64(st, 2, curId);
+        }
+        if (sqlite3_step(st) == SQLITE_ROW)
+            readRow(st);
+        sqlite3_reset(st);
+    };
+    step(first, false);
+    const double rawNext = perCallUs(21, 2000, [&] { step(nextSt, true); });
+    const double rawPrior = perCallUs(21, 2000, [&] { step(priorSt, true); });
+    pi = 0;
+    auto rawRange = [&](const QString& prefix) {
+        const QByteArray lo = yb::sortKeyPrefix(prefix);
+        QByteArray hi = lo;
+        hi.append(char(0xFF));
+        sqlite3_bind_blob(rangeSt, 1, lo.constData(), int(lo.size()), SQLITE_TRANSIENT);
+        sqlite3_bind_blob(rangeSt, 2, hi.constData(), int(hi.size()), SQLITE_TRANSIENT);
+        while (sqlite3_step(rangeSt) == SQLITE_ROW) {
+            const QString k = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(rangeSt, 3)));
+            if (k.startsWith(prefix)) {
+                readRow(rangeSt);
+                break;
+            }
+        }
+        sqlite3_reset(rangeSt);
+    };
+    const double rawLoc = perCallUs(21, 200, [&] { rawRange(prefixes[pi++ % prefixes.size()]); });
+    const double rawMiss = perCallUs(21, 200, [&] { rawRange(QStringLiteral("Zzzqx")); });
+    for (sqlite3_stmt* st : {first, nextSt, priorSt, rangeSt})
+        sqlite3_finalize(st);
+    sqlite3_close(db);
+    report("raw_next_us", rawNext, "us");
+    report("raw_prior_us", rawPrior, "us");
+    report("raw_locate_prefix_us", rawLoc, "us");
+    report("raw_locate_miss_us", rawMiss, "us");
+    std::printf("RATIO next %.2f\n", nextUs / rawNext);
+    std::printf("RATIO prior %.2f\n", priorUs / rawPrior);
+    std::printf("RATIO locate_prefix %.2f\n", locUs / rawLoc);
+    std::printf("RATIO locate_miss %.2f\n", missUs / rawMiss);
+    return 0;
+}
