@@ -1,0 +1,21 @@
+#pragma once
+// The application object. Its event dispatch shows every error that an event
+// handler lets through in the general error report, and the program carries
+// on. It also makes Enter press the focused push button on every screen.
+
+#include <QApplication>
+
+namespace yb {
+
+class Application : public QApplication {
+    Q_OBJECT
+public:
+    Application(int& argc, char** argv);
+    bool notify(QObject* receiver, QEvent* event) override;
+};
+
+// Maps the font families that the screens name ("System", "MS Sans Serif",
+// "Arial", "Courier New") to fonts present on this machine.
+void installFontSubstitutions();
+
+} // namespace yb

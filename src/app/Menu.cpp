@@ -1,0 +1,131 @@
+#include "Menu.h"
+
+#include "ui_Menu.h"
+
+#include <QCloseEvent>
+#include <QDate>
+#include <QLocale>
+#include <QRegularExpression>
+#include <QTime>
+#include <QTimer>
+
+#include "Pictures.h"
+#include "Shell.h"
+
+#include "Abuela.h"
+#include "Acerca.h"
+#include "Alternat.h"
+#include "Ayuda.h"
+#include "Catalogo.h"
+#include "Cosmetic.h"
+#include "Datos.h"
+#include "Diagnost.h"
+#include "Dietas.h"
+#include "Editor.h"
+#include "Glosario.h"
+#include "Guiapro.h"
+#include "Informac.h"
+#include "Informd.h"
+#include "Leame.h"
+#include "Pedidos.h"
+#include "Present.h"
+#include "REGISTR1.h"
+#include "REGISTR2.h"
+#include "Salir.h"
+#include "Tnatural.h"
+#include "VENTAS.h"
+
+TForm1* Form1 = nullptr;
+
+QString longTimeFormat()
+{
+    // Qt's long format carries a time-zone part ("t"); the system's hours,
+    // minutes and seconds are what the program shows.
+    QString f = QLocale::system().timeFormat(QLocale::LongFormat);
+    f.remove(QRegularExpression(QStringLiteral("\\s*\\(?t+\\)?")));
+    return f.trimmed();
+}
+
+TForm1::TForm1(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm1>())
+{
+    ui->setupUi(this);
+    setWindowState(Qt::WindowMaximized);
+
+    ui->BitBtn33->setIcon(yb::pictures::orderSheet());
+    ui->CATALOGO->setIcon(yb::pictures::catalogue());
+    ui->BitBtn35->setIcon(yb::pictures::notes());
+    ui->BitBtn34->setIcon(yb::pictures::about());
+    ui->BitBtn3333->setIcon(yb::pictures::help());
+    ui->BitBtn1->setIcon(yb::pictures::exitDoor());
+
+    yb::attachHintLine(this, ui->Panel3);
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(1000);
+    connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
+    Timer2 = new QTimer(this);
+    Timer2->setObjectName(QStringLiteral("Timer2"));
+    Timer2->setInterval(1000);
+    connect(Timer2, &QTimer::timeout, this, &TForm1::Timer2Timer);
+    Timer1->start();
+    Timer2->start();
+}
+
+TForm1::~TForm1()
+{
+    if (Form1 == this)
+        Form1 = nullptr;
+}
+
+void TForm1::FormActivate()
+{
+    yb::beep();
+    yb::showModal(Form400);
+}
+
+void TForm1::Timer1Timer()
+{
+    ui->Label2->setText(QLocale::system().toString(QTime::currentTime(), longTimeFormat()));
+}
+
+void TForm1::Timer2Timer()
+{
+    ui->Label1->setText(QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
+}
+
+void TForm1::open(QWidget* screen)
+{
+    yb::beep();
+    yb::showModal(screen);
+    yb::beep();
+}
+
+void TForm1::BitBtn22Click() { open(Form12); }
+void TForm1::BitBtn20Click() { open(Form18); }
+void TForm1::BitBtn21Click() { open(Form20); }
+void TForm1::BitBtn19Click() { open(Form11); }
+void TForm1::BitBtn23Click() { open(Form17); }
+void TForm1::BitBtn24Click() { open(Form21); }
+void TForm1::BitBtn28Click() { open(Form6); }
+void TForm1::BitBtn26Click() { open(Form16); }
+void TForm1::BitBtn27Click() { open(Form8); }
+void TForm1::BitBtn25Click() { open(Form14); }
+void TForm1::BitBtn29Click() { open(Form13); }
+void TForm1::BitBtn30Click() { open(Form15); }
+void TForm1::BOTONEDITARClick() { open(EDITORTABLA); }
+void TForm1::BitBtn2Click() { open(TERMINAL); }
+void TForm1::VENTASDIARIASClick() { open(Form44315); }
+void TForm1::BitBtn33Click() { open(Form3); }
+void TForm1::CATALOGOClick() { open(Form5); }
+void TForm1::BitBtn35Click() { open(Form19); }
+void TForm1::BitBtn34Click() { open(Form2); }
+void TForm1::BitBtn3333Click() { open(FORM777); }
+void TForm1::BitBtn1Click() { open(Form99); }
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    // Closing the main window ends the program at once, without asking.
+    event->accept();
+    yb::terminate();
+}

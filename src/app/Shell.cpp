@@ -1,0 +1,368 @@
+#include "Shell.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QInputDialog>
+#include <QLabel>
+#include <QList>
+#include <QMessageBox>
+#include <QMetaObject>
+#include <QMouseEvent>
+#include <QPalette>
+#include <QPointer>
+#include <QWindow>
+
+#include <exception>
+
+#include "Errors.h"
+
+namespace yb {
+
+QString applicationTitle()
+{
+    return QStringLiteral("Yerbalis (Base de Datos)");
+}
+
+namespace {
+
+struct ModalRun {
+    QPointer<QWidget> screen;
+    QEventLoop* loop = nullptr;
+};
+
+struct ShellState {
+    QList<QPointer<QWidget>> screens;
+    QList<ModalRun> modalRuns;
+    QPointer<QWidget> activeScreen;
+    bool terminating = false;
+    int beeps = 0;
+    bool trackerConnected = false;
+};
+
+ShellState& state()
+{
+    static ShellState s;
+    return s;
+}
+
+bool hasActivationHandler(const QWidget* w)
+{
+    return w->metaObject()->indexOfMethod("FormActivate()") >= 0;
+}
+
+// Runs the screen's activation handler. An error it lets through is shown by
+// the general error report; the screen stays as it is.
+void runActivationHandler(QWidget* w)
+{
+    if (!w || !hasActivationHandler(w))
+        return;
+    try {
+        QMetaObject::invokeMethod(w, "FormActivate", Qt::DirectConnection);
+    } catch (const Error& e) {
+        reportError(e.message());
+    } catch (const std::exception& e) {
+        reportError(QString::fromLocal8Bit(e.what()));
+    }
+}
+
+QWidget* screenOfWindow(QWindow* window)
+{
+    if (!window)
+        return nullptr;
+    for (const auto& s : state().screens)
+        if (s && s->windowHandle() == window)
+            return s;
+    return nullptr;
+}
+
+// A non-modal screen that becomes the active screen of the process runs its
+// activation handler. Modal screens run it from showModal(); the screen that
+// a modal run hands the activation back to is already the active screen.
+void onFocusWindowChanged(QWindow* window)
+{
+    QWidget* screen = screenOfWindow(window);
+    if (!screen || screen == state().activeScreen)
+        return;
+    state().activeScreen = screen;
+    if (isShowingModally(screen) || state().terminating)
+        return;
+    QPointer<QWidget> p(screen);
+    // Deferred: the handler may open modal screens of its own.
+    QMetaObject::invokeMethod(
+        screen, [p] { if (p && p->isVisible()) runActivationHandler(p); }, Qt::QueuedConnection);
+}
+
+class ModalEndWatcher : public QObject {
+public:
+    explicit ModalEndWatcher(QEventLoop* loop) : loop_(loop) {}
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if (e->type() == QEvent::Hide) {
+            auto* w = static_cast<QWidget*>(o);
+            if (!w->isVisible())
+                loop_->quit();
+        }
+        return false;
+    }
+
+private:
+    QEventLoop* loop_;
+};
+
+class HintFilter : public QObject {
+public:
+    explicit HintFilter(QLabel* line, QObject* parent) : QObject(parent), line_(line) {}
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if (e->type() != QEvent::MouseMove || !line_)
+            return false;
+        auto* w = static_cast<QWidget*>(o);
+        auto* me = static_cast<QMouseEvent*>(e);
+        // A move over a child of this widget was not meant for it: the child
+        // either has a sentence of its own or leaves the line alone.
+        const QPoint local = w->mapFromGlobal(me->globalPosition().toPoint());
+        if (QWidget* child = w->childAt(local); child && !child->testAttribute(Qt::WA_TransparentForMouseEvents))
+            return false;
+        const QString sentence = w->property("statusHint").toString();
+        if (line_->text() != sentence)
+            line_->setText(sentence);
+        return false;
+    }
+
+private:
+    QPointer<QLabel> line_;
+};
+
+class FocusColourFilter : public QObject {
+public:
+    using QObject::QObject;
+    static void apply(QWidget* w, bool focused)
+    {
+        QPalette p = w->palette();
+        const QColor c = focused ? w->property("yb_focusColour").value<QColor>()
+                                 : QApplication::palette(w).color(QPalette::Text);
+        p.setColor(QPalette::Text, c);
+        w->setPalette(p);
+    }
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if (e->type() == QEvent::FocusIn)
+            apply(static_cast<QWidget*>(o), true);
+        else if (e->type() == QEvent::FocusOut)
+            apply(static_cast<QWidget*>(o), false);
+        return false;
+    }
+};
+
+} // namespace
+
+// ---- screens
+
+void registerScreen(QWidget* screen)
+{
+    auto& s = state();
+    if (!s.trackerConnected && qGuiApp) {
+        QObject::connect(qGuiApp, &QGuiApplication::focusWindowChanged, qGuiApp, &onFocusWindowChanged);
+        s.trackerConnected = true;
+    }
+    if (!s.screens.contains(screen))
+        s.screens.append(screen);
+}
+
+void unregisterScreen(QWidget* screen)
+{
+    state().screens.removeAll(screen);
+    state().screens.removeAll(nullptr);
+}
+
+QWidget* activeScreen()
+{
+    return state().activeScreen;
+}
+
+bool isShowingModally(const QWidget* screen)
+{
+    for (const auto& r : state().modalRuns)
+        if (r.screen == screen)
+            return true;
+    return false;
+}
+
+void showModal(QWidget* screen)
+{
+    auto& s = state();
+    if (!screen || s.terminating || isShowingModally(screen))
+        return;
+    QPointer<QWidget> previous = s.activeScreen;
+    QPointer<QWidget> guard(screen);
+
+    QEventLoop loop;
+    ModalEndWatcher watcher(&loop);
+    s.modalRuns.append({guard, &loop});
+    s.activeScreen = screen;
+
+    screen->setWindowModality(Qt::ApplicationModal);
+    screen->installEventFilter(&watcher);
+    screen->show();
+    screen->raise();
+    screen->activateWindow();
+    runActivationHandler(screen);
+    if (guard && guard->isVisible() && !s.terminating)
+        loop.exec();
+
+    if (guard) {
+        guard->removeEventFilter(&watcher);
+        if (guard->isVisible())
+            guard->hide();
+    }
+    for (qsizetype i = s.modalRuns.size() - 1; i >= 0; --i)
+        if (s.modalRuns[i].loop == &loop) {
+            s.modalRuns.removeAt(i);
+            break;
+        }
+    // Hand the activation back without running the previous screen's handler.
+    if (previous && previous->isVisible() && !s.terminating) {
+        s.activeScreen = previous;
+        previous->activateWindow();
+    } else if (s.activeScreen == screen) {
+        s.activeScreen = previous;
+    }
+}
+
+void showModeless(QWidget* screen)
+{
+    screen->show();
+}
+
+void hideModeless(QWidget* screen)
+{
+    screen->hide();
+}
+
+void closeScreen(QWidget* screen)
+{
+    screen->close();
+}
+
+void terminate()
+{
+    state().terminating = true;
+    for (const auto& r : state().modalRuns)
+        r.loop->quit();
+    QCoreApplication::exit(0);
+}
+
+bool isTerminating()
+{
+    return state().terminating;
+}
+
+void resetTerminate()
+{
+    state().terminating = false;
+}
+
+// ---- beep
+
+void beep()
+{
+    ++state().beeps;
+    QApplication::beep();
+}
+
+int beepCount()
+{
+    return state().beeps;
+}
+
+// ---- status hint line
+
+void attachHintLine(QWidget* screen, QLabel* line)
+{
+    screen->setProperty("yb_hintLine", QVariant::fromValue<QObject*>(line));
+    auto* filter = new HintFilter(line, screen);
+    const auto widgets = screen->findChildren<QWidget*>();
+    for (QWidget* w : widgets) {
+        if (!w->property("statusHint").isValid())
+            continue;
+        w->setMouseTracking(true);
+        w->installEventFilter(filter);
+    }
+}
+
+void setHint(QWidget* screen, const QString& sentence)
+{
+    if (auto* line = qobject_cast<QLabel*>(screen->property("yb_hintLine").value<QObject*>()))
+        line->setText(sentence);
+}
+
+// ---- focus colours
+
+void useFocusColours(QWidget* box, const QColor& focused)
+{
+    static FocusColourFilter* filter = nullptr;
+    if (!filter)
+        filter = new FocusColourFilter(qApp);
+    box->setProperty("yb_focusColour", focused);
+    box->installEventFilter(filter);
+    FocusColourFilter::apply(box, box->hasFocus());
+}
+
+// ---- message boxes
+
+namespace {
+QWidget* boxParent()
+{
+    QWidget* w = QApplication::activeModalWidget();
+    if (!w)
+        w = QApplication::activeWindow();
+    if (!w)
+        w = state().activeScreen;
+    return w;
+}
+
+void runBox(QMessageBox::Icon icon, const QString& caption, const QString& text)
+{
+    QMessageBox box(icon, caption, text, QMessageBox::Ok, boxParent());
+    box.setWindowModality(Qt::ApplicationModal);
+    box.exec();
+}
+} // namespace
+
+void noticeBox(const QString& text)
+{
+    runBox(QMessageBox::NoIcon, QStringLiteral("Aviso"), text);
+}
+
+void messageBox(const QString& text)
+{
+    runBox(QMessageBox::NoIcon, applicationTitle(), text);
+}
+
+QString inputQuery(const QString& caption, const QString& prompt, const QString& defaultText)
+{
+    QInputDialog dialog(boxParent());
+    dialog.setWindowTitle(caption);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(defaultText);
+    dialog.setOkButtonText(QStringLiteral("OK"));
+    dialog.setCancelButtonText(QStringLiteral("Cancel"));
+    dialog.setWindowModality(Qt::ApplicationModal);
+    if (dialog.exec() == QDialog::Accepted)
+        return dialog.textValue();
+    return defaultText;
+}
+
+QString errorReportText(const QString& message)
+{
+    return message + QLatin1Char('.');
+}
+
+void reportError(const QString& message)
+{
+    runBox(QMessageBox::Critical, applicationTitle(), errorReportText(message));
+}
+
+} // namespace yb

@@ -1,0 +1,96 @@
+#include "Startup.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QWidget>
+
+#include <cstdio>
+#include <exception>
+
+#include "Database.h"
+#include "Errors.h"
+#include "Menu.h"
+#include "Shell.h"
+
+namespace yb {
+
+bool displayAvailable(QString* why)
+{
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    const QString platform = qEnvironmentVariable("QT_QPA_PLATFORM");
+    const bool needsX = platform.isEmpty() || platform.startsWith(QLatin1String("xcb"));
+    const bool needsWayland = platform.startsWith(QLatin1String("wayland"));
+    if ((needsX && qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) ||
+        (needsWayland && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))) {
+        if (why)
+            *why = QStringLiteral("no display to show the program on (neither DISPLAY nor WAYLAND_DISPLAY is set)");
+        return false;
+    }
+#endif
+    Q_UNUSED(why);
+    return true;
+}
+
+QString startupFailureText(const StartupFailure& failure, const QString& module)
+{
+    const QString address =
+        QStringLiteral("%1").arg(quintptr(failure.address), int(2 * sizeof(void*)), 16, QLatin1Char('0')).toUpper();
+    const QString stop = failure.message.endsWith(QLatin1Char('.')) ? QString() : QStringLiteral(".");
+    return QStringLiteral("Exception %1 in module %2 at %3.\n%4%5")
+        .arg(failure.kind, module, address, failure.message, stop);
+}
+
+void showStartupFailure(const QString& text)
+{
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Application Error"), text, QMessageBox::Ok);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.exec();
+}
+
+bool platformShowsWindows()
+{
+    const QString name = QGuiApplication::platformName();
+    return name != QLatin1String("offscreen") && name != QLatin1String("minimal");
+}
+
+namespace {
+int failStartup(const StartupFailure& failure)
+{
+    const QString module = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+    const QString text = startupFailureText(failure, module);
+    std::fprintf(stderr, "Application Error: %s\n", text.toLocal8Bit().constData());
+    std::fflush(stderr);
+    if (platformShowsWindows())
+        showStartupFailure(text);
+    return 1;
+}
+} // namespace
+
+int runProgram()
+{
+    resetTerminate();
+    StartupFailure failure;
+    try {
+        const QString dir = Database::defaultDirectory();
+        Database::prepare(dir);
+        Database::setDirectory(dir);
+    } catch (const Error& e) {
+        failure = {e.kind(), e.message(), reinterpret_cast<const void*>(&runProgram)};
+        return failStartup(failure);
+    } catch (const std::exception& e) {
+        failure = {QStringLiteral("Exception"), QString::fromLocal8Bit(e.what()),
+                   reinterpret_cast<const void*>(&runProgram)};
+        return failStartup(failure);
+    }
+    if (!createScreens(&failure))
+        return failStartup(failure);
+
+    Form1->show();
+    const int code = QApplication::exec();
+    destroyScreens();
+    return code;
+}
+
+} // namespace yb
