@@ -41,7 +41,13 @@ struct Statement {
 
 } // namespace
 
-QString lastError(sqlite3* db) { return QString::fromUtf8(sqlite3_errmsg(db)); }
+QString lastError(sqlite3* db)
+{
+    QString msg = QString::fromUtf8(sqlite3_errmsg(db));
+    if ((sqlite3_extended_errcode(db) & 0xFF) == SQLITE_IOERR)
+        msg += QStringLiteral(" (the disk may be full, read-only or failing)");
+    return msg;
+}
 
 void exec(sqlite3* db, const char* sql)
 {

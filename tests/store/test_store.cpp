@@ -554,7 +554,7 @@ private slots:
         // Another process's posted records show at this cursor's next read.
         auto balance = cursor("VENTAS");
         QProcess writer;
-        writer.start(QStringLiteral(STORE_WRITER), {dir_, QStringLiteral("3")});
+        writer.start(QStringLiteral(STORE_WRITER), {QStringLiteral("sell"), dir_, QStringLiteral("3")});
         QVERIFY(writer.waitForFinished(20000));
         QCOMPARE(writer.exitCode(), 0);
         QVERIFY(balance->eof());
@@ -569,7 +569,7 @@ private slots:
         int expected = 3;
         for (int round = 0; round < 8; ++round) {
             QProcess p;
-            p.start(QStringLiteral(STORE_WRITER), {dir_, QStringLiteral("100000")});
+            p.start(QStringLiteral(STORE_WRITER), {QStringLiteral("sell"), dir_, QStringLiteral("100000")});
             QVERIFY(p.waitForStarted());
             QTest::qWait(int(30 + rng.bounded(120)));
             p.kill();
