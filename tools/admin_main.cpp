@@ -1,15 +1,30 @@
 // yerbalis-admin: the command-line companion of the program.
-//   yerbalis-admin create DIR   creates an empty database (the fourteen tables)
-//   yerbalis-admin check DIR    verifies schema and integrity of every table
+//   create DIR                   an empty database (the fourteen tables)
+//   check DIR                    verifies schema and integrity of every table
+//   export DIR TABLE [FILE]      a table as CSV
+//   import DIR TABLE FILE        CSV records into a table, all or nothing
+//   backup DIR DEST              a consistent copy of every table, verified
+//   demo DIR                     a new database with sample content
+//   report DIR                   sales per day and in total
 
+#include "Backup.h"
 #include "Catalogue.h"
 #include "Database.h"
+#include "Demo.h"
 #include "Errors.h"
+#include "Progress.h"
+#include "Report.h"
+#include "TableTransfer.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QTextStream>
+#include <cstdio>
+#include <functional>
 
 namespace {
 
@@ -28,54 +43,280 @@ const char* usage =
     "Usage: yerbalis-admin COMMAND [ARGUMENTS]\n"
     "\n"
     "Commands:\n"
-    "  create DIR   create an empty database with the fourteen tables in DIR\n"
-    "  check DIR    verify the schema and integrity of every table in DIR\n"
+    "  create DIR                  create an empty database with the fourteen tables in DIR\n"
+    "  check DIR                   verify the schema and integrity of every table in DIR\n"
+    "  export DIR TABLE [FILE]     write a table as CSV to FILE (or standard output)\n"
+    "  import DIR TABLE FILE       add the records of a CSV file to a table, all or nothing\n"
+    "  backup DIR DEST             copy every table to DEST, safely while the program runs\n"
+    "  demo DIR                    create a new database in DIR with sample content\n"
+    "  report DIR                  number of sales and total amount per day\n"
     "\n"
     "Run 'yerbalis-admin COMMAND --help' for the help of one command.\n";
 
-int create(const QStringList& args)
+// A command line that does not fit the command: exit code 2.
+struct UsageError {
+    QString message;
+};
+
+// The words of a command line: positional arguments, flags and options with a value.
+struct Arguments {
+    QStringList positional;
+    QStringList flags;
+    QHash<QString, QString> values;
+};
+
+Arguments parseArguments(const QStringList& args, const QStringList& flags, const QStringList& valued)
 {
-    if (args.size() != 1 || args[0] == QLatin1String("--help")) {
-        out() << "Usage: yerbalis-admin create DIR\n"
-                 "Creates DIR (when missing) with the fourteen empty tables. Tables that\n"
-                 "already exist are left as they are.\n";
-        return args.size() == 1 ? 0 : 2;
+    Arguments a;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& w = args[i];
+        if (w.startsWith(QLatin1String("--"))) {
+            QString name = w, value;
+            const qsizetype eq = w.indexOf(QLatin1Char('='));
+            if (eq > 0) {
+                name = w.left(eq);
+                value = w.mid(eq + 1);
+            }
+            if (flags.contains(name) && eq < 0) {
+                a.flags << name;
+            } else if (valued.contains(name)) {
+                if (eq < 0) {
+                    if (i + 1 >= args.size())
+                        throw UsageError{QStringLiteral("the option %1 needs a value").arg(name)};
+                    value = args[++i];
+                }
+                a.values.insert(name, value);
+            } else {
+                throw UsageError{QStringLiteral("unknown option '%1'").arg(w)};
+            }
+        } else {
+            a.positional << w;
+        }
     }
-    const QString dir = args[0];
+    return a;
+}
+
+QString native(const QString& path) { return QDir::toNativeSeparators(path); }
+
+QString seconds(const QElapsedTimer& t) { return QString::number(double(t.elapsed()) / 1000.0, 'f', 2); }
+
+// ------------------------------------------------------------------ commands
+
+int create(const Arguments& a)
+{
+    if (a.positional.size() != 1)
+        throw UsageError{QStringLiteral("create needs one directory")};
+    const QString dir = a.positional[0];
     int created = 0;
     QDir().mkpath(dir);
     for (const yb::TableDef& t : yb::tables()) {
         const QString path = yb::Database::tablePath(dir, t.fileName);
         if (QFileInfo::exists(path)) {
-            out() << "exists:  " << QDir::toNativeSeparators(path) << "\n";
+            out() << "exists:  " << native(path) << "\n";
             continue;
         }
         yb::Database::createTable(dir, t);
-        out() << "created: " << QDir::toNativeSeparators(path) << "\n";
+        out() << "created: " << native(path) << "\n";
         ++created;
     }
-    out() << created << " tables created in " << QDir::toNativeSeparators(dir) << "\n";
+    out() << created << " tables created in " << native(dir) << "\n";
     return 0;
 }
 
-int check(const QStringList& args)
+int check(const Arguments& a)
 {
-    if (args.size() != 1 || args[0] == QLatin1String("--help")) {
-        out() << "Usage: yerbalis-admin check DIR\n"
-                 "Verifies every table of DIR: present, readable, of the right structure,\n"
-                 "undamaged, required fields filled and records in key order. Exits 1 and\n"
-                 "names every problem when something is wrong.\n";
-        return args.size() == 1 ? 0 : 2;
-    }
-    const QStringList problems = yb::Database::check(args[0]);
+    if (a.positional.size() != 1)
+        throw UsageError{QStringLiteral("check needs one directory")};
+    const QStringList problems = yb::Database::check(a.positional[0]);
     if (problems.isEmpty()) {
-        out() << "ok: " << yb::tables().size() << " tables checked in " << QDir::toNativeSeparators(args[0]) << "\n";
+        out() << "ok: " << yb::tables().size() << " tables checked in " << native(a.positional[0]) << "\n";
         return 0;
     }
     for (const QString& p : problems)
         err() << p << "\n";
     err() << problems.size() << " problem(s) found\n";
     return 1;
+}
+
+int exportCommand(const Arguments& a)
+{
+    if (a.positional.size() < 2 || a.positional.size() > 3)
+        throw UsageError{QStringLiteral("export needs a directory, a table and optionally a file")};
+    const QString dir = a.positional[0];
+    const yb::TableDef& table = yb::admin::tableNamed(a.positional[1]);
+    const QString target = a.positional.value(2, QStringLiteral("-"));
+    QElapsedTimer timer;
+    timer.start();
+    qint64 rows;
+    {
+        yb::admin::Progress progress(QStringLiteral("Exporting %1").arg(table.fileName), 0);
+        if (target == QLatin1String("-")) {
+            QFile stdOut;
+            if (!stdOut.open(stdout, QIODevice::WriteOnly))
+                throw yb::Error(QStringLiteral("cannot write to standard output"));
+            rows = yb::admin::exportTable(dir, table, &stdOut, &progress);
+        } else {
+            // Written beside the target and renamed into place: a failed export leaves no half file.
+            QSaveFile file(target);
+            if (!file.open(QIODevice::WriteOnly))
+                throw yb::Error(QStringLiteral("cannot write %1: %2").arg(native(target), file.errorString()));
+            rows = yb::admin::exportTable(dir, table, &file, &progress);
+            if (!file.commit())
+                throw yb::Error(QStringLiteral("cannot write %1: %2").arg(native(target), file.errorString()));
+        }
+    }
+    // With the CSV on standard output, the summary goes to standard error.
+    (target == QLatin1String("-") ? err() : out())
+        << "exported " << rows << " records of " << table.fileName << " in " << seconds(timer) << " s\n";
+    return 0;
+}
+
+int importCommand(const Arguments& a)
+{
+    if (a.positional.size() != 3)
+        throw UsageError{QStringLiteral("import needs a directory, a table and a file")};
+    const QString dir = a.positional[0];
+    const yb::TableDef& table = yb::admin::tableNamed(a.positional[1]);
+    const QString source = a.positional[2];
+    const bool replace = a.flags.contains(QStringLiteral("--replace"));
+    QFile file;
+    if (source == QLatin1String("-")) {
+        if (!file.open(stdin, QIODevice::ReadOnly))
+            throw yb::Error(QStringLiteral("cannot read standard input"));
+    } else {
+        file.setFileName(source);
+        if (!file.open(QIODevice::ReadOnly))
+            throw yb::Error(QStringLiteral("cannot read %1: %2").arg(native(source), file.errorString()));
+    }
+    QElapsedTimer timer;
+    timer.start();
+    qint64 rows;
+    try {
+        yb::admin::Progress progress(QStringLiteral("Importing into %1").arg(table.fileName),
+                                     source == QLatin1String("-") ? 0 : file.size());
+        rows = yb::admin::importTable(dir, table, &file, replace, &progress);
+    } catch (const yb::Error& e) {
+        throw yb::Error(QStringLiteral("cannot import into %1: %2\nNothing was imported; the table is unchanged.")
+                            .arg(table.fileName, e.message()));
+    }
+    out() << "imported " << rows << " records into " << table.fileName << (replace ? " (replacing its records)" : "")
+          << " in " << seconds(timer) << " s\n";
+    return 0;
+}
+
+int backupCommand(const Arguments& a)
+{
+    if (a.positional.size() != 2)
+        throw UsageError{QStringLiteral("backup needs the database directory and the backup directory")};
+    QElapsedTimer timer;
+    timer.start();
+    yb::admin::BackupResult r;
+    {
+        yb::admin::Progress progress(QStringLiteral("Backing up"), 0);
+        r = yb::admin::backupDatabase(a.positional[0], a.positional[1], &progress);
+    }
+    out() << "backed up " << r.tables << " tables (" << r.records << " records, " << r.bytes / 1024 << " KiB) to "
+          << native(a.positional[1]) << " in " << seconds(timer) << " s; the copy passes the check\n";
+    return 0;
+}
+
+int demoCommand(const Arguments& a)
+{
+    if (a.positional.size() != 1)
+        throw UsageError{QStringLiteral("demo needs one directory")};
+    const QList<QPair<QString, qint64>> counts = yb::admin::createDemoDatabase(a.positional[0]);
+    for (const auto& c : counts)
+        out() << QString(c.first).leftJustified(14) << c.second << " records\n";
+    out() << "demonstration database created in " << native(a.positional[0]) << "; try it with\n"
+          << "  YERBALIS_DATA_DIR=" << native(a.positional[0]) << " yerbalis\n";
+    return 0;
+}
+
+int reportCommand(const Arguments& a)
+{
+    if (a.positional.size() != 1)
+        throw UsageError{QStringLiteral("report needs one directory")};
+    QDate from, to;
+    for (const QString& opt : {QStringLiteral("--from"), QStringLiteral("--to")}) {
+        if (!a.values.contains(opt))
+            continue;
+        const QDate d = yb::admin::parseDay(a.values.value(opt));
+        if (!d.isValid())
+            throw UsageError{QStringLiteral("'%1' is not a date; write it as YYYY-MM-DD").arg(a.values.value(opt))};
+        (opt == QLatin1String("--from") ? from : to) = d;
+    }
+    if (from.isValid() && to.isValid() && from > to)
+        throw UsageError{QStringLiteral("the period ends before it begins")};
+    const QList<yb::admin::DaySales> days = yb::admin::salesByDay(a.positional[0], from, to);
+    yb::admin::printSalesReport(out(), days, a.flags.contains(QStringLiteral("--csv")));
+    return 0;
+}
+
+struct Command {
+    const char* name;
+    QStringList flags;
+    QStringList valued;
+    const char* help;
+    std::function<int(const Arguments&)> run;
+};
+
+const QList<Command>& commands()
+{
+    static const QList<Command> list = {
+        {"create", {}, {},
+         "Usage: yerbalis-admin create DIR\n"
+         "Creates DIR (when missing) with the fourteen empty tables. Tables that\n"
+         "already exist are left as they are.\n",
+         create},
+        {"check", {}, {},
+         "Usage: yerbalis-admin check DIR\n"
+         "Verifies every table of DIR: present, readable, of the right structure,\n"
+         "undamaged, required fields filled and records in key order. Exits 1 and\n"
+         "names every problem when something is wrong.\n",
+         check},
+        {"export", {}, {},
+         "Usage: yerbalis-admin export DIR TABLE [FILE]\n"
+         "Writes the records of TABLE (for example Producto.db or producto) as CSV\n"
+         "to FILE, or to standard output when FILE is missing or '-'. The first line\n"
+         "names the fields; records are in the table's own order. Texts are UTF-8,\n"
+         "dates YYYY-MM-DD HH:MM:SS; a field with a comma, a quote or a line break\n"
+         "is quoted (RFC 4180). The table is read as it is at one moment, even while\n"
+         "the program writes to it.\n",
+         exportCommand},
+        {"import", {QStringLiteral("--replace")}, {},
+         "Usage: yerbalis-admin import DIR TABLE FILE [--replace]\n"
+         "Adds the records of the CSV file FILE ('-': standard input) to TABLE. The\n"
+         "first line names the fields (in any order; fields left out stay empty).\n"
+         "Every record is checked: integers and dates readable, texts no longer than\n"
+         "their field, required fields filled, no repeated product code. Either\n"
+         "every record is imported or, at the first record that breaks a rule, none\n"
+         "is: the message names the row, the field and the problem.\n"
+         "  --replace   delete the table's records first (undone, too, on failure)\n",
+         importCommand},
+        {"backup", {}, {},
+         "Usage: yerbalis-admin backup DIR DEST\n"
+         "Copies the fourteen tables of DIR into the directory DEST (created when\n"
+         "missing; it must not hold tables yet). The copy shows the tables as they\n"
+         "were at one moment, even while the program is running and selling, and is\n"
+         "verified as 'check' does before the command reports success. To restore,\n"
+         "close the program and copy the files of DEST back into the database\n"
+         "directory.\n",
+         backupCommand},
+        {"demo", {}, {},
+         "Usage: yerbalis-admin demo DIR\n"
+         "Creates a new database in DIR (which must not exist or be empty) filled\n"
+         "with invented sample content in Spanish: every reference database, ten\n"
+         "cards, thirty products and fifty sales over the last days. Try the program\n"
+         "on it with YERBALIS_DATA_DIR=DIR.\n",
+         demoCommand},
+        {"report", {QStringLiteral("--csv")}, {QStringLiteral("--from"), QStringLiteral("--to")},
+         "Usage: yerbalis-admin report DIR [--from DATE] [--to DATE] [--csv]\n"
+         "Prints for every day with sales the number of sales and their total\n"
+         "amount, then the grand total. DATE is YYYY-MM-DD; both ends are included.\n"
+         "  --csv   write CSV (Day,Sales,Amount) instead of a table\n",
+         reportCommand},
+    };
+    return list;
 }
 
 } // namespace
@@ -88,16 +329,29 @@ int main(int argc, char** argv)
         (args.isEmpty() ? err() : out()) << usage;
         return args.isEmpty() ? 2 : 0;
     }
-    const QString command = args.takeFirst();
+    const QString name = args.takeFirst();
+    const Command* command = nullptr;
+    for (const Command& c : commands())
+        if (name == QLatin1String(c.name))
+            command = &c;
+    if (!command) {
+        err() << "yerbalis-admin: unknown command '" << name << "'\n\n" << usage;
+        return 2;
+    }
+    if (args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"))) {
+        out() << command->help;
+        return 0;
+    }
     try {
-        if (command == QLatin1String("create"))
-            return create(args);
-        if (command == QLatin1String("check"))
-            return check(args);
-        err() << "yerbalis-admin: unknown command '" << command << "'\n\n" << usage;
+        return command->run(parseArguments(args, command->flags, command->valued));
+    } catch (const UsageError& e) {
+        err() << "yerbalis-admin " << name << ": " << e.message << "\n\n" << command->help;
         return 2;
     } catch (const yb::Error& e) {
-        err() << "yerbalis-admin: " << e.message() << "\n";
+        err() << "yerbalis-admin " << name << ": " << e.message() << "\n";
+        return 1;
+    } catch (const std::exception& e) {
+        err() << "yerbalis-admin " << name << ": " << e.what() << "\n";
         return 1;
     }
 }

@@ -1,0 +1,49 @@
+#include "Demo.h"
+
+#include "Catalogue.h"
+#include "Database.h"
+#include "Errors.h"
+#include "TableTransfer.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace yb::admin {
+
+QList<QPair<QString, qint64>> createDemoDatabase(const QString& dir, const QDate& today)
+{
+    const QFileInfo info(dir);
+    if (info.exists() && !info.isDir())
+        throw Error(QStringLiteral("%1 exists and is not a directory").arg(QDir::toNativeSeparators(dir)));
+    if (info.exists() && !QDir(dir).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System))
+        throw Error(QStringLiteral("%1 is not empty; the demonstration database needs a new or empty directory")
+                        .arg(QDir::toNativeSeparators(dir)));
+    Database::createTables(dir);
+
+    QList<QPair<QString, qint64>> counts;
+    for (const DemoTable& t : demoContent(today)) {
+        const TableDef& def = tableNamed(t.fileName);
+        RecordWriter writer(dir, def, t.columns, false);
+        qint64 row = 0;
+        std::vector<std::string> values;
+        for (const QStringList& record : t.records) {
+            values.clear();
+            for (const QString& v : record)
+                values.push_back(v.toStdString());
+            ++row;
+            try {
+                writer.add(values, row, row + 1);
+            } catch (const Error& e) {
+                throw Error(QStringLiteral("sample record for %1 refused: %2").arg(def.fileName, e.message()));
+            }
+        }
+        counts << qMakePair(def.fileName, writer.commit());
+    }
+    const QStringList problems = Database::check(dir);
+    if (!problems.isEmpty())
+        throw Error(QStringLiteral("the demonstration database does not pass the check: %1")
+                        .arg(problems.join(QStringLiteral("; "))));
+    return counts;
+}
+
+} // namespace yb::admin

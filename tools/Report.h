@@ -1,0 +1,28 @@
+#pragma once
+// The day-end figures of the sales table: per day the number of sales and
+// their total amount.
+
+#include <QDate>
+#include <QList>
+#include <QString>
+#include <QTextStream>
+
+namespace yb::admin {
+
+struct DaySales {
+    QString day;        // YYYY-MM-DD; empty for sales without a date
+    qint64 sales = 0;
+    qint64 amount = 0;  // sum of Importe, in whole currency units
+};
+
+// The sales of `dir` grouped by day, in date order; `from` and `to` (either
+// may be invalid: open) bound the days, both included.
+QList<DaySales> salesByDay(const QString& dir, const QDate& from, const QDate& to);
+
+// Prints the days and the grand total as a table, or as CSV.
+void printSalesReport(QTextStream& out, const QList<DaySales>& days, bool csv);
+
+// A date as the user writes it: YYYY-MM-DD, or the regional short date.
+QDate parseDay(const QString& text);
+
+} // namespace yb::admin

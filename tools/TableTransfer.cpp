@@ -1,0 +1,443 @@
+#include "TableTransfer.h"
+
+#include "Conversions.h"
+#include "Csv.h"
+#include "Database.h"
+#include "Errors.h"
+#include "Progress.h"
+#include "SortKey.h"
+#include "TableFile.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <charconv>
+#include <sqlite3.h>
+
+namespace yb::admin {
+
+namespace {
+
+// Number of characters of a UTF-8 text, or -1 when it is not valid UTF-8
+// (overlong forms, surrogates and values beyond U+10FFFF are not).
+qsizetype utf8Chars(const std::string& s)
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(s.data());
+    const size_t n = s.size();
+    qsizetype chars = 0;
+    size_t i = 0;
+    while (i < n) {
+        const unsigned char c = p[i];
+        ++chars;
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        int more;
+        unsigned char lo = 0x80, hi = 0xBF;
+        if (c >= 0xC2 && c <= 0xDF)
+            more = 1;
+        else if (c >= 0xE0 && c <= 0xEF) {
+            more = 2;
+            if (c == 0xE0)
+                lo = 0xA0;
+            else if (c == 0xED)
+                hi = 0x9F;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            more = 3;
+            if (c == 0xF0)
+                lo = 0x90;
+            else if (c == 0xF4)
+                hi = 0x8F;
+        } else
+            return -1;
+        if (i + size_t(more) >= n)
+            return -1;
+        if (p[i + 1] < lo || p[i + 1] > hi)
+            return -1;
+        for (int k = 2; k <= more; ++k)
+            if ((p[i + size_t(k)] & 0xC0) != 0x80)
+                return -1;
+        i += size_t(more) + 1;
+    }
+    return chars;
+}
+
+struct DbCloser {
+    sqlite3* db;
+    ~DbCloser() { file::close(db); }
+};
+
+struct StmtFinalizer {
+    sqlite3_stmt* st;
+    ~StmtFinalizer() { sqlite3_finalize(st); }
+};
+
+sqlite3_stmt* prepareOrFail(sqlite3* db, const QString& sql, const QString& what)
+{
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &st, nullptr) != SQLITE_OK)
+        throw EngineError(QStringLiteral("%1: %2").arg(what, file::lastError(db)), sqlite3_errcode(db));
+    return st;
+}
+
+QString fieldList(const TableDef& table)
+{
+    QStringList names;
+    for (const FieldDef& f : table.fields)
+        names << f.name;
+    return names.join(QStringLiteral(", "));
+}
+
+QString shown(const std::string& v)
+{
+    QString s = QString::fromUtf8(v.data(), qsizetype(v.size()));
+    if (s.size() > 40)
+        s = s.left(40) + QStringLiteral("…");
+    return s;
+}
+
+} // namespace
+
+const TableDef& tableNamed(const QString& name)
+{
+    if (const TableDef* t = findTable(name))
+        return *t;
+    for (const TableDef& t : tables())
+        if (QFileInfo(t.fileName).completeBaseName().compare(name, Qt::CaseInsensitive) == 0)
+            return t;
+    QStringList names;
+    for (const TableDef& t : tables())
+        names << t.fileName;
+    throw Error(QStringLiteral("there is no table '%1'; the tables are %2").arg(name, names.join(QStringLiteral(", "))));
+}
+
+QString dateTimeCsv(const QDateTime& dt)
+{
+    if (!dt.isValid())
+        return {};
+    return dt.toString(dt.time().msec() ? QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz") : QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+}
+
+QDateTime parseCsvDateTime(const QString& text)
+{
+    QString t = text.trimmed();
+    if (t.isEmpty())
+        return {};
+    if (t.size() == 10) {
+        const QDate d = QDate::fromString(t, Qt::ISODate);
+        if (d.isValid())
+            return QDateTime(d, QTime(0, 0));
+    }
+    if (t.size() > 10 && t[10] == QLatin1Char(' '))
+        t[10] = QLatin1Char('T');
+    QDateTime dt = QDateTime::fromString(t, Qt::ISODateWithMs);
+    if (dt.isValid())
+        return dt;
+    // The form the program shows: the regional short date and long time.
+    return textToDateTime(text);
+}
+
+// ---------------------------------------------------------------- export
+
+qint64 exportTable(const QString& dir, const TableDef& table, QIODevice* out, Progress* progress)
+{
+    if (!QFileInfo(dir).isDir())
+        throw Error(QStringLiteral("the database directory %1 does not exist").arg(QDir::toNativeSeparators(dir)));
+    DbCloser db{file::open(Database::tablePath(dir, table.fileName), table, true)};
+
+    QString cols;
+    for (const FieldDef& f : table.fields)
+        cols += (cols.isEmpty() ? QString() : QStringLiteral(", ")) + file::quote(f.name);
+    // One statement: it reads one consistent state of the table, even while
+    // the program writes to it.
+    const QString sql = QStringLiteral("SELECT %1 FROM records ORDER BY %2")
+                            .arg(cols, table.hasKey() ? QStringLiteral("yb_sortkey, yb_id") : QStringLiteral("yb_id"));
+    StmtFinalizer st{prepareOrFail(db.db, sql, QStringLiteral("cannot read table %1").arg(table.fileName))};
+    if (progress && Progress::wanted()) {
+        StmtFinalizer count{prepareOrFail(db.db, QStringLiteral("SELECT count(*) FROM records"), table.fileName)};
+        if (sqlite3_step(count.st) == SQLITE_ROW)
+            progress->setTotal(sqlite3_column_int64(count.st, 0));
+    }
+
+    CsvWriter csv(out);
+    for (const FieldDef& f : table.fields)
+        csv.field(f.name.toUtf8());
+    csv.endRecord();
+
+    const int n = int(table.fields.size());
+    qint64 rows = 0;
+    int rc;
+    char buf[64];
+    while ((rc = sqlite3_step(st.st)) == SQLITE_ROW) {
+        for (int i = 0; i < n; ++i) {
+            const int type = sqlite3_column_type(st.st, i);
+            if (type == SQLITE_NULL) {
+                csv.field("", 0);
+                continue;
+            }
+            switch (table.fields[i].type) {
+            case FieldType::Integer:
+            case FieldType::SmallInt: {
+                const auto r = std::to_chars(buf, buf + sizeof buf, sqlite3_column_int64(st.st, i));
+                csv.field(buf, r.ptr - buf);
+                break;
+            }
+            case FieldType::DateTime: {
+                const char* p = reinterpret_cast<const char*>(sqlite3_column_text(st.st, i));
+                const int len = sqlite3_column_bytes(st.st, i);
+                // Stored as yyyy-MM-ddTHH:mm:ss.zzz; shown with a blank, without zero milliseconds.
+                if (len == 23 && p[10] == 'T' && p[19] == '.') {
+                    std::copy(p, p + len, buf);
+                    buf[10] = ' ';
+                    csv.field(buf, (p[20] == '0' && p[21] == '0' && p[22] == '0') ? 19 : 23);
+                } else {
+                    const QDateTime dt = QDateTime::fromString(QString::fromUtf8(p, len), Qt::ISODateWithMs);
+                    csv.field(dt.isValid() ? dateTimeCsv(dt).toUtf8() : QByteArray(p, len));
+                }
+                break;
+            }
+            case FieldType::Text:
+            case FieldType::Memo:
+                csv.field(reinterpret_cast<const char*>(sqlite3_column_text(st.st, i)), sqlite3_column_bytes(st.st, i));
+                break;
+            }
+        }
+        csv.endRecord();
+        ++rows;
+        if (progress)
+            progress->update(rows);
+    }
+    if (rc != SQLITE_DONE)
+        throw EngineError(QStringLiteral("cannot read table %1: %2").arg(table.fileName, file::lastError(db.db)), rc);
+    csv.flush();
+    return rows;
+}
+
+// ---------------------------------------------------------------- import
+
+RecordWriter::RecordWriter(const QString& dir, const TableDef& table, const QStringList& columns, bool replace)
+    : table_(table), columnCount_(columns.size())
+{
+    columnOf_.assign(size_t(table.fields.size()), -1);
+    for (int c = 0; c < columns.size(); ++c) {
+        const FieldDef* f = table.field(columns[c]);
+        if (!f)
+            throw Error(QStringLiteral("line 1: the header names a field '%1' that %2 does not have (its fields are %3)")
+                            .arg(columns[c], table.fileName, fieldList(table)));
+        const int i = int(f - table.fields.constData());
+        if (columnOf_[size_t(i)] >= 0)
+            throw Error(QStringLiteral("line 1: the header names the field '%1' twice").arg(f->name));
+        columnOf_[size_t(i)] = c;
+    }
+    for (int i = 0; i < table.fields.size(); ++i) {
+        if (table.fields[i].required && columnOf_[size_t(i)] < 0)
+            throw Error(QStringLiteral("line 1: the header lacks the required field '%1'").arg(table.fields[i].name));
+        if (table.hasKey() && table.fields[i].name == table.keyField)
+            keyIndex_ = i;
+    }
+
+    if (!QFileInfo(dir).isDir())
+        throw Error(QStringLiteral("the database directory %1 does not exist").arg(QDir::toNativeSeparators(dir)));
+    db_ = file::open(Database::tablePath(dir, table.fileName), table, false);
+    try {
+        // A large import touches many pages; a bigger cache keeps the index in memory.
+        file::exec(db_, "PRAGMA cache_size=-65536");
+        if (sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK)
+            throw EngineError(QStringLiteral("cannot write to table %1: %2").arg(table.fileName, file::lastError(db_)),
+                              sqlite3_errcode(db_));
+        inTransaction_ = true;
+        if (replace)
+            file::exec(db_, "DELETE FROM records");
+        // Into an empty table, building the order index once at the end is
+        // much faster than keeping it up to date record by record. Unique
+        // indexes stay: they catch repeated values as they come.
+        bool empty = false;
+        {
+            StmtFinalizer q{prepareOrFail(db_, QStringLiteral("SELECT NOT EXISTS(SELECT 1 FROM records)"), table.fileName)};
+            empty = sqlite3_step(q.st) == SQLITE_ROW && sqlite3_column_int(q.st, 0) == 1;
+        }
+        if (empty) {
+            StmtFinalizer q{prepareOrFail(db_,
+                                          QStringLiteral("SELECT name, sql FROM sqlite_master WHERE type = 'index' AND "
+                                                         "tbl_name = 'records' AND sql IS NOT NULL AND "
+                                                         "sql NOT LIKE 'CREATE UNIQUE%'"),
+                                          table.fileName)};
+            QStringList names;
+            while (sqlite3_step(q.st) == SQLITE_ROW) {
+                names << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(q.st, 0)));
+                recreate_ << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(q.st, 1)));
+            }
+            for (const QString& name : names)
+                file::exec(db_, QStringLiteral("DROP INDEX %1").arg(file::quote(name)).toUtf8().constData());
+        }
+        QString cols = QStringLiteral("yb_rev, yb_sortkey");
+        QString params = QStringLiteral("1, ?1");
+        for (int i = 0; i < table.fields.size(); ++i) {
+            cols += QStringLiteral(", ") + file::quote(table.fields[i].name);
+            params += QStringLiteral(", ?%1").arg(i + 2);
+        }
+        insert_ = prepareOrFail(db_, QStringLiteral("INSERT INTO records(%1) VALUES(%2)").arg(cols, params),
+                                QStringLiteral("cannot write to table %1").arg(table.fileName));
+    } catch (...) {
+        rollback();
+        file::close(db_);
+        db_ = nullptr;
+        throw;
+    }
+}
+
+RecordWriter::~RecordWriter()
+{
+    rollback();
+    file::close(db_);
+}
+
+void RecordWriter::rollback()
+{
+    sqlite3_finalize(insert_);
+    insert_ = nullptr;
+    if (inTransaction_)
+        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    inTransaction_ = false;
+}
+
+void RecordWriter::refuse(qint64 row, qint64 line, const QString& field, const QString& problem)
+{
+    rollback();
+    if (field.isEmpty())
+        throw Error(QStringLiteral("row %1 (line %2): %3").arg(row).arg(line).arg(problem));
+    throw Error(QStringLiteral("row %1 (line %2), field '%3': %4").arg(row).arg(line).arg(field, problem));
+}
+
+void RecordWriter::add(const std::vector<std::string>& values, qint64 row, qint64 line)
+{
+    if (!inTransaction_)
+        throw Error(QStringLiteral("the import has already ended"));
+    if (qsizetype(values.size()) != columnCount_)
+        refuse(row, line, {},
+               QStringLiteral("it has %1 fields where the header names %2").arg(values.size()).arg(columnCount_));
+    sqlite3_stmt* st = insert_;
+    sqlite3_reset(st);
+    sqlite3_clear_bindings(st);
+    static const char empty[] = "";
+    QByteArray key;
+    for (int i = 0; i < table_.fields.size(); ++i) {
+        const FieldDef& f = table_.fields[i];
+        const int col = columnOf_[size_t(i)];
+        const std::string* v = col >= 0 ? &values[size_t(col)] : nullptr;
+        const int param = i + 2;
+        if (!v || v->empty()) {
+            // The store keeps an empty text as an empty field.
+            if (f.required)
+                refuse(row, line, f.name, QStringLiteral("the field must have a value"));
+            sqlite3_bind_null(st, param);
+            continue;
+        }
+        switch (f.type) {
+        case FieldType::Text:
+        case FieldType::Memo: {
+            const qsizetype chars = utf8Chars(*v);
+            if (chars < 0)
+                refuse(row, line, f.name, QStringLiteral("the text is not valid UTF-8"));
+            if (f.type == FieldType::Text && chars > f.size)
+                refuse(row, line, f.name,
+                       QStringLiteral("the text has %1 characters, more than the %2 the field holds")
+                           .arg(chars)
+                           .arg(f.size));
+            sqlite3_bind_text(st, param, v->data(), int(v->size()), SQLITE_STATIC);
+            if (i == keyIndex_)
+                key = sortKey(QString::fromUtf8(v->data(), qsizetype(v->size())));
+            break;
+        }
+        case FieldType::Integer:
+        case FieldType::SmallInt: {
+            const auto n = tryTextToInt(QString::fromUtf8(v->data(), qsizetype(v->size())));
+            if (!n)
+                refuse(row, line, f.name, QStringLiteral("'%1' is not a valid integer value").arg(shown(*v)));
+            if (f.type == FieldType::SmallInt && (*n < -32768 || *n > 32767))
+                refuse(row, line, f.name, QStringLiteral("%1 is out of the allowed range -32768 to 32767").arg(*n));
+            sqlite3_bind_int64(st, param, *n);
+            break;
+        }
+        case FieldType::DateTime: {
+            const QDateTime dt = parseCsvDateTime(QString::fromUtf8(v->data(), qsizetype(v->size())));
+            if (!dt.isValid())
+                refuse(row, line, f.name,
+                       QStringLiteral("'%1' is not a date and time (write it as YYYY-MM-DD HH:MM:SS)").arg(shown(*v)));
+            file::bind(st, param, QVariant(dt), f.type);
+            break;
+        }
+        }
+    }
+    if (keyIndex_ >= 0)
+        sqlite3_bind_blob(st, 1, key.constData(), int(key.size()), SQLITE_TRANSIENT);
+    else
+        sqlite3_bind_blob(st, 1, empty, 0, SQLITE_STATIC);
+    const int rc = sqlite3_step(st);
+    if (rc != SQLITE_DONE) {
+        const int code = sqlite3_extended_errcode(db_);
+        if (code == SQLITE_CONSTRAINT_UNIQUE) {
+            for (const QString& ix : table_.lookupIndexes) {
+                const FieldDef* f = table_.field(ix);
+                const int col = f ? columnOf_[size_t(f - table_.fields.constData())] : -1;
+                if (col >= 0)
+                    refuse(row, line, f->name,
+                           QStringLiteral("another record already has the value %1")
+                               .arg(shown(values[size_t(col)])));
+            }
+        }
+        refuse(row, line, {}, QStringLiteral("the table refuses the record: %1").arg(file::lastError(db_)));
+    }
+    sqlite3_reset(st);
+    ++written_;
+}
+
+qint64 RecordWriter::commit()
+{
+    if (!inTransaction_)
+        throw Error(QStringLiteral("the import has already ended"));
+    sqlite3_finalize(insert_);
+    insert_ = nullptr;
+    try {
+        for (const QString& sql : recreate_)
+            file::exec(db_, sql.toUtf8().constData());
+        file::exec(db_, "COMMIT");
+    } catch (const Error& e) {
+        rollback();
+        throw EngineError(QStringLiteral("cannot write to table %1: %2").arg(table_.fileName, e.message()));
+    }
+    inTransaction_ = false;
+    // Give back the space of the write-ahead log (the program may be reading: then later).
+    sqlite3_wal_checkpoint_v2(db_, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
+    return written_;
+}
+
+qint64 importTable(const QString& dir, const TableDef& table, QIODevice* in, bool replace, Progress* progress)
+{
+    CsvReader reader(in);
+    std::vector<std::string> record;
+    if (!reader.next(record))
+        throw Error(QStringLiteral("the file is empty: its first line must name the fields"));
+    QStringList columns;
+    for (const std::string& c : record)
+        columns << QString::fromUtf8(c.data(), qsizetype(c.size()));
+    RecordWriter writer(dir, table, columns, replace);
+    qint64 row = 0;
+    for (;;) {
+        bool more;
+        try {
+            more = reader.next(record);
+        } catch (const Error& e) {
+            throw Error(QStringLiteral("row %1, %2").arg(row + 1).arg(e.message()));
+        }
+        if (!more)
+            break;
+        writer.add(record, ++row, reader.line());
+        if (progress)
+            progress->update(reader.position());
+    }
+    return writer.commit();
+}
+
+} // namespace yb::admin
