@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing need, when missing.
 set -euo pipefail
-pkgs=(cmake g++ ninja-build pkg-config qt6-base-dev libsqlite3-dev sqlite3 fonts-liberation2
+pkgs=(cmake g++ clang libclang-rt-14-dev ninja-build pkg-config qt6-base-dev libsqlite3-dev sqlite3 fonts-liberation2
       poppler-utils xvfb xauth xdotool imagemagick openbox)
 missing=()
 for p in "${pkgs[@]}"; do
