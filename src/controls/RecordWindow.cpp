@@ -1,0 +1,78 @@
+#include "RecordWindow.h"
+
+bool bookmarkBefore(const yb::Bookmark& a, const yb::Bookmark& b)
+{
+    if (a.sortKey != b.sortKey)
+        return a.sortKey < b.sortKey;
+    return a.rowId < b.rowId;
+}
+
+void RecordWindow::clear()
+{
+    rows_.clear();
+    active_ = -1;
+    fits_ = true;
+    newRow_ = false;
+}
+
+void RecordWindow::refresh(yb::TableCursor* c)
+{
+    clear();
+    if (!c || !c->isActive())
+        return;
+    const bool inserting = c->state() == yb::CursorState::Insert;
+    if (!c->hasRecord() && !inserting)
+        return;
+    const int R = rowCount_;
+
+    // The current record as the cursor holds it (the edited copy while editing).
+    yb::RecordRow current;
+    current.bookmark = c->bookmark();
+    for (const QString& name : fields_) {
+        yb::Field* f = c->findField(name);
+        current.values << (f ? f->value() : QVariant());
+    }
+
+    // In insert state the new record stands just before the record that was
+    // current (the cursor's place), or alone in an empty table.
+    const yb::Bookmark place = current.bookmark;
+    QList<yb::RecordRow> before, after;
+    if (place.isValid()) {
+        before = c->readRows(place, R, false, fields_);
+        if (inserting) {
+            after = before.isEmpty() ? c->readRows({}, R, true, fields_)
+                                     : c->readRows(before.first().bookmark, R, true, fields_);
+            current.bookmark = {};
+        } else {
+            after = c->readRows(place, R, true, fields_);
+        }
+    }
+    newRow_ = inserting;
+    fits_ = before.size() + 1 + after.size() <= R;
+
+    // Row of the current record in the window.
+    int row = 0;
+    if (top_.isValid() && place.isValid() && !(top_ == place)) {
+        int k = -1;
+        for (int i = 0; i < before.size(); ++i)
+            if (before[i].bookmark == top_)
+                k = i;
+        if (k >= 0)
+            row = k + 1 < R ? k + 1 : R - 1; // inside the window, or just below it
+        else
+            row = bookmarkBefore(place, top_) ? 0 : R - 1;
+    }
+    row = std::min<int>(row, int(before.size()));
+    // Fill the window downwards as far as the records go.
+    const int below = std::min<int>(int(after.size()), R - 1 - row);
+    if (below < R - 1 - row)
+        row = std::max(row, std::min<int>(int(before.size()), R - 1 - below));
+
+    for (int i = row - 1; i >= 0; --i)
+        rows_ << before[i];
+    active_ = int(rows_.size());
+    rows_ << current;
+    for (int i = 0; i < after.size() && rows_.size() < R; ++i)
+        rows_ << after[i];
+    top_ = rows_.first().bookmark.isValid() ? rows_.first().bookmark : place;
+}

@@ -1,0 +1,794 @@
+// Data-bound controls on real temporary tables, driven through the test
+// screen built from TestScreen.ui.
+
+#include "Catalogue.h"
+#include "DBEdit.h"
+#include "DBGrid.h"
+#include "DBLookupListBox.h"
+#include "DBMemo.h"
+#include "DBNavigator.h"
+#include "DataSource.h"
+#include "Database.h"
+#include "Errors.h"
+#include "SortKey.h"
+#include "TableCursor.h"
+#include "TestData.h"
+#include "TestScreen.h"
+
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMessageBox>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+#include <memory>
+#include <tuple>
+
+// What the application's event dispatch does with an error a handler lets
+// through: here it is recorded instead of shown.
+static QStringList reportedErrors;
+
+class TestApp : public QApplication {
+public:
+    using QApplication::QApplication;
+    bool notify(QObject* o, QEvent* e) override
+    {
+        try {
+            return QApplication::notify(o, e);
+        } catch (const yb::Error& err) {
+            reportedErrors << err.message();
+        }
+        return false;
+    }
+};
+
+namespace {
+
+struct DialogSeen {
+    QString title, text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QStringList buttons;
+    bool seen = false;
+    bool active = true; // false: stop waiting for a dialog
+};
+
+// Answers the next modal message box by clicking the button with this text.
+std::shared_ptr<DialogSeen> answerDialog(const QString& buttonText)
+{
+    auto seen = std::make_shared<DialogSeen>();
+    auto tries = std::make_shared<int>(0);
+    auto poll = std::make_shared<std::function<void()>>();
+    *poll = [=] {
+        if (!seen->active)
+            return;
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) {
+            if (++*tries < 200)
+                QTimer::singleShot(10, *poll);
+            return;
+        }
+        seen->seen = true;
+        seen->active = false;
+        seen->title = box->windowTitle();
+        seen->text = box->text();
+        seen->icon = box->icon();
+        for (QAbstractButton* b : box->buttons())
+            seen->buttons << b->text();
+        for (QAbstractButton* b : box->buttons())
+            if (b->text() == buttonText) {
+                b->click();
+                return;
+            }
+        box->reject();
+    };
+    QTimer::singleShot(0, *poll);
+    return seen;
+}
+
+QStringList cosmeticNames()
+{
+    return {QStringLiteral("ABETO loción"), QStringLiteral("Aceite de rosa"), QStringLiteral("Bálsamo labial"),
+            QStringLiteral("Crema de manos"), QStringLiteral("Crema hidratante de día con aloe y karité extra"),
+            QStringLiteral("Gel de aloe"), QStringLiteral("Jabón de avena"), QStringLiteral("Loción solar"),
+            QStringLiteral("Mascarilla de arcilla"), QStringLiteral("Tónico facial")};
+}
+
+// Every stored value of a field, in the cursor's order, read through a cursor of its own.
+QStringList storedValues(const QString& unit, const QString& field)
+{
+    yb::TableCursor c(yb::cursorDecl(unit, QStringLiteral("Table1")));
+    c.open();
+    QStringList out;
+    for (c.first(); !c.eof(); c.next())
+        out << c.fieldByName(field).asString();
+    return out;
+}
+
+void typeText(QWidget* w, const QString& text)
+{
+    for (QChar ch : text)
+        QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+}
+
+} // namespace
+
+class TestControls : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> tmp_;
+    QString dir_;
+    std::unique_ptr<TestScreen> screen_;
+    TestScreen::Controls controls_{};
+
+    void fillSamples()
+    {
+        QList<QStringList> records;
+        for (const QString& n : cosmeticNames())
+            records << QStringList{n, QStringLiteral("Indicaciones: ") + n, QStringLiteral("Modo: ") + n};
+        testdata::bulkCosmetics(dir_, records);
+        testdata::bulkProducts(dir_, {{1, QStringLiteral("Té verde"), 350},
+                                      {2, QStringLiteral("Miel"), 500},
+                                      {3, QStringLiteral("Polen"), 420}});
+    }
+    TestScreen* openScreen()
+    {
+        screen_ = std::make_unique<TestScreen>();
+        screen_->resize(760, 560);
+        screen_->show();
+        screen_->activateWindow();
+        if (!QTest::qWaitForWindowActive(screen_.get()))
+            qWarning("screen not active");
+        reportedErrors.clear();
+        controls_ = screen_->controls();
+        return screen_.get();
+    }
+    TestScreen::Controls* ui() { return &controls_; }
+    void clickButton(DBNavigator* nav, DBNavigator::NavigateButton b)
+    {
+        QTest::mouseClick(nav->button(b), Qt::LeftButton);
+    }
+
+private slots:
+    void init()
+    {
+        tmp_ = std::make_unique<QTemporaryDir>();
+        dir_ = tmp_->path() + QStringLiteral("/db");
+        testdata::prepare(dir_);
+        reportedErrors.clear();
+    }
+    void cleanup()
+    {
+        screen_.reset();
+        tmp_.reset();
+    }
+
+    // ---------------------------------------------------------- edit, memo
+
+    void boundControlsShowTheRecordAndTakeLengthsFromTheField()
+    {
+        fillSamples();
+        TestScreen* s = openScreen();
+        QCOMPARE(ui()->MEMO2->toPlainText(), QStringLiteral("ABETO loción"));
+        QCOMPARE(ui()->Memo3->toPlainText(), QStringLiteral("Indicaciones: ABETO loción"));
+        QCOMPARE(ui()->DBEdit2->text(), QStringLiteral("Té verde"));
+        QCOMPARE(ui()->DBEdit3->text(), QStringLiteral("350"));
+        // the field's size replaces the length given by the screen; other types are unlimited
+        QCOMPARE(ui()->DBEdit2->QLineEdit::maxLength(), 30);
+        QCOMPARE(ui()->DBEdit3->QLineEdit::maxLength(), 32767);
+        // read-only while browsing; the control follows every move
+        QVERIFY(ui()->DBEdit2->QLineEdit::isReadOnly());
+        s->Table1->next();
+        QCOMPARE(ui()->MEMO2->toPlainText(), QStringLiteral("Aceite de rosa"));
+        // the memo's own maximum: 55 characters over a 75-character field
+        ui()->MEMO2->setFocus();
+        QTest::keyClick(ui()->MEMO2, Qt::Key_End, Qt::ControlModifier);
+        QTest::keyClicks(ui()->MEMO2, QString(60, u'x'));
+        QCOMPARE(ui()->MEMO2->toPlainText().size(), 55);
+        QCOMPARE(s->Table1->state(), yb::CursorState::Edit);
+        // a read-only control neither edits nor writes
+        ui()->DBEdit2->setReadOnly(true);
+        ui()->DBEdit2->setFocus();
+        QTest::keyClicks(ui()->DBEdit2, QStringLiteral("abc"));
+        QCOMPARE(ui()->DBEdit2->text(), QStringLiteral("Té verde"));
+        QCOMPARE(s->Table2->state(), yb::CursorState::Browse);
+    }
+
+    void typingIntoAnEmptyTableStartsAnInsert()
+    {
+        TestScreen* s = openScreen();
+        QVERIFY(s->Table1->isEmpty());
+        ui()->MEMO2->setFocus();
+        QTest::keyClicks(ui()->MEMO2, QStringLiteral("Nuevo"));
+        QCOMPARE(s->Table1->state(), yb::CursorState::Insert);
+        // Enter in a memo starts an edit and breaks the line; Tab only moves on
+        clickButton(ui()->DBNavigator1, DBNavigator::Post);
+        QVERIFY2(reportedErrors.isEmpty(), qPrintable(reportedErrors.join(u'\n')));
+        QCOMPARE(storedValues(QStringLiteral("Cosmetic"), QStringLiteral("Producto Cosmetico")), QStringList{QStringLiteral("Nuevo")});
+        QCOMPARE(s->Table1->state(), yb::CursorState::Browse);
+    }
+
+    void postWithoutTheKeyFocusesTheKeyControl()
+    {
+        TestScreen* s = openScreen();
+        ui()->Memo3->setFocus();
+        QTest::keyClicks(ui()->Memo3, QStringLiteral("solo memo"));
+        QCOMPARE(s->Table1->state(), yb::CursorState::Insert);
+        clickButton(ui()->DBNavigator1, DBNavigator::Post);
+        QCOMPARE(reportedErrors, QStringList{QStringLiteral("Field 'Producto Cosmetico' must have a value")});
+        QCOMPARE(QApplication::focusWidget(), ui()->MEMO2);
+        QCOMPARE(s->Table1->state(), yb::CursorState::Insert);
+        QCOMPARE(ui()->Memo3->toPlainText(), QStringLiteral("solo memo"));
+    }
+
+    void integerFieldFiltersKeysAndRejectsABadTextOnLeaving()
+    {
+        fillSamples();
+        TestScreen* s = openScreen();
+        DBEdit* precio = ui()->DBEdit3;
+        precio->setFocus();
+        QTest::keyClick(precio, Qt::Key_A);
+        QCOMPARE(precio->text(), QStringLiteral("350"));
+        QCOMPARE(s->Table2->state(), yb::CursorState::Browse); // a refused key starts nothing
+        QTest::keyClick(precio, Qt::Key_End);
+        QTest::keyClicks(precio, QStringLiteral("1-2"));
+        QCOMPARE(precio->text(), QStringLiteral("3501-2"));
+        QCOMPARE(s->Table2->state(), yb::CursorState::Edit);
+        QTest::keyClick(precio, Qt::Key_Tab);
+        QCOMPARE(reportedErrors,
+                 QStringList{QStringLiteral("'3501-2' is not a valid integer value for field 'Precio'")});
+        QCOMPARE(QApplication::focusWidget(), precio);
+        QCOMPARE(precio->selectedText(), QStringLiteral("3501-2"));
+        // corrected, it is written on leaving and posted by the navigator
+        reportedErrors.clear();
+        QTest::keyClicks(precio, QStringLiteral("999"));
+        QTest::keyClick(precio, Qt::Key_Tab);
+        QVERIFY(reportedErrors.isEmpty());
+        QCOMPARE(s->Table2->fieldByName(QStringLiteral("Precio")).asInteger(), 999);
+        clickButton(ui()->DBNavigator2, DBNavigator::Post);
+        QCOMPARE(storedValues(QStringLiteral("REGISTR1"), QStringLiteral("Precio")).value(0), QStringLiteral("999"));
+    }
+
+    void enterInAnEditStartsNothingEscRestores()
+    {
+        fillSamples();
+        TestScreen* s = openScreen();
+        ui()->DBEdit2->setFocus();
+        QTest::keyClick(ui()->DBEdit2, Qt::Key_Return);
+        QCOMPARE(s->Table2->state(), yb::CursorState::Browse);
+        QTest::keyClick(ui()->DBEdit2, Qt::Key_Backspace); // Backspace does start one
+        QCOMPARE(s->Table2->state(), yb::CursorState::Edit);
+        QCOMPARE(ui()->DBEdit2->text(), QStringLiteral("Té verd"));
+        QTest::keyClick(ui()->DBEdit2, Qt::Key_Escape);
+        QCOMPARE(ui()->DBEdit2->text(), QStringLiteral("Té verde"));
+        QCOMPARE(ui()->DBEdit2->selectedText(), QStringLiteral("Té verde"));
+        QCOMPARE(s->Table2->state(), yb::CursorState::Edit);
+    }
+
+    void escInAMemoRestoresButKeepsTheEditAndAMoveThenCancels()
+    {
+        fillSamples();
+        TestScreen* s = openScreen();
+        DBMemo* memo = ui()->Memo3;
+        memo->setFocus();
+        QTest::keyClicks(memo, QStringLiteral("ZZZ"));
+        QCOMPARE(s->Table1->state(), yb::CursorState::Edit);
+        QTest::keyClick(memo, Qt::Key_Escape);
+        QCOMPARE(memo->toPlainText(), QStringLiteral("Indicaciones: ABETO loción"));
+        QCOMPARE(s->Table1->state(), yb::CursorState::Edit);
+        QVERIFY(ui()->DBNavigator1->isButtonEnabled(DBNavigator::Post));
+        clickButton(ui()->DBNavigator1, DBNavigator::Next);
+        QCOMPARE(s->Table1->state(), yb::CursorState::Browse);
+        QCOMPARE(ui()->MEMO2->toPlainText(), QStringLiteral("Aceite de rosa"));
+        QCOMPARE(storedValues(QStringLiteral("Cosmetic"), QStringLiteral("Indicaciones")).value(0),
+                 QStringLiteral("Indicaciones: ABETO loción"));
+    }
+
+    void pendingTextIsWrittenBeforeEveryPostAndMove()
+    {
+        fillSamples();
+        TestScreen* s = openScreen();
+        // a memo field: typed, the focus still in the memo, then Next on the bar
+        ui()->Memo3->setFocus();
+        QTest::keyClick(ui()->Memo3, Qt::Key_End, Qt::ControlModifier);
+        QTest::keyClicks(ui()->Memo3, QStringLiteral(" extra"));
+        clickButton(ui()->DBNavigator1, DBNavigator::Next);
+        QVERIFY(reportedErrors.isEmpty());
+        QCOMPARE(storedValues(QStringLiteral("Cosmetic"), QStringLiteral("Indicaciones")).value(0),
+                 QStringLiteral("Indicaciones: ABETO loción extra"));
+        // a memo over a text field writes at the update, not on leaving
+        ui()->MEMO2->setFocus();
+        QTest::keyClick(ui()->MEMO2, Qt::Key_End, Qt::ControlModifier);
+        QTest::keyClicks(ui()->MEMO2, QStringLiteral(" fina"));
+        QTest::keyClick(ui()->MEMO2, Qt::Key_Tab);
+        QCOMPARE(s->Table1->fieldByName(QStringLiteral("Producto Cosmetico")).asString(), QStringLiteral("Aceite de rosa"));
+        // a move by the lookup list writes and posts it
+        ui()->DBLookupListBox1->setFocus();
+        QTest::keyClick(ui()->DBLookupListBox1, Qt::Key_Down);
+        QVERIFY(reportedErrors.isEmpty());
+        QVERIFY(storedValues(QStringLiteral("Cosmetic"), QStringLiteral("Producto Cosmetico")).contains(QStringLiteral("Aceite de rosa fina")));
+        // and so does a move by the grid of the product editor
+        ui()->DBEdit2->setFocus();
+        QTest::keyClick(ui()->DBEdit2, Qt::Key_End);
+        QTest::keyClicks(ui()->DBEdit2, QStringLiteral(" bio"));
+        s->Table2->next();
+        QCOMPARE(storedValues(QStringLiteral("REGISTR1"), QStringLiteral("Descripcion")).value(0), QStringLiteral("Té verde bio"));
+    }
+
+    void memoTooLargeIsShownAndNeverWrittenBack()
+    {
+        fillSamples();
+        const qsizetype saved = DBMemo::loadCapacity();
+        DBMemo::setLoadCapacity(20);
+        TestScreen* s = openScreen();
+        QCOMPARE(ui()->Memo3->toPlainText(), QStringLiteral("(Memo too large)"));
+        QVERIFY(!ui()->Memo3->isMemoLoaded());
+        ui()->Memo3->setFocus();
+        QTest::keyClicks(ui()->Memo3, QStringLiteral("x"));
+        QCOMPARE(s->Table1->state(), yb::CursorState::Browse);
+        DBMemo::setLoadCapacity(saved);
+        QCOMPARE(storedValues(QStringLiteral("Cosmetic"), QStringLiteral("Indicaciones")).value(0),
+                 QStringLiteral("Indicaciones: ABETO loción"));
+    }
+
+    // ------------------------------------------------------------ navigator
+
+    void navigatorEnablingFollowsTheCursor()
+    {
+        fillSamples();
+        TestScreen* s = openScreen();
+        DBNavigator* nav = ui()->DBNavigator1;
+        QVERIFY(!nav->isButtonEnabled(DBNavigator::First));
+        QVERIFY(!nav->isButtonEnabled(DBNavigator::Prior));
+        QVERIFY(nav->isButtonEnabled(DBNavigator::Next));
+        QVERIFY(!nav->isButtonEnabled(DBNavigator::Post));
+        clickButton(nav, DBNavigator::Last);
+        const QString last = ui()->MEMO2->toPlainText();
+        QCOMPARE(last, QStringLiteral("Tónico facial"));
+        clickButton(nav, DBNavigator::Prior);
+        clickButton(nav, DBNavigator::Next);
+        QVERIFY(nav->isButtonEnabled(DBNavigator::Next)); // on the last record, not yet past it
+        clickButton(nav, DBNavigator::Next);
+        QCOMPARE(ui()->MEMO2->toPlainText(), last);
+        QVERIFY(!nav->isButtonEnabled(DBNavigator::Next));
+        QVERIFY(!nav->isButtonEnabled(DBNavigator::Last));
+        QVERIFY(nav->isButtonEnabled(DBNavigator::First));
+        QVERIFY(nav->isButtonEnabled(DBNavigator::Prior));
+        s->Table1->edit();
+        QVERIFY(nav->isButtonEnabled(DBNavigator::Post));
+        QVERIFY(!nav->isButtonEnabled(DBNavigator::Edit));
+        // without a data source every button is disabled
+        DBNavigator lone;
+        for (int i = 0; i < DBNavigator::ButtonCount; ++i)
+            QVERIFY(!lone.isButtonEnabled(DBNavigator::buttonAt(i)));
+        // an empty table cannot be deleted from
+        s->Table1->cancel();
+        while (!s->Table1->isEmpty())
+            s->Table1->remove();
+        QVERIFY(!nav->isButtonEnabled(DBNavigator::Delete));
+        QVERIFY(nav->isButtonEnabled(DBNavigator::Insert));
+    }
+
+    void navigatorLayoutAndHints()
+    {
+        fillSamples();
+        openScreen();
+        DBNavigator* nav = ui()->DBNavigator1;
+        QVERIFY(!nav->button(DBNavigator::Edit)->isVisible());
+        QVERIFY(!nav->button(DBNavigator::Cancel)->isVisible());
+        int x = 0;
+        int minW = 1 << 30, maxW = 0;
+        for (int i = 0; i < DBNavigator::ButtonCount; ++i) {
+            QWidget* b = nav->button(DBNavigator::buttonAt(i));
+            if (!b->isVisible())
+                continue;
+            QCOMPARE(b->x(), x);
+            x += b->width();
+            minW = std::min(minW, b->width());
+            maxW = std::max(maxW, b->width());
+        }
+        QCOMPARE(x, nav->width());
+        QVERIFY(maxW - minW <= 1);
+        QVERIFY(nav->button(DBNavigator::Next)->toolTip().isEmpty());
+        QCOMPARE(ui()->DBNavigator2->button(DBNavigator::Next)->toolTip(), QStringLiteral("Next record"));
+        QCOMPARE(ui()->DBNavigator2->button(DBNavigator::Post)->toolTip(), QStringLiteral("Post edit"));
+        // the disabled pictogram is drawn grey
+        const QImage off = nav->button(DBNavigator::Prior)->grab().toImage();
+        clickButton(nav, DBNavigator::Next);
+        QVERIFY(nav->isButtonEnabled(DBNavigator::Prior));
+        const QImage on = nav->button(DBNavigator::Prior)->grab().toImage();
+        QVERIFY(on != off);
+    }
+
+    void deleteAnsweredCancelStillCallsTheCallback()
+    {
+        fillSamples();
+        TestScreen* s = openScreen();
+        auto seen = answerDialog(QStringLiteral("Cancel"));
+        clickButton(ui()->DBNavigator1, DBNavigator::Delete);
+        QVERIFY(seen->seen);
+        QCOMPARE(seen->title, QStringLiteral("Confirm"));
+        QCOMPARE(seen->text, QStringLiteral("Delete record?"));
+        QCOMPARE(seen->icon, QMessageBox::Question);
+        QCOMPARE(seen->buttons, (QStringList{QStringLiteral("OK"), QStringLiteral("Cancel")}));
+        QCOMPARE(s->navigatorClicks, 1);
+        QCOMPARE(storedValues(QStringLiteral("Cosmetic"), QStringLiteral("Producto Cosmetico")).size(), 10);
+        answerDialog(QStringLiteral("OK"));
+        clickButton(ui()->DBNavigator1, DBNavigator::Delete);
+        QCOMPARE(s->navigatorClicks, 2);
+        QCOMPARE(storedValues(QStringLiteral("Cosmetic"), QStringLiteral("Producto Cosmetico")).size(), 9);
+        QCOMPARE(ui()->MEMO2->toPlainText(), QStringLiteral("Aceite de rosa"));
+        QCOMPARE(s->focusWidget(), ui()->MEMO2); // the screen's callback
+    }
+
+    void deleteDuringInsertDropsTheNewRecordOnly()
+    {
+        fillSamples();
+        TestScreen* s = openScreen();
+        s->Table1->next();
+        clickButton(ui()->DBNavigator1, DBNavigator::Insert);
+        QCOMPARE(s->Table1->state(), yb::CursorState::Insert);
+        QTest::keyClicks(ui()->MEMO2, QStringLiteral("Nuevo"));
+        auto seen = answerDialog(QStringLiteral("OK"));
+        clickButton(ui()->DBNavigator1, DBNavigator::Delete);
+        QVERIFY(seen->seen);
+        QCOMPARE(s->Table1->state(), yb::CursorState::Browse);
+        QCOMPARE(storedValues(QStringLiteral("Cosmetic"), QStringLiteral("Producto Cosmetico")), cosmeticNames());
+        QCOMPARE(ui()->MEMO2->toPlainText(), QStringLiteral("Aceite de rosa"));
+    }
+
+    void holdingNextRepeats()
+    {
+        fillSamples();
+        TestScreen* s = openScreen();
+        DBNavigator* nav = ui()->DBNavigator1;
+        QWidget* next = nav->button(DBNavigator::Next);
+        QList<qint64> at;
+        QElapsedTimer clock;
+        connect(nav, &DBNavigator::clicked, this, [&](DBNavigator::NavigateButton) { at << clock.elapsed(); });
+        clock.start();
+        QTest::mousePress(next, Qt::LeftButton);
+        QTest::qWait(950);
+        const qint64 released = clock.elapsed();
+        QTest::mouseRelease(next, Qt::LeftButton);
+        // repeats at 400, 500, ... 900 ms, then the release's own click
+        QVERIFY2(at.size() >= 2, "no repeat");
+        QVERIFY2(at[0] >= 395 && at[0] < 520, qPrintable(QString::number(at[0])));
+        for (int i = 1; i + 1 < at.size(); ++i)
+            QVERIFY2(at[i] - at[i - 1] >= 95, qPrintable(QString::number(at[i] - at[i - 1])));
+        const qsizetype repeats = at.size() - 1;
+        if (released < 1000) // the machine kept up with the timer
+            QCOMPARE(repeats, 6);
+        QCOMPARE(ui()->MEMO2->toPlainText(), cosmeticNames().at(int(at.size())));
+        // near the end: Next becomes disabled and the repeats stop
+        at.clear();
+        s->Table1->last();
+        s->Table1->moveBy(-2);
+        QTest::mousePress(next, Qt::LeftButton);
+        QTest::qWait(950);
+        QTest::mouseRelease(next, Qt::LeftButton);
+        QCOMPARE(at.size(), 3); // two moves, then the move past the end
+        QVERIFY(!nav->isButtonEnabled(DBNavigator::Next));
+        QCOMPARE(ui()->MEMO2->toPlainText(), cosmeticNames().last());
+    }
+
+    void focusedBarPressesItsButtonWithEnterAndSpace()
+    {
+        fillSamples();
+        openScreen();
+        DBNavigator* nav = ui()->DBNavigator1;
+        nav->setFocusPolicy(Qt::StrongFocus);
+        nav->setFocus();
+        QTest::keyClick(nav, Qt::Key_Right);
+        QTest::keyClick(nav, Qt::Key_Right); // First -> Prior -> Next
+        QTest::keyClick(nav, Qt::Key_Return);
+        QCOMPARE(ui()->MEMO2->toPlainText(), cosmeticNames().at(1));
+        nav->setFocus();
+        QTest::keyClick(nav, Qt::Key_Space);
+        QCOMPARE(ui()->MEMO2->toPlainText(), cosmeticNames().at(2));
+    }
+
+    // ---------------------------------------------------------- lookup list
+
+    void lookupListKeysMouseAndSelection()
+    {
+        fillSamples();
+        TestScreen* s = openScreen();
+        DBLookupListBox* list = ui()->DBLookupListBox1;
+        list->setFixedHeight(list->rowHeight() * 4 + 2 * list->frameWidth());
+        QTRY_COMPARE(list->rowCount(), 4);
+        QCOMPARE(list->window().rows().size(), 4);
+        QCOMPARE(list->rowText(0), cosmeticNames().at(0));
+        list->setFocus();
+        QCOMPARE(list->focusRow(), 0); // nothing chosen yet, at the beginning
+        QCOMPARE(list->selectedRow(), -1);
+        QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE(s->listClicks, 1);
+        QCOMPARE(list->keyValue().toString(), cosmeticNames().at(1));
+        QCOMPARE(ui()->MEMO2->toPlainText(), cosmeticNames().at(1));
+        QCOMPARE(list->selectedRow(), 1);
+        // pressing on the fourth row moves the cursor there and chooses it
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(10, list->rowHeight() * 3 + 2));
+        QCOMPARE(ui()->MEMO2->toPlainText(), cosmeticNames().at(3));
+        QCOMPARE(list->keyValue().toString(), cosmeticNames().at(3));
+        QCOMPARE(s->listClicks, 3); // press and release each choose
+        // moved by another control, the list keeps its choice and follows with its window
+        clickButton(ui()->DBNavigator1, DBNavigator::Next);
+        clickButton(ui()->DBNavigator1, DBNavigator::Next);
+        QCOMPARE(list->keyValue().toString(), cosmeticNames().at(3));
+        QCOMPARE(list->window().rows().at(list->window().activeRow()).values.value(0).toString(), cosmeticNames().at(5));
+        QCOMPARE(list->rowText(3), cosmeticNames().at(5)); // the current record became the last row
+        QTest::keyClick(list, Qt::Key_End);
+        QCOMPARE(list->rowText(3), cosmeticNames().last());
+        QTest::keyClick(list, Qt::Key_PageUp);
+        QCOMPARE(ui()->MEMO2->toPlainText(), cosmeticNames().at(6));
+        QTest::keyClick(list, Qt::Key_Home);
+        QCOMPARE(list->rowText(0), cosmeticNames().first());
+        QCOMPARE(s->listClicks, 6);
+    }
+
+    void lookupListScrollBarHasThreePositions()
+    {
+        fillSamples();
+        TestScreen* s = openScreen();
+        DBLookupListBox* list = ui()->DBLookupListBox1;
+        list->setFixedHeight(list->rowHeight() * 4 + 2 * list->frameWidth());
+        QTRY_COMPARE(list->rowCount(), 4);
+        QScrollBar* sb = list->verticalScrollBar();
+        QCOMPARE(sb->maximum(), 4);
+        QCOMPARE(sb->value(), 0);
+        sb->triggerAction(QAbstractSlider::SliderSingleStepAdd); // to the record after the window
+        QCOMPARE(ui()->MEMO2->toPlainText(), cosmeticNames().at(4));
+        QCOMPARE(sb->value(), 2);
+        QCOMPARE(s->listClicks, 0); // scrolling does not choose
+        QVERIFY(list->keyValue().isNull());
+        sb->triggerAction(QAbstractSlider::SliderToMaximum);
+        QCOMPARE(ui()->MEMO2->toPlainText(), cosmeticNames().last());
+        QCOMPARE(sb->value(), 4);
+        sb->triggerAction(QAbstractSlider::SliderSingleStepSub); // to the record before the window
+        QCOMPARE(ui()->MEMO2->toPlainText(), cosmeticNames().at(5));
+        list->setFixedHeight(list->rowHeight() * 12 + 2 * list->frameWidth());
+        QTRY_COMPARE(sb->maximum(), 0); // all records fit
+    }
+
+    void lookupListDragScrollsOnATimer()
+    {
+        fillSamples();
+        TestScreen* s = openScreen();
+        DBLookupListBox* list = ui()->DBLookupListBox1;
+        list->setFixedHeight(list->rowHeight() * 3 + 2 * list->frameWidth());
+        QTRY_COMPARE(list->rowCount(), 3);
+        QWidget* vp = list->viewport();
+        QTest::mousePress(vp, Qt::LeftButton, {}, QPoint(5, 2));
+        // 10 pixels below the list: one record at once, then one every 200 - 15 * 10 = 50 ms
+        QMouseEvent move(QEvent::MouseMove, QPointF(5, vp->height() + 9), vp->mapToGlobal(QPointF(5, vp->height() + 9)),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(vp, &move);
+        QCOMPARE(ui()->MEMO2->toPlainText(), cosmeticNames().at(3));
+        QTest::qWait(130);
+        QMouseEvent back(QEvent::MouseMove, QPointF(5, 2), vp->mapToGlobal(QPointF(5, 2)), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(vp, &back);
+        const int reached = int(cosmeticNames().indexOf(list->rowText(2)));
+        QVERIFY2(reached >= 4 && reached <= 6, qPrintable(QString::number(reached)));
+        QCOMPARE(ui()->MEMO2->toPlainText(), list->rowText(0)); // back over the first row
+        QTest::mouseRelease(vp, Qt::LeftButton, {}, QPoint(5, 2));
+        QCOMPARE(list->keyValue().toString(), list->rowText(0));
+        QVERIFY(s->listClicks >= 4);
+    }
+
+    void incrementalSearchWithAPause()
+    {
+        fillSamples();
+        TestScreen* s = openScreen();
+        DBLookupListBox* list = ui()->DBLookupListBox1;
+        list->setFocus();
+        QTest::qWait(DBLookupListBox::SearchResetMs + 100);
+        QTest::keyClicks(list, QStringLiteral("ac"));
+        QCOMPARE(list->searchText(), QStringLiteral("ac"));
+        QCOMPARE(ui()->MEMO2->toPlainText(), QStringLiteral("Aceite de rosa"));
+        QTest::keyClick(list, Qt::Key_Backspace);
+        QCOMPARE(list->searchText(), QString());
+        QTest::keyClicks(list, QStringLiteral("ab")); // any letter case
+        QCOMPARE(ui()->MEMO2->toPlainText(), QStringLiteral("ABETO loción"));
+        QCOMPARE(list->keyValue().toString(), QStringLiteral("ABETO loción"));
+        QTest::keyClick(list, Qt::Key_Z); // "abz" matches nothing: nothing changes
+        QCOMPARE(list->searchText(), QStringLiteral("ab"));
+        QCOMPARE(ui()->MEMO2->toPlainText(), QStringLiteral("ABETO loción"));
+        QTest::qWait(DBLookupListBox::SearchResetMs + 100);
+        typeText(list, QStringLiteral("b"));
+        QCOMPARE(list->searchText(), QStringLiteral("b"));
+        QCOMPARE(ui()->MEMO2->toPlainText(), QStringLiteral("Bálsamo labial"));
+        // at most 32 characters
+        QTest::qWait(DBLookupListBox::SearchResetMs + 100);
+        typeText(list, cosmeticNames().at(4).left(40));
+        QCOMPARE(list->searchText(), cosmeticNames().at(4).left(32));
+        QCOMPARE(ui()->MEMO2->toPlainText(), cosmeticNames().at(4));
+        QVERIFY(s->listClicks >= 5);
+    }
+
+    // ----------------------------------------------------------------- grid
+
+    void gridShowsMovesAndDeletes()
+    {
+        fillSamples();
+        TestScreen* s = openScreen();
+        DBGrid* grid = ui()->DBGrid2;
+        QCOMPARE(grid->titles(), (QStringList{QStringLiteral("Codigo"), QStringLiteral("Descripcion"), QStringLiteral("Precio")}));
+        QCOMPARE(grid->cellText(0, 1), QStringLiteral("Té verde"));
+        QCOMPARE(grid->cellText(2, 2), QStringLiteral("420"));
+        QCOMPARE(grid->window().activeRow(), 0);
+        const int y = grid->rowHeight() * 3 + grid->rowHeight() / 2; // title row, then the third record
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, QPoint(40, y));
+        QCOMPARE(ui()->DBEdit2->text(), QStringLiteral("Polen"));
+        QCOMPARE(grid->window().activeRow(), 2);
+        QTest::keyClick(grid, Qt::Key_Up);
+        QCOMPARE(ui()->DBEdit2->text(), QStringLiteral("Miel"));
+        QTest::keyClick(grid, Qt::Key_Home, Qt::ControlModifier);
+        QCOMPARE(ui()->DBEdit2->text(), QStringLiteral("Té verde"));
+        QTest::keyClick(grid, Qt::Key_End);
+        QCOMPARE(grid->currentColumn(), 2);
+        QTest::keyClick(grid, Qt::Key_Tab); // past the last column: next record, first column
+        QCOMPARE(grid->currentColumn(), 0);
+        QCOMPARE(ui()->DBEdit2->text(), QStringLiteral("Miel"));
+        QCOMPARE(QApplication::focusWidget(), grid);
+        auto seen = answerDialog(QStringLiteral("Cancel"));
+        QTest::keyClick(grid, Qt::Key_Delete, Qt::ControlModifier);
+        QVERIFY(seen->seen);
+        QCOMPARE(seen->text, QStringLiteral("Delete record?"));
+        QCOMPARE(storedValues(QStringLiteral("REGISTR1"), QStringLiteral("Descripcion")).size(), 3);
+        answerDialog(QStringLiteral("OK"));
+        QTest::keyClick(grid, Qt::Key_Delete, Qt::ControlModifier);
+        QCOMPARE(storedValues(QStringLiteral("REGISTR1"), QStringLiteral("Descripcion")),
+                 (QStringList{QStringLiteral("Té verde"), QStringLiteral("Polen")}));
+        QCOMPARE(grid->cellText(1, 1), QStringLiteral("Polen"));
+        // read-only: Ctrl+Delete asks nothing and deletes nothing
+        grid->setReadOnly(true);
+        auto none = answerDialog(QStringLiteral("OK"));
+        QTest::keyClick(grid, Qt::Key_Delete, Qt::ControlModifier);
+        QTest::qWait(50);
+        QVERIFY(!none->seen);
+        none->active = false;
+        QCOMPARE(storedValues(QStringLiteral("REGISTR1"), QStringLiteral("Descripcion")).size(), 2);
+        QVERIFY(s->Table2->hasRecord());
+    }
+
+    void gridCtrlDeleteOnAnEmptyTableReportsTheStoreError()
+    {
+        TestScreen* s = openScreen();
+        DBGrid* grid = ui()->DBGrid2;
+        grid->setFocus();
+        auto seen = answerDialog(QStringLiteral("OK"));
+        QTest::keyClick(grid, Qt::Key_Delete, Qt::ControlModifier);
+        QVERIFY(seen->seen);
+        QCOMPARE(reportedErrors, QStringList{QStringLiteral("Cannot perform this operation on an empty dataset")});
+        QVERIFY(s->Table2->isEmpty());
+    }
+
+    void gridCancelsAnUntouchedInsertOnExit()
+    {
+        fillSamples();
+        TestScreen* s = openScreen();
+        DBGrid* grid = ui()->DBGrid2;
+        grid->setFocus();
+        clickButton(ui()->DBNavigator2, DBNavigator::Insert);
+        QCOMPARE(s->Table2->state(), yb::CursorState::Insert);
+        QVERIFY(grid->window().isNewRow(grid->window().activeRow()));
+        ui()->DBEdit1->setFocus();
+        QCOMPARE(s->Table2->state(), yb::CursorState::Browse);
+        // a typed-into insert stays
+        grid->setFocus();
+        clickButton(ui()->DBNavigator2, DBNavigator::Insert);
+        s->Table2->fieldByName(QStringLiteral("Codigo")).setAsInteger(9);
+        ui()->DBEdit1->setFocus();
+        QCOMPARE(s->Table2->state(), yb::CursorState::Insert);
+    }
+
+    // ------------------------------------------------------ the test screen
+
+    void screenBrowsesEditsInsertsDeletesAndSearches()
+    {
+        fillSamples();
+        TestScreen* s = openScreen();
+        // browse
+        clickButton(ui()->DBNavigator1, DBNavigator::Next);
+        QCOMPARE(ui()->MEMO2->toPlainText(), QStringLiteral("Aceite de rosa"));
+        QCOMPARE(QApplication::focusWidget(), ui()->MEMO2);
+        // edit
+        ui()->Memo4->setFocus();
+        QTest::keyClick(ui()->Memo4, Qt::Key_End, Qt::ControlModifier);
+        QTest::keyClick(ui()->Memo4, Qt::Key_Return);
+        QTest::keyClicks(ui()->Memo4, QStringLiteral("Por la noche."));
+        clickButton(ui()->DBNavigator1, DBNavigator::Post);
+        QCOMPARE(storedValues(QStringLiteral("Cosmetic"), QStringLiteral("Modo Empleo")).value(1),
+                 QStringLiteral("Modo: Aceite de rosa\nPor la noche."));
+        // insert: typed into, then posted by moving away
+        clickButton(ui()->DBNavigator1, DBNavigator::Insert);
+        typeText(ui()->MEMO2, QStringLiteral("Champú de ortiga"));
+        clickButton(ui()->DBNavigator1, DBNavigator::First);
+        QVERIFY(storedValues(QStringLiteral("Cosmetic"), QStringLiteral("Producto Cosmetico")).contains(QStringLiteral("Champú de ortiga")));
+        // search by the beginning of the name, in the same letter case
+        ui()->edBuscar->setText(QStringLiteral("Champ"));
+        QTest::mouseClick(ui()->Buscar, Qt::LeftButton);
+        QCOMPARE(ui()->MEMO2->toPlainText(), QStringLiteral("Champú de ortiga"));
+        ui()->edBuscar->setText(QStringLiteral("tónico"));
+        QTest::mouseClick(ui()->Buscar, Qt::LeftButton);
+        QCOMPARE(ui()->MEMO2->toPlainText(), QStringLiteral("Champú de ortiga"));
+        // delete it
+        answerDialog(QStringLiteral("OK"));
+        clickButton(ui()->DBNavigator1, DBNavigator::Delete);
+        QCOMPARE(storedValues(QStringLiteral("Cosmetic"), QStringLiteral("Producto Cosmetico")), cosmeticNames());
+        QVERIFY(reportedErrors.isEmpty());
+        QCOMPARE(s->navigatorClicks, 5);
+    }
+
+    // ------------------------------------------------------------ big table
+
+    void listAndGridOverALargeTable()
+    {
+        const int n = qEnvironmentVariableIntValue("YERBALIS_BIG_ROWS") > 0 ? qEnvironmentVariableIntValue("YERBALIS_BIG_ROWS")
+                                                                          : 20000;
+        QElapsedTimer t;
+        t.start();
+        testdata::bulkManyCosmetics(dir_, n);
+        const qint64 fillMs = t.elapsed();
+        const qint64 before = testdata::residentKb();
+        t.restart();
+        TestScreen* s = openScreen();
+        DBGrid grid(s);
+        grid.setColumns({QStringLiteral("Producto Cosmetico"), QStringLiteral("Indicaciones")});
+        grid.setDataSource(QStringLiteral("DataSource1"));
+        grid.setGeometry(0, 0, 500, 300);
+        grid.show();
+        DBLookupListBox* list = ui()->DBLookupListBox1;
+        QVERIFY(list->rowCount() > 3);
+        const qint64 openMs = t.elapsed();
+        list->setFocus();
+        t.restart();
+        QTest::keyClick(list, Qt::Key_End);
+        for (int i = 0; i < 50; ++i)
+            QTest::keyClick(list, Qt::Key_PageUp);
+        QTest::keyClick(list, Qt::Key_Home);
+        for (int i = 0; i < 50; ++i)
+            QTest::keyClick(list, Qt::Key_PageDown);
+        typeText(list, QStringLiteral("tomi"));
+        const qint64 listMs = t.elapsed();
+        QVERIFY(list->keyValue().toString().startsWith(QStringLiteral("Tomillo")));
+        // the rows are consecutive records in key order
+        QStringList shown;
+        for (int i = 0; i < list->window().rows().size(); ++i)
+            shown << list->rowText(i);
+        QStringList sorted = shown;
+        std::sort(sorted.begin(), sorted.end(), [](const QString& a, const QString& b) {
+            return yb::sortKey(a) < yb::sortKey(b);
+        });
+        QCOMPARE(shown, sorted);
+        t.restart();
+        grid.setFocus();
+        QTest::keyClick(&grid, Qt::Key_End, Qt::ControlModifier);
+        QCOMPARE(grid.window().activeRow(), int(grid.window().rows().size()) - 1);
+        for (int i = 0; i < 50; ++i)
+            QTest::keyClick(&grid, Qt::Key_PageUp);
+        QTest::keyClick(&grid, Qt::Key_Home, Qt::ControlModifier);
+        QCOMPARE(grid.window().activeRow(), 0);
+        const qint64 gridMs = t.elapsed();
+        const qint64 after = testdata::residentKb();
+        qInfo("%d records: filled in %lld ms; screen opened in %lld ms; list 102 moves and a search in %lld ms; "
+              "grid 52 moves in %lld ms; resident memory %lld kB -> %lld kB",
+              n, fillMs, openMs, listMs, gridMs, before, after);
+        QVERIFY2(listMs < 10000 && gridMs < 10000, "moves over a large table are too slow");
+    }
+};
+
+int main(int argc, char** argv)
+{
+    TestApp app(argc, argv);
+    TestControls tc;
+    return QTest::qExec(&tc, argc, argv);
+}
+
+#include "tst_controls.moc"
