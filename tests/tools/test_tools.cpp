@@ -1,0 +1,444 @@
+// yerbalis-admin: CSV round trips and refusals, backup while another process
+// sells, the demonstration data and the sales report, on temporary directories.
+
+#include "Backup.h"
+#include "Catalogue.h"
+#include "Conversions.h"
+#include "Database.h"
+#include "Demo.h"
+#include "Errors.h"
+#include "Report.h"
+#include "TableCursor.h"
+#include "TableTransfer.h"
+
+#include <QBuffer>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+using namespace yb;
+using namespace yb::admin;
+
+namespace {
+
+QString makeDatabase(const QTemporaryDir& tmp, const QString& name)
+{
+    const QString dir = tmp.filePath(name);
+    Database::createTables(dir);
+    return dir;
+}
+
+QByteArray exportBytes(const QString& dir, const QString& table)
+{
+    QBuffer b;
+    b.open(QIODevice::WriteOnly);
+    exportTable(dir, tableNamed(table), &b);
+    return b.data();
+}
+
+qint64 importBytes(const QString& dir, const QString& table, const QByteArray& csv, bool replace = false)
+{
+    QBuffer b;
+    b.setData(csv);
+    b.open(QIODevice::ReadOnly);
+    return importTable(dir, tableNamed(table), &b, replace);
+}
+
+// Every record of a table as the store's cursor reads it, in the cursor's order.
+QList<QVariantList> records(const QString& dir, const QString& table)
+{
+    const TableDef& def = tableNamed(table);
+    TableCursor c(dir, def.fileName, def.keyField);
+    c.open();
+    QList<QVariantList> rows;
+    for (c.first(); !c.eof(); c.next()) {
+        QVariantList row;
+        for (int i = 0; i < c.fieldCount(); ++i)
+            row << c.field(i).value();
+        rows << row;
+    }
+    return rows;
+}
+
+// Posts one record through the store's cursor: values by field name.
+void post(const QString& dir, const QString& table, const QVariantMap& values)
+{
+    const TableDef& def = tableNamed(table);
+    TableCursor c(dir, def.fileName, def.keyField);
+    c.open();
+    c.append();
+    for (auto it = values.begin(); it != values.end(); ++it)
+        c.fieldByName(it.key()).setValue(it.value());
+    c.post();
+}
+
+QString refusal(const QString& dir, const QString& table, const QByteArray& csv, bool replace = false)
+{
+    try {
+        importBytes(dir, table, csv, replace);
+    } catch (const Error& e) {
+        return e.message();
+    }
+    return QStringLiteral("(imported)");
+}
+
+QString emojiKey75()
+{
+    // 75 characters, two of them outside the 16-bit range.
+    QString k = QStringLiteral("Árbol \"del\" té, ñandú 🌿🍵 ");
+    while (charCount(k) < 75)
+        k += QStringLiteral("ñ");
+    return k;
+}
+
+} // namespace
+
+class TestTools : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir tmp_;
+
+private slots:
+    void roundTripKeepsAwkwardTexts()
+    {
+        const QString a = makeDatabase(tmp_, QStringLiteral("rt-a"));
+        const QString key75 = emojiKey75();
+        QCOMPARE(charCount(key75), 75);
+        QString longMemo;
+        for (int i = 0; i < 2000; ++i)
+            longMemo += QStringLiteral("Línea %1, con \"comillas\", comas; y más.\r\n").arg(i);
+        const QStringList keys = {
+            key75,
+            QStringLiteral("comillas \"dobles\" y, coma"),
+            QStringLiteral(" espacios al borde "),
+            QStringLiteral("Ñu"),
+            QStringLiteral("nu"),
+            QStringLiteral("\"empieza con comillas"),
+            QStringLiteral("ÁRNICA"),
+            QStringLiteral("árnica"),
+        };
+        const QStringList memos = {
+            QStringLiteral("dos\nlíneas"), QStringLiteral("con CR LF\r\nen medio"), QStringLiteral("retorno\rsolo"),
+            QString(), longMemo, QStringLiteral("emoji 😀 y \"citas\""), QStringLiteral(","), QStringLiteral("\"\"")};
+        for (int i = 0; i < keys.size(); ++i)
+            post(a, QStringLiteral("Cosmetic.DB"),
+                 {{QStringLiteral("Producto Cosmetico"), keys[i]},
+                  {QStringLiteral("Indicaciones"), memos[i]},
+                  {QStringLiteral("Modo Empleo"), memos[(i + 3) % memos.size()]}});
+        // Sales in no particular order of date, with milliseconds, midnight and the limits of each field.
+        const QList<QVariantMap> sales = {
+            {{QStringLiteral("Caja"), 32767}, {QStringLiteral("Fecha y Hora"), QDateTime(QDate(2026, 12, 8), QTime(23, 59, 59, 999))},
+             {QStringLiteral("Codigo"), 2147483647}, {QStringLiteral("Importe"), -2147483647 - 1},
+             {QStringLiteral("Producto"), QString(45, QChar(0x00F1))}},
+            {{QStringLiteral("Caja"), -32768}, {QStringLiteral("Fecha y Hora"), QDateTime(QDate(2026, 1, 1), QTime(0, 0))},
+             {QStringLiteral("Codigo"), 1}, {QStringLiteral("Importe"), 0}},
+            {{QStringLiteral("Caja"), 1}, {QStringLiteral("Fecha y Hora"), QDateTime(QDate(2026, 6, 15), QTime(12, 30, 5))},
+             {QStringLiteral("Codigo"), 7}, {QStringLiteral("Importe"), 450}, {QStringLiteral("Producto"), QStringLiteral("té, \"rojo\"")}},
+        };
+        for (const QVariantMap& s : sales)
+            post(a, QStringLiteral("Ventas.DB"), s);
+        post(a, QStringLiteral("Producto.db"),
+             {{QStringLiteral("Codigo"), 5}, {QStringLiteral("Descripcion"), QString(30, QChar(0x00E9))},
+              {QStringLiteral("Precio"), -3}});
+
+        const QString b = makeDatabase(tmp_, QStringLiteral("rt-b"));
+        for (const QString& t : {QStringLiteral("Cosmetic.DB"), QStringLiteral("Ventas.DB"), QStringLiteral("Producto.db")}) {
+            const QByteArray csv = exportBytes(a, t);
+            QCOMPARE(importBytes(b, t, csv), qint64(records(a, t).size()));
+            QCOMPARE(records(b, t), records(a, t));
+            QCOMPARE(exportBytes(b, t), csv);
+        }
+        // Blanks at both ends survive an unquoted field; a blank sorts before letters.
+        QCOMPARE(records(b, QStringLiteral("Cosmetic.DB")).first().at(0).toString(), QStringLiteral(" espacios al borde "));
+        QCOMPARE(records(b, QStringLiteral("Ventas.DB")).first().at(1).toDateTime().time().msec(), 999);
+        QVERIFY(Database::check(b).isEmpty());
+
+        // The store finds an imported record through its index, by prefix and in the same case.
+        TableCursor c(b, QStringLiteral("Cosmetic.DB"), QStringLiteral("Producto Cosmetico"));
+        c.open();
+        QVERIFY(c.locate(QStringLiteral("Producto Cosmetico"), QStringLiteral("Árbol \"del"), PartialKey));
+        QCOMPARE(c.fieldByName(QStringLiteral("Producto Cosmetico")).asString(), key75);
+        QVERIFY(c.locate(QStringLiteral("Producto Cosmetico"), QStringLiteral("Ñu"), LocateNone));
+    }
+
+    void readsWhatSpreadsheetsWrite()
+    {
+        const QString dir = makeDatabase(tmp_, QStringLiteral("sheets"));
+        // Byte order mark, LF and CRLF line ends, fields in another order, a field left
+        // out, quotes only where needed, a blank last line, a date alone, no final line end.
+        const QByteArray csv = "\xEF\xBB\xBF"
+                               "Importe,Codigo,Fecha y Hora,Caja\n"
+                               "100,1,2026-03-01,1\r\n"
+                               "\"-5\",2,2026-03-01 10:15,2\n"
+                               "0,3,\"2026-03-02T08:00:00.250\",1\n"
+                               "\n"
+                               "7,4,2026-03-02 09:00:00,$10";
+        QCOMPARE(importBytes(dir, QStringLiteral("ventas"), csv), qint64(4));
+        const QList<QVariantList> r = records(dir, QStringLiteral("Ventas.DB"));
+        QCOMPARE(r.size(), 4);
+        QCOMPARE(r[0].at(1).toDateTime(), QDateTime(QDate(2026, 3, 1), QTime(0, 0)));
+        QCOMPARE(r[1].at(3).toInt(), -5);
+        QCOMPARE(r[1].at(1).toDateTime(), QDateTime(QDate(2026, 3, 1), QTime(10, 15)));
+        QCOMPARE(r[2].at(1).toDateTime().time().msec(), 250);
+        QCOMPARE(r[3].at(0).toInt(), 16); // the store's own rule: $ and hexadecimal digits
+        QVERIFY(r[3].at(4).isNull());     // Producto was left out
+    }
+
+    void importRefusesBadRows_data()
+    {
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QByteArray>("csv");
+        QTest::addColumn<bool>("replace");
+        QTest::addColumn<QStringList>("expected"); // parts of the message
+
+        const QByteArray products = "Codigo,Descripcion,Precio\r\n10,Té verde,100\r\n11,Tila,90\r\n";
+        QTest::newRow("not an integer") << "Producto.db" << products + "12,Menta,12x\r\n" << false
+                                        << QStringList{"row 3", "line 4", "'Precio'", "'12x' is not a valid integer value"};
+        QTest::newRow("too long") << "Producto.db"
+                                  << products + "12," + QString(31, QChar(0x00F1)).toUtf8() + ",5\r\n" << false
+                                  << QStringList{"row 3", "'Descripcion'", "31 characters", "30"};
+        QTest::newRow("required empty") << "Producto.db" << products + "12,Menta,\r\n" << false
+                                        << QStringList{"row 3", "'Precio'", "must have a value"};
+        QTest::newRow("repeated in file") << "Producto.db" << products + "10,Otra,5\r\n" << false
+                                          << QStringList{"row 3", "'Codigo'", "already has the value 10"};
+        QTest::newRow("repeated in table") << "Producto.db" << QByteArray("Codigo,Descripcion,Precio\r\n1,Repetido,5\r\n")
+                                           << false << QStringList{"row 1", "'Codigo'", "already has the value 1"};
+        QTest::newRow("field count") << "Producto.db" << products + "12,Menta\r\n" << false
+                                     << QStringList{"row 3", "2 fields", "3"};
+        QTest::newRow("short integer range") << "Ventas.DB"
+                                             << QByteArray("Caja,Fecha y Hora,Codigo,Importe\r\n1,2026-01-01,1,1\r\n"
+                                                           "40000,2026-01-01,2,2\r\n")
+                                             << false << QStringList{"row 2", "'Caja'", "40000", "-32768 to 32767"};
+        QTest::newRow("not a date") << "Ventas.DB"
+                                    << QByteArray("Caja,Fecha y Hora,Codigo,Importe\r\n1,2026-02-30 10:00,1,1\r\n")
+                                    << false << QStringList{"row 1", "'Fecha y Hora'", "not a date"};
+        QTest::newRow("not UTF-8") << "Abuela.DB" << QByteArray("Sintomas,Indicaciones\r\nTos,Miel\r\nCa\xF1" "a,x\r\n")
+                                   << false << QStringList{"row 2", "'Sintomas'", "not valid UTF-8"};
+        QTest::newRow("unclosed quote") << "Abuela.DB" << QByteArray("Sintomas,Indicaciones\r\nTos,\"Miel\r\ncon limón\r\n")
+                                        << false << QStringList{"row 1", "line 2", "never closed"};
+        QTest::newRow("stray quote") << "Abuela.DB" << QByteArray("Sintomas,Indicaciones\r\nTos,Miel\r\nHipo,Agua \"fría\"\r\n")
+                                     << false << QStringList{"row 2", "line 3", "quote"};
+        QTest::newRow("unknown field") << "Producto.db" << QByteArray("Codigo,Color,Precio\r\n1,2,3\r\n") << false
+                                       << QStringList{"line 1", "'Color'", "Descripcion"};
+        QTest::newRow("required column missing") << "Producto.db" << QByteArray("Codigo,Precio\r\n12,3\r\n") << false
+                                                 << QStringList{"line 1", "required field 'Descripcion'"};
+        QTest::newRow("empty key") << "Abuela.DB" << QByteArray("Sintomas,Indicaciones\r\n,Sin clave\r\n") << false
+                                   << QStringList{"row 1", "'Sintomas'", "must have a value"};
+        QTest::newRow("replace undone") << "Producto.db" << QByteArray("Codigo,Descripcion,Precio\r\n1,Nuevo,5\r\nx,Malo,5\r\n")
+                                        << true << QStringList{"row 2", "'Codigo'", "'x' is not a valid integer value"};
+    }
+
+    void importRefusesBadRows()
+    {
+        QFETCH(QString, table);
+        QFETCH(QByteArray, csv);
+        QFETCH(bool, replace);
+        QFETCH(QStringList, expected);
+        const QString dir = makeDatabase(tmp_, QStringLiteral("refuse-%1").arg(QTest::currentDataTag()));
+        post(dir, QStringLiteral("Producto.db"), {{QStringLiteral("Codigo"), 1}, {QStringLiteral("Descripcion"), QStringLiteral("Aloe")}, {QStringLiteral("Precio"), 9}});
+        post(dir, QStringLiteral("Abuela.DB"), {{QStringLiteral("Sintomas"), QStringLiteral("Hipo")}});
+        post(dir, QStringLiteral("Ventas.DB"), {{QStringLiteral("Caja"), 1}, {QStringLiteral("Fecha y Hora"), QDateTime(QDate(2026, 1, 1), QTime(9, 0))}, {QStringLiteral("Codigo"), 1}, {QStringLiteral("Importe"), 9}});
+        const QByteArray before = exportBytes(dir, table);
+
+        const QString message = refusal(dir, table, csv, replace);
+        for (const QString& part : expected)
+            QVERIFY2(message.contains(part), qPrintable(QStringLiteral("'%1' lacks '%2'").arg(message, part)));
+        QCOMPARE(exportBytes(dir, table), before);
+        QVERIFY(Database::check(dir).isEmpty());
+    }
+
+    void commandLine()
+    {
+        const QString dir = makeDatabase(tmp_, QStringLiteral("cli"));
+        auto run = [](const QStringList& args, QByteArray* out = nullptr, QByteArray* err = nullptr) {
+            QProcess p;
+            p.start(QStringLiteral(YERBALIS_ADMIN), args);
+            p.waitForFinished(30000);
+            if (out)
+                *out = p.readAllStandardOutput();
+            if (err)
+                *err = p.readAllStandardError();
+            return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+        };
+        QByteArray out, err;
+        for (const char* c : {"create", "check", "export", "import", "backup", "demo", "report"}) {
+            QCOMPARE(run({QString::fromLatin1(c), QStringLiteral("--help")}, &out), 0);
+            QVERIFY2(out.startsWith("Usage: yerbalis-admin " + QByteArray(c)), out.constData());
+        }
+        QCOMPARE(run({QStringLiteral("frobnicate")}), 2);
+        QCOMPARE(run({QStringLiteral("export"), dir}), 2);
+        QCOMPARE(run({QStringLiteral("report"), dir, QStringLiteral("--from"), QStringLiteral("ayer")}, nullptr, &err), 2);
+        QVERIFY(err.contains("'ayer' is not a date"));
+        QCOMPARE(run({QStringLiteral("export"), dir, QStringLiteral("Mesa")}, nullptr, &err), 1);
+        QVERIFY(err.contains("no table 'Mesa'"));
+
+        const QString csv = tmp_.filePath(QStringLiteral("cli.csv"));
+        QFile f(csv);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("Codigo,Descripcion,Precio\r\n1,Uno,10\r\n2,Dos,diez\r\n");
+        f.close();
+        QCOMPARE(run({QStringLiteral("import"), dir, QStringLiteral("producto"), csv}, &out, &err), 1);
+        QVERIFY2(err.contains("row 2 (line 3), field 'Precio': 'diez' is not a valid integer value"), err.constData());
+        QVERIFY(err.contains("the table is unchanged"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("Codigo,Descripcion,Precio\r\n1,Uno,10\r\n2,Dos,20\r\n");
+        f.close();
+        QCOMPARE(run({QStringLiteral("import"), dir, QStringLiteral("producto"), csv}, &out), 0);
+        QVERIFY(out.contains("imported 2 records"));
+        QCOMPARE(run({QStringLiteral("export"), dir, QStringLiteral("Producto.db")}, &out, &err), 0);
+        QCOMPARE(out, QByteArray("Codigo,Descripcion,Precio\r\n1,Uno,10\r\n2,Dos,20\r\n"));
+        QVERIFY(err.contains("exported 2 records"));
+        QCOMPARE(run({QStringLiteral("check"), dir}, &out), 0);
+    }
+
+    void backupWhileAnotherProcessSells()
+    {
+#ifndef STORE_WRITER
+        QSKIP("the store tests' writer is not built");
+#else
+        const QString dir = tmp_.filePath(QStringLiteral("live"));
+        createDemoDatabase(dir, QDate(2026, 12, 8));
+        QProcess writer;
+        writer.start(QStringLiteral(STORE_WRITER), {QStringLiteral("sell"), dir, QStringLiteral("300"), QStringLiteral("2")});
+        QVERIFY(writer.waitForStarted());
+        // Wait until the writer is well under way.
+        QByteArray said;
+        QTRY_VERIFY_WITH_TIMEOUT((said += writer.readAllStandardOutput()).contains("posted 20\n"), 20000);
+
+        const QString dest = tmp_.filePath(QStringLiteral("live-backup"));
+        const BackupResult r = backupDatabase(dir, dest);
+        const bool stillWriting = writer.state() == QProcess::Running;
+        QVERIFY(writer.waitForFinished(60000));
+        QCOMPARE(writer.exitCode(), 0);
+        QCOMPARE(r.tables, 14);
+
+        // The copy passes the check and holds the sales of one moment: the demo's fifty,
+        // then the writer's first n, none missing in between.
+        QVERIFY(Database::check(dest).isEmpty());
+        const QList<QVariantList> copied = records(dest, QStringLiteral("Ventas.DB"));
+        const int n = int(copied.size()) - 50;
+        QVERIFY2(n >= 20 && n <= 300, qPrintable(QString::number(n)));
+        for (int i = 0; i < n; ++i)
+            QCOMPARE(copied[50 + i].at(2).toInt(), i + 1);
+        QCOMPARE(records(dest, QStringLiteral("Cosmetic.DB")), records(dir, QStringLiteral("Cosmetic.DB")));
+        QCOMPARE(records(dir, QStringLiteral("Ventas.DB")).size(), 350);
+        if (!stillWriting)
+            qWarning("the writer finished before the backup did; the copy was still checked");
+
+        // A second backup into the same place is refused and leaves the first intact.
+        try {
+            backupDatabase(dir, dest);
+            QFAIL("a backup over an existing one was accepted");
+        } catch (const Error& e) {
+            QVERIFY(e.message().contains(QStringLiteral("already holds a table")));
+        }
+        QCOMPARE(records(dest, QStringLiteral("Ventas.DB")).size(), copied.size());
+#endif
+    }
+
+    void demoDatabase()
+    {
+        const QString dir = tmp_.filePath(QStringLiteral("demo"));
+        const auto counts = createDemoDatabase(dir, QDate(2026, 12, 8));
+        QVERIFY(Database::check(dir).isEmpty());
+        QCOMPARE(counts.size(), 14);
+        bool longText = false, enye = false, lowerKey = false;
+        for (const TableDef& t : tables()) {
+            const QList<QVariantList> rows = records(dir, t.fileName);
+            if (t.fileName == QLatin1String("DATOS.DB"))
+                QCOMPARE(rows.size(), 10);
+            else if (t.fileName == QLatin1String("Producto.db"))
+                QCOMPARE(rows.size(), 30);
+            else if (t.fileName == QLatin1String("Ventas.DB"))
+                QCOMPARE(rows.size(), 50);
+            else
+                QVERIFY2(rows.size() >= 15, qPrintable(t.fileName));
+            for (const QVariantList& r : rows)
+                for (const QVariant& v : r) {
+                    const QString s = v.toString();
+                    longText = longText || (s.size() > 1000 && s.contains(QLatin1Char('\n')));
+                    enye = enye || s.contains(QStringLiteral("ñ"));
+                }
+            if (t.hasKey())
+                for (const QVariantList& r : rows) {
+                    const QString key = r.at(int(t.field(t.keyField) - t.fields.constData())).toString();
+                    lowerKey = lowerKey || key.at(0).isLower();
+                }
+        }
+        QVERIFY(longText);
+        QVERIFY(enye);
+        QVERIFY(lowerKey);
+
+        // Every sale is of a product of the table, at its price, over the five days up to the given one.
+        QHash<int, QPair<QString, int>> products;
+        for (const QVariantList& p : records(dir, QStringLiteral("Producto.db")))
+            products.insert(p[0].toInt(), {p[1].toString(), p[2].toInt()});
+        QSet<QDate> days;
+        QDateTime previous;
+        for (const QVariantList& s : records(dir, QStringLiteral("Ventas.DB"))) {
+            QVERIFY(products.contains(s[2].toInt()));
+            QCOMPARE(s[3].toInt(), products[s[2].toInt()].second);
+            QCOMPARE(s[4].toString(), products[s[2].toInt()].first);
+            QVERIFY(s[1].toDateTime() >= previous); // the table's order is the order of sale
+            previous = s[1].toDateTime();
+            days << previous.date();
+        }
+        QCOMPARE(days.size(), 5);
+        QVERIFY(days.contains(QDate(2026, 12, 4)) && days.contains(QDate(2026, 12, 8)));
+
+        try {
+            createDemoDatabase(dir);
+            QFAIL("a demonstration database over an existing one was accepted");
+        } catch (const Error& e) {
+            QVERIFY(e.message().contains(QStringLiteral("not empty")));
+        }
+    }
+
+    void reportSums()
+    {
+        const QString dir = makeDatabase(tmp_, QStringLiteral("report"));
+        // Hand-computed: 1 March: 3 sales, 1500 + 250 - 300 = 1450; 2 March: none;
+        // 3 March: 2 sales, 2147483647 + 2147483647 (beyond 32 bits) = 4294967294.
+        importBytes(dir, QStringLiteral("Ventas.DB"),
+                    "Caja,Fecha y Hora,Codigo,Importe,Producto\r\n"
+                    "1,2026-03-03 00:00:00,9,2147483647,Grande\r\n"
+                    "1,2026-03-01 00:00:00.000,1,1500,Primera del día\r\n"
+                    "2,2026-03-01 13:00,2,250,Otra\r\n"
+                    "1,2026-03-01 23:59:59.999,3,-300,Devolución\r\n"
+                    "2,2026-02-28 23:59:59,4,77,Día anterior\r\n"
+                    "2,2026-03-03 12:00,9,2147483647,Grande\r\n");
+        auto find = [](const QList<DaySales>& days, const QString& day) {
+            for (const DaySales& d : days)
+                if (d.day == day)
+                    return d;
+            return DaySales{};
+        };
+        const QList<DaySales> all = salesByDay(dir, {}, {});
+        QCOMPARE(all.size(), 3);
+        QCOMPARE(all[0].day, QStringLiteral("2026-02-28"));
+        QCOMPARE(find(all, QStringLiteral("2026-03-01")).sales, qint64(3));
+        QCOMPARE(find(all, QStringLiteral("2026-03-01")).amount, qint64(1450));
+        QCOMPARE(find(all, QStringLiteral("2026-03-03")).amount, qint64(4294967294));
+
+        const QList<DaySales> march = salesByDay(dir, QDate(2026, 3, 1), QDate(2026, 3, 3));
+        QCOMPARE(march.size(), 2);
+        QString text;
+        QTextStream s(&text);
+        printSalesReport(s, march, true);
+        s.flush();
+        QCOMPARE(text, QStringLiteral("Day,Sales,Amount\r\n2026-03-01,3,1450\r\n2026-03-03,2,4294967294\r\n"
+                                      "Total,5,4294968744\r\n"));
+        QCOMPARE(salesByDay(dir, QDate(2026, 3, 1), QDate(2026, 3, 1)).size(), 1);
+        QVERIFY(salesByDay(dir, QDate(2026, 3, 2), QDate(2026, 3, 2)).isEmpty());
+
+        text.clear();
+        printSalesReport(s, all, false);
+        s.flush();
+        const QStringList lines = text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(lines.last().simplified(), QStringLiteral("Total 6 4294968821"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTools)
+#include "test_tools.moc"
