@@ -542,7 +542,10 @@ void DBGrid::focusOutEvent(QFocusEvent* e)
 
 void DBGrid::recordChanged()
 {
-    refreshWindow();
+    if (widths_.size() != shownFields().size())
+        setupColumns(); // the cursor opened after the grid was attached
+    else
+        refreshWindow();
 }
 
 void DBGrid::fieldChanged(const QString&)
@@ -552,7 +555,7 @@ void DBGrid::fieldChanged(const QString&)
 
 void DBGrid::stateChanged()
 {
-    refreshWindow();
+    recordChanged();
 }
 
 void DBGrid::linkChanged()

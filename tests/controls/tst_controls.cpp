@@ -19,11 +19,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QApplication>
+#include <QClipboard>
 #include <QElapsedTimer>
 #include <QMessageBox>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QToolTip>
 #include <QtTest>
 #include <memory>
 #include <tuple>
@@ -253,6 +255,61 @@ private slots:
         QCOMPARE(storedValues(QStringLiteral("REGISTR1"), QStringLiteral("Precio")).value(0), QStringLiteral("999"));
     }
 
+    void keysThatStartAnEditAndKeysThatDoNot()
+    {
+        fillSamples();
+        TestScreen* s = openScreen();
+        DBEdit* edit = ui()->DBEdit2;
+        edit->setFocus();
+        struct Key { Qt::Key key; Qt::KeyboardModifiers mods; bool starts; };
+        const Key keys[] = {{Qt::Key_Left, {}, false},          {Qt::Key_Home, {}, false},
+                            {Qt::Key_C, Qt::ControlModifier, false}, {Qt::Key_Return, {}, false},
+                            {Qt::Key_Delete, {}, true},         {Qt::Key_Insert, Qt::ShiftModifier, true},
+                            {Qt::Key_V, Qt::ControlModifier, true}, {Qt::Key_X, Qt::ControlModifier, true},
+                            {Qt::Key_Backspace, {}, true}};
+        for (const Key& k : keys) {
+            QTest::keyClick(edit, k.key, k.mods);
+            QCOMPARE(s->Table2->state() == yb::CursorState::Edit, k.starts);
+            s->Table2->cancel();
+        }
+        // the paste command starts one too
+        QApplication::clipboard()->setText(QStringLiteral("pegado"));
+        edit->paste();
+        QCOMPARE(s->Table2->state(), yb::CursorState::Edit);
+        QVERIFY(edit->text().contains(QStringLiteral("pegado")));
+        s->Table2->cancel();
+        QCOMPARE(edit->text(), QStringLiteral("Té verde"));
+        // in a memo Enter starts an edit; Tab moves on and starts nothing
+        DBMemo* memo = ui()->Memo3;
+        memo->setFocus();
+        QTest::keyClick(memo, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), ui()->Memo4);
+        QCOMPARE(s->Table1->state(), yb::CursorState::Browse);
+        QTest::keyClick(ui()->Memo4, Qt::Key_Return, Qt::ControlModifier);
+        QCOMPARE(s->Table1->state(), yb::CursorState::Edit);
+        QCOMPARE(ui()->Memo4->toPlainText().count(u'\n'), 1);
+        s->Table1->cancel();
+        // with auto-edit off typing changes nothing
+        s->DataSource1->setAutoEdit(false);
+        QTest::keyClicks(ui()->Memo4, QStringLiteral("abc"));
+        QCOMPARE(s->Table1->state(), yb::CursorState::Browse);
+        QCOMPARE(ui()->Memo4->toPlainText(), QStringLiteral("Modo: ABETO loción"));
+    }
+
+    void memoKeepsTheStoredLineBreaks()
+    {
+        testdata::bulkCosmetics(dir_, {{QStringLiteral("Uno"), QStringLiteral("línea 1\r\nlínea 2"), QString()}});
+        openScreen();
+        DBMemo* memo = ui()->Memo3;
+        QCOMPARE(memo->toPlainText(), QStringLiteral("línea 1\nlínea 2"));
+        memo->setFocus();
+        QTest::keyClick(memo, Qt::Key_End, Qt::ControlModifier);
+        QTest::keyClicks(memo, QStringLiteral("!"));
+        clickButton(ui()->DBNavigator1, DBNavigator::Post);
+        QCOMPARE(storedValues(QStringLiteral("Cosmetic"), QStringLiteral("Indicaciones")),
+                 QStringList{QStringLiteral("línea 1\r\nlínea 2!")});
+    }
+
     void enterInAnEditStartsNothingEscRestores()
     {
         fillSamples();
@@ -376,7 +433,7 @@ private slots:
     void navigatorLayoutAndHints()
     {
         fillSamples();
-        openScreen();
+        TestScreen* s = openScreen();
         DBNavigator* nav = ui()->DBNavigator1;
         QVERIFY(!nav->button(DBNavigator::Edit)->isVisible());
         QVERIFY(!nav->button(DBNavigator::Cancel)->isVisible());
@@ -396,6 +453,16 @@ private slots:
         QVERIFY(nav->button(DBNavigator::Next)->toolTip().isEmpty());
         QCOMPARE(ui()->DBNavigator2->button(DBNavigator::Next)->toolTip(), QStringLiteral("Next record"));
         QCOMPARE(ui()->DBNavigator2->button(DBNavigator::Post)->toolTip(), QStringLiteral("Post edit"));
+        // hints show over disabled buttons too (a bar without data source)
+        DBNavigator help(s);
+        help.setShowHint(true);
+        help.setGeometry(0, 0, 250, 25);
+        help.show();
+        QWidget* last = help.button(DBNavigator::Last);
+        QVERIFY(!last->isEnabled());
+        QHelpEvent tip(QEvent::ToolTip, QPoint(3, 3), last->mapToGlobal(QPoint(3, 3)));
+        QApplication::sendEvent(last, &tip);
+        QTRY_COMPARE(QToolTip::text(), QStringLiteral("Last record"));
         // the disabled pictogram is drawn grey
         const QImage off = nav->button(DBNavigator::Prior)->grab().toImage();
         clickButton(nav, DBNavigator::Next);
@@ -686,6 +753,36 @@ private slots:
         s->Table2->fieldByName(QStringLiteral("Codigo")).setAsInteger(9);
         ui()->DBEdit1->setFocus();
         QCOMPARE(s->Table2->state(), yb::CursorState::Insert);
+    }
+
+    void controlsFollowACursorOpenedAfterThem()
+    {
+        fillSamples();
+        QWidget form;
+        auto* grid = new DBGrid(&form);
+        grid->setDataSource(QStringLiteral("dsProductos")); // named before the data source exists
+        auto* edit = new DBEdit(&form);
+        edit->setDataSource(QStringLiteral("dsProductos"));
+        edit->setDataField(QStringLiteral("descripcion")); // field names match in any case
+        edit->move(0, 200);
+        grid->setGeometry(0, 0, 400, 150);
+        yb::TableCursor cursor(yb::cursorDecl(QStringLiteral("REGISTR2"), QStringLiteral("tblProductos")));
+        DataSource ds(&form);
+        ds.setObjectName(QStringLiteral("dsProductos"));
+        ds.setCursor(&cursor);
+        form.show();
+        QCOMPARE(grid->dataSourceObject(), &ds);
+        QCOMPARE(grid->columnCount(), 0);
+        cursor.open();
+        QCOMPARE(grid->titles(), (QStringList{QStringLiteral("Codigo"), QStringLiteral("Descripcion"), QStringLiteral("Precio")}));
+        QCOMPARE(grid->cellText(1, 1), QStringLiteral("Miel"));
+        QCOMPARE(edit->text(), QStringLiteral("Té verde"));
+        // a disabled data source shows nothing and starts nothing
+        ds.setEnabled(false);
+        QCOMPARE(edit->text(), QString());
+        QVERIFY(!edit->startEdit());
+        ds.setEnabled(true);
+        QCOMPARE(edit->text(), QStringLiteral("Té verde"));
     }
 
     // ------------------------------------------------------ the test screen
