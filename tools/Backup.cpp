@@ -148,7 +148,14 @@ BackupResult backupDatabase(const QString& dir, const QString& dest, Progress* p
         cleanUp();
 
         // The whole copy, checked as `check` checks a database directory.
-        const QStringList problems = Database::check(dest);
+        QStringList problems;
+        if (progress)
+            progress->setLabel(QStringLiteral("Checking the copy"));
+        for (const TableDef& t : tables()) {
+            const QString path = Database::tablePath(dest, t.fileName);
+            problems += progress ? progress->during(totalPages, [&] { return Database::checkTable(path, t); })
+                                 : Database::checkTable(path, t);
+        }
         if (!problems.isEmpty())
             throw Error(QStringLiteral("the backup does not pass the check: %1").arg(problems.join(QStringLiteral("; "))));
         return result;

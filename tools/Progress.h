@@ -6,6 +6,9 @@
 
 #include <QElapsedTimer>
 #include <QString>
+#include <chrono>
+#include <future>
+#include <utility>
 
 namespace yb::admin {
 
@@ -18,11 +21,27 @@ public:
     Progress& operator=(const Progress&) = delete;
 
     void setTotal(qint64 total) { total_ = total; }
+    void setLabel(const QString& label) { label_ = label; }
     void update(qint64 done)
     {
         if (enabled_ && timer_.elapsed() >= nextDraw_)
             draw(done);
     }
+    // Runs one long step that cannot report its own progress (building an
+    // index, checking a file) on a worker thread while the bar keeps moving;
+    // returns its result or raises its exception. The step must not touch
+    // anything the calling thread uses meanwhile.
+    template <class F>
+    auto during(qint64 done, F&& step)
+    {
+        if (!enabled_)
+            return step();
+        auto result = std::async(std::launch::async, std::forward<F>(step));
+        while (result.wait_for(std::chrono::milliseconds(100)) != std::future_status::ready)
+            update(done);
+        return result.get();
+    }
+
     // Clears the bar (when one was drawn).
     void finish();
 

@@ -481,7 +481,10 @@ qint64 importTable(const QString& dir, const TableDef& table, QIODevice* in, boo
         if (progress)
             progress->update(reader.position());
     }
-    return writer.commit();
+    if (!progress)
+        return writer.commit();
+    progress->setLabel(QStringLiteral("Writing %1").arg(table.fileName));
+    return progress->during(reader.position(), [&writer] { return writer.commit(); });
 }
 
 } // namespace yb::admin

@@ -127,7 +127,20 @@ int check(const Arguments& a)
 {
     if (a.positional.size() != 1)
         throw UsageError{QStringLiteral("check needs one directory")};
-    const QStringList problems = yb::Database::check(a.positional[0]);
+    // As Database::check, a table at a time, so that a long check shows its progress.
+    const QString dir = a.positional[0];
+    QStringList problems;
+    if (!QFileInfo(dir).isDir()) {
+        problems = yb::Database::check(dir);
+    } else {
+        yb::admin::Progress progress(QStringLiteral("Checking"), yb::tables().size());
+        int done = 0;
+        for (const yb::TableDef& t : yb::tables()) {
+            const QString path = yb::Database::tablePath(dir, t.fileName);
+            progress.setLabel(QStringLiteral("Checking %1").arg(t.fileName));
+            problems += progress.during(done++, [&] { return yb::Database::checkTable(path, t); });
+        }
+    }
     if (problems.isEmpty()) {
         out() << "ok: " << yb::tables().size() << " tables checked in " << native(a.positional[0]) << "\n";
         return 0;
@@ -145,6 +158,8 @@ int exportCommand(const Arguments& a)
     const QString dir = a.positional[0];
     const yb::TableDef& table = yb::admin::tableNamed(a.positional[1]);
     const QString target = a.positional.value(2, QStringLiteral("-"));
+    const bool bom = a.flags.contains(QStringLiteral("--bom"));
+    static const char kBom[] = "\xEF\xBB\xBF";
     QElapsedTimer timer;
     timer.start();
     qint64 rows;
@@ -154,12 +169,16 @@ int exportCommand(const Arguments& a)
             QFile stdOut;
             if (!stdOut.open(stdout, QIODevice::WriteOnly))
                 throw yb::Error(QStringLiteral("cannot write to standard output"));
+            if (bom)
+                stdOut.write(kBom, 3);
             rows = yb::admin::exportTable(dir, table, &stdOut, &progress);
         } else {
             // Written beside the target and renamed into place: a failed export leaves no half file.
             QSaveFile file(target);
             if (!file.open(QIODevice::WriteOnly))
                 throw yb::Error(QStringLiteral("cannot write %1: %2").arg(native(target), file.errorString()));
+            if (bom)
+                file.write(kBom, 3);
             rows = yb::admin::exportTable(dir, table, &file, &progress);
             if (!file.commit())
                 throw yb::Error(QStringLiteral("cannot write %1: %2").arg(native(target), file.errorString()));
@@ -274,14 +293,16 @@ const QList<Command>& commands()
          "undamaged, required fields filled and records in key order. Exits 1 and\n"
          "names every problem when something is wrong.\n",
          check},
-        {"export", {}, {},
-         "Usage: yerbalis-admin export DIR TABLE [FILE]\n"
+        {"export", {QStringLiteral("--bom")}, {},
+         "Usage: yerbalis-admin export DIR TABLE [FILE] [--bom]\n"
          "Writes the records of TABLE (for example Producto.db or producto) as CSV\n"
          "to FILE, or to standard output when FILE is missing or '-'. The first line\n"
          "names the fields; records are in the table's own order. Texts are UTF-8,\n"
          "dates YYYY-MM-DD HH:MM:SS; a field with a comma, a quote or a line break\n"
          "is quoted (RFC 4180). The table is read as it is at one moment, even while\n"
-         "the program writes to it.\n",
+         "the program writes to it.\n"
+         "  --bom   begin with a UTF-8 byte order mark, for spreadsheet programs\n"
+         "          that otherwise misread accents ('import' accepts either)\n",
          exportCommand},
         {"import", {QStringLiteral("--replace")}, {},
          "Usage: yerbalis-admin import DIR TABLE FILE [--replace]\n"
