@@ -235,7 +235,18 @@ void DBLookupListBox::mousePressEvent(QMouseEvent* e)
     searchText_.clear();
     tracking_ = true;
     mouseY_ = int(e->position().y());
-    selectItemAt(mouseY_);
+    try {
+        selectItemAt(mouseY_);
+    } catch (...) {
+        stopTracking(); // a failed move (a post refused) ends the drag
+        throw;
+    }
+}
+
+void DBLookupListBox::stopTracking()
+{
+    tracking_ = false;
+    scrollTimer_.stop();
 }
 
 void DBLookupListBox::mouseMoveEvent(QMouseEvent* e)
@@ -243,16 +254,20 @@ void DBLookupListBox::mouseMoveEvent(QMouseEvent* e)
     if (!tracking_)
         return;
     mouseY_ = int(e->position().y());
-    selectItemAt(mouseY_);
-    timerScroll();
+    try {
+        selectItemAt(mouseY_);
+        timerScroll();
+    } catch (...) {
+        stopTracking();
+        throw;
+    }
 }
 
 void DBLookupListBox::mouseReleaseEvent(QMouseEvent* e)
 {
     if (!tracking_ || e->button() != Qt::LeftButton)
         return;
-    tracking_ = false;
-    scrollTimer_.stop();
+    stopTracking();
     selectItemAt(int(e->position().y()));
 }
 
@@ -274,7 +289,14 @@ void DBLookupListBox::timerScroll()
         scrollTimer_.stop();
         return;
     }
-    if (tableCursor()->moveBy(delta) != 0)
+    int moved;
+    try {
+        moved = tableCursor()->moveBy(delta);
+    } catch (...) {
+        stopTracking();
+        throw;
+    }
+    if (moved != 0)
         selectCurrent();
     scrollTimer_.start(std::max(0, 200 - distance * 15));
 }

@@ -75,6 +75,7 @@ private:
     void selectItemAt(int y);
     void selectCurrent();
     void timerScroll();
+    void stopTracking();
     void processSearchKey(QChar c);
     yb::FieldType listType() const;
     int keyIndex() const { return 0; }
