@@ -168,6 +168,13 @@ void DBEdit::contextMenuEvent(QContextMenuEvent* e)
     menu->popup(e->globalPos());
 }
 
+void DBEdit::focusInEvent(QFocusEvent* e)
+{
+    QLineEdit::focusInEvent(e);
+    if (ybc::focusMovesWithinWindow(e))
+        emit entered();
+}
+
 void DBEdit::focusOutEvent(QFocusEvent* e)
 {
     QLineEdit::focusOutEvent(e);
@@ -181,6 +188,7 @@ void DBEdit::focusOutEvent(QFocusEvent* e)
         setFocus();
         throw;
     }
+    emit exited();
 }
 
 void DBEdit::showEvent(QShowEvent* e)

@@ -39,6 +39,12 @@ public:
     // Shows the field's stored value again, dropping what was typed.
     void reset();
 
+signals:
+    // The focus came in from, or went out to, another control of the window
+    // (after the typed text was written).
+    void entered();
+    void exited();
+
 public slots:
     void cut();
     void paste();
@@ -46,6 +52,7 @@ public slots:
 protected:
     void keyPressEvent(QKeyEvent* e) override;
     void inputMethodEvent(QInputMethodEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
     void contextMenuEvent(QContextMenuEvent* e) override;
     void showEvent(QShowEvent* e) override;

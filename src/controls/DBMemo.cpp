@@ -245,6 +245,13 @@ void DBMemo::contextMenuEvent(QContextMenuEvent* e)
     menu->popup(e->globalPos());
 }
 
+void DBMemo::focusInEvent(QFocusEvent* e)
+{
+    QPlainTextEdit::focusInEvent(e);
+    if (ybc::focusMovesWithinWindow(e))
+        emit entered();
+}
+
 void DBMemo::focusOutEvent(QFocusEvent* e)
 {
     QPlainTextEdit::focusOutEvent(e);
@@ -252,14 +259,15 @@ void DBMemo::focusOutEvent(QFocusEvent* e)
         return;
     // A memo over a text field writes at the next update-record notification.
     yb::Field* f = field();
-    if (!f || f->type() != yb::FieldType::Memo)
-        return;
-    try {
-        writeField();
-    } catch (...) {
-        setFocus();
-        throw;
+    if (f && f->type() == yb::FieldType::Memo) {
+        try {
+            writeField();
+        } catch (...) {
+            setFocus();
+            throw;
+        }
     }
+    emit exited();
 }
 
 void DBMemo::showEvent(QShowEvent* e)

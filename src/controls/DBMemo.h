@@ -45,6 +45,12 @@ public:
     static qsizetype loadCapacity();
     static void setLoadCapacity(qsizetype characters);
 
+signals:
+    // The focus came in from, or went out to, another control of the window
+    // (after the typed text was written).
+    void entered();
+    void exited();
+
 public slots:
     void cut();
     void paste();
@@ -53,6 +59,7 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
     void inputMethodEvent(QInputMethodEvent* e) override;
     void insertFromMimeData(const QMimeData* source) override;
+    void focusInEvent(QFocusEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
     void contextMenuEvent(QContextMenuEvent* e) override;
     void showEvent(QShowEvent* e) override;

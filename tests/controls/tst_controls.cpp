@@ -240,7 +240,9 @@ private slots:
         QTest::keyClicks(precio, QStringLiteral("1-2"));
         QCOMPARE(precio->text(), QStringLiteral("3501-2"));
         QCOMPARE(s->Table2->state(), yb::CursorState::Edit);
+        QSignalSpy left(precio, &DBEdit::exited);
         QTest::keyClick(precio, Qt::Key_Tab);
+        QCOMPARE(left.count(), 0); // the focus did not leave
         QCOMPARE(reportedErrors,
                  QStringList{QStringLiteral("'3501-2' is not a valid integer value for field 'Precio'")});
         QCOMPARE(QApplication::focusWidget(), precio);
@@ -282,8 +284,12 @@ private slots:
         // in a memo Enter starts an edit; Tab moves on and starts nothing
         DBMemo* memo = ui()->Memo3;
         memo->setFocus();
+        QSignalSpy left(memo, &DBMemo::exited);
+        QSignalSpy entered(ui()->Memo4, &DBMemo::entered);
         QTest::keyClick(memo, Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), ui()->Memo4);
+        QCOMPARE(left.count(), 1);
+        QCOMPARE(entered.count(), 1);
         QCOMPARE(s->Table1->state(), yb::CursorState::Browse);
         QTest::keyClick(ui()->Memo4, Qt::Key_Return, Qt::ControlModifier);
         QCOMPARE(s->Table1->state(), yb::CursorState::Edit);
