@@ -22,6 +22,19 @@ using namespace yb::admin;
 
 namespace {
 
+// Runs a step of a test; an error of the tool or the store is shown with its
+// message before it fails the test.
+template <class F>
+auto shown(const char* what, F&& step)
+{
+    try {
+        return step();
+    } catch (const Error& e) {
+        qWarning("%s: %s", what, qPrintable(e.message()));
+        throw;
+    }
+}
+
 QString makeDatabase(const QTemporaryDir& tmp, const QString& name)
 {
     const QString dir = tmp.filePath(name);
@@ -33,7 +46,7 @@ QByteArray exportBytes(const QString& dir, const QString& table)
 {
     QBuffer b;
     b.open(QIODevice::WriteOnly);
-    exportTable(dir, tableNamed(table), &b);
+    shown("export", [&] { return exportTable(dir, tableNamed(table), &b); });
     return b.data();
 }
 
@@ -42,7 +55,7 @@ qint64 importBytes(const QString& dir, const QString& table, const QByteArray& c
     QBuffer b;
     b.setData(csv);
     b.open(QIODevice::ReadOnly);
-    return importTable(dir, tableNamed(table), &b, replace);
+    return shown("import", [&] { return importTable(dir, tableNamed(table), &b, replace); });
 }
 
 // Every record of a table as the store's cursor reads it, in the cursor's order.
@@ -75,8 +88,11 @@ void post(const QString& dir, const QString& table, const QVariantMap& values)
 
 QString refusal(const QString& dir, const QString& table, const QByteArray& csv, bool replace = false)
 {
+    QBuffer b;
+    b.setData(csv);
+    b.open(QIODevice::ReadOnly);
     try {
-        importBytes(dir, table, csv, replace);
+        importTable(dir, tableNamed(table), &b, replace);
     } catch (const Error& e) {
         return e.message();
     }
