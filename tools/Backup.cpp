@@ -52,6 +52,7 @@ BackupResult backupDatabase(const QString& dir, const QString& dest, Progress* p
         if (QFileInfo::exists(Database::tablePath(dest, t.fileName)))
             throw Error(QStringLiteral("%1 already holds a table (%2); back up into a new or empty directory")
                             .arg(QDir::toNativeSeparators(dest), t.fileName));
+    const bool destExisted = destInfo.exists();
     if (!QDir().mkpath(dest))
         throw Error(QStringLiteral("cannot create the directory %1").arg(QDir::toNativeSeparators(dest)));
 
@@ -166,6 +167,8 @@ BackupResult backupDatabase(const QString& dir, const QString& dest, Progress* p
             QFile::remove(f + QStringLiteral("-wal"));
             QFile::remove(f + QStringLiteral("-shm"));
         }
+        if (!destExisted)
+            QDir().rmdir(dest); // only when nothing else was put there meanwhile
         throw;
     }
 }

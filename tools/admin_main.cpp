@@ -266,7 +266,11 @@ int reportCommand(const Arguments& a)
     }
     if (from.isValid() && to.isValid() && from > to)
         throw UsageError{QStringLiteral("the period ends before it begins")};
-    const QList<yb::admin::DaySales> days = yb::admin::salesByDay(a.positional[0], from, to);
+    QList<yb::admin::DaySales> days;
+    {
+        yb::admin::Progress progress(QStringLiteral("Adding up the sales"), 0);
+        days = progress.during(0, [&] { return yb::admin::salesByDay(a.positional[0], from, to); });
+    }
     yb::admin::printSalesReport(out(), days, a.flags.contains(QStringLiteral("--csv")));
     return 0;
 }
