@@ -305,6 +305,13 @@ private slots:
         QCOMPARE(run({QStringLiteral("export"), dir, QStringLiteral("Producto.db")}, &out, &err), 0);
         QCOMPARE(out, QByteArray("Codigo,Descripcion,Precio\r\n1,Uno,10\r\n2,Dos,20\r\n"));
         QVERIFY(err.contains("exported 2 records"));
+        // --replace: the file's records take the place of the table's.
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("Descripcion,Codigo,Precio\r\nUno nuevo,1,11\r\n");
+        f.close();
+        QCOMPARE(run({QStringLiteral("import"), dir, QStringLiteral("producto"), csv, QStringLiteral("--replace")}, &out), 0);
+        QCOMPARE(run({QStringLiteral("export"), dir, QStringLiteral("producto")}, &out), 0);
+        QCOMPARE(out, QByteArray("Codigo,Descripcion,Precio\r\n1,Uno nuevo,11\r\n"));
         QCOMPARE(run({QStringLiteral("check"), dir}, &out), 0);
     }
 
