@@ -21,6 +21,8 @@ public:
     Progress& operator=(const Progress&) = delete;
 
     void setTotal(qint64 total) { total_ = total; }
+    // No bar at all (for instance while the output itself goes to the terminal).
+    void disable() { finish(); enabled_ = false; }
     void setLabel(const QString& label) { label_ = label; }
     void update(qint64 done)
     {

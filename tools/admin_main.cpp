@@ -25,6 +25,7 @@
 #include <QTextStream>
 #include <cstdio>
 #include <functional>
+#include <unistd.h>
 
 namespace {
 
@@ -166,6 +167,8 @@ int exportCommand(const Arguments& a)
     {
         yb::admin::Progress progress(QStringLiteral("Exporting %1").arg(table.fileName), 0);
         if (target == QLatin1String("-")) {
+            if (isatty(fileno(stdout)))
+                progress.disable(); // a bar would garble the records on the same screen
             QFile stdOut;
             if (!stdOut.open(stdout, QIODevice::WriteOnly))
                 throw yb::Error(QStringLiteral("cannot write to standard output"));
