@@ -31,6 +31,9 @@ bool pressesFocusedButton(QObject* receiver, QEvent* event)
     auto* button = qobject_cast<QPushButton*>(receiver);
     if (!button || !button->isEnabled() || !button->hasFocus())
         return false;
+    // A window blocked by a modal one takes no keys.
+    if (QWidget* modal = QApplication::activeModalWidget(); modal && button->window() != modal)
+        return false;
     button->click();
     return true;
 }

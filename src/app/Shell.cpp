@@ -82,33 +82,52 @@ QWidget* screenOfWindow(QWindow* window)
 // a modal run hands the activation back to is already the active screen.
 void onFocusWindowChanged(QWindow* window)
 {
+    auto& s = state();
     QWidget* screen = screenOfWindow(window);
-    if (!screen || screen == state().activeScreen)
+    if (!screen || screen == s.activeScreen)
         return;
-    state().activeScreen = screen;
-    if (isShowingModally(screen) || state().terminating)
+    // While a modal run is open only its screen can be active; an activation
+    // of another window that the window system reports late is not the
+    // user's doing.
+    if (!s.modalRuns.isEmpty() && s.modalRuns.last().screen != screen)
+        return;
+    s.activeScreen = screen;
+    if (isShowingModally(screen) || s.terminating)
         return;
     QPointer<QWidget> p(screen);
     // Deferred: the handler may open modal screens of its own.
     QMetaObject::invokeMethod(
-        screen, [p] { if (p && p->isVisible()) runActivationHandler(p); }, Qt::QueuedConnection);
+        screen,
+        [p] {
+            auto& st = state();
+            if (p && p->isVisible() && st.activeScreen == p && st.modalRuns.isEmpty() && !st.terminating)
+                runActivationHandler(p);
+        },
+        Qt::QueuedConnection);
 }
 
+// Ends the modal run when its screen is hidden, and hands the process's
+// active screen back to the one that was active before at that very moment,
+// so that the window system's activation of it does not count as a new one.
 class ModalEndWatcher : public QObject {
 public:
-    explicit ModalEndWatcher(QEventLoop* loop) : loop_(loop) {}
+    ModalEndWatcher(QEventLoop* loop, QWidget* previous) : loop_(loop), previous_(previous) {}
     bool eventFilter(QObject* o, QEvent* e) override
     {
         if (e->type() == QEvent::Hide) {
             auto* w = static_cast<QWidget*>(o);
-            if (!w->isVisible())
+            if (!w->isVisible()) {
+                if (state().activeScreen == w && previous_ && previous_->isVisible())
+                    state().activeScreen = previous_;
                 loop_->quit();
+            }
         }
         return false;
     }
 
 private:
     QEventLoop* loop_;
+    QPointer<QWidget> previous_;
 };
 
 class HintFilter : public QObject {
@@ -199,7 +218,7 @@ void showModal(QWidget* screen)
     QPointer<QWidget> guard(screen);
 
     QEventLoop loop;
-    ModalEndWatcher watcher(&loop);
+    ModalEndWatcher watcher(&loop, previous);
     s.modalRuns.append({guard, &loop});
     s.activeScreen = screen;
 

@@ -1,0 +1,62 @@
+#pragma once
+// Helpers of the shell tests: waiting for a window from inside the modal run
+// that shows it, and finding controls by name.
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+
+namespace testing {
+
+// Once `ready()` holds (checked every 10 ms, for at most 5 s), runs `act`.
+// Meant to be queued before a call that starts a modal run.
+inline void when(std::function<bool()> ready, std::function<void()> act, int timeoutMs = 5000)
+{
+    auto* timer = new QTimer;
+    auto* clock = new QElapsedTimer;
+    clock->start();
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [=] {
+        if (ready()) {
+            timer->stop();
+            timer->deleteLater();
+            delete clock;
+            act();
+        } else if (clock->elapsed() > timeoutMs) {
+            timer->stop();
+            timer->deleteLater();
+            delete clock;
+            qWarning("testing::when: condition not reached in time (modal %s, active %s)",
+                     QApplication::activeModalWidget() ? qPrintable(QApplication::activeModalWidget()->objectName()) : "-",
+                     QApplication::activeWindow() ? qPrintable(QApplication::activeWindow()->objectName()) : "-");
+        }
+    });
+    timer->start();
+}
+
+inline bool isModalTop(QWidget* w)
+{
+    return w && w->isVisible() && QApplication::activeModalWidget() == w && QApplication::activeWindow() == w;
+}
+
+template <typename T = QWidget>
+T* child(QWidget* screen, const char* name)
+{
+    return screen ? screen->findChild<T*>(QString::fromLatin1(name)) : nullptr;
+}
+
+// A mouse move over the middle of `w`, as the window system delivers it.
+inline void moveOver(QWidget* w, QPoint local = QPoint(-1, -1))
+{
+    if (local.x() < 0)
+        local = w->rect().center();
+    QMouseEvent ev(QEvent::MouseMove, QPointF(local), QPointF(w->mapToGlobal(local)), Qt::NoButton, Qt::NoButton,
+                   Qt::NoModifier);
+    QApplication::sendEvent(w, &ev);
+}
+
+} // namespace testing

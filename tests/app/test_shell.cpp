@@ -1,0 +1,621 @@
+// The shell in one process: the screen registry, modal showing from the main
+// menu with its beeps, the presentation at start, the status hint line, the
+// clocks, the message boxes, the general error report and the focus colours.
+
+#include <QAbstractButton>
+#include <QDate>
+#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTime>
+#include <QTimer>
+
+#include <stdexcept>
+
+#include "Application.h"
+#include "Database.h"
+#include "Errors.h"
+#include "Menu.h"
+#include "Present.h"
+#include "Recordar.h"
+#include "Registry.h"
+#include "Salir.h"
+#include "Shell.h"
+#include "TableCursor.h"
+#include "TestSupport.h"
+
+#include "Catalogo.h"
+#include "Cosmetic.h"
+#include "Leame.h"
+#include "VENTAS.h"
+
+using namespace testing;
+
+namespace {
+
+// Counts how often a widget is shown.
+class ShowCounter : public QObject {
+public:
+    int shows = 0;
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::Show)
+            ++shows;
+        return false;
+    }
+};
+
+// A screen with an activation handler that counts its runs, and a button
+// that opens the data-entry notice over it.
+class ProbeScreen : public QWidget {
+    Q_OBJECT
+public:
+    int activations = 0;
+    QPushButton* help = nullptr;
+    ProbeScreen()
+    {
+        help = new QPushButton(QStringLiteral("?"), this);
+        connect(help, &QPushButton::clicked, this, [] { yb::showModal(Form100); });
+    }
+public slots:
+    void FormActivate() { ++activations; }
+};
+
+struct BoxSeen {
+    bool seen = false;
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QMessageBox::StandardButtons buttons;
+};
+
+// Answers the next message box with OK, recording what it showed.
+void answerNextBox(BoxSeen* seen)
+{
+    when([] { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) != nullptr; },
+         [seen] {
+             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+             seen->seen = true;
+             seen->title = box->windowTitle();
+             seen->text = box->text();
+             seen->icon = box->icon();
+             seen->buttons = box->standardButtons();
+             box->button(QMessageBox::Ok)->click();
+         });
+}
+
+} // namespace
+
+class ShellTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dataDir;
+    ShowCounter presentationShows;
+
+private slots:
+    void initTestCase();
+    void presentationAtStart();
+    void registryOrderAndCaptions();
+    void cursorsOpenInDeclaredOrder();
+    void menuButtonsOpenTheirScreens_data();
+    void menuButtonsOpenTheirScreens();
+    void closeBoxReturnsWithSecondBeep();
+    void exitScreenEnterAndEscReturn();
+    void statusHintLine();
+    void clocks();
+    void notAgainActivatedAfterNotice();
+    void dataEntryNoticeText();
+    void generalErrorReport();
+    void messageBoxesAndPrompt();
+    void focusColours();
+    void cleanupTestCase();
+};
+
+void ShellTest::initTestCase()
+{
+    QVERIFY(dataDir.isValid());
+    const QString dir = dataDir.path() + QStringLiteral("/yerba1");
+    qputenv("YERBALIS_DATA_DIR", dir.toLocal8Bit());
+    QVERIFY(yb::Database::prepare(dir));
+    yb::Database::setDirectory(dir);
+    yb::StartupFailure failure;
+    QVERIFY2(yb::createScreens(&failure), qPrintable(failure.message));
+    Form400->installEventFilter(&presentationShows);
+}
+
+void ShellTest::presentationAtStart()
+{
+    // The menu's first activation beeps and shows the presentation modally;
+    // Enter presses its only focusable control, "&Inicio", which beeps again.
+    struct { bool modal = false; int beeps = -1; QString focus; } seen;
+    bool answered = false;
+    when([] { return isModalTop(Form400); },
+         [&] {
+             seen.modal = true;
+             seen.beeps = yb::beepCount();
+             seen.focus = QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
+             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+             answered = true;
+         });
+    Form1->show();
+    QTRY_VERIFY(answered);
+    QTRY_VERIFY(!Form400->isVisible());
+    QVERIFY(seen.modal);
+    QCOMPARE(seen.beeps, 1);
+    QCOMPARE(seen.focus, QStringLiteral("Button1"));
+    QCOMPARE(yb::beepCount(), 2);
+    QCOMPARE(presentationShows.shows, 1);
+    QTRY_COMPARE(yb::activeScreen(), static_cast<QWidget*>(Form1));
+    QVERIFY(Form1->isVisible());
+}
+
+void ShellTest::registryOrderAndCaptions()
+{
+    struct Expected { const char* cls; const char* instance; const char* caption; };
+    const Expected expected[] = {
+        {"TForm1", "Form1", "Yerbalis v1.0 (Base de Datos)"},
+        {"TForm44315", "Form44315", "Balande de las ventas diarias (Base de Datos)"},
+        {"TForm2", "Form2", "Acerca de..."},
+        {"TForm5", "Form5", "Catálogo de Novedades Quorvex"},
+        {"TForm12", "Form12", "Productos Cosméticos (Base de Datos)"},
+        {"TForm6", "Form6", "Datos Personales (Base de Datos)"},
+        {"TForm13", "Form13", "Síntomas y Diagnósticos (Base de Datos)"},
+        {"TForm20", "Form20", "Dietas Naturistas (Base de Datos)"},
+        {"TForm8", "Form8", "Editor de Textos (Base de Datos)"},
+        {"TForm21", "Form21", "Glosario Médico (Base de Datos)"},
+        {"TForm15", "Form15", "Guía de Productos Dietéticos (Base de Datos)"},
+        {"TForm11", "Form11", "Información General (Base de datos)"},
+        {"TForm19", "Form19", "Notas Preliminares"},
+        {"TForm3", "Form3", "Hoja de Pedidos General"},
+        {"TForm99", "Form99", "-"},
+        {"TForm18", "Form18", "Tratamientos Naturales (Base de Datos)"},
+        {"TForm100", "Form100", "Aviso (Base de Datos)"},
+        {"TForm14", "Form14", "Información Dietética (Base de Datos)"},
+        {"TForm400", "Form400", "Yerbalis v1.0 (Base de Datos)"},
+        {"TFORM777", "FORM777", "Ayuda (Bases de Datos)"},
+        {"TForm17", "Form17", "Remedios de la Abuela (Base de Datos)"},
+        {"TFORMABOX", "FORMABOX", "Quorvex"},
+        {"TEDITORTABLA", "EDITORTABLA", "Edición de la Tabla de Productos (Base de Datos)"},
+        {"TTERMINAL", "TERMINAL", "Sumar Productos (Base de Datos)"},
+        {"TForm16", "Form16", "Terapias Alternativas con Oligoelementos (Base de Datos)"},
+    };
+    const QList<QWidget*> screens = yb::createdScreens();
+    QCOMPARE(screens.size(), 25);
+    QCOMPARE(yb::screenRegistry().size(), 25);
+    for (int i = 0; i < 25; ++i) {
+        QWidget* s = screens[i];
+        QCOMPARE(QString::fromLatin1(s->metaObject()->className()), QString::fromLatin1(expected[i].cls));
+        QCOMPARE(s->objectName(), QString::fromLatin1(expected[i].instance));
+        QCOMPARE(s->windowTitle(), QString::fromUtf8(expected[i].caption));
+        QVERIFY(s->isWindow());
+        QCOMPARE(QString::fromLatin1(yb::screenRegistry()[i].instance), s->objectName());
+    }
+    // The process-wide references reach the screens.
+    QCOMPARE(static_cast<QWidget*>(Form1), screens[0]);
+    QCOMPARE(static_cast<QWidget*>(Form44315), screens[1]);
+    QCOMPARE(static_cast<QWidget*>(Form12), screens[4]);
+    QCOMPARE(static_cast<QWidget*>(Form99), screens[14]);
+    QCOMPARE(static_cast<QWidget*>(Form100), screens[16]);
+    QCOMPARE(static_cast<QWidget*>(Form400), screens[18]);
+}
+
+void ShellTest::cursorsOpenInDeclaredOrder()
+{
+    // Walking the screens in creation order gives the cursors in their
+    // declared opening order, each open and named like its declaration.
+    QStringList seen;
+    for (QWidget* s : yb::createdScreens()) {
+        const QString unit = QString::fromLatin1(yb::screenRegistry()[yb::createdScreens().indexOf(s)].unit);
+        for (auto* c : s->findChildren<yb::TableCursor*>(Qt::FindDirectChildrenOnly)) {
+            QVERIFY2(c->isActive(), qPrintable(unit + QLatin1Char('.') + c->objectName()));
+            seen << unit + QLatin1Char('.') + c->objectName();
+        }
+    }
+    QStringList declared;
+    for (const yb::CursorDecl& d : yb::cursorDecls())
+        declared << d.unit + QLatin1Char('.') + d.cursor;
+    QCOMPARE(seen, declared);
+    QCOMPARE(seen.size(), 17);
+}
+
+void ShellTest::menuButtonsOpenTheirScreens_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("screen");
+    QTest::addColumn<QString>("back");
+    const char* rows[][3] = {
+        {"BitBtn22", "Form12", "BitBtn1"},       {"BitBtn20", "Form18", "BitBtn1"},
+        {"BitBtn21", "Form20", "BitBtn1"},       {"BitBtn19", "Form11", "BitBtn1"},
+        {"BitBtn23", "Form17", "BitBtn1"},       {"BitBtn24", "Form21", "BitBtn1"},
+        {"BitBtn28", "Form6", "BitBtn3"},        {"BitBtn26", "Form16", "BitBtn1"},
+        {"BitBtn27", "Form8", "BitBtn1"},        {"BitBtn25", "Form14", "BitBtn1"},
+        {"BitBtn29", "Form13", "BitBtn1"},       {"BitBtn30", "Form15", "BitBtn1"},
+        {"BOTONEDITAR", "EDITORTABLA", "BitBtnFRAN"}, {"BitBtn2", "TERMINAL", "BitBtn1"},
+        {"VENTASDIARIAS", "Form44315", "SALIDA"}, {"BitBtn33", "Form3", "BitBtn1"},
+        {"CATALOGO", "Form5", "BitBtn1"},        {"BitBtn35", "Form19", "BitBtn1"},
+        {"BitBtn34", "Form2", "BitBtn3"},        {"BitBtn3333", "FORM777", "BitBtn1"},
+        {"BitBtn1", "Form99", "BitBtn2"},
+    };
+    for (const auto& r : rows)
+        QTest::newRow(r[0]) << QString::fromLatin1(r[0]) << QString::fromLatin1(r[1]) << QString::fromLatin1(r[2]);
+}
+
+void ShellTest::menuButtonsOpenTheirScreens()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, screen);
+    QFETCH(QString, back);
+    auto* menuButton = Form1->findChild<QPushButton*>(button);
+    QVERIFY(menuButton);
+    QWidget* target = nullptr;
+    for (QWidget* s : yb::createdScreens())
+        if (s->objectName() == screen)
+            target = s;
+    QVERIFY(target);
+    auto* backButton = target->findChild<QPushButton*>(back);
+    QVERIFY(backButton);
+    if (back != QLatin1String("BitBtn2")) // the exit screen's "Volver" has its own tooltip
+        QCOMPARE(backButton->toolTip(), QStringLiteral("Volver al Menú"));
+
+    const int before = yb::beepCount();
+    const int presentations = presentationShows.shows;
+    struct { bool modal = false; int beeps = -1; bool menuBlocked = false; } seen;
+    when([target] { return isModalTop(target); },
+         [&] {
+             seen.modal = true;
+             seen.beeps = yb::beepCount();
+             seen.menuBlocked = QApplication::activeModalWidget() == target && Form1->isVisible() &&
+                                target->windowModality() == Qt::ApplicationModal;
+             QTest::mouseClick(backButton, Qt::LeftButton);
+         });
+    QTest::mouseClick(menuButton, Qt::LeftButton);
+    QVERIFY(seen.modal);
+    QCOMPARE(seen.beeps, before + 1);
+    QVERIFY(seen.menuBlocked);
+    QCOMPARE(yb::beepCount(), before + 2);
+    QVERIFY(!target->isVisible());
+    QVERIFY(!yb::isTerminating());
+    QTRY_COMPARE(yb::activeScreen(), static_cast<QWidget*>(Form1));
+    QTest::qWait(20);
+    QCOMPARE(presentationShows.shows, presentations); // returning never shows the presentation again
+}
+
+void ShellTest::closeBoxReturnsWithSecondBeep()
+{
+    const int before = yb::beepCount();
+    bool closed = false;
+    when([] { return isModalTop(Form12); },
+         [&] {
+             // What the window's close box does: a close request to the window.
+             QCloseEvent ev;
+             QApplication::sendEvent(Form12->windowHandle(), &ev);
+             closed = true;
+         });
+    QTest::mouseClick(Form1->findChild<QPushButton*>(QStringLiteral("BitBtn22")), Qt::LeftButton);
+    QVERIFY(closed);
+    QVERIFY(!Form12->isVisible());
+    QCOMPARE(yb::beepCount(), before + 2);
+    QVERIFY(Form1->isVisible());
+    QVERIFY(!yb::isTerminating());
+}
+
+void ShellTest::exitScreenEnterAndEscReturn()
+{
+    auto* exitButton = Form1->findChild<QPushButton*>(QStringLiteral("BitBtn1"));
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+        const int before = yb::beepCount();
+        QString focus;
+        when([] { return isModalTop(Form99); },
+             [&] {
+                 focus = QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
+                 QTest::keyClick(QApplication::focusWidget(), key);
+             });
+        QTest::mouseClick(exitButton, Qt::LeftButton);
+        QCOMPARE(focus, QStringLiteral("BitBtn2"));
+        QVERIFY(!Form99->isVisible());
+        QCOMPARE(yb::beepCount(), before + 2);
+        QVERIFY(!yb::isTerminating());
+        QVERIFY(Form1->isVisible());
+    }
+    auto* salir = Form99->findChild<QPushButton*>(QStringLiteral("BitBtn1"));
+    QCOMPARE(salir->toolTip(), QStringLiteral("Salir"));
+    QVERIFY(salir->isDefault());
+    QCOMPARE(Form99->findChild<QLabel*>(QStringLiteral("Panel2"))->text(), QStringLiteral("¿Desea Salir del Programa?"));
+}
+
+void ShellTest::statusHintLine()
+{
+    auto* line = Form1->findChild<QLabel*>(QStringLiteral("Panel3"));
+    QVERIFY(line);
+    const struct { const char* control; const char* sentence; } rows[] = {
+        {"BitBtn22", "Imformación sobre Productos Cosméticos (Base de Datos)."},
+        {"BitBtn20", "Tratamientos Recomendados para cada enfermedad o dolencia (Base de Datos)."},
+        {"BitBtn21", "Información sobre Dietas Naturistas (Base de Datos)."},
+        {"BitBtn19", "Información General del Producto (Base de Datos)."},
+        {"BitBtn23", "Tratamientos mediante los Remedios de la Abuela (Base de Datos)."},
+        {"BitBtn24", "Diccionario de Términos Médicos (Base de Datos)."},
+        {"BitBtn28", "Podrá Confeccionar la Ficha de sus clientes, familiares, amigos... (Base de Datos)."},
+        {"BitBtn26", "Tratamientos mediante Oligoelementos (Base de Datos)."},
+        {"BitBtn27", "Haga Clic para Editar el Texto que usted prefiera (Base de Datos)."},
+        {"BitBtn25", "Información Dietética General (Base de Datos)."},
+        {"BitBtn29", "Información sobre los Síntomas y Diagnóstico de enfermedades (Base de Datos)."},
+        {"BitBtn30", "Encontrará una extensa Guía de Productos Dietéticos (Base de Datos)."},
+        {"BOTONEDITAR", "Haga clic para poder Editar la Tabla de Productos (Código, Descripción y Precio)"},
+        {"BitBtn2", "Podrá Sumar los productos que anteriormente haya introducido en: Editar Productos"},
+        {"VENTASDIARIAS", "Podrá visualizar los datos que anteriormente haya registrado en: Sumar Productos"},
+        {"BitBtn33", "Haga clic para para visualizar la Hoja de Pedidos."},
+        {"CATALOGO", "Haga clic para visualizar el Catálogo de Programas de QUORVEX."},
+        {"BitBtn35", "Haga clic para visualizar el Prólogo (Notas Preliminares)."},
+        {"BitBtn34", "Haga clic para visualizar la ficha Acerca de..."},
+        {"BitBtn3333", "Haga clic para visualizar la Ayuda sobre los distintos elementos de la Base de Datos"},
+        {"BitBtn1", "Haga clic para Salir del Programa"},
+        {"Label1", "Fecha obtenida del sistema."},
+        {"Label2", "Hora obtenida del sistema."},
+        {"Label3", "Todos los Productos mencionados, se venden en Herbolarios y Tiendas de Dietética."},
+    };
+    for (const auto& r : rows) {
+        QWidget* w = child(Form1, r.control);
+        QVERIFY2(w, r.control);
+        line->clear();
+        moveOver(w);
+        QCOMPARE(line->text(), QString::fromUtf8(r.sentence));
+    }
+
+    // The lower panel's background: the distributor's contact sentence.
+    QWidget* panel4 = child(Form1, "Panel4");
+    moveOver(panel4, QPoint(3, 3));
+    const QString contact = line->text();
+    QVERIFY(contact.contains(QStringLiteral("Tel")));
+
+    // Panel1 and Panel2 backgrounds clear the line.
+    for (const char* name : {"Panel1", "Panel2"}) {
+        moveOver(child(Form1, "BitBtn22"));
+        QVERIFY(!line->text().isEmpty());
+        moveOver(child(Form1, name), QPoint(2, 2));
+        QVERIFY2(line->text().isEmpty(), name);
+    }
+
+    // The line itself, the frame panel and the window leave it unchanged,
+    // although the line lies on the lower panel.
+    moveOver(child(Form1, "BitBtn30"));
+    const QString last = line->text();
+    moveOver(line);
+    QCOMPARE(line->text(), last);
+    moveOver(child(Form1, "Panel5rde21"), QPoint(1, 1));
+    QCOMPARE(line->text(), last);
+    moveOver(Form1, QPoint(0, 0));
+    QCOMPARE(line->text(), last);
+
+    // Opening a screen and coming back leaves the last sentence in place.
+    when([] { return isModalTop(Form5); },
+         [] { QTest::mouseClick(Form5->findChild<QPushButton*>(QStringLiteral("BitBtn1")), Qt::LeftButton); });
+    QTest::mouseClick(Form1->findChild<QPushButton*>(QStringLiteral("CATALOGO")), Qt::LeftButton);
+    QVERIFY(!Form5->isVisible());
+    QCOMPARE(line->text(), last);
+}
+
+void ShellTest::clocks()
+{
+    // A menu fresh from its resources shows the design texts until the first tick.
+    TForm1 fresh;
+    auto* date = fresh.findChild<QLabel*>(QStringLiteral("Label1"));
+    auto* time = fresh.findChild<QLabel*>(QStringLiteral("Label2"));
+    QCOMPARE(date->text(), QStringLiteral("22/22/1998"));
+    QCOMPARE(time->text(), QStringLiteral("22:22:22"));
+    QCOMPARE(fresh.Timer1->interval(), 1000);
+    QCOMPARE(fresh.Timer2->interval(), 1000);
+    QTRY_VERIFY_WITH_TIMEOUT(time->text() != QStringLiteral("22:22:22"), 1500);
+    QCOMPARE(date->text(), QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
+    QVERIFY2(!time->text().contains(QRegularExpression(QStringLiteral("[A-Z]{3,}|UTC|GMT"))), qPrintable(time->text()));
+    QVERIFY(time->text().contains(QRegularExpression(QStringLiteral("\\d{1,2}\\D\\d{2}\\D\\d{2}"))));
+
+    // The menu's clock keeps running while a modal screen covers it.
+    auto* menuTime = Form1->findChild<QLabel*>(QStringLiteral("Label2"));
+    QStringList seenWhileModal;
+    when([] { return isModalTop(Form19); },
+         [&] {
+             seenWhileModal << menuTime->text();
+             QTimer::singleShot(2100, [&] {
+                 seenWhileModal << menuTime->text();
+                 Form19->close();
+             });
+         });
+    QTest::mouseClick(Form1->findChild<QPushButton*>(QStringLiteral("BitBtn35")), Qt::LeftButton);
+    QCOMPARE(seenWhileModal.size(), 2);
+    QVERIFY(seenWhileModal[0] != seenWhileModal[1]);
+}
+
+void ShellTest::notAgainActivatedAfterNotice()
+{
+    // A screen shown modally runs its activation handler once; the notice
+    // shown over it and closed with its close box hands the activation back
+    // without running it again.
+    ProbeScreen probe;
+    yb::registerScreen(&probe);
+    bool noticeWasModal = false;
+    when([] { return isModalTop(Form100); },
+         [&] {
+             noticeWasModal = true;
+             Form100->close();
+         });
+    when([&] { return isModalTop(&probe) && probe.activations == 1 && !noticeWasModal; },
+         [&] {
+             QTest::mouseClick(probe.help, Qt::LeftButton);
+             QTimer::singleShot(50, &probe, [&] { probe.close(); });
+         });
+    yb::showModal(&probe);
+    QVERIFY(noticeWasModal);
+    QCOMPARE(probe.activations, 1);
+    QVERIFY(!probe.isVisible());
+    yb::unregisterScreen(&probe);
+}
+
+void ShellTest::dataEntryNoticeText()
+{
+    const char* order[][2] = {
+        {"Label1", "1º - Introduzca el dato primero que se le solicita."},
+        {"Label2", "2º - Después, deberá pulsar el botón: GRABAR. "},
+        {"Label7", "3º - Para pasar al siguiente campo, puede pulsar"},
+        {"Label11", "la tecla: Intro."},
+        {"Label3", "4º - A continuación escriba usted la información"},
+        {"Label4", "que desea.  "},
+        {"Label9", "    - Para  \"Cambiar de Linea\"  dentro del mismo"},
+        {"Label10", "campo, ha de pulsar la tecla: Intro."},
+        {"Label8", "    - Para \"Cambiar de Campo\" deberá de hacer"},
+        {"Label5", "\"clic\"  con el puntero del mouse sobre el"},
+        {"Label6", "campo deseado."},
+    };
+    Form100->adjustSize();
+    int lastY = -1;
+    for (const auto& r : order) {
+        auto* l = Form100->findChild<QLabel*>(QString::fromLatin1(r[0]));
+        QVERIFY2(l, r[0]);
+        QCOMPARE(l->text(), QString::fromUtf8(r[1]));
+        const int y = l->mapTo(Form100, QPoint(0, 0)).y();
+        QVERIFY2(y > lastY, r[0]); // read from top to bottom
+        lastY = y;
+    }
+    auto* close = Form100->findChild<QPushButton*>(QStringLiteral("Button1111"));
+    QCOMPARE(close->text(), QStringLiteral("&Cerrar"));
+    // Enter on the focused "&Cerrar" closes the notice.
+    bool pressed = false;
+    when([] { return isModalTop(Form100); },
+         [&] {
+             pressed = QApplication::focusWidget() == close;
+             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+         });
+    yb::showModal(Form100);
+    QVERIFY(pressed);
+    QVERIFY(!Form100->isVisible());
+}
+
+void ShellTest::generalErrorReport()
+{
+    // A required field left empty: the store's error, raised inside a click
+    // handler, stops the handler and is reported; the program carries on.
+    QWidget window;
+    auto* button = new QPushButton(QStringLiteral("Grabar"), &window);
+    yb::TableCursor sales(yb::cursorDecl(QStringLiteral("REGISTR2"), QStringLiteral("tblVentas")));
+    sales.open();
+    int reached = 0;
+    QObject::connect(button, &QPushButton::clicked, [&] {
+        reached = 1;
+        sales.append();
+        sales.post();
+        reached = 2;
+    });
+    window.show();
+    BoxSeen box;
+    answerNextBox(&box);
+    QTest::mouseClick(button, Qt::LeftButton);
+    QVERIFY(box.seen);
+    QCOMPARE(box.text, QStringLiteral("Field 'Caja' must have a value."));
+    QCOMPARE(box.title, QStringLiteral("Yerbalis (Base de Datos)"));
+    QCOMPARE(box.icon, QMessageBox::Critical);
+    QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    QCOMPARE(reached, 1);
+    QCOMPARE(sales.state(), yb::CursorState::Insert); // what the handler did stays done
+    sales.cancel();
+
+    // The full stop is added even after one; other exceptions are reported too.
+    QObject::disconnect(button, nullptr, nullptr, nullptr);
+    QObject::connect(button, &QPushButton::clicked, [] { throw yb::ConversionError(QStringLiteral("Fin.")); });
+    BoxSeen second;
+    answerNextBox(&second);
+    QTest::mouseClick(button, Qt::LeftButton);
+    QCOMPARE(second.text, QStringLiteral("Fin.."));
+
+    QObject::disconnect(button, nullptr, nullptr, nullptr);
+    QObject::connect(button, &QPushButton::clicked, [] { throw std::runtime_error("out of range"); });
+    BoxSeen third;
+    answerNextBox(&third);
+    QTest::mouseClick(button, Qt::LeftButton);
+    QCOMPARE(third.text, QStringLiteral("out of range."));
+
+    // Errors from a timer's tick are reported the same way.
+    BoxSeen fourth;
+    answerNextBox(&fourth);
+    QTimer::singleShot(0, &window, [] { throw yb::DatabaseError(QStringLiteral("Dataset not in edit or insert mode")); });
+    QTRY_VERIFY(fourth.seen);
+    QCOMPARE(fourth.text, QStringLiteral("Dataset not in edit or insert mode."));
+    QVERIFY(!yb::isTerminating());
+}
+
+void ShellTest::messageBoxesAndPrompt()
+{
+    BoxSeen notice;
+    answerNextBox(&notice);
+    yb::noticeBox(QStringLiteral("No se ha encontrado"));
+    QCOMPARE(notice.title, QStringLiteral("Aviso"));
+    QCOMPARE(notice.text, QStringLiteral("No se ha encontrado"));
+    QCOMPARE(notice.icon, QMessageBox::NoIcon);
+
+    BoxSeen plain;
+    answerNextBox(&plain);
+    yb::messageBox(QStringLiteral("Código inexistente"));
+    QCOMPARE(plain.title, QStringLiteral("Yerbalis (Base de Datos)"));
+    QCOMPARE(plain.icon, QMessageBox::NoIcon);
+    QCOMPARE(plain.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+
+    // The prompt: OK returns the typed text, Cancel the default.
+    QString caption;
+    when([] { return qobject_cast<QInputDialog*>(QApplication::activeModalWidget()) != nullptr; },
+         [&] {
+             auto* d = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+             caption = d->windowTitle();
+             d->setTextValue(QStringLiteral("Manzanilla"));
+             d->accept();
+         });
+    QCOMPARE(yb::inputQuery(QStringLiteral("Entrada"), QStringLiteral("Buscar:")), QStringLiteral("Manzanilla"));
+    QCOMPARE(caption, QStringLiteral("Entrada"));
+    when([] { return qobject_cast<QInputDialog*>(QApplication::activeModalWidget()) != nullptr; },
+         [] {
+             auto* d = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+             d->setTextValue(QStringLiteral("Romero"));
+             d->reject();
+         });
+    QCOMPARE(yb::inputQuery(QStringLiteral("Entrada"), QStringLiteral("Buscar:")), QString());
+}
+
+void ShellTest::focusColours()
+{
+    QWidget window;
+    auto* a = new QLineEdit(&window);
+    auto* b = new QLineEdit(&window);
+    a->move(0, 0);
+    b->move(0, 40);
+    yb::useFocusColours(a);
+    yb::useFocusColours(b, yb::focusBlue);
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    const QColor normal = QApplication::palette(a).color(QPalette::Text);
+    a->setFocus();
+    QTRY_COMPARE(a->palette().color(QPalette::Text), QColor(255, 0, 0));
+    QCOMPARE(b->palette().color(QPalette::Text), normal);
+    b->setFocus();
+    QTRY_COMPARE(b->palette().color(QPalette::Text), QColor(0, 0, 255));
+    QCOMPARE(a->palette().color(QPalette::Text), normal);
+}
+
+void ShellTest::cleanupTestCase()
+{
+    yb::destroyScreens();
+    QVERIFY(Form1 == nullptr);
+    QVERIFY(Form12 == nullptr);
+}
+
+int main(int argc, char** argv)
+{
+    yb::Application app(argc, argv);
+    ShellTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_shell.moc"
