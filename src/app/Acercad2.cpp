@@ -7,7 +7,7 @@ TFORMABOX* FORMABOX = nullptr;
 TFORMABOX::TFORMABOX(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TFORMABOX>())
 {
     ui->setupUi(this);
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
 }
 
 TFORMABOX::~TFORMABOX()

@@ -10,7 +10,7 @@ TFORM777* FORM777 = nullptr;
 TFORM777::TFORM777(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TFORM777>())
 {
     ui->setupUi(this);
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setWindowState(Qt::WindowMaximized);
     ui->BitBtn1->setIcon(yb::pictures::back());
 

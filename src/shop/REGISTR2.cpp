@@ -10,7 +10,7 @@ TTERMINAL* TERMINAL = nullptr;
 TTERMINAL::TTERMINAL(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TTERMINAL>())
 {
     ui->setupUi(this);
-    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
     setWindowState(Qt::WindowMaximized);
     ui->BitBtn1->setIcon(yb::pictures::back());
 
