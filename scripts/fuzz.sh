@@ -10,7 +10,7 @@ cmake --build "$build" -j"$(nproc)"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 status=0
-for target in int table; do
+for target in int table csv; do
   mkdir -p "$work/$target"
   cp -r "tests/fuzz/corpus/$target/." "$work/$target/"
   echo "== fuzz_$target for ${seconds}s"
