@@ -9,9 +9,50 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 
 namespace ybc {
+
+namespace {
+
+QEvent::Type errorEventType()
+{
+    static const QEvent::Type type = QEvent::Type(QEvent::registerEventType());
+    return type;
+}
+
+class ErrorEvent : public QEvent {
+public:
+    explicit ErrorEvent(std::exception_ptr e) : QEvent(errorEventType()), error(std::move(e)) {}
+    std::exception_ptr error;
+};
+
+class ErrorRelay : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool event(QEvent* e) override
+    {
+        if (e->type() == errorEventType())
+            std::rethrow_exception(static_cast<ErrorEvent*>(e)->error);
+        return QObject::event(e);
+    }
+};
+
+} // namespace
+
+void passOn(std::exception_ptr error)
+{
+    static QPointer<ErrorRelay> relay;
+    if (!QCoreApplication::instance())
+        std::rethrow_exception(error);
+    if (!relay)
+        relay = new ErrorRelay(QCoreApplication::instance());
+    ErrorEvent e(std::move(error));
+    QCoreApplication::sendEvent(relay, &e);
+}
 
 bool confirmDelete(QWidget* parent)
 {
@@ -84,13 +125,13 @@ void offerEditCommands(QMenu* menu, const EditCommands& c)
     }
     auto* cut = new QAction(QApplication::translate("QLineEdit", "Cu&t"), menu);
     cut->setEnabled(c.hasSelection);
-    QObject::connect(cut, &QAction::triggered, menu, [c] { if (c.startEdit()) c.cut(); });
+    QObject::connect(cut, &QAction::triggered, menu, [c] { guard([&] { if (c.startEdit()) c.cut(); }); });
     auto* paste = new QAction(QApplication::translate("QLineEdit", "&Paste"), menu);
     paste->setEnabled(!QApplication::clipboard()->text().isEmpty());
-    QObject::connect(paste, &QAction::triggered, menu, [c] { if (c.startEdit()) c.paste(); });
+    QObject::connect(paste, &QAction::triggered, menu, [c] { guard([&] { if (c.startEdit()) c.paste(); }); });
     auto* del = new QAction(QApplication::translate("QLineEdit", "Delete"), menu);
     del->setEnabled(c.hasSelection);
-    QObject::connect(del, &QAction::triggered, menu, [c] { if (c.startEdit()) c.del(); });
+    QObject::connect(del, &QAction::triggered, menu, [c] { guard([&] { if (c.startEdit()) c.del(); }); });
     if (copy) {
         menu->insertAction(copy, cut);
         menu->insertActions(afterCopy, {paste, del});

@@ -103,47 +103,51 @@ bool DBEdit::filterChar(QChar c)
 
 void DBEdit::keyPressEvent(QKeyEvent* e)
 {
-    if (e->key() == Qt::Key_Escape && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
-        reset();
-        selectAll();
-        e->accept();
-        return;
-    }
-    bool startsEdit = false;
-    const QChar c = ybc::typedChar(e);
-    if (!c.isNull()) {
-        if (!filterChar(c)) {
+    ybc::guard([&] {
+        if (e->key() == Qt::Key_Escape && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+            reset();
+            selectAll();
             e->accept();
             return;
         }
-        startsEdit = true;
-    } else if (e->key() == Qt::Key_Backspace || e->key() == Qt::Key_Delete || e->matches(QKeySequence::Paste)
-               || e->matches(QKeySequence::Cut)
-               || (e->key() == Qt::Key_Insert && (e->modifiers() & Qt::ShiftModifier))) {
-        startsEdit = true;
-    }
-    if (startsEdit && !startEdit()) {
-        e->accept(); // nothing may change: the key is dropped
-        return;
-    }
-    QLineEdit::keyPressEvent(e);
-}
-
-void DBEdit::inputMethodEvent(QInputMethodEvent* e)
-{
-    const QString commit = e->commitString();
-    if (!commit.isEmpty()) {
-        for (QChar c : commit)
+        bool startsEdit = false;
+        const QChar c = ybc::typedChar(e);
+        if (!c.isNull()) {
             if (!filterChar(c)) {
                 e->accept();
                 return;
             }
-        if (!startEdit()) {
-            e->accept();
+            startsEdit = true;
+        } else if (e->key() == Qt::Key_Backspace || e->key() == Qt::Key_Delete || e->matches(QKeySequence::Paste)
+                   || e->matches(QKeySequence::Cut)
+                   || (e->key() == Qt::Key_Insert && (e->modifiers() & Qt::ShiftModifier))) {
+            startsEdit = true;
+        }
+        if (startsEdit && !startEdit()) {
+            e->accept(); // nothing may change: the key is dropped
             return;
         }
-    }
-    QLineEdit::inputMethodEvent(e);
+        QLineEdit::keyPressEvent(e);
+    });
+}
+
+void DBEdit::inputMethodEvent(QInputMethodEvent* e)
+{
+    ybc::guard([&] {
+        const QString commit = e->commitString();
+        if (!commit.isEmpty()) {
+            for (QChar c : commit)
+                if (!filterChar(c)) {
+                    e->accept();
+                    return;
+                }
+            if (!startEdit()) {
+                e->accept();
+                return;
+            }
+        }
+        QLineEdit::inputMethodEvent(e);
+    });
 }
 
 void DBEdit::cut()
@@ -186,7 +190,8 @@ void DBEdit::focusOutEvent(QFocusEvent* e)
         // The value stays in the box for correction; the error goes on to the report.
         selectAll();
         setFocus();
-        throw;
+        ybc::passOn(std::current_exception());
+        return;
     }
     emit exited();
 }

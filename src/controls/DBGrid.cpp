@@ -206,39 +206,43 @@ void DBGrid::updateScrollBars()
 
 void DBGrid::scrollAction(int action)
 {
-    if (!isActive() || action == QAbstractSlider::SliderMove || action == QAbstractSlider::SliderNoAction)
-        return;
-    yb::TableCursor* c = tableCursor();
-    const int active = window_.activeRow();
-    const int count = int(window_.rows().size());
-    switch (action) {
-    case QAbstractSlider::SliderSingleStepSub: c->prior(); break;
-    case QAbstractSlider::SliderSingleStepAdd: c->next(); break;
-    case QAbstractSlider::SliderPageStepSub: c->moveBy(-active - count + 1); break;
-    case QAbstractSlider::SliderPageStepAdd: c->moveBy(count - active + count - 2); break;
-    case QAbstractSlider::SliderToMinimum: c->first(); break;
-    case QAbstractSlider::SliderToMaximum: c->last(); break;
-    default: break;
-    }
-    if (isActive() && !window_.allRecordsFit())
-        verticalScrollBar()->setSliderPosition(scrollPosition());
+    ybc::guard([&] {
+        if (!isActive() || action == QAbstractSlider::SliderMove || action == QAbstractSlider::SliderNoAction)
+            return;
+        yb::TableCursor* c = tableCursor();
+        const int active = window_.activeRow();
+        const int count = int(window_.rows().size());
+        switch (action) {
+        case QAbstractSlider::SliderSingleStepSub: c->prior(); break;
+        case QAbstractSlider::SliderSingleStepAdd: c->next(); break;
+        case QAbstractSlider::SliderPageStepSub: c->moveBy(-active - count + 1); break;
+        case QAbstractSlider::SliderPageStepAdd: c->moveBy(count - active + count - 2); break;
+        case QAbstractSlider::SliderToMinimum: c->first(); break;
+        case QAbstractSlider::SliderToMaximum: c->last(); break;
+        default: break;
+        }
+        if (isActive() && !window_.allRecordsFit())
+            verticalScrollBar()->setSliderPosition(scrollPosition());
+    });
 }
 
 void DBGrid::thumbReleased()
 {
-    if (!isActive())
-        return;
-    yb::TableCursor* c = tableCursor();
-    const int active = window_.activeRow();
-    const int count = int(window_.rows().size());
-    switch (verticalScrollBar()->sliderPosition()) {
-    case 0: c->first(); break;
-    case 1: c->moveBy(-active - count + 1); break;
-    case 3: c->moveBy(count - active + count - 2); break;
-    case 4: c->last(); break;
-    default: break;
-    }
-    updateScrollBars();
+    ybc::guard([&] {
+        if (!isActive())
+            return;
+        yb::TableCursor* c = tableCursor();
+        const int active = window_.activeRow();
+        const int count = int(window_.rows().size());
+        switch (verticalScrollBar()->sliderPosition()) {
+        case 0: c->first(); break;
+        case 1: c->moveBy(-active - count + 1); break;
+        case 3: c->moveBy(count - active + count - 2); break;
+        case 4: c->last(); break;
+        default: break;
+        }
+        updateScrollBars();
+    });
 }
 
 void DBGrid::scrollContentsBy(int, int)
@@ -396,30 +400,32 @@ void DBGrid::showEvent(QShowEvent* e)
 
 void DBGrid::mousePressEvent(QMouseEvent* e)
 {
-    if (e->button() != Qt::LeftButton)
-        return;
-    const QPoint pos = e->position().toPoint();
-    const int handle = resizeHandleAt(pos);
-    if (handle >= 0) {
-        resizing_ = handle;
-        resizeStartX_ = pos.x();
-        resizeStartWidth_ = widths_[handle];
-        return;
-    }
-    setFocus(Qt::MouseFocusReason);
-    if (!hasFocus())
-        return;
-    if (pos.y() < titleHeight() || !isActive())
-        return;
-    const int row = rowAt(pos.y());
-    if (row < 0)
-        return;
-    for (int c = 0; c < columnCount(); ++c)
-        if (pos.x() >= columnX(c) && pos.x() < columnX(c) + columnWidth(c) && pos.x() >= indicatorWidth())
-            setCurrentColumn(c);
-    const int delta = row - window_.activeRow();
-    if (delta != 0)
-        tableCursor()->moveBy(delta);
+    ybc::guard([&] {
+        if (e->button() != Qt::LeftButton)
+            return;
+        const QPoint pos = e->position().toPoint();
+        const int handle = resizeHandleAt(pos);
+        if (handle >= 0) {
+            resizing_ = handle;
+            resizeStartX_ = pos.x();
+            resizeStartWidth_ = widths_[handle];
+            return;
+        }
+        setFocus(Qt::MouseFocusReason);
+        if (!hasFocus())
+            return;
+        if (pos.y() < titleHeight() || !isActive())
+            return;
+        const int row = rowAt(pos.y());
+        if (row < 0)
+            return;
+        for (int c = 0; c < columnCount(); ++c)
+            if (pos.x() >= columnX(c) && pos.x() < columnX(c) + columnWidth(c) && pos.x() >= indicatorWidth())
+                setCurrentColumn(c);
+        const int delta = row - window_.activeRow();
+        if (delta != 0)
+            tableCursor()->moveBy(delta);
+    });
 }
 
 void DBGrid::mouseMoveEvent(QMouseEvent* e)
@@ -439,10 +445,12 @@ void DBGrid::mouseReleaseEvent(QMouseEvent*)
 
 void DBGrid::wheelEvent(QWheelEvent* e)
 {
-    const int dy = e->angleDelta().y();
-    if (isActive() && dy != 0)
-        tableCursor()->moveBy(dy > 0 ? -1 : 1);
-    e->accept();
+    ybc::guard([&] {
+        const int dy = e->angleDelta().y();
+        if (isActive() && dy != 0)
+            tableCursor()->moveBy(dy > 0 ? -1 : 1);
+        e->accept();
+    });
 }
 
 bool DBGrid::event(QEvent* e)
@@ -451,7 +459,7 @@ bool DBGrid::event(QEvent* e)
         auto* k = static_cast<QKeyEvent*>(e);
         if ((k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab)
             && !(k->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
-            tab(k->key() == Qt::Key_Tab && !(k->modifiers() & Qt::ShiftModifier));
+            ybc::guard([&] { tab(k->key() == Qt::Key_Tab && !(k->modifiers() & Qt::ShiftModifier)); });
             return true;
         }
     }
@@ -486,43 +494,45 @@ void DBGrid::deleteRecord()
 
 void DBGrid::keyPressEvent(QKeyEvent* e)
 {
-    const bool ctrl = e->modifiers() & Qt::ControlModifier;
-    yb::TableCursor* c = isActive() ? tableCursor() : nullptr;
-    switch (e->key()) {
-    case Qt::Key_Up: if (c) c->prior(); break;
-    case Qt::Key_Down: if (c) c->next(); break;
-    case Qt::Key_PageUp: if (c) c->moveBy(-visibleRowCount()); break;
-    case Qt::Key_PageDown: if (c) c->moveBy(visibleRowCount()); break;
-    case Qt::Key_Home:
-        if (ctrl) {
-            if (c)
-                c->first();
-        } else {
-            setCurrentColumn(0);
-        }
-        break;
-    case Qt::Key_End:
-        if (ctrl) {
-            if (c)
-                c->last();
-        } else {
-            setCurrentColumn(columnCount() - 1);
-        }
-        break;
-    case Qt::Key_Left: setCurrentColumn(col_ - 1); break;
-    case Qt::Key_Right: setCurrentColumn(col_ + 1); break;
-    case Qt::Key_Delete:
-        if (!ctrl) {
+    ybc::guard([&] {
+        const bool ctrl = e->modifiers() & Qt::ControlModifier;
+        yb::TableCursor* c = isActive() ? tableCursor() : nullptr;
+        switch (e->key()) {
+        case Qt::Key_Up: if (c) c->prior(); break;
+        case Qt::Key_Down: if (c) c->next(); break;
+        case Qt::Key_PageUp: if (c) c->moveBy(-visibleRowCount()); break;
+        case Qt::Key_PageDown: if (c) c->moveBy(visibleRowCount()); break;
+        case Qt::Key_Home:
+            if (ctrl) {
+                if (c)
+                    c->first();
+            } else {
+                setCurrentColumn(0);
+            }
+            break;
+        case Qt::Key_End:
+            if (ctrl) {
+                if (c)
+                    c->last();
+            } else {
+                setCurrentColumn(columnCount() - 1);
+            }
+            break;
+        case Qt::Key_Left: setCurrentColumn(col_ - 1); break;
+        case Qt::Key_Right: setCurrentColumn(col_ + 1); break;
+        case Qt::Key_Delete:
+            if (!ctrl) {
+                QAbstractScrollArea::keyPressEvent(e);
+                return;
+            }
+            deleteRecord();
+            break;
+        default:
             QAbstractScrollArea::keyPressEvent(e);
             return;
         }
-        deleteRecord();
-        break;
-    default:
-        QAbstractScrollArea::keyPressEvent(e);
-        return;
-    }
-    e->accept();
+        e->accept();
+    });
 }
 
 void DBGrid::focusInEvent(QFocusEvent* e)
@@ -533,11 +543,13 @@ void DBGrid::focusInEvent(QFocusEvent* e)
 
 void DBGrid::focusOutEvent(QFocusEvent* e)
 {
-    QAbstractScrollArea::focusOutEvent(e);
-    viewport()->update();
-    if (options_.testFlag(CancelOnExit) && ybc::focusMovesWithinWindow(e) && isActive()
-        && tableCursor()->state() == yb::CursorState::Insert && !tableCursor()->modified())
-        tableCursor()->cancel();
+    ybc::guard([&] {
+        QAbstractScrollArea::focusOutEvent(e);
+        viewport()->update();
+        if (options_.testFlag(CancelOnExit) && ybc::focusMovesWithinWindow(e) && isActive()
+            && tableCursor()->state() == yb::CursorState::Insert && !tableCursor()->modified())
+            tableCursor()->cancel();
+    });
 }
 
 void DBGrid::recordChanged()

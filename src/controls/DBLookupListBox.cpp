@@ -163,43 +163,47 @@ void DBLookupListBox::updateScrollBar()
 
 void DBLookupListBox::scrollAction(int action)
 {
-    if (!isActive())
-        return;
-    yb::TableCursor* c = tableCursor();
-    const int active = window_.activeRow();
-    const int count = int(window_.rows().size());
-    if (action == QAbstractSlider::SliderMove || action == QAbstractSlider::SliderNoAction)
-        return;
-    searchText_.clear();
-    switch (action) {
-    case QAbstractSlider::SliderSingleStepSub: c->moveBy(-active - 1); break;
-    case QAbstractSlider::SliderSingleStepAdd: c->moveBy(count - active); break;
-    case QAbstractSlider::SliderPageStepSub: c->moveBy(-active - count + 1); break;
-    case QAbstractSlider::SliderPageStepAdd: c->moveBy(count - active + count - 2); break;
-    case QAbstractSlider::SliderToMinimum: c->first(); break;
-    case QAbstractSlider::SliderToMaximum: c->last(); break;
-    default: break;
-    }
-    if (isActive() && !window_.allRecordsFit())
-        verticalScrollBar()->setSliderPosition(scrollPosition());
+    ybc::guard([&] {
+        if (!isActive())
+            return;
+        yb::TableCursor* c = tableCursor();
+        const int active = window_.activeRow();
+        const int count = int(window_.rows().size());
+        if (action == QAbstractSlider::SliderMove || action == QAbstractSlider::SliderNoAction)
+            return;
+        searchText_.clear();
+        switch (action) {
+        case QAbstractSlider::SliderSingleStepSub: c->moveBy(-active - 1); break;
+        case QAbstractSlider::SliderSingleStepAdd: c->moveBy(count - active); break;
+        case QAbstractSlider::SliderPageStepSub: c->moveBy(-active - count + 1); break;
+        case QAbstractSlider::SliderPageStepAdd: c->moveBy(count - active + count - 2); break;
+        case QAbstractSlider::SliderToMinimum: c->first(); break;
+        case QAbstractSlider::SliderToMaximum: c->last(); break;
+        default: break;
+        }
+        if (isActive() && !window_.allRecordsFit())
+            verticalScrollBar()->setSliderPosition(scrollPosition());
+    });
 }
 
 void DBLookupListBox::thumbReleased()
 {
-    if (!isActive())
-        return;
-    yb::TableCursor* c = tableCursor();
-    const int active = window_.activeRow();
-    const int count = int(window_.rows().size());
-    searchText_.clear();
-    switch (verticalScrollBar()->sliderPosition()) {
-    case 0: c->first(); break;
-    case 1: c->moveBy(-active - count + 1); break;
-    case 3: c->moveBy(count - active + count - 2); break;
-    case 4: c->last(); break;
-    default: break;
-    }
-    updateScrollBar();
+    ybc::guard([&] {
+        if (!isActive())
+            return;
+        yb::TableCursor* c = tableCursor();
+        const int active = window_.activeRow();
+        const int count = int(window_.rows().size());
+        searchText_.clear();
+        switch (verticalScrollBar()->sliderPosition()) {
+        case 0: c->first(); break;
+        case 1: c->moveBy(-active - count + 1); break;
+        case 3: c->moveBy(count - active + count - 2); break;
+        case 4: c->last(); break;
+        default: break;
+        }
+        updateScrollBar();
+    });
 }
 
 void DBLookupListBox::selectCurrent()
@@ -227,20 +231,22 @@ void DBLookupListBox::selectItemAt(int y)
 
 void DBLookupListBox::mousePressEvent(QMouseEvent* e)
 {
-    if (e->button() != Qt::LeftButton)
-        return;
-    setFocus(Qt::MouseFocusReason);
-    if (!hasFocus())
-        return; // the control that had the focus kept it
-    searchText_.clear();
-    tracking_ = true;
-    mouseY_ = int(e->position().y());
-    try {
-        selectItemAt(mouseY_);
-    } catch (...) {
-        stopTracking(); // a failed move (a post refused) ends the drag
-        throw;
-    }
+    ybc::guard([&] {
+        if (e->button() != Qt::LeftButton)
+            return;
+        setFocus(Qt::MouseFocusReason);
+        if (!hasFocus())
+            return; // the control that had the focus kept it
+        searchText_.clear();
+        tracking_ = true;
+        mouseY_ = int(e->position().y());
+        try {
+            selectItemAt(mouseY_);
+        } catch (...) {
+            stopTracking(); // a failed move (a post refused) ends the drag
+            throw;
+        }
+    });
 }
 
 void DBLookupListBox::stopTracking()
@@ -251,111 +257,121 @@ void DBLookupListBox::stopTracking()
 
 void DBLookupListBox::mouseMoveEvent(QMouseEvent* e)
 {
-    if (!tracking_)
-        return;
-    mouseY_ = int(e->position().y());
-    try {
-        selectItemAt(mouseY_);
-        timerScroll();
-    } catch (...) {
-        stopTracking();
-        throw;
-    }
+    ybc::guard([&] {
+        if (!tracking_)
+            return;
+        mouseY_ = int(e->position().y());
+        try {
+            selectItemAt(mouseY_);
+            timerScroll();
+        } catch (...) {
+            stopTracking();
+            throw;
+        }
+    });
 }
 
 void DBLookupListBox::mouseReleaseEvent(QMouseEvent* e)
 {
-    if (!tracking_ || e->button() != Qt::LeftButton)
-        return;
-    stopTracking();
-    selectItemAt(int(e->position().y()));
+    ybc::guard([&] {
+        if (!tracking_ || e->button() != Qt::LeftButton)
+            return;
+        stopTracking();
+        selectItemAt(int(e->position().y()));
+    });
 }
 
 // Above or below the list with the button held: one record at once, then
 // one at every tick, faster the farther the mouse is from the edge.
 void DBLookupListBox::timerScroll()
 {
-    int delta = 0;
-    int distance = 0;
-    if (mouseY_ < 0) {
-        delta = -1;
-        distance = -mouseY_;
-    }
-    if (mouseY_ >= viewport()->height()) {
-        delta = 1;
-        distance = mouseY_ - viewport()->height() + 1;
-    }
-    if (delta == 0 || !tracking_ || !isActive()) {
-        scrollTimer_.stop();
-        return;
-    }
-    int moved;
-    try {
-        moved = tableCursor()->moveBy(delta);
-    } catch (...) {
-        stopTracking();
-        throw;
-    }
-    if (moved != 0)
-        selectCurrent();
-    scrollTimer_.start(std::max(0, 200 - distance * 15));
+    ybc::guard([&] {
+        int delta = 0;
+        int distance = 0;
+        if (mouseY_ < 0) {
+            delta = -1;
+            distance = -mouseY_;
+        }
+        if (mouseY_ >= viewport()->height()) {
+            delta = 1;
+            distance = mouseY_ - viewport()->height() + 1;
+        }
+        if (delta == 0 || !tracking_ || !isActive()) {
+            scrollTimer_.stop();
+            return;
+        }
+        int moved;
+        try {
+            moved = tableCursor()->moveBy(delta);
+        } catch (...) {
+            stopTracking();
+            throw;
+        }
+        if (moved != 0)
+            selectCurrent();
+        scrollTimer_.start(std::max(0, 200 - distance * 15));
+    });
 }
 
 void DBLookupListBox::wheelEvent(QWheelEvent* e)
 {
-    const int dy = e->angleDelta().y();
-    if (dy != 0)
-        scrollAction(dy > 0 ? QAbstractSlider::SliderSingleStepSub : QAbstractSlider::SliderSingleStepAdd);
-    e->accept();
+    ybc::guard([&] {
+        const int dy = e->angleDelta().y();
+        if (dy != 0)
+            scrollAction(dy > 0 ? QAbstractSlider::SliderSingleStepSub : QAbstractSlider::SliderSingleStepAdd);
+        e->accept();
+    });
 }
 
 void DBLookupListBox::keyPressEvent(QKeyEvent* e)
 {
-    if (!isActive()) {
-        QAbstractScrollArea::keyPressEvent(e);
-        return;
-    }
-    yb::TableCursor* c = tableCursor();
-    const bool plain = !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
-    int delta = 0;
-    enum { None, Move, ToFirst, ToLast } what = None;
-    if (plain) {
-        switch (e->key()) {
-        case Qt::Key_Up:
-        case Qt::Key_Left: what = Move; delta = -1; break;
-        case Qt::Key_Down:
-        case Qt::Key_Right: what = Move; delta = 1; break;
-        case Qt::Key_PageUp: what = Move; delta = 1 - rowCount(); break;
-        case Qt::Key_PageDown: what = Move; delta = rowCount() - 1; break;
-        case Qt::Key_Home: what = ToFirst; break;
-        case Qt::Key_End: what = ToLast; break;
-        default: break;
+    ybc::guard([&] {
+        if (!isActive()) {
+            QAbstractScrollArea::keyPressEvent(e);
+            return;
         }
-    }
-    if (what != None) {
-        searchText_.clear();
-        if (what == ToFirst)
-            c->first();
-        else if (what == ToLast)
-            c->last();
-        else if (delta != 0)
-            c->moveBy(delta);
-        selectCurrent();
-        e->accept();
-        return;
-    }
-    if (e->key() == Qt::Key_Backspace || e->key() == Qt::Key_Escape) {
-        searchText_.clear();
-        e->accept();
-        return;
-    }
-    const QChar ch = ybc::typedChar(e);
-    if (!ch.isNull()) {
-        processSearchKey(ch);
-        e->accept();
-        return;
-    }
-    QAbstractScrollArea::keyPressEvent(e);
+        yb::TableCursor* c = tableCursor();
+        const bool plain = !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+        int delta = 0;
+        enum { None, Move, ToFirst, ToLast } what = None;
+        if (plain) {
+            switch (e->key()) {
+            case Qt::Key_Up:
+            case Qt::Key_Left: what = Move; delta = -1; break;
+            case Qt::Key_Down:
+            case Qt::Key_Right: what = Move; delta = 1; break;
+            case Qt::Key_PageUp: what = Move; delta = 1 - rowCount(); break;
+            case Qt::Key_PageDown: what = Move; delta = rowCount() - 1; break;
+            case Qt::Key_Home: what = ToFirst; break;
+            case Qt::Key_End: what = ToLast; break;
+            default: break;
+            }
+        }
+        if (what != None) {
+            searchText_.clear();
+            if (what == ToFirst)
+                c->first();
+            else if (what == ToLast)
+                c->last();
+            else if (delta != 0)
+                c->moveBy(delta);
+            selectCurrent();
+            e->accept();
+            return;
+        }
+        if (e->key() == Qt::Key_Backspace || e->key() == Qt::Key_Escape) {
+            searchText_.clear();
+            e->accept();
+            return;
+        }
+        const QChar ch = ybc::typedChar(e);
+        if (!ch.isNull()) {
+            processSearchKey(ch);
+            e->accept();
+            return;
+        }
+        QAbstractScrollArea::keyPressEvent(e);
+    });
 }
 
 void DBLookupListBox::processSearchKey(QChar ch)

@@ -156,70 +156,76 @@ qsizetype DBMemo::room() const
 
 void DBMemo::keyPressEvent(QKeyEvent* e)
 {
-    if (e->key() == Qt::Key_Escape && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
-        reset();
-        e->accept();
-        return;
-    }
-    const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
-    bool startsEdit = false;
-    const QChar c = ybc::typedChar(e);
-    if (!c.isNull()) {
-        if (!filterChar(c)) {
+    ybc::guard([&] {
+        if (e->key() == Qt::Key_Escape && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+            reset();
             e->accept();
             return;
         }
-        startsEdit = true;
-    } else if (enter || e->key() == Qt::Key_Backspace || e->key() == Qt::Key_Delete
-               || e->matches(QKeySequence::Paste) || e->matches(QKeySequence::Cut)
-               || (e->key() == Qt::Key_Insert && (e->modifiers() & Qt::ShiftModifier))) {
-        startsEdit = true;
-    }
-    if (startsEdit && !startEdit()) {
-        e->accept();
-        return;
-    }
-    if ((!c.isNull() || enter) && room() < 1) {
-        e->accept(); // the box is full
-        return;
-    }
-    if (enter && (e->modifiers() & Qt::ControlModifier)) {
-        insertPlainText(QStringLiteral("\n"));
-        e->accept();
-        return;
-    }
-    QPlainTextEdit::keyPressEvent(e);
-}
-
-void DBMemo::inputMethodEvent(QInputMethodEvent* e)
-{
-    const QString commit = e->commitString();
-    if (!commit.isEmpty()) {
-        for (QChar c : commit)
+        const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+        bool startsEdit = false;
+        const QChar c = ybc::typedChar(e);
+        if (!c.isNull()) {
             if (!filterChar(c)) {
                 e->accept();
                 return;
             }
-        if (!startEdit() || room() < commit.size()) {
+            startsEdit = true;
+        } else if (enter || e->key() == Qt::Key_Backspace || e->key() == Qt::Key_Delete
+                   || e->matches(QKeySequence::Paste) || e->matches(QKeySequence::Cut)
+                   || (e->key() == Qt::Key_Insert && (e->modifiers() & Qt::ShiftModifier))) {
+            startsEdit = true;
+        }
+        if (startsEdit && !startEdit()) {
             e->accept();
             return;
         }
-    }
-    QPlainTextEdit::inputMethodEvent(e);
+        if ((!c.isNull() || enter) && room() < 1) {
+            e->accept(); // the box is full
+            return;
+        }
+        if (enter && (e->modifiers() & Qt::ControlModifier)) {
+            insertPlainText(QStringLiteral("\n"));
+            e->accept();
+            return;
+        }
+        QPlainTextEdit::keyPressEvent(e);
+    });
+}
+
+void DBMemo::inputMethodEvent(QInputMethodEvent* e)
+{
+    ybc::guard([&] {
+        const QString commit = e->commitString();
+        if (!commit.isEmpty()) {
+            for (QChar c : commit)
+                if (!filterChar(c)) {
+                    e->accept();
+                    return;
+                }
+            if (!startEdit() || room() < commit.size()) {
+                e->accept();
+                return;
+            }
+        }
+        QPlainTextEdit::inputMethodEvent(e);
+    });
 }
 
 void DBMemo::insertFromMimeData(const QMimeData* source)
 {
-    if (!source || !source->hasText() || !isEditing())
-        return;
-    QString text = source->text();
-    for (QChar c : text)
-        if (!filterChar(c))
+    ybc::guard([&] {
+        if (!source || !source->hasText() || !isEditing())
             return;
-    const qsizetype r = room();
-    if (text.size() > r)
-        text.truncate(r);
-    insertPlainText(text);
+        QString text = source->text();
+        for (QChar c : text)
+            if (!filterChar(c))
+                return;
+        const qsizetype r = room();
+        if (text.size() > r)
+            text.truncate(r);
+        insertPlainText(text);
+    });
 }
 
 void DBMemo::cut()
@@ -264,7 +270,8 @@ void DBMemo::focusOutEvent(QFocusEvent* e)
             writeField();
         } catch (...) {
             setFocus();
-            throw;
+            ybc::passOn(std::current_exception());
+            return;
         }
     }
     emit exited();

@@ -55,7 +55,7 @@ protected:
         const bool over = rect().contains(e->position().toPoint());
         update();
         if (over && isEnabled())
-            bar_->click(id_);
+            ybc::guard([this] { bar_->click(id_); });
     }
     void changeEvent(QEvent* e) override
     {
@@ -78,7 +78,7 @@ private:
             bar_->click(id_);
         } catch (...) {
             repeat_.stop();
-            throw;
+            ybc::passOn(std::current_exception());
         }
     }
 
@@ -383,20 +383,22 @@ void DBNavigator::moveFocusButton(int step)
 
 void DBNavigator::keyPressEvent(QKeyEvent* e)
 {
-    switch (e->key()) {
-    case Qt::Key_Left: moveFocusButton(-1); break;
-    case Qt::Key_Right: moveFocusButton(1); break;
-    case Qt::Key_Space:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (!e->isAutoRepeat())
-            click(buttonAt(focusIndex_));
-        break;
-    default:
-        QWidget::keyPressEvent(e);
-        return;
-    }
-    e->accept();
+    ybc::guard([&] {
+        switch (e->key()) {
+        case Qt::Key_Left: moveFocusButton(-1); break;
+        case Qt::Key_Right: moveFocusButton(1); break;
+        case Qt::Key_Space:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (!e->isAutoRepeat())
+                click(buttonAt(focusIndex_));
+            break;
+        default:
+            QWidget::keyPressEvent(e);
+            return;
+        }
+        e->accept();
+    });
 }
 
 void DBNavigator::focusInEvent(QFocusEvent* e)

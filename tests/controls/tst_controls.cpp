@@ -62,17 +62,17 @@ struct DialogSeen {
 std::shared_ptr<DialogSeen> answerDialog(const QString& buttonText)
 {
     auto seen = std::make_shared<DialogSeen>();
-    auto tries = std::make_shared<int>(0);
-    auto poll = std::make_shared<std::function<void()>>();
-    *poll = [=] {
-        if (!seen->active)
-            return;
+    auto* timer = new QTimer(qApp);
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, timer, [seen, timer, buttonText, tries = 0]() mutable {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box) {
-            if (++*tries < 200)
-                QTimer::singleShot(10, *poll);
+        if (!seen->active || ++tries > 200) {
+            timer->deleteLater();
             return;
         }
+        if (!box)
+            return;
+        timer->deleteLater();
         seen->seen = true;
         seen->active = false;
         seen->title = box->windowTitle();
@@ -86,8 +86,8 @@ std::shared_ptr<DialogSeen> answerDialog(const QString& buttonText)
                 return;
             }
         box->reject();
-    };
-    QTimer::singleShot(0, *poll);
+    });
+    timer->start();
     return seen;
 }
 
@@ -530,13 +530,13 @@ private slots:
         QTest::mouseRelease(next, Qt::LeftButton);
         // repeats at 400, 500, ... 900 ms, then the release's own click
         QVERIFY2(at.size() >= 2, "no repeat");
-        QVERIFY2(at[0] >= 395 && at[0] < 520, qPrintable(QString::number(at[0])));
+        QVERIFY2(at[0] >= 395 && at[0] < 650, qPrintable(QString::number(at[0])));
         for (int i = 1; i + 1 < at.size(); ++i)
             QVERIFY2(at[i] - at[i - 1] >= 95, qPrintable(QString::number(at[i] - at[i - 1])));
         const qsizetype repeats = at.size() - 1;
         if (released < 1000) // the machine kept up with the timer
             QCOMPARE(repeats, 6);
-        QCOMPARE(ui()->MEMO2->toPlainText(), cosmeticNames().at(int(at.size())));
+        QCOMPARE(ui()->MEMO2->toPlainText(), cosmeticNames().at(std::min(int(at.size()), 9)));
         // near the end: Next becomes disabled and the repeats stop
         at.clear();
         s->Table1->last();
@@ -642,12 +642,12 @@ private slots:
                          Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(vp, &move);
         QCOMPARE(ui()->MEMO2->toPlainText(), cosmeticNames().at(3));
-        QTest::qWait(130);
+        QTest::qWait(160);
         QMouseEvent back(QEvent::MouseMove, QPointF(5, 2), vp->mapToGlobal(QPointF(5, 2)), Qt::NoButton,
                          Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(vp, &back);
         const int reached = int(cosmeticNames().indexOf(list->rowText(2)));
-        QVERIFY2(reached >= 4 && reached <= 6, qPrintable(QString::number(reached)));
+        QVERIFY2(reached >= 4 && reached <= 7, qPrintable(QString::number(reached)));
         QCOMPARE(ui()->MEMO2->toPlainText(), list->rowText(0)); // back over the first row
         QTest::mouseRelease(vp, Qt::LeftButton, {}, QPoint(5, 2));
         QCOMPARE(list->keyValue().toString(), list->rowText(0));
