@@ -417,19 +417,15 @@ int TableCursor::moveBy(int distance)
     return forward ? moved : -moved;
 }
 
-void TableCursor::readCurrent(bool keepIfGone)
+void TableCursor::readCurrent()
 {
     const Bookmark old = current_;
     if (old.isValid() && fetchOne(selectList({}) + QStringLiteral(" WHERE yb_id = ?1"), {QVariant(old.rowId)}))
         return;
-    if (keepIfGone && old.isValid())
-        return;
     // The record is gone: the one that followed it, else the one before, else none.
-    if (old.isValid() && fetchOne(selectList({}) + afterClause(true) + orderBy(true) + QStringLiteral(" LIMIT 1"),
-                                  placeBinds(old)))
+    if (old.isValid() && fetchOne(nextSql_, placeBinds(old)))
         return;
-    if (old.isValid() && fetchOne(selectList({}) + afterClause(false) + orderBy(false) + QStringLiteral(" LIMIT 1"),
-                                  placeBinds(old))) {
+    if (old.isValid() && fetchOne(priorSql_, placeBinds(old))) {
         eof_ = true;
         return;
     }
@@ -445,7 +441,7 @@ void TableCursor::readCurrent(bool keepIfGone)
 void TableCursor::refresh()
 {
     endEditing();
-    readCurrent(false);
+    readCurrent();
     notifyRecord();
 }
 
@@ -647,7 +643,7 @@ void TableCursor::cancel()
         bof_ = savedBof_;
         eof_ = savedEof_;
         current_ = beforeInsert_;
-        readCurrent(false);
+        readCurrent();
         notifyState();
         notifyRecord();
         return;
@@ -678,18 +674,9 @@ void TableCursor::remove()
         editValues_.clear();
         modified_ = false;
     }
-    const Bookmark old = current_;
-    current_ = {};
+    // The record is gone now: the following one becomes current, or the new last.
     bof_ = eof_ = false;
-    if (fetchOne(selectList({}) + afterClause(true) + orderBy(true) + QStringLiteral(" LIMIT 1"), placeBinds(old))) {
-        // the following record
-    } else if (fetchOne(selectList({}) + afterClause(false) + orderBy(false) + QStringLiteral(" LIMIT 1"),
-                        placeBinds(old))) {
-        eof_ = true;
-    } else {
-        setEmptyPosition();
-        bof_ = eof_ = true;
-    }
+    readCurrent();
     if (wasEditing)
         notifyState();
     notifyRecord();

@@ -170,7 +170,7 @@ private:
     void endEditing();
     void loadRow(sqlite3_stmt* st);
     bool fetchOne(const QString& sql, const QList<QVariant>& binds);
-    void readCurrent(bool keepIfGone);
+    void readCurrent(); // re-reads the current record; when gone, the next, else the prior, else none
     void setEmptyPosition();
     void writeRecord();
     sqlite3_stmt* prepare(const QString& sql) const;
