@@ -302,7 +302,8 @@ void attachHintLine(QWidget* screen, QLabel* line)
 {
     screen->setProperty("yb_hintLine", QVariant::fromValue<QObject*>(line));
     auto* filter = new HintFilter(line, screen);
-    const auto widgets = screen->findChildren<QWidget*>();
+    auto widgets = screen->findChildren<QWidget*>();
+    widgets.prepend(screen); // the window's own background may have a sentence too
     for (QWidget* w : widgets) {
         if (!w->property("statusHint").isValid())
             continue;

@@ -53,8 +53,8 @@ void beep();
 int beepCount();
 
 // ---- status hint line
-// Makes `line` the status hint line of `screen`. Every descendant of the
-// screen that carries the dynamic property "statusHint" sets the line to
+// Makes `line` the status hint line of `screen`. The screen and every
+// descendant of it that carries the dynamic property "statusHint" sets the line to
 // that sentence on each mouse move over it (an empty sentence clears the
 // line: background panels). Widgets without the property leave it alone.
 void attachHintLine(QWidget* screen, QLabel* line);
