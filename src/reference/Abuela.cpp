@@ -2,20 +2,19 @@
 
 #include "ui_Abuela.h"
 
-#include "Pictures.h"
-#include "TableCursor.h"
+#include "RecordBrowser.h"
 
 TForm17* Form17 = nullptr;
 
 TForm17::TForm17(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm17>())
 {
     ui->setupUi(this);
-    setWindowState(Qt::WindowMaximized);
-    ui->BitBtn1->setIcon(yb::pictures::back());
-
-    Table1 = new yb::TableCursor(yb::cursorDecl(QStringLiteral("Abuela"), QStringLiteral("Table1")), this);
-    Table1->setObjectName(QStringLiteral("Table1"));
-    Table1->open();
+    yb::RecordBrowser::Setup setup;
+    setup.unit = QStringLiteral("Abuela");
+    setup.printBlocks = {QStringLiteral("Memo123"), QStringLiteral("MEMO2"), QStringLiteral("Memo1"), QStringLiteral("Memo3")};
+    browser = new yb::RecordBrowser(this, setup);
+    Table1 = browser->table();
+    DataSource1 = browser->dataSource();
 }
 
 TForm17::~TForm17()
@@ -24,7 +23,12 @@ TForm17::~TForm17()
         Form17 = nullptr;
 }
 
-void TForm17::BitBtn1Click()
-{
-    close();
-}
+void TForm17::FormActivate() { browser->activate(); }
+void TForm17::BitBtn1Click() { browser->close(); }
+void TForm17::BitBtn2Click() { browser->print(); }
+void TForm17::BitBtn2000Click() { browser->search(); }
+void TForm17::SpButton200Click() { browser->showNotice(); }
+void TForm17::SpeedButton1Click() { browser->listOn(); }
+void TForm17::DBLookupListBox1Click() { browser->listChosen(); }
+void TForm17::BOTONCANCELARClick() { browser->listOff(); }
+void TForm17::DBNavigator1Click(DBNavigator::NavigateButton) { browser->navigatorClicked(); }

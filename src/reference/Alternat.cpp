@@ -2,20 +2,20 @@
 
 #include "ui_Alternat.h"
 
-#include "Pictures.h"
-#include "TableCursor.h"
+#include "RecordBrowser.h"
 
 TForm16* Form16 = nullptr;
 
 TForm16::TForm16(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm16>())
 {
     ui->setupUi(this);
-    setWindowState(Qt::WindowMaximized);
-    ui->BitBtn1->setIcon(yb::pictures::back());
-
-    Table1 = new yb::TableCursor(yb::cursorDecl(QStringLiteral("Alternat"), QStringLiteral("Table1")), this);
-    Table1->setObjectName(QStringLiteral("Table1"));
-    Table1->open();
+    yb::RecordBrowser::Setup setup;
+    setup.unit = QStringLiteral("Alternat");
+    setup.searchButton = QStringLiteral("BitBtn1998");
+    setup.printBlocks = {QStringLiteral("Memo123"), QStringLiteral("MEMO2"), QStringLiteral("Memo1"), QStringLiteral("Memo3")};
+    browser = new yb::RecordBrowser(this, setup);
+    Table1 = browser->table();
+    DataSource1 = browser->dataSource();
 }
 
 TForm16::~TForm16()
@@ -24,7 +24,12 @@ TForm16::~TForm16()
         Form16 = nullptr;
 }
 
-void TForm16::BitBtn1Click()
-{
-    close();
-}
+void TForm16::FormActivate() { browser->activate(); }
+void TForm16::BitBtn1Click() { browser->close(); }
+void TForm16::BitBtn2Click() { browser->print(); }
+void TForm16::BitBtn1998Click() { browser->search(); }
+void TForm16::SpButton200Click() { browser->showNotice(); }
+void TForm16::SpeedButton1Click() { browser->listOn(); }
+void TForm16::DBLookupListBox1Click() { browser->listChosen(); }
+void TForm16::BOTONCANCELARClick() { browser->listOff(); }
+void TForm16::DBNavigator1Click(DBNavigator::NavigateButton) { browser->navigatorClicked(); }

@@ -1,5 +1,7 @@
 #pragma once
-// Trace-element therapies database.
+// Trace-element therapies database: a record browser over ALTERNAT.DB.
+
+#include "DBNavigator.h"
 
 #include <QWidget>
 #include <memory>
@@ -8,8 +10,10 @@ namespace Ui {
 class TForm16;
 }
 namespace yb {
+class RecordBrowser;
 class TableCursor;
 }
+class DataSource;
 
 class TForm16 : public QWidget {
     Q_OBJECT
@@ -18,12 +22,22 @@ public:
     ~TForm16() override;
 
     yb::TableCursor* Table1 = nullptr;
+    DataSource* DataSource1 = nullptr;
 
 public slots:
+    void FormActivate();
     void BitBtn1Click();
+    void BitBtn2Click();
+    void BitBtn1998Click();
+    void SpButton200Click();
+    void SpeedButton1Click();
+    void DBLookupListBox1Click();
+    void BOTONCANCELARClick();
+    void DBNavigator1Click(DBNavigator::NavigateButton Button);
 
 private:
     std::unique_ptr<Ui::TForm16> ui;
+    yb::RecordBrowser* browser = nullptr;
 };
 
 extern TForm16* Form16;

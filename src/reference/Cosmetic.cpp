@@ -2,20 +2,19 @@
 
 #include "ui_Cosmetic.h"
 
-#include "Pictures.h"
-#include "TableCursor.h"
+#include "RecordBrowser.h"
 
 TForm12* Form12 = nullptr;
 
 TForm12::TForm12(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm12>())
 {
     ui->setupUi(this);
-    setWindowState(Qt::WindowMaximized);
-    ui->BitBtn1->setIcon(yb::pictures::back());
-
-    Table1 = new yb::TableCursor(yb::cursorDecl(QStringLiteral("Cosmetic"), QStringLiteral("Table1")), this);
-    Table1->setObjectName(QStringLiteral("Table1"));
-    Table1->open();
+    yb::RecordBrowser::Setup setup;
+    setup.unit = QStringLiteral("Cosmetic");
+    setup.printBlocks = {QStringLiteral("Memo123"), QStringLiteral("MEMO2"), QStringLiteral("Memo1"), QStringLiteral("Memo3"), QStringLiteral("Memo1"), QStringLiteral("Memo4"), QStringLiteral("Memo1")};
+    browser = new yb::RecordBrowser(this, setup);
+    Table1 = browser->table();
+    DataSource1 = browser->dataSource();
 }
 
 TForm12::~TForm12()
@@ -24,7 +23,12 @@ TForm12::~TForm12()
         Form12 = nullptr;
 }
 
-void TForm12::BitBtn1Click()
-{
-    close();
-}
+void TForm12::FormActivate() { browser->activate(); }
+void TForm12::BitBtn1Click() { browser->close(); }
+void TForm12::BitBtn2Click() { browser->print(); }
+void TForm12::BitBtn2000Click() { browser->search(); }
+void TForm12::SpButton200Click() { browser->showNotice(); }
+void TForm12::SpeedButton1Click() { browser->listOn(); }
+void TForm12::DBLookupListBox1Click() { browser->listChosen(); }
+void TForm12::BOTONCANCELARClick() { browser->listOff(); }
+void TForm12::DBNavigator1Click(DBNavigator::NavigateButton) { browser->navigatorClicked(); }

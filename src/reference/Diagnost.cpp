@@ -2,20 +2,19 @@
 
 #include "ui_Diagnost.h"
 
-#include "Pictures.h"
-#include "TableCursor.h"
+#include "RecordBrowser.h"
 
 TForm13* Form13 = nullptr;
 
 TForm13::TForm13(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm13>())
 {
     ui->setupUi(this);
-    setWindowState(Qt::WindowMaximized);
-    ui->BitBtn1->setIcon(yb::pictures::back());
-
-    Table1 = new yb::TableCursor(yb::cursorDecl(QStringLiteral("Diagnost"), QStringLiteral("Table1")), this);
-    Table1->setObjectName(QStringLiteral("Table1"));
-    Table1->open();
+    yb::RecordBrowser::Setup setup;
+    setup.unit = QStringLiteral("Diagnost");
+    setup.printBlocks = {QStringLiteral("Memo123"), QStringLiteral("MEMO2"), QStringLiteral("Memo1"), QStringLiteral("Memo3"), QStringLiteral("Memo1"), QStringLiteral("Memo4")};
+    browser = new yb::RecordBrowser(this, setup);
+    Table1 = browser->table();
+    DataSource1 = browser->dataSource();
 }
 
 TForm13::~TForm13()
@@ -24,7 +23,12 @@ TForm13::~TForm13()
         Form13 = nullptr;
 }
 
-void TForm13::BitBtn1Click()
-{
-    close();
-}
+void TForm13::FormActivate() { browser->activate(); }
+void TForm13::BitBtn1Click() { browser->close(); }
+void TForm13::BitBtn2Click() { browser->print(); }
+void TForm13::BitBtn2000Click() { browser->search(); }
+void TForm13::SpButton200Click() { browser->showNotice(); }
+void TForm13::SpeedButton1Click() { browser->listOn(); }
+void TForm13::DBLookupListBox1Click() { browser->listChosen(); }
+void TForm13::BOTONCANCELARClick() { browser->listOff(); }
+void TForm13::DBNavigator1Click(DBNavigator::NavigateButton) { browser->navigatorClicked(); }

@@ -2,20 +2,22 @@
 
 #include "ui_Dietas.h"
 
-#include "Pictures.h"
-#include "TableCursor.h"
+#include "RecordBrowser.h"
 
 TForm20* Form20 = nullptr;
 
 TForm20::TForm20(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm20>())
 {
     ui->setupUi(this);
-    setWindowState(Qt::WindowMaximized);
-    ui->BitBtn1->setIcon(yb::pictures::back());
-
-    Table1 = new yb::TableCursor(yb::cursorDecl(QStringLiteral("Dietas"), QStringLiteral("Table1")), this);
-    Table1->setObjectName(QStringLiteral("Table1"));
-    Table1->open();
+    yb::RecordBrowser::Setup setup;
+    setup.unit = QStringLiteral("Dietas");
+    setup.closeButton = QStringLiteral("BitBtn3");
+    setup.searchButton = QStringLiteral("BitBtn1");
+    setup.searchPrompt = QStringLiteral("Introduce Nombre");
+    setup.printBlocks = {QStringLiteral("Memo123"), QStringLiteral("MEMO2"), QStringLiteral("Memo1"), QStringLiteral("Memo3"), QStringLiteral("Memo1"), QStringLiteral("Memo4")};
+    browser = new yb::RecordBrowser(this, setup);
+    Table1 = browser->table();
+    DataSource1 = browser->dataSource();
 }
 
 TForm20::~TForm20()
@@ -24,7 +26,12 @@ TForm20::~TForm20()
         Form20 = nullptr;
 }
 
-void TForm20::BitBtn1Click()
-{
-    close();
-}
+void TForm20::FormActivate() { browser->activate(); }
+void TForm20::BitBtn3Click() { browser->close(); }
+void TForm20::BitBtn2Click() { browser->print(); }
+void TForm20::BitBtn1Click() { browser->search(); }
+void TForm20::SpButton200Click() { browser->showNotice(); }
+void TForm20::SpeedButton1Click() { browser->listOn(); }
+void TForm20::DBLookupListBox1Click() { browser->listChosen(); }
+void TForm20::BOTONCANCELARClick() { browser->listOff(); }
+void TForm20::DBNavigator1Click(DBNavigator::NavigateButton) { browser->navigatorClicked(); }

@@ -2,20 +2,19 @@
 
 #include "ui_Guiapro.h"
 
-#include "Pictures.h"
-#include "TableCursor.h"
+#include "RecordBrowser.h"
 
 TForm15* Form15 = nullptr;
 
 TForm15::TForm15(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm15>())
 {
     ui->setupUi(this);
-    setWindowState(Qt::WindowMaximized);
-    ui->BitBtn1->setIcon(yb::pictures::back());
-
-    Table1 = new yb::TableCursor(yb::cursorDecl(QStringLiteral("Guiapro"), QStringLiteral("Table1")), this);
-    Table1->setObjectName(QStringLiteral("Table1"));
-    Table1->open();
+    yb::RecordBrowser::Setup setup;
+    setup.unit = QStringLiteral("Guiapro");
+    setup.printBlocks = {QStringLiteral("Memo123"), QStringLiteral("MEMO2"), QStringLiteral("Memo1"), QStringLiteral("Memo3"), QStringLiteral("Memo1"), QStringLiteral("Memo4")};
+    browser = new yb::RecordBrowser(this, setup);
+    Table1 = browser->table();
+    DataSource1 = browser->dataSource();
 }
 
 TForm15::~TForm15()
@@ -24,7 +23,12 @@ TForm15::~TForm15()
         Form15 = nullptr;
 }
 
-void TForm15::BitBtn1Click()
-{
-    close();
-}
+void TForm15::FormActivate() { browser->activate(); }
+void TForm15::BitBtn1Click() { browser->close(); }
+void TForm15::BitBtn2Click() { browser->print(); }
+void TForm15::BitBtn2000Click() { browser->search(); }
+void TForm15::SpButton200Click() { browser->showNotice(); }
+void TForm15::SpeedButton1Click() { browser->listOn(); }
+void TForm15::DBLookupListBox1Click() { browser->listChosen(); }
+void TForm15::BOTONCANCELARClick() { browser->listOff(); }
+void TForm15::DBNavigator1Click(DBNavigator::NavigateButton) { browser->navigatorClicked(); }

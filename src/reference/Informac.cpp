@@ -2,20 +2,19 @@
 
 #include "ui_Informac.h"
 
-#include "Pictures.h"
-#include "TableCursor.h"
+#include "RecordBrowser.h"
 
 TForm11* Form11 = nullptr;
 
 TForm11::TForm11(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm11>())
 {
     ui->setupUi(this);
-    setWindowState(Qt::WindowMaximized);
-    ui->BitBtn1->setIcon(yb::pictures::back());
-
-    Table1 = new yb::TableCursor(yb::cursorDecl(QStringLiteral("Informac"), QStringLiteral("Table1")), this);
-    Table1->setObjectName(QStringLiteral("Table1"));
-    Table1->open();
+    yb::RecordBrowser::Setup setup;
+    setup.unit = QStringLiteral("Informac");
+    setup.printBlocks = {QStringLiteral("Memo123"), QStringLiteral("MEMO2"), QStringLiteral("Memo1"), QStringLiteral("Memo1"), QStringLiteral("Memo3"), QStringLiteral("Memo1"), QStringLiteral("Memo4"), QStringLiteral("Memo1"), QStringLiteral("Memo5"), QStringLiteral("Memo1")};
+    browser = new yb::RecordBrowser(this, setup);
+    Table1 = browser->table();
+    DataSource1 = browser->dataSource();
 }
 
 TForm11::~TForm11()
@@ -24,7 +23,12 @@ TForm11::~TForm11()
         Form11 = nullptr;
 }
 
-void TForm11::BitBtn1Click()
-{
-    close();
-}
+void TForm11::FormActivate() { browser->activate(); }
+void TForm11::BitBtn1Click() { browser->close(); }
+void TForm11::BitBtn2Click() { browser->print(); }
+void TForm11::BitBtn2000Click() { browser->search(); }
+void TForm11::SpButton200Click() { browser->showNotice(); }
+void TForm11::SpeedButton1Click() { browser->listOn(); }
+void TForm11::DBLookupListBox1Click() { browser->listChosen(); }
+void TForm11::BOTONCANCELARClick() { browser->listOff(); }
+void TForm11::DBNavigator1Click(DBNavigator::NavigateButton) { browser->navigatorClicked(); }

@@ -2,20 +2,19 @@
 
 #include "ui_Tnatural.h"
 
-#include "Pictures.h"
-#include "TableCursor.h"
+#include "RecordBrowser.h"
 
 TForm18* Form18 = nullptr;
 
 TForm18::TForm18(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm18>())
 {
     ui->setupUi(this);
-    setWindowState(Qt::WindowMaximized);
-    ui->BitBtn1->setIcon(yb::pictures::back());
-
-    Table1 = new yb::TableCursor(yb::cursorDecl(QStringLiteral("Tnatural"), QStringLiteral("Table1")), this);
-    Table1->setObjectName(QStringLiteral("Table1"));
-    Table1->open();
+    yb::RecordBrowser::Setup setup;
+    setup.unit = QStringLiteral("Tnatural");
+    setup.printBlocks = {QStringLiteral("Memo123"), QStringLiteral("MEMO2"), QStringLiteral("Memo1"), QStringLiteral("Memo3"), QStringLiteral("Memo1"), QStringLiteral("Memo4")};
+    browser = new yb::RecordBrowser(this, setup);
+    Table1 = browser->table();
+    DataSource1 = browser->dataSource();
 }
 
 TForm18::~TForm18()
@@ -24,7 +23,12 @@ TForm18::~TForm18()
         Form18 = nullptr;
 }
 
-void TForm18::BitBtn1Click()
-{
-    close();
-}
+void TForm18::FormActivate() { browser->activate(); }
+void TForm18::BitBtn1Click() { browser->close(); }
+void TForm18::BitBtn2Click() { browser->print(); }
+void TForm18::BitBtn2000Click() { browser->search(); }
+void TForm18::SpButton200Click() { browser->showNotice(); }
+void TForm18::SpeedButton1Click() { browser->listOn(); }
+void TForm18::DBLookupListBox1Click() { browser->listChosen(); }
+void TForm18::BOTONCANCELARClick() { browser->listOff(); }
+void TForm18::DBNavigator1Click(DBNavigator::NavigateButton) { browser->navigatorClicked(); }

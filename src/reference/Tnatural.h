@@ -1,5 +1,7 @@
 #pragma once
-// Natural treatments database.
+// Natural treatments database: a record browser over TNATURAL.DB.
+
+#include "DBNavigator.h"
 
 #include <QWidget>
 #include <memory>
@@ -8,8 +10,10 @@ namespace Ui {
 class TForm18;
 }
 namespace yb {
+class RecordBrowser;
 class TableCursor;
 }
+class DataSource;
 
 class TForm18 : public QWidget {
     Q_OBJECT
@@ -18,12 +22,22 @@ public:
     ~TForm18() override;
 
     yb::TableCursor* Table1 = nullptr;
+    DataSource* DataSource1 = nullptr;
 
 public slots:
+    void FormActivate();
     void BitBtn1Click();
+    void BitBtn2Click();
+    void BitBtn2000Click();
+    void SpButton200Click();
+    void SpeedButton1Click();
+    void DBLookupListBox1Click();
+    void BOTONCANCELARClick();
+    void DBNavigator1Click(DBNavigator::NavigateButton Button);
 
 private:
     std::unique_ptr<Ui::TForm18> ui;
+    yb::RecordBrowser* browser = nullptr;
 };
 
 extern TForm18* Form18;

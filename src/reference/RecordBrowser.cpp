@@ -1,0 +1,195 @@
+#include "RecordBrowser.h"
+
+#include <QAbstractButton>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+#include <QWidget>
+
+#include "Catalogue.h"
+#include "ControlSupport.h"
+#include "DBLookupListBox.h"
+#include "DBMemo.h"
+#include "DataSource.h"
+#include "Pictures.h"
+#include "Printing.h"
+#include "Recordar.h"
+#include "Shell.h"
+#include "TableCursor.h"
+
+namespace yb {
+
+namespace {
+
+// Pictograms of the search and list buttons.
+QIcon searchPicture()
+{
+    QPixmap pm(32, 32);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(40, 40, 40), 3));
+    p.setBrush(QColor(200, 230, 255));
+    p.drawEllipse(QRectF(4, 4, 17, 17));
+    p.setPen(QPen(QColor(120, 70, 20), 5, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(20, 20), QPointF(28, 28));
+    return QIcon(pm);
+}
+
+QIcon listPicture()
+{
+    QPixmap pm(32, 32);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setPen(QPen(Qt::black, 1));
+    p.setBrush(Qt::white);
+    p.drawRect(3, 3, 25, 25);
+    for (int i = 0; i < 5; ++i) {
+        p.fillRect(7, 7 + i * 4, 3, 2, Qt::darkBlue);
+        p.fillRect(12, 7 + i * 4, 13, 2, i == 1 ? Qt::red : Qt::black);
+    }
+    return QIcon(pm);
+}
+
+} // namespace
+
+RecordBrowser::RecordBrowser(QWidget* screen, const Setup& setup) : QObject(screen), screen_(screen), setup_(setup)
+{
+    table_ = new TableCursor(cursorDecl(setup.unit, QStringLiteral("Table1")), screen);
+    table_->setObjectName(QStringLiteral("Table1"));
+    table_->open();
+    source_ = new DataSource(table_, QStringLiteral("DataSource1"), screen);
+
+    keyMemo_ = screen->findChild<DBMemo*>(QStringLiteral("MEMO2"));
+    for (const char* name : {"Memo3", "Memo4", "Memo5", "Memo6"})
+        if (auto* m = screen->findChild<DBMemo*>(QLatin1String(name)))
+            contents_ << m;
+    list_ = screen->findChild<DBLookupListBox*>(QStringLiteral("DBLookupListBox1"));
+    hideButton_ = screen->findChild<QWidget*>(QStringLiteral("BOTONCANCELAR"));
+    Q_ASSERT(keyMemo_ && !contents_.isEmpty() && list_ && hideButton_);
+
+    // Focus colours: one pair of handlers for every bound memo.
+    useFocusColours(keyMemo_);
+    keyMemo_->installEventFilter(this);
+    for (DBMemo* m : std::as_const(contents_))
+        useFocusColours(m);
+
+    QPalette white = list_->palette();
+    white.setColor(QPalette::Base, Qt::white);
+    list_->setPalette(white);
+    list_->hide();
+    hideButton_->hide();
+
+    if (auto* b = screen->findChild<QAbstractButton*>(setup.closeButton))
+        b->setIcon(pictures::back());
+    if (auto* b = screen->findChild<QAbstractButton*>(QStringLiteral("BitBtn2")))
+        b->setIcon(pictures::print());
+    if (auto* b = screen->findChild<QAbstractButton*>(setup.searchButton))
+        b->setIcon(searchPicture());
+    if (auto* b = screen->findChild<QAbstractButton*>(QStringLiteral("SpeedButton1")))
+        b->setIcon(listPicture());
+
+    screen->setWindowState(Qt::WindowMaximized);
+}
+
+QString RecordBrowser::notFoundText()
+{
+    return QStringLiteral("Registro no encontrado.  -  Para buscar el nombre de la enfermedad, dolencia, producto, "
+                          "síntoma, etc..., deberá de escribir tal y como esté escrito en la base de datos; ya que "
+                          "la opción \"BUSCAR\" distingue mayúsculas y minúsculas.        ¡Pruebe de nuevo!");
+}
+
+void RecordBrowser::activate()
+{
+    ybc::guard([&] {
+        list_->hide();
+        hideButton_->hide();
+        table_->first();
+        keyMemo_->setFocus();
+    });
+}
+
+void RecordBrowser::close()
+{
+    screen_->close();
+}
+
+void RecordBrowser::search()
+{
+    ybc::guard([&] {
+        const QString name = inputQuery(promptCaption(), setup_.searchPrompt).left(255);
+        // Ends an edit in progress: a failing write stops the search here.
+        table_->setKey();
+        if (!table_->locate(table_->indexField(), name, PartialKey))
+            noticeBox(notFoundText());
+        keyMemo_->setFocus();
+    });
+}
+
+void RecordBrowser::print()
+{
+    ybc::guard([&] {
+        QList<const QWidget*> controls;
+        for (const QString& name : std::as_const(setup_.printBlocks)) {
+            const QWidget* w = screen_->findChild<QWidget*>(name);
+            Q_ASSERT(w);
+            controls << w;
+        }
+        printing::printControls(screen_, controls);
+    });
+}
+
+void RecordBrowser::showNotice()
+{
+    if (Form100)
+        showModal(Form100);
+}
+
+void RecordBrowser::listOn()
+{
+    ybc::guard([&] {
+        list_->show();
+        hideButton_->show();
+        hideButton_->raise();
+        table_->refresh();
+    });
+}
+
+void RecordBrowser::listChosen()
+{
+    list_->hide();
+    hideButton_->hide();
+    keyMemo_->setFocus();
+}
+
+void RecordBrowser::listOff()
+{
+    list_->hide();
+    hideButton_->hide();
+}
+
+void RecordBrowser::navigatorClicked()
+{
+    keyMemo_->setFocus();
+}
+
+bool RecordBrowser::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == keyMemo_ && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        return MEMO2KeyPress(key->key(), key->modifiers());
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+// Enter in the name goes on to the first text; no line break enters the name.
+bool RecordBrowser::MEMO2KeyPress(int key, Qt::KeyboardModifiers modifiers)
+{
+    if ((key != Qt::Key_Return && key != Qt::Key_Enter) || (modifiers & (Qt::ControlModifier | Qt::AltModifier)))
+        return false;
+    contents_.first()->setFocus();
+    return true;
+}
+
+} // namespace yb
