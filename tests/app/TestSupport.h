@@ -9,27 +9,44 @@
 #include <QTimer>
 #include <QWidget>
 #include <functional>
+#include <memory>
 
 namespace testing {
+
+// Pending waits belong to the running test function: endScope() drops
+// them, so that a test that failed early leaves nothing behind that could
+// reach its locals.
+inline QPointer<QObject>& scope()
+{
+    static QPointer<QObject> s;
+    return s;
+}
+inline void beginScope()
+{
+    delete scope().data();
+    scope() = new QObject;
+}
+inline void endScope()
+{
+    delete scope().data();
+}
 
 // Once `ready()` holds (checked every 10 ms, for at most 5 s), runs `act`.
 // Meant to be queued before a call that starts a modal run.
 inline void when(std::function<bool()> ready, std::function<void()> act, int timeoutMs = 5000)
 {
-    auto* timer = new QTimer;
-    auto* clock = new QElapsedTimer;
+    auto* timer = new QTimer(scope());
+    auto clock = std::make_shared<QElapsedTimer>();
     clock->start();
     timer->setInterval(10);
     QObject::connect(timer, &QTimer::timeout, [=] {
         if (ready()) {
             timer->stop();
             timer->deleteLater();
-            delete clock;
             act();
         } else if (clock->elapsed() > timeoutMs) {
             timer->stop();
             timer->deleteLater();
-            delete clock;
             qWarning("testing::when: condition not reached in time (modal %s, active %s)",
                      QApplication::activeModalWidget() ? qPrintable(QApplication::activeModalWidget()->objectName()) : "-",
                      QApplication::activeWindow() ? qPrintable(QApplication::activeWindow()->objectName()) : "-");

@@ -51,6 +51,8 @@ class RunTest : public QObject {
     QString dir;
 
 private slots:
+    void init() { testing::beginScope(); }
+    void cleanup() { testing::endScope(); }
     void initTestCase();
     void volverThenSalir();
     void menuCloseBoxEnds();

@@ -99,6 +99,8 @@ class ShellTest : public QObject {
     ShowCounter presentationShows;
 
 private slots:
+    void init() { testing::beginScope(); }
+    void cleanup() { testing::endScope(); }
     void initTestCase();
     void presentationAtStart();
     void registryOrderAndCaptions();
@@ -231,8 +233,8 @@ void ShellTest::menuButtonsOpenTheirScreens_data()
     QTest::addColumn<QString>("back");
     const char* rows[][3] = {
         {"BitBtn22", "Form12", "BitBtn1"},       {"BitBtn20", "Form18", "BitBtn1"},
-        {"BitBtn21", "Form20", "BitBtn1"},       {"BitBtn19", "Form11", "BitBtn1"},
-        {"BitBtn23", "Form17", "BitBtn1"},       {"BitBtn24", "Form21", "BitBtn1"},
+        {"BitBtn21", "Form20", "BitBtn3"},       {"BitBtn19", "Form11", "BitBtn1"},
+        {"BitBtn23", "Form17", "BitBtn1"},       {"BitBtn24", "Form21", "BitBtn3"},
         {"BitBtn28", "Form6", "BitBtn3"},        {"BitBtn26", "Form16", "BitBtn1"},
         {"BitBtn27", "Form8", "BitBtn1"},        {"BitBtn25", "Form14", "BitBtn1"},
         {"BitBtn29", "Form13", "BitBtn1"},       {"BitBtn30", "Form15", "BitBtn1"},
