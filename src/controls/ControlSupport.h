@@ -4,9 +4,9 @@
 #include "Catalogue.h"
 
 #include <QString>
+#include <QVariant>
 #include <exception>
 #include <functional>
-#include <QVariant>
 
 class QFocusEvent;
 class QKeyEvent;

@@ -71,7 +71,7 @@ void DBGrid::setupColumns()
             case yb::FieldType::Memo: chars = 10; break;
             case yb::FieldType::Integer: chars = 11; break;
             case yb::FieldType::SmallInt: chars = 6; break;
-            case yb::FieldType::DateTime: chars = 18; break;
+            case yb::FieldType::DateTime: chars = 20; break;
             }
         }
         int w = chars * digit + 4;

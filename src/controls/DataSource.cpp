@@ -60,6 +60,7 @@ void DataLink::setDataSourceObject(DataSource* source)
         sourceName_ = source->objectName();
         source->attach(this); // calls linkChanged()
     } else {
+        sourceName_.clear();
         linkChanged();
     }
 }
