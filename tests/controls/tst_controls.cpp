@@ -894,6 +894,16 @@ private slots:
         QTest::keyClick(&grid, Qt::Key_Home, Qt::ControlModifier);
         QCOMPARE(grid.window().activeRow(), 0);
         const qint64 gridMs = t.elapsed();
+        // Page Down moves by the visible rows, in the list by the rows less one
+        QStringList all;
+        for (int i = 0; i < n; ++i)
+            all << testdata::manyName(i);
+        std::sort(all.begin(), all.end(), [](const QString& a, const QString& b) { return yb::sortKey(a) < yb::sortKey(b); });
+        QTest::keyClick(&grid, Qt::Key_PageDown);
+        QCOMPARE(grid.cellText(grid.window().activeRow(), 0), all.at(grid.visibleRowCount()));
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_PageDown);
+        QCOMPARE(list->keyValue().toString(), all.at(grid.visibleRowCount() + list->rowCount() - 1));
         const qint64 after = testdata::residentKb();
         qInfo("%d records: filled in %lld ms; screen opened in %lld ms; list 102 moves and a search in %lld ms; "
               "grid 52 moves in %lld ms; resident memory %lld kB -> %lld kB",
