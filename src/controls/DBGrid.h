@@ -50,6 +50,8 @@ public:
     int columnWidth(int col) const;
     void setColumnWidth(int col, int width);
     int rowHeight() const;
+    int titleHeight() const;     // 0 without the title row
+    int indicatorWidth() const;  // 0 without the indicator column
     int visibleRowCount() const;
     const RecordWindow& window() const { return window_; }
     QString cellText(int row, int col) const;
@@ -86,8 +88,6 @@ private:
     void updateScrollBars();
     void scrollAction(int action);
     void thumbReleased();
-    int titleHeight() const;
-    int indicatorWidth() const;
     int columnX(int col) const; // left edge in viewport coordinates
     int resizeHandleAt(const QPoint& p) const;
     void ensureColumnVisible(int col);

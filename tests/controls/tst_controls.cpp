@@ -710,6 +710,15 @@ private slots:
         QCOMPARE(grid->cellText(0, 1), QStringLiteral("Té verde"));
         QCOMPARE(grid->cellText(2, 2), QStringLiteral("420"));
         QCOMPARE(grid->window().activeRow(), 0);
+        // a column is resized by dragging its title's right edge
+        const int w0 = grid->columnWidth(0);
+        const QPoint edge(grid->indicatorWidth() + w0 - 1, grid->rowHeight() / 2);
+        QTest::mousePress(grid->viewport(), Qt::LeftButton, {}, edge);
+        QMouseEvent drag(QEvent::MouseMove, QPointF(edge + QPoint(30, 0)), grid->viewport()->mapToGlobal(QPointF(edge + QPoint(30, 0))),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(grid->viewport(), &drag);
+        QTest::mouseRelease(grid->viewport(), Qt::LeftButton, {}, edge + QPoint(30, 0));
+        QCOMPARE(grid->columnWidth(0), w0 + 30);
         const int y = grid->rowHeight() * 3 + grid->rowHeight() / 2; // title row, then the third record
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, QPoint(40, y));
         QCOMPARE(ui()->DBEdit2->text(), QStringLiteral("Polen"));
