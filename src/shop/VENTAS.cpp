@@ -2,20 +2,58 @@
 
 #include "ui_VENTAS.h"
 
+#include "ControlSupport.h"
+#include "DataSource.h"
+#include "Errors.h"
 #include "Pictures.h"
 #include "TableCursor.h"
 
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+
 TForm44315* Form44315 = nullptr;
+
+namespace {
+
+TForm44315::PrinterFactory& printerFactory()
+{
+    static TForm44315::PrinterFactory factory;
+    return factory;
+}
+
+std::unique_ptr<QPagedPaintDevice> defaultPrinter()
+{
+    if (printerFactory())
+        return printerFactory()();
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull())
+        throw yb::Error(QStringLiteral("There is no default printer currently selected"));
+    auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+    printer->setDocName(QStringLiteral("Balande de las ventas diarias"));
+    return printer;
+}
+
+} // namespace
 
 TForm44315::TForm44315(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm44315>())
 {
-    ui->setupUi(this);
-    setWindowState(Qt::WindowMaximized);
-    ui->SALIDA->setIcon(yb::pictures::back());
-
     Table1 = new yb::TableCursor(yb::cursorDecl(QStringLiteral("VENTAS"), QStringLiteral("Table1")), this);
     Table1->setObjectName(QStringLiteral("Table1"));
+    DataSource1 = new DataSource(Table1, QStringLiteral("DataSource1"), this);
     Table1->open();
+
+    ui->setupUi(this);
+    setWindowState(Qt::WindowMaximized);
+    ui->IMPRIMIR->setIcon(yb::pictures::print());
+    ui->SpeedButton2->setIcon(yb::pictures::help());
+    ui->SALIDA->setIcon(yb::pictures::back());
+
+    // Display widths in characters: date and time 22, description 38, amount 17.
+    const int w = ui->TEXTO1->fontMetrics().averageCharWidth();
+    const int chars[] = {22, 38, 17};
+    for (int c = 0; c < 3 && c < ui->TEXTO1->columnCount(); ++c)
+        ui->TEXTO1->setColumnWidth(c, chars[c] * w);
 }
 
 TForm44315::~TForm44315()
@@ -24,7 +62,76 @@ TForm44315::~TForm44315()
         Form44315 = nullptr;
 }
 
+void TForm44315::setPrinterFactory(PrinterFactory factory)
+{
+    printerFactory() = std::move(factory);
+}
+
+void TForm44315::FormActivate()
+{
+    Table1->refresh();
+    ui->BotonOCULTAR->hide();
+    ui->Memo100->hide();
+    ui->Panel2->hide();
+    setCoveredByHelp(false);
+}
+
+// What the help covers takes no keys while it is open.
+void TForm44315::setCoveredByHelp(bool covered)
+{
+    ui->TEXTO1->setEnabled(!covered);
+    ui->Panel1->setEnabled(!covered);
+}
+
+void TForm44315::SpeedButton2Click()
+{
+    ui->Panel2->show();
+    ui->Panel2->raise();
+    ui->Memo100->show();
+    ui->BotonOCULTAR->show();
+    setCoveredByHelp(true);
+    ui->BotonOCULTAR->setFocus();
+}
+
+void TForm44315::BotonOCULTARClick()
+{
+    ui->Panel2->hide();
+    ui->BotonOCULTAR->hide();
+    ui->Memo100->hide();
+    setCoveredByHelp(false);
+}
+
+void TForm44315::printPicture(const QImage& picture, QPagedPaintDevice& printer, double screenDpiX, double screenDpiY)
+{
+    QPainter painter;
+    if (!painter.begin(&printer))
+        throw yb::Error(QStringLiteral("Printer is not ready: the print job could not be started"));
+    painter.scale(printer.logicalDpiX() / screenDpiX, printer.logicalDpiY() / screenDpiY);
+    painter.drawImage(QPoint(0, 0), picture);
+    if (!painter.end())
+        throw yb::Error(QStringLiteral("Printer error: the print job could not be finished"));
+}
+
+// The window's image, without the button column and the help, on one page.
+// The button column comes back whether or not the printing succeeds.
+void TForm44315::IMPRIMIRClick()
+{
+    ybc::guard([&] {
+        struct ShowAgain {
+            QWidget* w;
+            ~ShowAgain() { w->show(); }
+        } showAgain{ui->Panel1};
+        ui->Panel1->hide();
+        ui->Panel2->hide();
+        const QImage picture = grab().toImage();
+        std::unique_ptr<QPagedPaintDevice> printer = defaultPrinter();
+        printPicture(picture, *printer, logicalDpiX(), logicalDpiY());
+    });
+}
+
 void TForm44315::SALIDAClick()
 {
+    ui->Panel2->hide();
+    setCoveredByHelp(false);
     close();
 }

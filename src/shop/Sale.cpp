@@ -1,0 +1,82 @@
+#include "Sale.h"
+
+#include "Conversions.h"
+#include "Errors.h"
+
+#include <limits>
+
+namespace shop {
+
+QString saleLine(const QString& codeText, const QString& description, const QString& priceText)
+{
+    return codeText.rightJustified(10) + QLatin1Char(' ') + description.leftJustified(30) + QLatin1Char(' ')
+           + priceText.rightJustified(10);
+}
+
+int32_t addToTotal(int32_t total, int32_t amount)
+{
+    const qint64 sum = qint64(total) + qint64(amount);
+    if (sum > std::numeric_limits<int32_t>::max() || sum < std::numeric_limits<int32_t>::min())
+        throw yb::Error(QStringLiteral("El total de la compra sobrepasa %1: la venta no se ha registrado")
+                            .arg(sum > 0 ? std::numeric_limits<int32_t>::max() : std::numeric_limits<int32_t>::min()));
+    return int32_t(sum);
+}
+
+bool Till::lookup(const QString& codeText)
+{
+    forget();
+    productos_->first();
+    const int32_t code = yb::textToInt(codeText);
+    if (!productos_->locate(QStringLiteral("Codigo"), QVariant(code), yb::LocateNone)) {
+        missed_ = codeText;
+        return false;
+    }
+    found_ = Found{codeText, productos_->bookmark()};
+    return true;
+}
+
+Till::Sale Till::record(const QString& codeText, const QString& tillText, int32_t total, const QDateTime& when)
+{
+    // Everything is checked before the sale record is started.
+    const int32_t code = yb::textToInt(codeText);
+    if (!found_ || found_->codeText != codeText) {
+        if (!found_ && missed_ == codeText)
+            throw yb::Error(QStringLiteral("Ese producto no existe"));
+        throw yb::Error(QStringLiteral("Pulse Intro en el código para buscar el producto antes de registrar la venta"));
+    }
+    if (productos_->isEditing() || !(productos_->bookmark() == found_->bookmark)) {
+        forget();
+        throw yb::Error(QStringLiteral("El producto mostrado no es el del código: pulse Intro en el código para buscarlo de nuevo"));
+    }
+    const yb::Field& codigo = productos_->fieldByName(QStringLiteral("Codigo"));
+    const yb::Field& precio = productos_->fieldByName(QStringLiteral("Precio"));
+    const QString description = productos_->fieldByName(QStringLiteral("Descripcion")).asString();
+    if (codigo.isNull() || codigo.asInteger() != code || precio.isNull()) {
+        forget();
+        throw yb::Error(QStringLiteral("Ese producto no existe"));
+    }
+    const int32_t price = int32_t(precio.asInteger());
+    const int32_t till = yb::textToInt(tillText);
+    const int32_t newTotal = addToTotal(total, price);
+
+    // One durable transaction. A record that cannot be written is dropped.
+    if (ventas_->isEditing())
+        ventas_->cancel();
+    try {
+        ventas_->append();
+        ventas_->fieldByName(QStringLiteral("Caja")).setAsInteger(till);
+        ventas_->fieldByName(QStringLiteral("Fecha y Hora")).setAsDateTime(when);
+        ventas_->fieldByName(QStringLiteral("Codigo")).setAsInteger(code);
+        ventas_->fieldByName(QStringLiteral("Importe")).setAsInteger(price);
+        ventas_->fieldByName(QStringLiteral("producto")).setAsString(description);
+        ventas_->post();
+    } catch (...) {
+        if (ventas_->isEditing())
+            ventas_->cancel();
+        throw;
+    }
+    forget();
+    return {saleLine(codeText, description, yb::intToText(price)), newTotal, description, price};
+}
+
+} // namespace shop
