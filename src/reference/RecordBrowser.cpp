@@ -75,6 +75,13 @@ RecordBrowser::RecordBrowser(QWidget* screen, const Setup& setup) : QObject(scre
     for (DBMemo* m : std::as_const(contents_))
         useFocusColours(m);
 
+    for (const char* name : {"Memo1", "Memo123"})
+        if (auto* spacer = screen->findChild<QWidget*>(QLatin1String(name))) {
+            QPalette black = spacer->palette();
+            black.setColor(QPalette::Text, Qt::black);
+            spacer->setPalette(black);
+        }
+
     QPalette white = list_->palette();
     white.setColor(QPalette::Base, Qt::white);
     list_->setPalette(white);
@@ -127,16 +134,24 @@ void RecordBrowser::search()
     });
 }
 
+QList<printing::Block> RecordBrowser::blocks() const
+{
+    QList<printing::Block> out;
+    for (const QString& name : std::as_const(setup_.printBlocks)) {
+        const QWidget* w = screen_->findChild<QWidget*>(name);
+        Q_ASSERT(w);
+        out << printing::blockOfWidget(w);
+    }
+    return out;
+}
+
 void RecordBrowser::print()
 {
     ybc::guard([&] {
-        QList<const QWidget*> controls;
-        for (const QString& name : std::as_const(setup_.printBlocks)) {
-            const QWidget* w = screen_->findChild<QWidget*>(name);
-            Q_ASSERT(w);
-            controls << w;
-        }
-        printing::printControls(screen_, controls);
+        if (!printing::askPrinter(screen_))
+            return;
+        printing::PrinterTarget target(printing::printer());
+        printing::printBlocks(target, blocks());
     });
 }
 

@@ -8,6 +8,8 @@
 //   DBLookupListBox1, BOTONCANCELAR, the spacer memos Memo1 and Memo123,
 //   BitBtn2 (print), the close and search buttons named in Setup.
 
+#include "Printing.h"
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -47,11 +49,14 @@ public:
     static QString notFoundText();
     static QString promptCaption() { return QStringLiteral("Entrada"); }
 
+    // What the print command prints now: the blocks of Setup::printBlocks, in order.
+    QList<printing::Block> blocks() const;
+
     // ---- the screen's handlers hand over to these
     void activate();        // FormActivate: out of list mode, first record, focus in the name
     void close();           // close command
     void search();          // search command
-    void print();           // print command
+    void print();           // print command: the print dialog, then blocks() on the printer
     void showNotice();      // "?": the data-entry notice, modally
     void listOn();          // SpeedButton1
     void listChosen();      // DBLookupListBox1 click

@@ -1,0 +1,153 @@
+#include "ReferenceSupport.h"
+
+#include "Abuela.h"
+#include "Alternat.h"
+#include "Catalogue.h"
+#include "Cosmetic.h"
+#include "Database.h"
+#include "Diagnost.h"
+#include "Dietas.h"
+#include "Editor.h"
+#include "Glosario.h"
+#include "Guiapro.h"
+#include "Informac.h"
+#include "Informd.h"
+#include "Recordar.h"
+#include "Shell.h"
+#include "TableCursor.h"
+#include "Tnatural.h"
+
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
+
+namespace reftest {
+
+namespace {
+QList<Browser>& list()
+{
+    static QList<Browser> l;
+    return l;
+}
+
+struct ModalScript {
+    QList<Step> steps;
+    QPointer<QWidget> lastTop;
+    QTimer* timer = nullptr;
+};
+
+ModalScript& script()
+{
+    static ModalScript s;
+    return s;
+}
+} // namespace
+
+void createScreens(const QString& dir)
+{
+    yb::Database::prepare(dir);
+    yb::Database::setDirectory(dir);
+    Form100 = new TForm100;
+    yb::registerScreen(Form100);
+    auto add = [](const char* unit, QWidget* w) {
+        yb::registerScreen(w);
+        list().append({QString::fromLatin1(unit), w});
+    };
+    add("Cosmetic", Form12 = new TForm12);
+    add("Diagnost", Form13 = new TForm13);
+    add("Dietas", Form20 = new TForm20);
+    add("Editor", Form8 = new TForm8);
+    add("Glosario", Form21 = new TForm21);
+    add("Guiapro", Form15 = new TForm15);
+    add("Informac", Form11 = new TForm11);
+    add("Tnatural", Form18 = new TForm18);
+    add("Informd", Form14 = new TForm14);
+    add("Abuela", Form17 = new TForm17);
+    add("Alternat", Form16 = new TForm16);
+}
+
+void destroyScreens()
+{
+    for (const Browser& b : std::as_const(list())) {
+        yb::unregisterScreen(b.screen);
+        delete b.screen;
+    }
+    list().clear();
+    yb::unregisterScreen(Form100);
+    delete Form100;
+}
+
+const QList<Browser>& browsers()
+{
+    return list();
+}
+
+QWidget* browser(const QString& unit)
+{
+    for (const Browser& b : std::as_const(list()))
+        if (b.unit == unit)
+            return b.screen;
+    return nullptr;
+}
+
+void addRecords(const QString& unit, const QStringList& fields, const QList<QStringList>& records)
+{
+    yb::TableCursor t(yb::cursorDecl(unit, QStringLiteral("Table1")));
+    t.open();
+    for (const QStringList& r : records) {
+        t.append();
+        for (int i = 0; i < r.size() && i < fields.size(); ++i)
+            t.fieldByName(fields[i]).setAsString(r[i]);
+        t.post();
+    }
+}
+
+void clearTable(const QString& unit)
+{
+    yb::TableCursor t(yb::cursorDecl(unit, QStringLiteral("Table1")));
+    t.open();
+    t.first();
+    while (!t.isEmpty())
+        t.remove();
+}
+
+void answerModals(const QList<Step>& steps)
+{
+    ModalScript& s = script();
+    s.steps = steps;
+    s.lastTop = QApplication::activeModalWidget();
+    if (!s.timer) {
+        s.timer = new QTimer(qApp);
+        s.timer->setInterval(10);
+        QObject::connect(s.timer, &QTimer::timeout, [] {
+            ModalScript& st = script();
+            QWidget* top = QApplication::activeModalWidget();
+            if (st.steps.isEmpty()) {
+                st.timer->stop();
+                return;
+            }
+            if (!top || top == st.lastTop || !top->isVisible())
+                return;
+            st.lastTop = top;
+            Step step = st.steps.takeFirst();
+            step(top);
+        });
+    }
+    s.timer->start();
+}
+
+bool modalsAnswered()
+{
+    return script().steps.isEmpty();
+}
+
+void showActive(QWidget* screen)
+{
+    screen->show();
+    screen->raise();
+    screen->activateWindow();
+    QApplication::setActiveWindow(screen);
+    QTest::qWait(1);
+}
+
+} // namespace reftest
