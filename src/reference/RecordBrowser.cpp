@@ -1,6 +1,10 @@
 #include "RecordBrowser.h"
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QTimer>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -125,7 +129,13 @@ void RecordBrowser::close()
 void RecordBrowser::search()
 {
     ybc::guard([&] {
-        const QString name = inputQuery(promptCaption(), setup_.searchPrompt).left(255);
+        // The prompt's entry box takes at most 255 characters.
+        QTimer::singleShot(0, screen_, [] {
+            if (auto* prompt = qobject_cast<QInputDialog*>(QApplication::activeModalWidget()))
+                if (auto* box = prompt->findChild<QLineEdit*>())
+                    box->setMaxLength(MaxSearchLength);
+        });
+        const QString name = inputQuery(promptCaption(), setup_.searchPrompt).left(MaxSearchLength);
         // Ends an edit in progress: a failing write stops the search here.
         table_->setKey();
         if (!table_->locate(table_->indexField(), name, PartialKey))

@@ -48,6 +48,7 @@ public:
     // The notice shown when a search finds nothing.
     static QString notFoundText();
     static QString promptCaption() { return QStringLiteral("Entrada"); }
+    static constexpr int MaxSearchLength = 255;
 
     // What the print command prints now: the blocks of Setup::printBlocks, in order.
     QList<printing::Block> blocks() const;

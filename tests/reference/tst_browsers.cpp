@@ -17,6 +17,7 @@
 #include <QFontDialog>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
@@ -61,6 +62,7 @@ void clickLater(QAbstractButton* b)
 
 struct PromptSeen {
     QString caption, label, initial;
+    int maxLength = 0;
 };
 
 // A step that answers the search prompt with `text`.
@@ -69,8 +71,10 @@ Step answerPrompt(const QString& text, PromptSeen* seen = nullptr)
     return [text, seen](QWidget* top) {
         auto* d = qobject_cast<QInputDialog*>(top);
         QVERIFY2(d, "the search prompt is not on top");
-        if (seen)
-            *seen = {d->windowTitle(), d->labelText(), d->textValue()};
+        if (seen) {
+            auto* box = d->findChild<QLineEdit*>();
+            *seen = {d->windowTitle(), d->labelText(), d->textValue(), box ? box->maxLength() : -1};
+        }
         d->setTextValue(text);
         d->accept();
     };
@@ -273,6 +277,7 @@ private slots:
         QCOMPARE(prompt.caption, QStringLiteral("Entrada"));
         QCOMPARE(prompt.label, QStringLiteral("Introduce el nombre:"));
         QCOMPARE(prompt.initial, QString());
+        QCOMPARE(prompt.maxLength, 255);
         QCOMPARE(shownName(cosmetic), QStringLiteral("Aceite de almendras"));
         QCOMPARE(cosmetic->focusWidget(), memo(cosmetic, "MEMO2"));
 
