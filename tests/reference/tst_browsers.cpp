@@ -8,6 +8,7 @@
 #include "DBMemo.h"
 #include "DBNavigator.h"
 #include "Editor.h"
+#include "PrintRecorder.h"
 #include "Recordar.h"
 #include "RecordBrowser.h"
 #include "Shell.h"
@@ -485,6 +486,8 @@ private slots:
     void editorFontCommand()
     {
         QWidget* editor = browser(QStringLiteral("Editor"));
+        addRecords(QStringLiteral("Editor"), {QStringLiteral("Nombre Ficha"), QStringLiteral("EditorTextos")},
+                   {{QStringLiteral("Ficha"), QStringLiteral("Texto libre")}});
         activate(editor);
         DBMemo* text = memo(editor, "Memo3");
         QFont offered;
@@ -504,6 +507,18 @@ private slots:
         QCOMPARE(text->font().pointSize(), 20);
         QVERIFY(text->font().bold());
         QCOMPARE(text->font().family(), QStringLiteral("Liberation Serif"));
+        // The print command prints the text in the chosen font, without the name.
+        child<QWidget>(editor, QStringLiteral("BitBtn2"))->setFocus();
+        yb::printing::PrintRecorder rec;
+        yb::printing::printBlocks(rec, editor->findChild<yb::RecordBrowser*>()->blocks());
+        QStringList printed;
+        for (const auto& p : rec.pieces())
+            if (p.text != QLatin1String(".")) {
+                printed << p.text;
+                QCOMPARE(p.font.pointSize(), 20);
+                QVERIFY(p.font.bold());
+            }
+        QCOMPARE(printed, QStringList{QStringLiteral("Texto libre")});
 
         // The dialog starts from its own last confirmed font, not the memo's;
         // cancelling it changes nothing.

@@ -199,6 +199,11 @@ private slots:
         QCOMPARE(p[2].baseline.y(), double(small.h + 2 + large.h + 2 + large.asc));
         QCOMPARE(p[2].font.pointSize(), 20);
         QCOMPARE(rec.documents(), 1);
+        // A second print is a document of its own, starting at the top of its first page.
+        yb::printing::printBlocks(rec, {Block{{"d"}, mono(10), Qt::black}});
+        QCOMPARE(rec.documents(), 2);
+        QCOMPARE(rec.pieces().last().baseline, QPointF(0, small.asc));
+        QCOMPARE(rec.pieces().last().page, 1);
     }
 
     void printerFailuresStopThePrintWithThePrinterLayersMessage()
