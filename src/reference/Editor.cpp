@@ -3,8 +3,8 @@
 #include "ui_Editor.h"
 
 #include <QFontDialog>
-#include <QGuiApplication>
-#include <QPalette>
+#include <QFontInfo>
+
 #include "RecordBrowser.h"
 
 TForm8* Form8 = nullptr;
@@ -19,11 +19,12 @@ TForm8::TForm8(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
     Table1 = browser->table();
     DataSource1 = browser->dataSource();
     // The font dialog starts from its own last confirmed font: the first time
-    // the window font, System 10 points (13 pixels on screen).
+    // the window font, System 10 points (13 pixels on screen), named by the
+    // face it maps to here so that the dialog can offer it.
     FontDialog1 = new QFontDialog(this);
     FontDialog1->setObjectName(QStringLiteral("FontDialog1"));
     FontDialog1->setOption(QFontDialog::DontUseNativeDialog);
-    fontDialogFont = QFont(QStringLiteral("System"), 10);
+    fontDialogFont = QFont(QFontInfo(QFont(QStringLiteral("System"), 10)).family(), 10);
 
 }
 
