@@ -9,6 +9,8 @@
 
 #include <QApplication>
 #include <QPalette>
+#include <QScreen>
+#include <QStyle>
 
 TEDITORTABLA* EDITORTABLA = nullptr;
 
@@ -21,6 +23,9 @@ TEDITORTABLA::TEDITORTABLA(QWidget* parent) : QWidget(parent), ui(std::make_uniq
     Table1->open();
 
     ui->setupUi(this);
+    // Restored, the window stands in the middle of the screen.
+    if (QScreen* sc = screen())
+        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), sc->availableGeometry()));
     setWindowState(Qt::WindowMaximized);
     ui->BitBtnFRAN->setIcon(yb::pictures::back());
     ui->Speed1->setIcon(yb::pictures::help());

@@ -11,6 +11,8 @@
 #include "TableCursor.h"
 
 #include <QDateTime>
+#include <QScreen>
+#include <QStyle>
 #include <QTimer>
 
 TTERMINAL* TERMINAL = nullptr;
@@ -30,6 +32,9 @@ TTERMINAL::TTERMINAL(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui:
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
                    | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint
                    | Qt::WindowCloseButtonHint);
+    // Restored, the window stands in the middle of the screen.
+    if (QScreen* sc = screen())
+        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), sc->availableGeometry()));
     setWindowState(Qt::WindowMaximized);
     ui->BitBtn1->setIcon(yb::pictures::back());
 
