@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QMessageBox>
 #include <QPdfWriter>
 #include <QPlainTextEdit>
@@ -661,6 +662,9 @@ private slots:
 
     void balancePrintsTheWindowImage()
     {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdfimages")).isEmpty()
+            || QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty())
+            QSKIP("pdfimages and pdfinfo (poppler-utils) are needed to read the printout");
         activate(balance_);
         const QString pdf = tmp_.path() + QStringLiteral("/balance.pdf");
         TForm44315::setPrinterFactory([pdf] {
@@ -745,6 +749,7 @@ private slots:
         QTest::keyClick(grid, Qt::Key_Home, Qt::ControlModifier);
         QTest::keyClick(grid, Qt::Key_PageDown);
         QVERIFY(!grid->cellText(grid->window().activeRow(), 1).isEmpty());
+        qInfo("balance over %lld sales: activation and four moves in %lld ms", sales(), qint64(t.elapsed()));
         QVERIFY2(t.elapsed() < 1500, qPrintable(QString::number(t.elapsed())));
     }
 };
