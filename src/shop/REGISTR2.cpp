@@ -97,16 +97,6 @@ void TTERMINAL::dbDescripcionKeyPress(QChar& Key)
 
 void TTERMINAL::lookupProduct()
 {
-    // The boxes show the current product whatever the lookup's outcome (the
-    // first product when the code is not found or not a number).
-    struct ShowProduct {
-        TTERMINAL* t;
-        ~ShowProduct()
-        {
-            t->ui->dbDescripcion->reset();
-            t->ui->dbPrecio->reset();
-        }
-    } showProduct{this};
     if (till_->lookup(ui->edCodigo->text()))
         ui->btnAnotar->setFocus();
     else
