@@ -65,9 +65,9 @@ RecordBrowser::RecordBrowser(QWidget* screen, const Setup& setup) : QObject(scre
     table_->open();
     source_ = new DataSource(table_, QStringLiteral("DataSource1"), screen);
 
-    keyMemo_ = screen->findChild<DBMemo*>(QStringLiteral("MEMO2"));
-    for (const char* name : {"Memo3", "Memo4", "Memo5", "Memo6"})
-        if (auto* m = screen->findChild<DBMemo*>(QLatin1String(name)))
+    keyMemo_ = screen->findChild<DBMemo*>(setup.keyMemo);
+    for (const QString& name : setup.contentMemos)
+        if (auto* m = screen->findChild<DBMemo*>(name))
             contents_ << m;
     list_ = screen->findChild<DBLookupListBox*>(QStringLiteral("DBLookupListBox1"));
     hideButton_ = screen->findChild<QWidget*>(QStringLiteral("BOTONCANCELAR"));

@@ -7,6 +7,8 @@
 //   MEMO2 (key memo), Memo3..Memo6 (content memos), DBNavigator1,
 //   DBLookupListBox1, BOTONCANCELAR, the spacer memos Memo1 and Memo123,
 //   BitBtn2 (print), the close and search buttons named in Setup.
+// A screen modelled on the browsers with other memo names (the card file)
+// names its key memo and content memos in Setup.
 
 #include "Printing.h"
 
@@ -32,6 +34,9 @@ public:
         QString closeButton = QStringLiteral("BitBtn1");
         QString searchButton = QStringLiteral("BitBtn2000");
         QString searchPrompt = QStringLiteral("Introduce el nombre:");
+        QString keyMemo = QStringLiteral("MEMO2");          // the name, bound to the key field
+        QStringList contentMemos = {QStringLiteral("Memo3"), QStringLiteral("Memo4"), QStringLiteral("Memo5"),
+                                    QStringLiteral("Memo6")}; // those present; Enter in the name goes to the first
         QStringList printBlocks;      // objectNames of the printed controls, in order
     };
 
