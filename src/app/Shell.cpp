@@ -343,11 +343,20 @@ QWidget* boxParent()
     return w;
 }
 
+// When a box closes, the window that was active before it is active again.
+void reactivate(const QPointer<QWidget>& w)
+{
+    if (w && w->isVisible() && !state().terminating)
+        w->activateWindow();
+}
+
 void runBox(QMessageBox::Icon icon, const QString& caption, const QString& text)
 {
-    QMessageBox box(icon, caption, text, QMessageBox::Ok, boxParent());
+    QPointer<QWidget> parent = boxParent();
+    QMessageBox box(icon, caption, text, QMessageBox::Ok, parent);
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();
+    reactivate(parent);
 }
 } // namespace
 
@@ -363,16 +372,17 @@ void messageBox(const QString& text)
 
 QString inputQuery(const QString& caption, const QString& prompt, const QString& defaultText)
 {
-    QInputDialog dialog(boxParent());
+    QPointer<QWidget> parent = boxParent();
+    QInputDialog dialog(parent);
     dialog.setWindowTitle(caption);
     dialog.setLabelText(prompt);
     dialog.setTextValue(defaultText);
     dialog.setOkButtonText(QStringLiteral("OK"));
     dialog.setCancelButtonText(QStringLiteral("Cancel"));
     dialog.setWindowModality(Qt::ApplicationModal);
-    if (dialog.exec() == QDialog::Accepted)
-        return dialog.textValue();
-    return defaultText;
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    reactivate(parent);
+    return accepted ? dialog.textValue() : defaultText;
 }
 
 QString errorReportText(const QString& message)

@@ -63,8 +63,14 @@ public:
         help = new QPushButton(QStringLiteral("?"), this);
         connect(help, &QPushButton::clicked, this, [] { yb::showModal(Form100); });
     }
+    bool failActivation = false;
 public slots:
-    void FormActivate() { ++activations; }
+    void FormActivate()
+    {
+        ++activations;
+        if (failActivation)
+            throw yb::DatabaseError(QStringLiteral("Table is busy"));
+    }
 };
 
 struct BoxSeen {
@@ -112,6 +118,7 @@ private slots:
     void statusHintLine();
     void clocks();
     void notAgainActivatedAfterNotice();
+    void failingActivationIsReported();
     void dataEntryNoticeText();
     void generalErrorReport();
     void messageBoxesAndPrompt();
@@ -453,6 +460,29 @@ void ShellTest::notAgainActivatedAfterNotice()
          });
     yb::showModal(&probe);
     QVERIFY(noticeWasModal);
+    QCOMPARE(probe.activations, 1);
+    QVERIFY(!probe.isVisible());
+    yb::unregisterScreen(&probe);
+}
+
+void ShellTest::failingActivationIsReported()
+{
+    // An error in the activation handler is reported; the screen stays open
+    // modally until it is closed, and then the caller carries on.
+    ProbeScreen probe;
+    probe.failActivation = true;
+    yb::registerScreen(&probe);
+    BoxSeen box;
+    answerNextBox(&box);
+    bool stillModal = false;
+    when([&] { return box.seen && isModalTop(&probe); },
+         [&] {
+             stillModal = true;
+             probe.close();
+         });
+    yb::showModal(&probe);
+    QCOMPARE(box.text, QStringLiteral("Table is busy."));
+    QVERIFY(stillModal);
     QCOMPARE(probe.activations, 1);
     QVERIFY(!probe.isVisible());
     yb::unregisterScreen(&probe);
