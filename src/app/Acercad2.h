@@ -1,5 +1,6 @@
 #pragma once
-// Second about box, shown and hidden without a modal run by the about screen.
+// Second about box: the maker and its distributor. The about screen shows and
+// hides it without a modal run; it floats above that screen.
 
 #include <QWidget>
 #include <memory>
@@ -14,8 +15,13 @@ public:
     explicit TFORMABOX(QWidget* parent = nullptr);
     ~TFORMABOX() override;
 
+protected:
+    bool event(QEvent* e) override;
 
 private:
+    // Each time the box becomes the active window: the default beep.
+    void FormActivate();
+
     std::unique_ptr<Ui::TFORMABOX> ui;
 };
 

@@ -1,6 +1,10 @@
 #pragma once
-// Help screen: explains the controls of the record browser.
+// Help screen: a page laid out like a record browser on which every control
+// is named and explained. Only the back, print, search, "?" and list buttons act.
 
+#include "Printing.h"
+
+#include <QList>
 #include <QWidget>
 #include <memory>
 
@@ -10,6 +14,7 @@ class TFORM777;
 namespace yb {
 class TableCursor;
 }
+class DataSource;
 
 class TFORM777 : public QWidget {
     Q_OBJECT
@@ -18,11 +23,25 @@ public:
     ~TFORM777() override;
 
     yb::TableCursor* Table1 = nullptr;
+    DataSource* DataSource1 = nullptr;
+
+    // The notice the search demonstration always ends with.
+    static QString notFoundText();
+    // What the print command prints: the spacers, the key-field text and the help text.
+    QList<yb::printing::Block> printBlocks() const;
 
 public slots:
+    void FormActivate();
     void BitBtn1Click();
+    void BitBtn2Click();
+    void BitBtn2000Click();
+    void SpButton200Click();
+    void SpeedButton1Click();
+    void DBLookupListBox1Click();
+    void BOTONCANCELARClick();
 
 private:
+    void hideList();
     std::unique_ptr<Ui::TFORM777> ui;
 };
 

@@ -1,6 +1,9 @@
 #pragma once
-// Catalogue of the maker's programs.
+// Catalogue of the maker's new programs.
 
+#include "Printing.h"
+
+#include <QList>
 #include <QWidget>
 #include <memory>
 
@@ -14,11 +17,15 @@ public:
     explicit TForm5(QWidget* parent = nullptr);
     ~TForm5() override;
 
+    // What the print command prints, block after block.
+    QList<yb::printing::Block> printBlocks() const;
 
 public slots:
     void BitBtn1Click();
+    void BitBtn3Click();
 
 private:
+    QList<const QWidget*> printedControls() const;
     std::unique_ptr<Ui::TForm5> ui;
 };
 

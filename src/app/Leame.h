@@ -1,6 +1,9 @@
 #pragma once
-// Preliminary notes.
+// Preliminary notes: the disclaimer and the statement of the program's purpose.
 
+#include "Printing.h"
+
+#include <QList>
 #include <QWidget>
 #include <memory>
 
@@ -14,11 +17,15 @@ public:
     explicit TForm19(QWidget* parent = nullptr);
     ~TForm19() override;
 
+    // What the print command prints, block after block.
+    QList<yb::printing::Block> printBlocks() const;
 
 public slots:
     void BitBtn1Click();
+    void BitBtn2Click();
 
 private:
+    QList<const QWidget*> printedControls() const;
     std::unique_ptr<Ui::TForm19> ui;
 };
 

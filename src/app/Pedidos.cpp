@@ -2,6 +2,7 @@
 
 #include "ui_Pedidos.h"
 
+#include "InfoPrint.h"
 #include "Pictures.h"
 
 TForm3* Form3 = nullptr;
@@ -11,6 +12,8 @@ TForm3::TForm3(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
     ui->setupUi(this);
     setWindowState(Qt::WindowMaximized);
     ui->BitBtn1->setIcon(yb::pictures::back());
+    ui->BitBtn2->setIcon(yb::pictures::print());
+    ui->Memo2->setFocus();
 }
 
 TForm3::~TForm3()
@@ -19,7 +22,22 @@ TForm3::~TForm3()
         Form3 = nullptr;
 }
 
+QList<const QWidget*> TForm3::printedControls() const
+{
+    return {ui->Memo2};
+}
+
+QList<yb::printing::Block> TForm3::printBlocks() const
+{
+    return yb::info::blocksOf(printedControls());
+}
+
 void TForm3::BitBtn1Click()
 {
     close();
+}
+
+void TForm3::BitBtn2Click()
+{
+    yb::info::printWholeDocument(this, printedControls());
 }

@@ -2,20 +2,104 @@
 
 #include "ui_Datos.h"
 
+#include <QApplication>
+#include <QInputDialog>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPixmap>
+#include <QTimer>
+
+#include "ControlSupport.h"
+#include "DBLookupListBox.h"
+#include "DBMemo.h"
+#include "DataSource.h"
 #include "Pictures.h"
+#include "RecordBrowser.h"
+#include "Recordar.h"
+#include "Shell.h"
 #include "TableCursor.h"
 
 TForm6* Form6 = nullptr;
+
+namespace {
+
+// The name prompt's entry box takes at most this many characters.
+constexpr int MaxSearchLength = 255;
+
+// The pictograms of the search and list buttons, as on the record browsers.
+QIcon searchPicture()
+{
+    QPixmap pm(32, 32);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(40, 40, 40), 3));
+    p.setBrush(QColor(200, 230, 255));
+    p.drawEllipse(QRectF(4, 4, 17, 17));
+    p.setPen(QPen(QColor(120, 70, 20), 5, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(20, 20), QPointF(28, 28));
+    return QIcon(pm);
+}
+
+QIcon listPicture()
+{
+    QPixmap pm(32, 32);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setPen(QPen(Qt::black, 1));
+    p.setBrush(Qt::white);
+    p.drawRect(3, 3, 25, 25);
+    for (int i = 0; i < 5; ++i) {
+        p.fillRect(7, 7 + i * 4, 3, 2, Qt::darkBlue);
+        p.fillRect(12, 7 + i * 4, 13, 2, i == 1 ? Qt::red : Qt::black);
+    }
+    return QIcon(pm);
+}
+
+// The system window-text colour of a box.
+QColor windowText(const QWidget* box)
+{
+    return QApplication::palette(box).color(QPalette::Text);
+}
+
+bool isPlainEnter(const QKeyEvent* e)
+{
+    return (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)
+           && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+}
+
+} // namespace
 
 TForm6::TForm6(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm6>())
 {
     ui->setupUi(this);
     setWindowState(Qt::WindowMaximized);
-    ui->BitBtn3->setIcon(yb::pictures::back());
 
     Table1 = new yb::TableCursor(yb::cursorDecl(QStringLiteral("Datos"), QStringLiteral("Table1")), this);
     Table1->setObjectName(QStringLiteral("Table1"));
     Table1->open();
+    DataSource1 = new DataSource(Table1, QStringLiteral("DataSource1"), this);
+
+    ui->BitBtn3->setIcon(yb::pictures::back());
+    ui->RELOJ->setIcon(yb::pictures::print());
+    ui->BitBtn2000->setIcon(searchPicture());
+    ui->SpeedButton1->setIcon(listPicture());
+
+    for (QWidget* box : {ui->nombre, ui->domicilio, ui->postal, ui->localidad, ui->provincia, ui->nacimiento,
+                         ui->telefono, ui->civil, ui->patologia, ui->Medicacion, ui->Observacion})
+        box->installEventFilter(this);
+
+    // The spacers print in black; the list is white.
+    for (QWidget* spacer : {static_cast<QWidget*>(ui->Memo1), static_cast<QWidget*>(ui->Memo123)}) {
+        QPalette black = spacer->palette();
+        black.setColor(QPalette::Text, Qt::black);
+        spacer->setPalette(black);
+    }
+    QPalette white = ui->DBLookupListBox1->palette();
+    white.setColor(QPalette::Base, Qt::white);
+    ui->DBLookupListBox1->setPalette(white);
+    listModeOff();
 }
 
 TForm6::~TForm6()
@@ -24,7 +108,172 @@ TForm6::~TForm6()
         Form6 = nullptr;
 }
 
+// ---- activation and close
+
+void TForm6::FormActivate()
+{
+    ybc::guard([&] {
+        listModeOff();
+        Table1->first();
+        ui->nombre->setFocus();
+    });
+}
+
 void TForm6::BitBtn3Click()
 {
     close();
+}
+
+// ---- Enter chain
+
+bool TForm6::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+        auto* box = static_cast<QWidget*>(watched);
+        if (event->type() == QEvent::FocusIn)
+            box == ui->civil ? civilEnter(box) : nombreEnter(box);
+        else
+            box == ui->postal ? postalExit(box) : nombreExit(box);
+        return QWidget::eventFilter(watched, event);
+    }
+    if (event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (watched == ui->nombre)
+        return nombreKeyPress(key);
+    if (watched == ui->domicilio)
+        return domicilioKeyPress(key);
+    if (watched == ui->postal)
+        return postalKeyPress(key);
+    if (watched == ui->localidad)
+        return localidadKeyPress(key);
+    if (watched == ui->provincia)
+        return provinciaKeyPress(key);
+    if (watched == ui->nacimiento)
+        return nacimientoKeyPress(key);
+    if (watched == ui->telefono)
+        return telefonoKeyPress(key);
+    if (watched == ui->civil)
+        return civilKeyPress(key);
+    return QWidget::eventFilter(watched, event);
+}
+
+bool TForm6::enterMovesTo(QKeyEvent* key, QWidget* next)
+{
+    if (!isPlainEnter(key))
+        return false;
+    next->setFocus(Qt::TabFocusReason);
+    return true;
+}
+
+bool TForm6::nombreKeyPress(QKeyEvent* key) { return enterMovesTo(key, ui->domicilio); }
+bool TForm6::domicilioKeyPress(QKeyEvent* key) { return enterMovesTo(key, ui->postal); }
+bool TForm6::postalKeyPress(QKeyEvent* key) { return enterMovesTo(key, ui->localidad); }
+bool TForm6::localidadKeyPress(QKeyEvent* key) { return enterMovesTo(key, ui->provincia); }
+bool TForm6::provinciaKeyPress(QKeyEvent* key) { return enterMovesTo(key, ui->nacimiento); }
+bool TForm6::nacimientoKeyPress(QKeyEvent* key) { return enterMovesTo(key, ui->telefono); }
+bool TForm6::telefonoKeyPress(QKeyEvent* key) { return enterMovesTo(key, ui->civil); }
+bool TForm6::civilKeyPress(QKeyEvent* key) { return enterMovesTo(key, ui->patologia); }
+
+// ---- focus colours
+
+void TForm6::setTextColour(QWidget* box, const QColor& colour)
+{
+    QPalette p = box->palette();
+    p.setColor(QPalette::Text, colour);
+    box->setPalette(p);
+}
+
+void TForm6::nombreEnter(QWidget* Sender) { setTextColour(Sender, yb::focusRed); }
+void TForm6::civilEnter(QWidget* Sender) { setTextColour(Sender, yb::focusBlue); }
+void TForm6::nombreExit(QWidget* Sender) { setTextColour(Sender, windowText(Sender)); }
+void TForm6::postalExit(QWidget* Sender) { setTextColour(Sender, windowText(Sender)); }
+
+// ---- search
+
+void TForm6::BitBtn2000Click()
+{
+    ybc::guard([&] {
+        QTimer::singleShot(0, this, [] {
+            if (auto* prompt = qobject_cast<QInputDialog*>(QApplication::activeModalWidget()))
+                if (auto* box = prompt->findChild<QLineEdit*>())
+                    box->setMaxLength(MaxSearchLength);
+        });
+        const QString name = yb::inputQuery(yb::RecordBrowser::promptCaption(), QStringLiteral("Introduce el nombre:"))
+                                 .left(MaxSearchLength);
+        // Ends an edit in progress: a failing write stops the search here.
+        Table1->setKey();
+        if (!Table1->locate(QStringLiteral("NOMBRE/APELLIDOS"), name, yb::PartialKey))
+            yb::noticeBox(yb::RecordBrowser::notFoundText());
+        ui->nombre->setFocus();
+    });
+}
+
+// ---- data-entry notice
+
+void TForm6::SpButton200Click()
+{
+    if (Form100)
+        yb::showModal(Form100);
+}
+
+// ---- list mode
+
+void TForm6::SpeedButton1Click()
+{
+    ybc::guard([&] {
+        ui->DBLookupListBox1->show();
+        ui->BOTONCANCELAR->show();
+        ui->BOTONCANCELAR->raise();
+        Table1->refresh();
+    });
+}
+
+void TForm6::DBLookupListBox1Click()
+{
+    listModeOff();
+    ui->nombre->setFocus();
+}
+
+void TForm6::BOTONCANCELARClick()
+{
+    listModeOff();
+}
+
+void TForm6::listModeOff()
+{
+    ui->DBLookupListBox1->hide();
+    ui->BOTONCANCELAR->hide();
+}
+
+void TForm6::DBNavigator1Click(DBNavigator::NavigateButton)
+{
+    ui->nombre->setFocus();
+}
+
+// ---- print
+
+QList<yb::printing::Block> TForm6::printBlocks() const
+{
+    QList<yb::printing::Block> out;
+    out << yb::printing::blockOf(ui->Memo123);
+    const QList<const DBMemo*> boxes = {ui->nombre,     ui->domicilio, ui->postal,    ui->localidad,
+                                        ui->provincia,  ui->nacimiento, ui->telefono, ui->civil,
+                                        ui->patologia,  ui->Medicacion, ui->Observacion};
+    for (qsizetype i = 0; i < boxes.size(); ++i) {
+        if (i > 0)
+            out << yb::printing::blockOf(ui->Memo1);
+        out << yb::printing::blockOf(boxes[i]);
+    }
+    return out;
+}
+
+void TForm6::RELOJClick()
+{
+    ybc::guard([&] {
+        if (!yb::printing::askPrinter(this))
+            return;
+        yb::printing::PrinterTarget target(yb::printing::printer());
+        yb::printing::printBlocks(target, printBlocks());
+    });
 }
