@@ -11,6 +11,7 @@
 
 #include "Database.h"
 #include "Errors.h"
+#include "TableCursor.h"
 #include "Menu.h"
 #include "Shell.h"
 
@@ -68,6 +69,27 @@ int failStartup(const StartupFailure& failure)
 }
 } // namespace
 
+void finishPendingEdits()
+{
+    for (QWidget* screen : createdScreens()) {
+        if (!screen)
+            continue;
+        for (TableCursor* cursor : screen->findChildren<TableCursor*>()) {
+            if (!cursor->isEditing())
+                continue;
+            try {
+                // As a move would: the controls' pending text is written, then
+                // the record is posted if a field changed and dropped if not.
+                cursor->checkBrowseMode();
+            } catch (const Error& e) {
+                reportError(QStringLiteral("%1: %2").arg(screen->windowTitle(), e.message()));
+            } catch (const std::exception& e) {
+                reportError(QStringLiteral("%1: %2").arg(screen->windowTitle(), QString::fromLocal8Bit(e.what())));
+            }
+        }
+    }
+}
+
 int runProgram()
 {
     resetTerminate();
@@ -89,6 +111,7 @@ int runProgram()
 
     Form1->show();
     const int code = QApplication::exec();
+    finishPendingEdits();
     destroyScreens();
     return code;
 }

@@ -19,6 +19,12 @@ void showStartupFailure(const QString& text);
 // minimal): a modal box there could never be answered.
 bool platformShowsWindows();
 
+// At the end of the program: every cursor that still holds a record being
+// edited ends its editing as a cursor move would (posted when a field changed,
+// an untouched new record dropped). A record that cannot be written is shown
+// by the general error report, naming the screen's window caption.
+void finishPendingEdits();
+
 // Prepares the database directory, creates the screens, runs the event loop
 // and destroys the screens. Returns the exit code: 0 after a normal end, 1
 // when start-up failed. Needs the application object.
