@@ -1,0 +1,147 @@
+#!/usr/bin/env bash
+# End-to-end run of the real program under Xvfb with a window manager, driven
+# only through the keyboard and the mouse (xdotool), on a fresh database:
+# presentation, product editor, sales terminal, daily sales balance, one record
+# browser and the exit screen. Then the table files are checked with SQL.
+#
+# Screenshots of every step are kept in $E2E_SHOTS (default build/e2e-shots).
+# The mouse positions are those of maximized windows on a 1280x1024 screen.
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+build=${YERBALIS_BUILD_DIR:-build}
+program=$build/src/app/yerbalis
+admin=$build/tools/yerbalis-admin
+shots=${E2E_SHOTS:-$build/e2e-shots}
+rm -rf "$shots"
+mkdir -p "$shots"
+work=$(mktemp -d)
+data=$work/yerba1   # does not exist yet: the program creates it
+
+display=90
+while [ -e /tmp/.X11-unix/X$display ] || [ -e /tmp/.X$display-lock ]; do display=$((display + 1)); done
+export DISPLAY=:$display
+unset QT_QPA_PLATFORM
+Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb=$!
+pids=()
+cleanup() {
+  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+  kill "$xvfb" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+openbox >"$work/openbox.log" 2>&1 &
+pids+=($!)
+sleep 1
+
+step=0
+fail() { echo "e2e: FAIL: $*" >&2; import -window root "$shots/failure.png" 2>/dev/null || true; exit 1; }
+shot() { step=$((step + 1)); import -window root "$shots/$(printf '%02d' $step)-$1.png"; }
+# Waits until a visible window with this exact title is the active window.
+wait_active() {
+  for _ in $(seq 100); do
+    local id name
+    id=$(xdotool getactivewindow 2>/dev/null || true)
+    if [ -n "$id" ]; then
+      name=$(xdotool getwindowname "$id" 2>/dev/null || true)
+      [ "$name" = "$1" ] && { sleep 0.3; return 0; }
+    fi
+    sleep 0.1
+  done
+  fail "window \"$1\" did not become active"
+}
+click() { xdotool mousemove "$1" "$2" click 1; sleep 0.4; }
+type_text() { xdotool type --delay 25 "$1"; }
+key() { xdotool key "$@"; sleep 0.2; }
+
+YERBALIS_DATA_DIR=$data "$program" >"$work/program.log" 2>&1 &
+app=$!
+pids+=($app)
+
+# Presentation over the menu; "&Inicio".
+wait_active "Yerbalis v1.0 (Base de Datos)"
+sleep 0.5
+shot presentation
+key alt+i
+sleep 0.5
+shot menu
+
+# Product editor: two products, each written with the navigator's post button.
+POST_X=918; NEW_X=639; NAV_Y=61
+key alt+o
+wait_active "Edición de la Tabla de Productos (Base de Datos)"
+type_text 101; key Return; type_text "Miel de romero"; key Return; type_text 450
+click $POST_X $NAV_Y
+click $NEW_X $NAV_Y
+type_text 102; key Return; type_text "Polen de abeja"; key Return; type_text 320
+click $POST_X $NAV_Y
+shot product-editor
+click 1247 991   # return to the menu
+wait_active "Yerbalis v1.0 (Base de Datos)"
+
+# Sales terminal: 101, 102, 101 (code, Enter to look it up, Enter to register), then Esc.
+key alt+u
+wait_active "Sumar Productos (Base de Datos)"
+for code in 101 102 101; do
+  type_text $code; key Return; sleep 0.2; key Return; sleep 0.2
+done
+shot terminal-three-sales
+key Escape
+shot terminal-new-customer
+click 1249 993   # return
+wait_active "Yerbalis v1.0 (Base de Datos)"
+
+# Daily sales balance: three sales listed; delete the second after confirming.
+key alt+v
+wait_active "Balande de las ventas diarias (Base de Datos)"
+shot balance-three-sales
+click 313 66     # the second row
+click 1232 73    # "Borrar"
+wait_active "Confirm"
+shot balance-confirm
+key Return
+wait_active "Balande de las ventas diarias (Base de Datos)"
+shot balance-after-delete
+click 1232 228   # return
+wait_active "Yerbalis v1.0 (Base de Datos)"
+
+# Cosmetics browser: two records, then a search by the beginning of the first.
+key alt+p
+wait_active "Productos Cosméticos (Base de Datos)"
+type_text "Crema de caléndula"; key Return; type_text "Piel seca y agrietada."
+click 1000 57    # "Grabar"
+click 712 57     # "Nuevo"
+type_text "Aceite de argán"
+click 1000 57
+click 1196 104   # search
+wait_active "Entrada"
+type_text "Crema"; key Return
+wait_active "Productos Cosméticos (Base de Datos)"
+shot browser-found
+if xdotool search --onlyvisible --name '^Aviso$' >/dev/null 2>&1; then fail "the search did not find the record"; fi
+click 29 48      # return
+wait_active "Yerbalis v1.0 (Base de Datos)"
+
+# Exit screen: "Salir".
+click 765 952
+wait_active "-"
+shot exit-screen
+click 570 514
+status=0
+for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$app" 2>/dev/null && fail "the program did not end after Salir"
+wait "$app" || status=$?
+[ "$status" -eq 0 ] || fail "exit code $status"
+
+# What the table files hold.
+q() { sqlite3 -separator '|' "$data/$1" "$2"; }
+products=$(q Producto.db 'SELECT "Codigo", "Descripcion", "Precio" FROM records ORDER BY yb_id')
+[ "$products" = $'101|Miel de romero|450\n102|Polen de abeja|320' ] || fail "products: $products"
+sales=$(q Ventas.DB 'SELECT "Caja", "Codigo", "Importe", "Producto" FROM records ORDER BY yb_id')
+[ "$sales" = $'1|101|450|Miel de romero\n1|101|450|Miel de romero' ] || fail "sales: $sales"
+cosmetics=$(q Cosmetic.DB 'SELECT "Producto Cosmetico", coalesce("Indicaciones", "") FROM records ORDER BY yb_sortkey')
+[ "$cosmetics" = $'Aceite de argán|\nCrema de caléndula|Piel seca y agrietada.' ] || fail "cosmetics: $cosmetics"
+"$admin" check "$data" >/dev/null || fail "yerbalis-admin check"
+echo "e2e: $step screenshots in $shots"
+echo "e2e: 1 passed, 0 failed"
