@@ -16,6 +16,7 @@
 
 #include <exception>
 
+#include "Accessibility.h"
 #include "Errors.h"
 
 namespace yb {
@@ -188,6 +189,7 @@ void registerScreen(QWidget* screen)
     }
     if (!s.screens.contains(screen))
         s.screens.append(screen);
+    nameControls(screen);
 }
 
 void unregisterScreen(QWidget* screen)

@@ -462,6 +462,13 @@ bool DBGrid::event(QEvent* e)
             ybc::guard([&] { tab(k->key() == Qt::Key_Tab && !(k->modifiers() & Qt::ShiftModifier)); });
             return true;
         }
+        // Tab stays among the cells; Ctrl+Tab leaves the grid, so that the
+        // keyboard alone reaches the controls after it.
+        if ((k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab)
+            && (k->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) == Qt::ControlModifier) {
+            focusNextPrevChild(k->key() == Qt::Key_Tab && !(k->modifiers() & Qt::ShiftModifier));
+            return true;
+        }
     }
     return QAbstractScrollArea::event(e);
 }

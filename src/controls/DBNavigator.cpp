@@ -2,6 +2,8 @@
 
 #include "ControlSupport.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -12,6 +14,7 @@
 // One button of the bar. It clicks when the mouse button is released over
 // it; Prior and Next also repeat while held down.
 class NavButton : public QWidget {
+    Q_OBJECT
 public:
     NavButton(DBNavigator* bar, DBNavigator::NavigateButton id) : QWidget(bar), bar_(bar), id_(id)
     {
@@ -24,6 +27,8 @@ public:
     }
 
     bool hasFocusMark = false;
+    DBNavigator* bar() const { return bar_; }
+    DBNavigator::NavigateButton id() const { return id_; }
 
 protected:
     void mousePressEvent(QMouseEvent* e) override
@@ -88,6 +93,38 @@ private:
     bool pressed_ = false;
     bool over_ = false;
 };
+
+namespace {
+// What assistive technology sees of a button of the bar: a push button
+// named by the button's hint, pressed through the bar like a mouse click,
+// and focused while the bar has the focus on it.
+class NavButtonAccessible : public QAccessibleWidget {
+public:
+    explicit NavButtonAccessible(NavButton* b) : QAccessibleWidget(b, QAccessible::Button) {}
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        auto* b = static_cast<NavButton*>(widget());
+        s.focusable = b->bar()->focusPolicy() != Qt::NoFocus;
+        s.focused = b->hasFocusMark && b->bar()->hasFocus();
+        return s;
+    }
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString& action) override
+    {
+        auto* b = static_cast<NavButton*>(widget());
+        if (action == pressAction() && b->isEnabled())
+            ybc::guard([b] { b->bar()->click(b->id()); });
+    }
+};
+
+QAccessibleInterface* navButtonAccessible(const QString& className, QObject* object)
+{
+    if (className == QLatin1String("NavButton"))
+        return new NavButtonAccessible(static_cast<NavButton*>(object));
+    return nullptr;
+}
+} // namespace
 
 namespace {
 
@@ -226,11 +263,17 @@ QString DBNavigator::defaultHint(NavigateButton b)
 
 DBNavigator::DBNavigator(QWidget* parent) : QWidget(parent), DataLink(this)
 {
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(&navButtonAccessible);
+        return true;
+    }();
+    Q_UNUSED(factoryInstalled);
     setFocusPolicy(Qt::NoFocus);
     for (int i = 0; i < ButtonCount; ++i)
         buttons_[i] = new NavButton(this, buttonAt(i));
     layoutButtons();
     updateButtons();
+    updateHints();
 }
 
 DBNavigator::~DBNavigator() = default;
@@ -263,8 +306,11 @@ QString DBNavigator::hint(NavigateButton b) const
 
 void DBNavigator::updateHints()
 {
-    for (int i = 0; i < ButtonCount; ++i)
+    for (int i = 0; i < ButtonCount; ++i) {
         buttons_[i]->setToolTip(showHint_ ? hint(buttonAt(i)) : QString());
+        // Named by its hint whether or not the hint shows as a tooltip.
+        buttons_[i]->setAccessibleName(hint(buttonAt(i)));
+    }
 }
 
 bool DBNavigator::isButtonEnabled(NavigateButton b) const
@@ -379,6 +425,17 @@ void DBNavigator::moveFocusButton(int step)
     }
     buttons_[focusIndex_]->hasFocusMark = hasFocus();
     buttons_[focusIndex_]->update();
+    if (hasFocus())
+        announceFocusButton();
+}
+
+void DBNavigator::announceFocusButton()
+{
+    // A screen reader follows the marked button, not the bar.
+    if (!QAccessible::isActive())
+        return;
+    QAccessibleEvent ev(buttons_[focusIndex_], QAccessible::Focus);
+    QAccessible::updateAccessibility(&ev);
 }
 
 void DBNavigator::keyPressEvent(QKeyEvent* e)
@@ -406,6 +463,7 @@ void DBNavigator::focusInEvent(QFocusEvent* e)
     buttons_[focusIndex_]->hasFocusMark = true;
     buttons_[focusIndex_]->update();
     QWidget::focusInEvent(e);
+    announceFocusButton();
 }
 
 void DBNavigator::focusOutEvent(QFocusEvent* e)
@@ -436,3 +494,5 @@ void DBNavigator::linkChanged()
 {
     updateButtons();
 }
+
+#include "DBNavigator.moc"

@@ -86,6 +86,7 @@ private:
     void layoutButtons();
     void updateHints();
     void moveFocusButton(int step);
+    void announceFocusButton();
 
     NavButton* buttons_[ButtonCount] = {};
     NavigateButtons visible_ = NavigateButtons(0x3ff);
