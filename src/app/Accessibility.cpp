@@ -146,7 +146,9 @@ Place labelInLayout(QLayout* layout, QWidget* w, QLabel** found)
             QLayoutItem* before = layout->itemAt(i - 1);
             // A caption row (the caption followed by small buttons) counts
             // as its caption.
-            if (QLayout* row = before->layout(); row && row->count() > 0)
+            auto* row = qobject_cast<QBoxLayout*>(before->layout());
+            if (row && row->count() > 0
+                && (row->direction() == QBoxLayout::LeftToRight || row->direction() == QBoxLayout::RightToLeft))
                 before = row->itemAt(0);
             if ((*found = captionLabel(before->widget())))
                 return Place::Named;

@@ -110,6 +110,8 @@ void AccessibilityTest::namesComeFromWhatTheScreenShows()
     QVERIFY(nameOf(terminal, "edCodigo").startsWith(QStringLiteral("Nº de Código")));
     QVERIFY(nameOf(terminal, "dbDescripcion").startsWith(QStringLiteral("Descripción")));
     QVERIFY(nameOf(terminal, "dbPrecio").startsWith(QStringLiteral("Precio")));
+    // The customer's list stands below the row of boxes, not under a caption.
+    QVERIFY(!nameOf(terminal, "lbAcumulado").contains(QStringLiteral("Código")));
     // Captioned buttons: the caption without the accelerator mark.
     QCOMPARE(nameOf(terminal, "btnAnotar"), QStringLiteral("Registrar la Venta"));
     // Value labels: their role; the value stays readable as the description.
