@@ -283,8 +283,13 @@ void TForm2::showBox()
 
 void TForm2::hideBox()
 {
-    if (FORMABOX && FORMABOX->isVisible())
-        yb::hideModeless(FORMABOX);
+    if (!FORMABOX || !FORMABOX->isVisible())
+        return;
+    const bool wasActive = FORMABOX->isActiveWindow();
+    yb::hideModeless(FORMABOX);
+    // The activation goes back to this screen, under the box.
+    if (wasActive && isVisible())
+        activateWindow();
 }
 
 void TForm2::FormMouseMove()
