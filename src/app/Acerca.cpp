@@ -184,9 +184,7 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
     ui->setupUi(this);
     setWindowState(Qt::WindowMaximized);
     ui->BitBtn3->setIcon(yb::pictures::back());
-    ui->BitBtn3->setToolTip(QStringLiteral("Volver al Menú"));
     ui->BitBtn4->setIcon(yb::pictures::print());
-    ui->BitBtn4->setToolTip(QStringLiteral("Imprimir"));
     ui->botondre3->setIcon(distributorPicture());
     ui->Image2->setPixmap(QPixmap::fromImage(picture()));
     ui->Memo6->document()->setDefaultTextOption(QTextOption(Qt::AlignHCenter));
@@ -269,8 +267,10 @@ void TForm2::showBox()
         FORMABOX->winId();
         if (QWindow* box = FORMABOX->windowHandle(); box && windowHandle())
             box->setTransientParent(windowHandle());
+        // Centred on the screen the first time; where the user left it afterwards.
         const QRect area = screen() ? screen()->availableGeometry() : QRect();
-        if (area.isValid()) {
+        if (area.isValid() && !FORMABOX->property("yb_placed").toBool()) {
+            FORMABOX->setProperty("yb_placed", true);
             QRect frame(QPoint(), FORMABOX->size());
             frame.moveCenter(area.center());
             FORMABOX->move(frame.topLeft());

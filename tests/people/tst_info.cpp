@@ -366,6 +366,46 @@ private slots:
         QVERIFY(!FORMABOX->isVisible());
     }
 
+    // Captions, titles and the back and print buttons of the four screens.
+    void informationScreensDesign()
+    {
+        const struct {
+            QWidget* screen;
+            const char *caption, *back, *print, *title, *titleText;
+        } rows[] = {
+            {Form2, "Acerca de...", "BitBtn3", "BitBtn4", "Label2", "YERBALIS "},
+            {Form5, "Catálogo de Novedades Quorvex", "BitBtn1", "BitBtn3", "Panel3", "QUORVEX"},
+            {Form19, "Notas Preliminares", "BitBtn1", "BitBtn2", "Panel3", "YERBALIS v1.0"},
+            {Form3, "Hoja de Pedidos General", "BitBtn1", "BitBtn2", "Panel3", "YERBALIS v1.0"},
+        };
+        for (const auto& r : rows) {
+            QCOMPARE(r.screen->windowTitle(), QString::fromUtf8(r.caption));
+            QCOMPARE(child(r.screen, r.back)->toolTip(), QStringLiteral("Volver al Menú"));
+            QCOMPARE(child(r.screen, r.print)->toolTip(), QStringLiteral("Imprimir"));
+            QCOMPARE(child<QLabel>(r.screen, r.title)->text(), QString::fromUtf8(r.titleText));
+            // The back button closes the screen.
+            QVERIFY(showActive(r.screen));
+            child<QAbstractButton>(r.screen, r.back)->click();
+            QVERIFY(!r.screen->isVisible());
+        }
+        const struct {
+            const char *name, *text;
+        } labels[] = {{"Label5", "(Versión 1.0)"},
+                      {"Label6", "Realizado por:"},
+                      {"Label99", "QUORVEX"},
+                      {"Label1", "Información y Pedidos a:"},
+                      {"Label3", "Todos los productos los encontrará en Herbolarios y Tiendas de Dietética."}};
+        for (const auto& l : labels)
+            QCOMPARE(child<QLabel>(Form2, l.name)->text(), QString::fromUtf8(l.text));
+        QVERIFY(child<QPlainTextEdit>(Form19, "Memo2")->toPlainText().startsWith(
+            QStringLiteral("\nLas orientaciones de los productos que se indican para cada síntoma no son \n")));
+        QVERIFY(child<QPlainTextEdit>(Form19, "Memo3")->toPlainText().startsWith(
+            QStringLiteral("\nEl Programa Yerbalis v1.0 ha sido creado, pensando en todas aquellas \n")));
+        const QImage picture = TForm2::picture();
+        QCOMPARE(picture.size(), QSize(640, 480));
+        QVERIFY(picture.colorCount() > 0 && picture.colorCount() <= 256);
+    }
+
     // ---- what each information screen prints
 
     void informationScreensPrintOrder()
