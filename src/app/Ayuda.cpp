@@ -17,36 +17,6 @@ TFORM777* FORM777 = nullptr;
 
 namespace {
 
-// The pictograms of the search and list buttons, as on the record browsers.
-QIcon searchPicture()
-{
-    QPixmap pm(32, 32);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(40, 40, 40), 3));
-    p.setBrush(QColor(200, 230, 255));
-    p.drawEllipse(QRectF(4, 4, 17, 17));
-    p.setPen(QPen(QColor(120, 70, 20), 5, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(20, 20), QPointF(28, 28));
-    return QIcon(pm);
-}
-
-QIcon listPicture()
-{
-    QPixmap pm(32, 32);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setPen(QPen(Qt::black, 1));
-    p.setBrush(Qt::white);
-    p.drawRect(3, 3, 25, 25);
-    for (int i = 0; i < 5; ++i) {
-        p.fillRect(7, 7 + i * 4, 3, 2, Qt::darkBlue);
-        p.fillRect(12, 7 + i * 4, 13, 2, i == 1 ? Qt::red : Qt::black);
-    }
-    return QIcon(pm);
-}
-
 // A control made of parts (a memo and its viewport and scroll bars, the
 // arrow pair) gives its sentence to every part, so that the mouse over any
 // of them sets it.
@@ -68,8 +38,8 @@ TFORM777::TFORM777(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::T
     setWindowState(Qt::WindowMaximized);
     ui->BitBtn1->setIcon(yb::pictures::back());
     ui->BitBtn2->setIcon(yb::pictures::print());
-    ui->BitBtn2000->setIcon(searchPicture());
-    ui->SpeedButton1->setIcon(listPicture());
+    ui->BitBtn2000->setIcon(yb::pictures::search());
+    ui->SpeedButton1->setIcon(yb::pictures::list());
 
     Table1 = new yb::TableCursor(yb::cursorDecl(QStringLiteral("Ayuda"), QStringLiteral("Table1")), this);
     Table1->setObjectName(QStringLiteral("Table1"));

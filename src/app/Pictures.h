@@ -18,5 +18,7 @@ QIcon back();            // arrow pointing left
 QIcon print();           // a printer
 QIcon yes();             // a tick: leave the program
 QIcon no();              // a curved arrow back: stay
+QIcon search();          // a magnifying glass: the search buttons
+QIcon list();            // a list of names: the list buttons
 
 } // namespace yb::pictures

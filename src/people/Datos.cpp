@@ -27,36 +27,6 @@ namespace {
 // The name prompt's entry box takes at most this many characters.
 constexpr int MaxSearchLength = 255;
 
-// The pictograms of the search and list buttons, as on the record browsers.
-QIcon searchPicture()
-{
-    QPixmap pm(32, 32);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(40, 40, 40), 3));
-    p.setBrush(QColor(200, 230, 255));
-    p.drawEllipse(QRectF(4, 4, 17, 17));
-    p.setPen(QPen(QColor(120, 70, 20), 5, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(20, 20), QPointF(28, 28));
-    return QIcon(pm);
-}
-
-QIcon listPicture()
-{
-    QPixmap pm(32, 32);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setPen(QPen(Qt::black, 1));
-    p.setBrush(Qt::white);
-    p.drawRect(3, 3, 25, 25);
-    for (int i = 0; i < 5; ++i) {
-        p.fillRect(7, 7 + i * 4, 3, 2, Qt::darkBlue);
-        p.fillRect(12, 7 + i * 4, 13, 2, i == 1 ? Qt::red : Qt::black);
-    }
-    return QIcon(pm);
-}
-
 // The system window-text colour of a box.
 QColor windowText(const QWidget* box)
 {
@@ -83,8 +53,8 @@ TForm6::TForm6(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
 
     ui->BitBtn3->setIcon(yb::pictures::back());
     ui->RELOJ->setIcon(yb::pictures::print());
-    ui->BitBtn2000->setIcon(searchPicture());
-    ui->SpeedButton1->setIcon(listPicture());
+    ui->BitBtn2000->setIcon(yb::pictures::search());
+    ui->SpeedButton1->setIcon(yb::pictures::list());
 
     for (QWidget* box : {ui->nombre, ui->domicilio, ui->postal, ui->localidad, ui->provincia, ui->nacimiento,
                          ui->telefono, ui->civil, ui->patologia, ui->Medicacion, ui->Observacion})

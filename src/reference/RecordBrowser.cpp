@@ -24,40 +24,6 @@
 
 namespace yb {
 
-namespace {
-
-// Pictograms of the search and list buttons.
-QIcon searchPicture()
-{
-    QPixmap pm(32, 32);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(40, 40, 40), 3));
-    p.setBrush(QColor(200, 230, 255));
-    p.drawEllipse(QRectF(4, 4, 17, 17));
-    p.setPen(QPen(QColor(120, 70, 20), 5, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(20, 20), QPointF(28, 28));
-    return QIcon(pm);
-}
-
-QIcon listPicture()
-{
-    QPixmap pm(32, 32);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setPen(QPen(Qt::black, 1));
-    p.setBrush(Qt::white);
-    p.drawRect(3, 3, 25, 25);
-    for (int i = 0; i < 5; ++i) {
-        p.fillRect(7, 7 + i * 4, 3, 2, Qt::darkBlue);
-        p.fillRect(12, 7 + i * 4, 13, 2, i == 1 ? Qt::red : Qt::black);
-    }
-    return QIcon(pm);
-}
-
-} // namespace
-
 RecordBrowser::RecordBrowser(QWidget* screen, const Setup& setup) : QObject(screen), screen_(screen), setup_(setup)
 {
     table_ = new TableCursor(cursorDecl(setup.unit, QStringLiteral("Table1")), screen);
@@ -97,9 +63,9 @@ RecordBrowser::RecordBrowser(QWidget* screen, const Setup& setup) : QObject(scre
     if (auto* b = screen->findChild<QAbstractButton*>(QStringLiteral("BitBtn2")))
         b->setIcon(pictures::print());
     if (auto* b = screen->findChild<QAbstractButton*>(setup.searchButton))
-        b->setIcon(searchPicture());
+        b->setIcon(pictures::search());
     if (auto* b = screen->findChild<QAbstractButton*>(QStringLiteral("SpeedButton1")))
-        b->setIcon(listPicture());
+        b->setIcon(pictures::list());
 
     screen->setWindowState(Qt::WindowMaximized);
 }
