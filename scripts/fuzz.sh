@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-30}
 build=${YERBALIS_FUZZ_DIR:-build-fuzz}
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DYERBALIS_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" -j"$(nproc)"
+cmake --build "$build" -j"$(nproc)" --target fuzz_int fuzz_table fuzz_csv
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 status=0
