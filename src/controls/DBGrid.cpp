@@ -175,25 +175,12 @@ void DBGrid::refreshWindow()
 
 int DBGrid::scrollPosition() const
 {
-    yb::TableCursor* c = tableCursor();
-    if (c->bof())
-        return 0;
-    return c->eof() ? 4 : 2;
+    return RecordWindow::scrollPosition(tableCursor());
 }
 
 void DBGrid::updateScrollBars()
 {
-    {
-        QScrollBar* sb = verticalScrollBar();
-        const QSignalBlocker block(sb);
-        if (!isActive() || window_.allRecordsFit()) {
-            sb->setRange(0, 0);
-        } else {
-            sb->setRange(0, 4);
-            sb->setValue(scrollPosition());
-            sb->setSliderPosition(scrollPosition());
-        }
-    }
+    window_.showScrollPosition(verticalScrollBar(), isActive() ? tableCursor() : nullptr);
     int total = 0;
     for (int w : widths_)
         total += w;

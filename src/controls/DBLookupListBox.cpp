@@ -142,23 +142,12 @@ void DBLookupListBox::refreshWindow()
 
 int DBLookupListBox::scrollPosition() const
 {
-    yb::TableCursor* c = tableCursor();
-    if (c->bof())
-        return 0;
-    return c->eof() ? 4 : 2;
+    return RecordWindow::scrollPosition(tableCursor());
 }
 
 void DBLookupListBox::updateScrollBar()
 {
-    QScrollBar* sb = verticalScrollBar();
-    const QSignalBlocker block(sb);
-    if (!isActive() || window_.allRecordsFit()) {
-        sb->setRange(0, 0);
-        return;
-    }
-    sb->setRange(0, 4);
-    sb->setValue(scrollPosition());
-    sb->setSliderPosition(scrollPosition());
+    window_.showScrollPosition(verticalScrollBar(), isActive() ? tableCursor() : nullptr);
 }
 
 void DBLookupListBox::scrollAction(int action)

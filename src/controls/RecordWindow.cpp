@@ -1,5 +1,8 @@
 #include "RecordWindow.h"
 
+#include <QScrollBar>
+#include <QSignalBlocker>
+
 bool bookmarkBefore(const yb::Bookmark& a, const yb::Bookmark& b)
 {
     if (a.sortKey != b.sortKey)
@@ -75,4 +78,23 @@ void RecordWindow::refresh(yb::TableCursor* c)
     for (int i = 0; i < after.size() && rows_.size() < R; ++i)
         rows_ << after[i];
     top_ = rows_.first().bookmark.isValid() ? rows_.first().bookmark : place;
+}
+
+int RecordWindow::scrollPosition(const yb::TableCursor* cursor)
+{
+    if (cursor->bof())
+        return 0;
+    return cursor->eof() ? 4 : 2;
+}
+
+void RecordWindow::showScrollPosition(QScrollBar* bar, const yb::TableCursor* cursor) const
+{
+    const QSignalBlocker block(bar);
+    if (!cursor || fits_) {
+        bar->setRange(0, 0);
+        return;
+    }
+    bar->setRange(0, 4);
+    bar->setValue(scrollPosition(cursor));
+    bar->setSliderPosition(scrollPosition(cursor));
 }

@@ -9,6 +9,8 @@
 #include <QList>
 #include <QStringList>
 
+class QScrollBar;
+
 class RecordWindow {
 public:
     void setFields(const QStringList& fields) { fields_ = fields; }
@@ -27,6 +29,12 @@ public:
     bool allRecordsFit() const { return fits_; }
     // The new record of an insert, shown with the edited values.
     bool isNewRow(int row) const { return row == active_ && newRow_; }
+
+    // The three-position vertical scroll bar of a list or grid: top at the
+    // beginning of the table, bottom at its end, middle in between; no range
+    // when every record fits or there is no open cursor (nullptr).
+    static int scrollPosition(const yb::TableCursor* cursor);
+    void showScrollPosition(QScrollBar* bar, const yb::TableCursor* cursor) const;
 
 private:
     QStringList fields_;
