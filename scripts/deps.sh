@@ -2,7 +2,7 @@
 # Installs the Debian packages that building, running and testing need, when missing.
 set -euo pipefail
 pkgs=(cmake g++ clang libclang-rt-14-dev ninja-build pkg-config qt6-base-dev libsqlite3-dev sqlite3 fonts-liberation2
-      poppler-utils xvfb xauth x11-utils xdotool imagemagick openbox at-spi2-core)
+      poppler-utils xvfb xauth x11-utils x11-xserver-utils xdotool imagemagick openbox at-spi2-core)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
