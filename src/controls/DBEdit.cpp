@@ -2,36 +2,14 @@
 
 #include "ControlSupport.h"
 
-#include <QApplication>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
 
-DBEdit::DBEdit(QWidget* parent) : QLineEdit(parent), DataLink(this)
+DBEdit::DBEdit(QWidget* parent) : QLineEdit(parent), FieldLink(this)
 {
     QLineEdit::setReadOnly(true);
     connect(this, &QLineEdit::textEdited, this, [this] { modified_ = true; });
-}
-
-void DBEdit::setDataField(const QString& name)
-{
-    fieldName_ = name;
-    display();
-    updateEditable();
-}
-
-yb::Field* DBEdit::field() const
-{
-    yb::TableCursor* c = tableCursor();
-    if (!c || fieldName_.isEmpty() || !isActive())
-        return nullptr;
-    return c->findField(fieldName_);
-}
-
-void DBEdit::setReadOnly(bool on)
-{
-    readOnly_ = on;
-    updateEditable();
 }
 
 void DBEdit::setMaxLength(int length)
@@ -42,40 +20,15 @@ void DBEdit::setMaxLength(int length)
         QLineEdit::setMaxLength(length > 0 ? length : 32767);
 }
 
-bool DBEdit::isEditing() const
-{
-    if (readOnly_ || !field())
-        return false;
-    return tableCursor()->isEditing() && tableCursor()->canModify();
-}
-
-bool DBEdit::startEdit()
-{
-    if (readOnly_ || !field() || !tableCursor()->canModify())
-        return false;
-    dataSourceObject()->edit();
-    return isEditing();
-}
-
 void DBEdit::display()
 {
     yb::Field* f = field();
-    QString text;
-    if (f) {
-        if (f->type() == yb::FieldType::Text)
-            QLineEdit::setMaxLength(f->size() > 0 ? f->size() : 32767);
-        else
-            QLineEdit::setMaxLength(32767);
-        if (tableCursor()->hasRecord() || tableCursor()->isEditing())
-            text = f->asString();
-    }
-    setText(text);
+    if (f && f->type() == yb::FieldType::Text)
+        QLineEdit::setMaxLength(f->size() > 0 ? f->size() : 32767);
+    else if (f)
+        QLineEdit::setMaxLength(32767);
+    setText(storedText());
     modified_ = false;
-}
-
-void DBEdit::reset()
-{
-    display();
 }
 
 void DBEdit::updateEditable()
@@ -91,41 +44,26 @@ void DBEdit::writeField()
     modified_ = false;
 }
 
-bool DBEdit::filterChar(QChar c)
-{
-    yb::Field* f = field();
-    if (f && !ybc::acceptsChar(f->type(), c)) {
-        QApplication::beep();
-        return false;
-    }
-    return true;
-}
-
 void DBEdit::keyPressEvent(QKeyEvent* e)
 {
     ybc::guard([&] {
-        if (e->key() == Qt::Key_Escape && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+        switch (keyRole(e, false)) {
+        case KeyRole::Escape:
             reset();
             selectAll();
             e->accept();
             return;
-        }
-        bool startsEdit = false;
-        const QChar c = ybc::typedChar(e);
-        if (!c.isNull()) {
-            if (!filterChar(c)) {
-                e->accept();
+        case KeyRole::Refused:
+            e->accept();
+            return;
+        case KeyRole::StartsEdit:
+            if (!startEdit()) {
+                e->accept(); // nothing may change: the key is dropped
                 return;
             }
-            startsEdit = true;
-        } else if (e->key() == Qt::Key_Backspace || e->key() == Qt::Key_Delete || e->matches(QKeySequence::Paste)
-                   || e->matches(QKeySequence::Cut)
-                   || (e->key() == Qt::Key_Insert && (e->modifiers() & Qt::ShiftModifier))) {
-            startsEdit = true;
-        }
-        if (startsEdit && !startEdit()) {
-            e->accept(); // nothing may change: the key is dropped
-            return;
+            break;
+        case KeyRole::Ordinary:
+            break;
         }
         QLineEdit::keyPressEvent(e);
     });
@@ -134,17 +72,9 @@ void DBEdit::keyPressEvent(QKeyEvent* e)
 void DBEdit::inputMethodEvent(QInputMethodEvent* e)
 {
     ybc::guard([&] {
-        const QString commit = e->commitString();
-        if (!commit.isEmpty()) {
-            for (QChar c : commit)
-                if (!filterChar(c)) {
-                    e->accept();
-                    return;
-                }
-            if (!startEdit()) {
-                e->accept();
-                return;
-            }
+        if (!e->commitString().isEmpty() && !mayType(e->commitString())) {
+            e->accept();
+            return;
         }
         QLineEdit::inputMethodEvent(e);
     });
@@ -166,7 +96,7 @@ void DBEdit::contextMenuEvent(QContextMenuEvent* e)
 {
     QMenu* menu = createStandardContextMenu();
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    if (QLineEdit::isReadOnly() && !readOnly_ && field() && tableCursor()->canModify())
+    if (QLineEdit::isReadOnly() && mayStartEdit())
         ybc::offerEditCommands(menu, {[this] { return startEdit(); }, [this] { QLineEdit::cut(); },
                                       [this] { QLineEdit::paste(); }, [this] { del(); }, hasSelectedText()});
     menu->popup(e->globalPos());
@@ -201,34 +131,4 @@ void DBEdit::showEvent(QShowEvent* e)
     if (!dataSourceObject())
         resolveDataSource();
     QLineEdit::showEvent(e);
-}
-
-void DBEdit::recordChanged()
-{
-    display();
-    updateEditable();
-}
-
-void DBEdit::fieldChanged(const QString& name)
-{
-    if (name.isEmpty() || name.compare(fieldName_, Qt::CaseInsensitive) == 0)
-        display();
-}
-
-void DBEdit::stateChanged()
-{
-    updateEditable();
-}
-
-void DBEdit::updateRecord()
-{
-    writeField();
-}
-
-bool DBEdit::focusField(const QString& name)
-{
-    if (name.compare(fieldName_, Qt::CaseInsensitive) != 0 || !isEnabled() || !isVisible())
-        return false;
-    setFocus();
-    return true;
 }

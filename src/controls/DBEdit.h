@@ -2,11 +2,11 @@
 // Bound edit: a one-line box that shows and changes one field of its data
 // source's current record.
 
-#include "DataSource.h"
+#include "FieldLink.h"
 
 #include <QLineEdit>
 
-class DBEdit : public QLineEdit, public DataLink {
+class DBEdit : public QLineEdit, public FieldLink {
     Q_OBJECT
     Q_PROPERTY(QString dataSource READ dataSourceName WRITE setDataSource)
     Q_PROPERTY(QString dataField READ dataField WRITE setDataField)
@@ -18,26 +18,16 @@ public:
 
     void setDataSource(const QString& name) { setDataSourceName(name); }
     void setDataSource(DataSource* source) { setDataSourceObject(source); }
-    QString dataField() const { return fieldName_; }
-    void setDataField(const QString& name);
-    yb::Field* field() const;
 
     // The attachment's read-only flag: a read-only control never edits nor writes.
-    bool isReadOnly() const { return readOnly_; }
-    void setReadOnly(bool on);
+    bool isReadOnly() const { return isLinkReadOnly(); }
+    void setReadOnly(bool on) { setLinkReadOnly(on); }
     // Length given by the screen; a text field replaces it by its size.
     int maxLength() const { return maxLength_; }
     void setMaxLength(int length);
 
-    bool isEditing() const;        // the cursor edits and this control may write
     bool isTextModified() const { return modified_; }
-
-    // Asks the data source to edit; true when this control may now write.
-    bool startEdit();
-    // Writes typed text not yet written into the field (may raise the field's error).
-    void writeField();
-    // Shows the field's stored value again, dropping what was typed.
-    void reset();
+    void writeField() override;
 
 signals:
     // The focus came in from, or went out to, another control of the window
@@ -57,19 +47,10 @@ protected:
     void contextMenuEvent(QContextMenuEvent* e) override;
     void showEvent(QShowEvent* e) override;
 
-    void recordChanged() override;
-    void fieldChanged(const QString& field) override;
-    void stateChanged() override;
-    void updateRecord() override;
-    bool focusField(const QString& field) override;
-
 private:
-    void display();
-    void updateEditable();
-    bool filterChar(QChar c); // false (after a beep) when the field refuses it
+    void display() override;
+    void updateEditable() override;
 
-    QString fieldName_;
-    bool readOnly_ = false;
     int maxLength_ = 0;
     bool modified_ = false;
 };

@@ -2,7 +2,6 @@
 
 #include "ControlSupport.h"
 
-#include <QApplication>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
@@ -25,7 +24,7 @@ void DBMemo::setLoadCapacity(qsizetype characters)
     memoCapacity = characters;
 }
 
-DBMemo::DBMemo(QWidget* parent) : QPlainTextEdit(parent), DataLink(this)
+DBMemo::DBMemo(QWidget* parent) : QPlainTextEdit(parent), FieldLink(this)
 {
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setTabChangesFocus(true);
@@ -37,27 +36,6 @@ DBMemo::DBMemo(QWidget* parent) : QPlainTextEdit(parent), DataLink(this)
     });
 }
 
-void DBMemo::setDataField(const QString& name)
-{
-    fieldName_ = name;
-    display();
-    updateEditable();
-}
-
-yb::Field* DBMemo::field() const
-{
-    yb::TableCursor* c = tableCursor();
-    if (!c || fieldName_.isEmpty() || !isActive())
-        return nullptr;
-    return c->findField(fieldName_);
-}
-
-void DBMemo::setReadOnly(bool on)
-{
-    readOnly_ = on;
-    updateEditable();
-}
-
 void DBMemo::setScrollBars(ScrollBars s)
 {
     scrollBars_ = s;
@@ -67,27 +45,14 @@ void DBMemo::setScrollBars(ScrollBars s)
     setVerticalScrollBarPolicy(v ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
 }
 
-bool DBMemo::isEditing() const
-{
-    if (readOnly_ || !field())
-        return false;
-    return tableCursor()->isEditing() && tableCursor()->canModify();
-}
-
 bool DBMemo::startEdit()
 {
-    if (readOnly_ || !loaded_ || !field() || !tableCursor()->canModify())
-        return false;
-    dataSourceObject()->edit();
-    return isEditing();
+    return loaded_ && FieldLink::startEdit();
 }
 
 void DBMemo::display()
 {
-    yb::Field* f = field();
-    QString text;
-    if (f && (tableCursor()->hasRecord() || tableCursor()->isEditing()))
-        text = f->asString();
+    const QString text = storedText();
     displaying_ = true;
     loaded_ = true;
     crlf_ = text.contains(QLatin1String("\r\n"));
@@ -102,11 +67,6 @@ void DBMemo::display()
     displaying_ = false;
     modified_ = false;
     updateEditable();
-}
-
-void DBMemo::reset()
-{
-    display();
 }
 
 void DBMemo::updateEditable()
@@ -135,16 +95,6 @@ void DBMemo::writeField()
     modified_ = false;
 }
 
-bool DBMemo::filterChar(QChar c)
-{
-    yb::Field* f = field();
-    if (f && !ybc::acceptsChar(f->type(), c)) {
-        QApplication::beep();
-        return false;
-    }
-    return true;
-}
-
 qsizetype DBMemo::room() const
 {
     if (maxLength_ <= 0)
@@ -157,30 +107,26 @@ qsizetype DBMemo::room() const
 void DBMemo::keyPressEvent(QKeyEvent* e)
 {
     ybc::guard([&] {
-        if (e->key() == Qt::Key_Escape && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+        const KeyRole role = keyRole(e, true);
+        switch (role) {
+        case KeyRole::Escape:
             reset();
             e->accept();
             return;
-        }
-        const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
-        bool startsEdit = false;
-        const QChar c = ybc::typedChar(e);
-        if (!c.isNull()) {
-            if (!filterChar(c)) {
+        case KeyRole::Refused:
+            e->accept();
+            return;
+        case KeyRole::StartsEdit:
+            if (!startEdit()) {
                 e->accept();
                 return;
             }
-            startsEdit = true;
-        } else if (enter || e->key() == Qt::Key_Backspace || e->key() == Qt::Key_Delete
-                   || e->matches(QKeySequence::Paste) || e->matches(QKeySequence::Cut)
-                   || (e->key() == Qt::Key_Insert && (e->modifiers() & Qt::ShiftModifier))) {
-            startsEdit = true;
+            break;
+        case KeyRole::Ordinary:
+            break;
         }
-        if (startsEdit && !startEdit()) {
-            e->accept();
-            return;
-        }
-        if ((!c.isNull() || enter) && room() < 1) {
+        const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+        if ((!ybc::typedChar(e).isNull() || enter) && room() < 1) {
             e->accept(); // the box is full
             return;
         }
@@ -197,16 +143,9 @@ void DBMemo::inputMethodEvent(QInputMethodEvent* e)
 {
     ybc::guard([&] {
         const QString commit = e->commitString();
-        if (!commit.isEmpty()) {
-            for (QChar c : commit)
-                if (!filterChar(c)) {
-                    e->accept();
-                    return;
-                }
-            if (!startEdit() || room() < commit.size()) {
-                e->accept();
-                return;
-            }
+        if (!commit.isEmpty() && (!mayType(commit) || room() < commit.size())) {
+            e->accept();
+            return;
         }
         QPlainTextEdit::inputMethodEvent(e);
     });
@@ -244,7 +183,7 @@ void DBMemo::contextMenuEvent(QContextMenuEvent* e)
 {
     QMenu* menu = createStandardContextMenu(e->pos());
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    if (QPlainTextEdit::isReadOnly() && !readOnly_ && loaded_ && field() && tableCursor()->canModify())
+    if (QPlainTextEdit::isReadOnly() && loaded_ && mayStartEdit())
         ybc::offerEditCommands(menu, {[this] { return startEdit(); }, [this] { QPlainTextEdit::cut(); },
                                       [this] { QPlainTextEdit::paste(); },
                                       [this] { textCursor().removeSelectedText(); }, textCursor().hasSelection()});
@@ -282,33 +221,4 @@ void DBMemo::showEvent(QShowEvent* e)
     if (!dataSourceObject())
         resolveDataSource();
     QPlainTextEdit::showEvent(e);
-}
-
-void DBMemo::recordChanged()
-{
-    display();
-}
-
-void DBMemo::fieldChanged(const QString& name)
-{
-    if (name.isEmpty() || name.compare(fieldName_, Qt::CaseInsensitive) == 0)
-        display();
-}
-
-void DBMemo::stateChanged()
-{
-    updateEditable();
-}
-
-void DBMemo::updateRecord()
-{
-    writeField();
-}
-
-bool DBMemo::focusField(const QString& name)
-{
-    if (name.compare(fieldName_, Qt::CaseInsensitive) != 0 || !isEnabled() || !isVisible())
-        return false;
-    setFocus();
-    return true;
 }

@@ -2,11 +2,11 @@
 // Bound memo: a several-line box that wraps its lines and shows and changes
 // one field (a memo or a text field) of its data source's current record.
 
-#include "DataSource.h"
+#include "FieldLink.h"
 
 #include <QPlainTextEdit>
 
-class DBMemo : public QPlainTextEdit, public DataLink {
+class DBMemo : public QPlainTextEdit, public FieldLink {
     Q_OBJECT
     Q_PROPERTY(QString dataSource READ dataSourceName WRITE setDataSource)
     Q_PROPERTY(QString dataField READ dataField WRITE setDataField)
@@ -22,24 +22,19 @@ public:
 
     void setDataSource(const QString& name) { setDataSourceName(name); }
     void setDataSource(DataSource* source) { setDataSourceObject(source); }
-    QString dataField() const { return fieldName_; }
-    void setDataField(const QString& name);
-    yb::Field* field() const;
 
-    bool isReadOnly() const { return readOnly_; }
-    void setReadOnly(bool on);
+    bool isReadOnly() const { return isLinkReadOnly(); }
+    void setReadOnly(bool on) { setLinkReadOnly(on); }
     int maxLength() const { return maxLength_; } // 0: unlimited
     void setMaxLength(int length) { maxLength_ = length; }
     ScrollBars scrollBars() const { return scrollBars_; }
     void setScrollBars(ScrollBars s);
 
-    bool isEditing() const;
     bool isTextModified() const { return modified_; }
     bool isMemoLoaded() const { return loaded_; }
 
-    bool startEdit();
-    void writeField();
-    void reset();
+    bool startEdit() override;
+    void writeField() override;
 
     // Texts longer than this are not loaded: the box shows "(Memo too large)".
     static qsizetype loadCapacity();
@@ -64,21 +59,12 @@ protected:
     void contextMenuEvent(QContextMenuEvent* e) override;
     void showEvent(QShowEvent* e) override;
 
-    void recordChanged() override;
-    void fieldChanged(const QString& field) override;
-    void stateChanged() override;
-    void updateRecord() override;
-    bool focusField(const QString& field) override;
-
 private:
-    void display();
-    void updateEditable();
-    bool filterChar(QChar c);
+    void display() override;
+    void updateEditable() override;
     qsizetype room() const; // characters that may still be typed over the selection
     QString storedForm() const;
 
-    QString fieldName_;
-    bool readOnly_ = false;
     int maxLength_ = 0;
     ScrollBars scrollBars_ = ScrollNone;
     bool modified_ = false;
