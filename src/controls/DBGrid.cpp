@@ -194,21 +194,7 @@ void DBGrid::updateScrollBars()
 void DBGrid::scrollAction(int action)
 {
     ybc::guard([&] {
-        if (!isActive() || action == QAbstractSlider::SliderMove || action == QAbstractSlider::SliderNoAction)
-            return;
-        yb::TableCursor* c = tableCursor();
-        const int active = window_.activeRow();
-        const int count = int(window_.rows().size());
-        switch (action) {
-        case QAbstractSlider::SliderSingleStepSub: c->prior(); break;
-        case QAbstractSlider::SliderSingleStepAdd: c->next(); break;
-        case QAbstractSlider::SliderPageStepSub: c->moveBy(-active - count + 1); break;
-        case QAbstractSlider::SliderPageStepAdd: c->moveBy(count - active + count - 2); break;
-        case QAbstractSlider::SliderToMinimum: c->first(); break;
-        case QAbstractSlider::SliderToMaximum: c->last(); break;
-        default: break;
-        }
-        if (isActive() && !window_.allRecordsFit())
+        if (isActive() && window_.scroll(tableCursor(), action, false) && isActive() && !window_.allRecordsFit())
             verticalScrollBar()->setSliderPosition(scrollPosition());
     });
 }
@@ -218,16 +204,7 @@ void DBGrid::thumbReleased()
     ybc::guard([&] {
         if (!isActive())
             return;
-        yb::TableCursor* c = tableCursor();
-        const int active = window_.activeRow();
-        const int count = int(window_.rows().size());
-        switch (verticalScrollBar()->sliderPosition()) {
-        case 0: c->first(); break;
-        case 1: c->moveBy(-active - count + 1); break;
-        case 3: c->moveBy(count - active + count - 2); break;
-        case 4: c->last(); break;
-        default: break;
-        }
+        window_.thumbReleased(tableCursor(), verticalScrollBar()->sliderPosition());
         updateScrollBars();
     });
 }

@@ -153,23 +153,10 @@ void DBLookupListBox::updateScrollBar()
 void DBLookupListBox::scrollAction(int action)
 {
     ybc::guard([&] {
-        if (!isActive())
-            return;
-        yb::TableCursor* c = tableCursor();
-        const int active = window_.activeRow();
-        const int count = int(window_.rows().size());
-        if (action == QAbstractSlider::SliderMove || action == QAbstractSlider::SliderNoAction)
+        if (!isActive() || action == QAbstractSlider::SliderMove || action == QAbstractSlider::SliderNoAction)
             return;
         searchText_.clear();
-        switch (action) {
-        case QAbstractSlider::SliderSingleStepSub: c->moveBy(-active - 1); break;
-        case QAbstractSlider::SliderSingleStepAdd: c->moveBy(count - active); break;
-        case QAbstractSlider::SliderPageStepSub: c->moveBy(-active - count + 1); break;
-        case QAbstractSlider::SliderPageStepAdd: c->moveBy(count - active + count - 2); break;
-        case QAbstractSlider::SliderToMinimum: c->first(); break;
-        case QAbstractSlider::SliderToMaximum: c->last(); break;
-        default: break;
-        }
+        window_.scroll(tableCursor(), action, true);
         if (isActive() && !window_.allRecordsFit())
             verticalScrollBar()->setSliderPosition(scrollPosition());
     });
@@ -180,17 +167,8 @@ void DBLookupListBox::thumbReleased()
     ybc::guard([&] {
         if (!isActive())
             return;
-        yb::TableCursor* c = tableCursor();
-        const int active = window_.activeRow();
-        const int count = int(window_.rows().size());
         searchText_.clear();
-        switch (verticalScrollBar()->sliderPosition()) {
-        case 0: c->first(); break;
-        case 1: c->moveBy(-active - count + 1); break;
-        case 3: c->moveBy(count - active + count - 2); break;
-        case 4: c->last(); break;
-        default: break;
-        }
+        window_.thumbReleased(tableCursor(), verticalScrollBar()->sliderPosition());
         updateScrollBar();
     });
 }

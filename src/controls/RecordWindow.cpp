@@ -98,3 +98,39 @@ void RecordWindow::showScrollPosition(QScrollBar* bar, const yb::TableCursor* cu
     bar->setValue(scrollPosition(cursor));
     bar->setSliderPosition(scrollPosition(cursor));
 }
+
+bool RecordWindow::scroll(yb::TableCursor* cursor, int action, bool pastEdge) const
+{
+    const int count = int(rows_.size());
+    switch (action) {
+    case QAbstractSlider::SliderSingleStepSub:
+        if (pastEdge)
+            cursor->moveBy(-active_ - 1);
+        else
+            cursor->prior();
+        return true;
+    case QAbstractSlider::SliderSingleStepAdd:
+        if (pastEdge)
+            cursor->moveBy(count - active_);
+        else
+            cursor->next();
+        return true;
+    case QAbstractSlider::SliderPageStepSub: cursor->moveBy(-active_ - count + 1); return true;
+    case QAbstractSlider::SliderPageStepAdd: cursor->moveBy(count - active_ + count - 2); return true;
+    case QAbstractSlider::SliderToMinimum: cursor->first(); return true;
+    case QAbstractSlider::SliderToMaximum: cursor->last(); return true;
+    default: return false;
+    }
+}
+
+void RecordWindow::thumbReleased(yb::TableCursor* cursor, int position) const
+{
+    const int count = int(rows_.size());
+    switch (position) {
+    case 0: cursor->first(); break;
+    case 1: cursor->moveBy(-active_ - count + 1); break;
+    case 3: cursor->moveBy(count - active_ + count - 2); break;
+    case 4: cursor->last(); break;
+    default: break;
+    }
+}

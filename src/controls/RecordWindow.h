@@ -35,6 +35,13 @@ public:
     // when every record fits or there is no open cursor (nullptr).
     static int scrollPosition(const yb::TableCursor* cursor);
     void showScrollPosition(QScrollBar* bar, const yb::TableCursor* cursor) const;
+    // Moves the cursor for an action of that scroll bar (QAbstractSlider's
+    // SliderAction): a line step moves one record, or with pastEdge to the
+    // record just beyond the window's edge; a page step a window's worth; the
+    // ends to the first or last record. False for actions that move nothing.
+    bool scroll(yb::TableCursor* cursor, int action, bool pastEdge) const;
+    // Moves the cursor for the place where the thumb was let go.
+    void thumbReleased(yb::TableCursor* cursor, int position) const;
 
 private:
     QStringList fields_;

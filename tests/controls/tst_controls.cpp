@@ -639,6 +639,26 @@ private slots:
         QCOMPARE(sb->value(), 4);
         sb->triggerAction(QAbstractSlider::SliderSingleStepSub); // to the record before the window
         QCOMPARE(ui()->MEMO2->toPlainText(), cosmeticNames().at(5));
+        sb->triggerAction(QAbstractSlider::SliderPageStepSub); // a window's worth up
+        QCOMPARE(ui()->MEMO2->toPlainText(), cosmeticNames().at(2));
+        sb->triggerAction(QAbstractSlider::SliderPageStepAdd);
+        QCOMPARE(ui()->MEMO2->toPlainText(), cosmeticNames().at(8));
+        // the thumb let go at the top or bottom goes to the ends, a quarter to a page
+        const auto letGo = [sb](int position) {
+            sb->setSliderDown(true);
+            sb->setSliderPosition(position);
+            sb->setSliderDown(false);
+        };
+        letGo(0);
+        QCOMPARE(ui()->MEMO2->toPlainText(), cosmeticNames().first());
+        QCOMPARE(sb->value(), 0);
+        letGo(4);
+        QCOMPARE(ui()->MEMO2->toPlainText(), cosmeticNames().last());
+        QCOMPARE(sb->value(), 4);
+        letGo(1);
+        QCOMPARE(ui()->MEMO2->toPlainText(), cosmeticNames().at(cosmeticNames().size() - 7));
+        QCOMPARE(sb->value(), 2);
+        QCOMPARE(s->listClicks, 0);
         list->setFixedHeight(list->rowHeight() * 12 + 2 * list->frameWidth());
         QTRY_COMPARE(sb->maximum(), 0); // all records fit
     }
@@ -726,6 +746,11 @@ private slots:
         QTest::keyClick(grid, Qt::Key_Up);
         QCOMPARE(ui()->DBEdit2->text(), QStringLiteral("Miel"));
         QTest::keyClick(grid, Qt::Key_Home, Qt::ControlModifier);
+        QCOMPARE(ui()->DBEdit2->text(), QStringLiteral("Té verde"));
+        // a line of the grid's scroll bar is one record, not the edge of the window
+        grid->verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        QCOMPARE(ui()->DBEdit2->text(), QStringLiteral("Miel"));
+        grid->verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
         QCOMPARE(ui()->DBEdit2->text(), QStringLiteral("Té verde"));
         QTest::keyClick(grid, Qt::Key_End);
         QCOMPARE(grid->currentColumn(), 2);
