@@ -2,9 +2,10 @@
 // Helpers of the shell tests: waiting for a window from inside the modal run
 // that shows it, and finding controls by name.
 
+#include "ScreenTest.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QMouseEvent>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
@@ -66,14 +67,6 @@ T* child(QWidget* screen, const char* name)
     return screen ? screen->findChild<T*>(QString::fromLatin1(name)) : nullptr;
 }
 
-// A mouse move over the middle of `w`, as the window system delivers it.
-inline void moveOver(QWidget* w, QPoint local = QPoint(-1, -1))
-{
-    if (local.x() < 0)
-        local = w->rect().center();
-    QMouseEvent ev(QEvent::MouseMove, QPointF(local), QPointF(w->mapToGlobal(local)), Qt::NoButton, Qt::NoButton,
-                   Qt::NoModifier);
-    QApplication::sendEvent(w, &ev);
-}
+using screentest::moveOver;
 
 } // namespace testing

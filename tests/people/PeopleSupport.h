@@ -3,13 +3,14 @@
 // screens on a temporary database, records written straight into their
 // tables, and modal dialogs answered from inside the modal runs.
 
+#include "ScreenTest.h"
+
 #include <QApplication>
 #include <QList>
 #include <QPoint>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
-#include <functional>
 
 namespace peopletest {
 
@@ -23,11 +24,9 @@ void destroyScreens();
 // cursor as the screen declares them): the values of `fields` in order.
 void addRecords(const QString& unit, const QStringList& fields, const QList<QStringList>& records);
 
-// Runs the steps one after another, each as soon as a new modal window is on
-// top. Queue it before the call that opens the first one.
-using Step = std::function<void(QWidget* top)>;
-void answerModals(const QList<Step>& steps);
-bool modalsAnswered();
+using screentest::answerModals;
+using screentest::modalsAnswered;
+using screentest::Step;
 
 template <typename T = QWidget>
 T* child(QWidget* screen, const char* name)
@@ -35,13 +34,8 @@ T* child(QWidget* screen, const char* name)
     return screen ? screen->findChild<T*>(QString::fromLatin1(name)) : nullptr;
 }
 
-// Shows the screen as the active window of the process, out of any modal run.
-bool showActive(QWidget* screen);
-
-// A mouse move over `w` (its middle unless given), as the window system delivers it.
-void moveOver(QWidget* w, QPoint local = QPoint(-1, -1));
-
-// The objectName of the widget that has the focus.
-QString focusName();
+using screentest::focusName;
+using screentest::moveOver;
+using screentest::showActive;
 
 } // namespace peopletest

@@ -29,18 +29,6 @@ QList<Browser>& list()
     static QList<Browser> l;
     return l;
 }
-
-struct ModalScript {
-    QList<Step> steps;
-    QPointer<QWidget> lastTop;
-    QTimer* timer = nullptr;
-};
-
-ModalScript& script()
-{
-    static ModalScript s;
-    return s;
-}
 } // namespace
 
 void createScreens(const QString& dir)
@@ -109,45 +97,6 @@ void clearTable(const QString& unit)
     t.first();
     while (!t.isEmpty())
         t.remove();
-}
-
-void answerModals(const QList<Step>& steps)
-{
-    ModalScript& s = script();
-    s.steps = steps;
-    s.lastTop = QApplication::activeModalWidget();
-    if (!s.timer) {
-        s.timer = new QTimer(qApp);
-        s.timer->setInterval(10);
-        QObject::connect(s.timer, &QTimer::timeout, [] {
-            ModalScript& st = script();
-            QWidget* top = QApplication::activeModalWidget();
-            if (st.steps.isEmpty()) {
-                st.timer->stop();
-                return;
-            }
-            if (!top || top == st.lastTop || !top->isVisible())
-                return;
-            st.lastTop = top;
-            Step step = st.steps.takeFirst();
-            step(top);
-        });
-    }
-    s.timer->start();
-}
-
-bool modalsAnswered()
-{
-    return script().steps.isEmpty();
-}
-
-void showActive(QWidget* screen)
-{
-    screen->show();
-    screen->raise();
-    screen->activateWindow();
-    QApplication::setActiveWindow(screen);
-    QTest::qWait(1);
 }
 
 } // namespace reftest

@@ -3,13 +3,14 @@
 // temporary database, records written straight into their tables, and modal
 // dialogs answered from inside the modal runs that show them.
 
+#include "ScreenTest.h"
+
 #include <QApplication>
 #include <QList>
 #include <QPair>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
-#include <functional>
 
 namespace reftest {
 
@@ -32,13 +33,9 @@ void addRecords(const QString& unit, const QStringList& fields, const QList<QStr
 // Deletes every record of the unit's table.
 void clearTable(const QString& unit);
 
-// Runs the steps one after another, each as soon as a new modal window is on
-// top (any window for which `ready` holds). Queue it before the call that
-// opens the first one. The steps run inside the nested modal loops.
-using Step = std::function<void(QWidget* top)>;
-void answerModals(const QList<Step>& steps);
-// True when every step queued by answerModals has run.
-bool modalsAnswered();
+using screentest::answerModals;
+using screentest::modalsAnswered;
+using screentest::Step;
 
 template <typename T = QWidget>
 T* child(QWidget* screen, const QString& name)
@@ -46,7 +43,6 @@ T* child(QWidget* screen, const QString& name)
     return screen ? screen->findChild<T*>(name) : nullptr;
 }
 
-// Brings the screen up as the active window of the process, out of any modal run.
-void showActive(QWidget* screen);
+using screentest::showActive;
 
 } // namespace reftest
