@@ -46,15 +46,7 @@ TFORM777::TFORM777(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::T
     Table1->open();
     DataSource1 = new DataSource(Table1, QStringLiteral("DataSource1"), this);
 
-    // The spacers print in black; the list is white.
-    for (QWidget* spacer : {static_cast<QWidget*>(ui->Memo1), static_cast<QWidget*>(ui->Memo123)}) {
-        QPalette black = spacer->palette();
-        black.setColor(QPalette::Text, Qt::black);
-        spacer->setPalette(black);
-    }
-    QPalette white = ui->DBLookupListBox1->palette();
-    white.setColor(QPalette::Base, Qt::white);
-    ui->DBLookupListBox1->setPalette(white);
+    yb::useRecordScreenColours(this, ui->DBLookupListBox1);
 
     for (QWidget* w : {static_cast<QWidget*>(ui->n1), static_cast<QWidget*>(ui->n2),
                        static_cast<QWidget*>(ui->DBLookupListBox1), ui->UpDown1})

@@ -322,6 +322,19 @@ void setHint(QWidget* screen, const QString& sentence)
 
 // ---- focus colours
 
+void useRecordScreenColours(QWidget* screen, QWidget* list)
+{
+    for (const char* name : {"Memo1", "Memo123"})
+        if (auto* spacer = screen->findChild<QWidget*>(QLatin1String(name))) {
+            QPalette black = spacer->palette();
+            black.setColor(QPalette::Text, Qt::black);
+            spacer->setPalette(black);
+        }
+    QPalette white = list->palette();
+    white.setColor(QPalette::Base, Qt::white);
+    list->setPalette(white);
+}
+
 void useFocusColours(QWidget* box, const QColor& focused)
 {
     static FocusColourFilter* filter = nullptr;

@@ -67,6 +67,9 @@ void setHint(QWidget* screen, const QString& sentence);
 inline const QColor focusRed{255, 0, 0};  // colour value 255 (0x0000FF)
 inline const QColor focusBlue{0, 0, 255}; // colour value 0xFF0000
 void useFocusColours(QWidget* box, const QColor& focused = focusRed);
+// The record screens' fixed colours: the spacer memos (Memo1, Memo123) write
+// in black, the lookup list `list` has a white ground.
+void useRecordScreenColours(QWidget* screen, QWidget* list);
 
 // ---- message boxes (each modal to the whole process)
 // Notice box "Aviso": OK, no icon.

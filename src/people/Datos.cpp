@@ -60,15 +60,7 @@ TForm6::TForm6(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
                          ui->telefono, ui->civil, ui->patologia, ui->Medicacion, ui->Observacion})
         box->installEventFilter(this);
 
-    // The spacers print in black; the list is white.
-    for (QWidget* spacer : {static_cast<QWidget*>(ui->Memo1), static_cast<QWidget*>(ui->Memo123)}) {
-        QPalette black = spacer->palette();
-        black.setColor(QPalette::Text, Qt::black);
-        spacer->setPalette(black);
-    }
-    QPalette white = ui->DBLookupListBox1->palette();
-    white.setColor(QPalette::Base, Qt::white);
-    ui->DBLookupListBox1->setPalette(white);
+    yb::useRecordScreenColours(this, ui->DBLookupListBox1);
     listModeOff();
 }
 

@@ -45,16 +45,7 @@ RecordBrowser::RecordBrowser(QWidget* screen, const Setup& setup) : QObject(scre
     for (DBMemo* m : std::as_const(contents_))
         useFocusColours(m);
 
-    for (const char* name : {"Memo1", "Memo123"})
-        if (auto* spacer = screen->findChild<QWidget*>(QLatin1String(name))) {
-            QPalette black = spacer->palette();
-            black.setColor(QPalette::Text, Qt::black);
-            spacer->setPalette(black);
-        }
-
-    QPalette white = list_->palette();
-    white.setColor(QPalette::Base, Qt::white);
-    list_->setPalette(white);
+    useRecordScreenColours(screen, list_);
     list_->hide();
     hideButton_->hide();
 
