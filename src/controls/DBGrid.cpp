@@ -20,6 +20,7 @@ DBGrid::DBGrid(QWidget* parent) : QAbstractScrollArea(parent), DataLink(this)
     viewport()->setMouseTracking(true);
     connect(verticalScrollBar(), &QScrollBar::actionTriggered, this, &DBGrid::scrollAction);
     connect(verticalScrollBar(), &QScrollBar::sliderReleased, this, &DBGrid::thumbReleased);
+    ybc::installControlAccessibility();
 }
 
 QSize DBGrid::sizeHint() const
@@ -106,6 +107,7 @@ void DBGrid::setCurrentColumn(int col)
     col_ = std::clamp(col, 0, columnCount() - 1);
     ensureColumnVisible(col_);
     viewport()->update();
+    ybc::accessibleRowsChanged(this, told_);
 }
 
 int DBGrid::rowHeight() const
@@ -144,6 +146,21 @@ int DBGrid::rowAt(int y) const
     return row < window_.rows().size() ? row : -1;
 }
 
+QRect DBGrid::cellRect(int row, int col) const
+{
+    if (row < 0)
+        return QRect(columnX(col), 0, columnWidth(col), titleHeight());
+    return QRect(columnX(col), titleHeight() + row * rowHeight(), columnWidth(col), rowHeight());
+}
+
+bool DBGrid::moveToRow(int row)
+{
+    if (!isActive() || row < 0 || row >= window_.rows().size() || window_.activeRow() < 0)
+        return false;
+    const int delta = row - window_.activeRow();
+    return delta != 0 && tableCursor()->moveBy(delta) != 0;
+}
+
 QString DBGrid::cellText(int row, int col) const
 {
     const auto& rows = window_.rows();
@@ -171,6 +188,7 @@ void DBGrid::refreshWindow()
         window_.clear();
     updateScrollBars();
     viewport()->update();
+    ybc::accessibleRowsChanged(this, told_);
 }
 
 int DBGrid::scrollPosition() const
@@ -281,6 +299,7 @@ void DBGrid::paintEvent(QPaintEvent*)
             if (current) {
                 QStyleOptionFocusRect o;
                 o.initFrom(this);
+            o.state |= QStyle::State_KeyboardFocusChange; // shown however the focus came
                 o.rect = cell.adjusted(0, 0, -1, -1);
                 o.backgroundColor = palette().color(QPalette::Highlight);
                 style()->drawPrimitive(QStyle::PE_FrameFocusRect, &o, &p, this);
@@ -510,6 +529,7 @@ void DBGrid::focusInEvent(QFocusEvent* e)
 {
     QAbstractScrollArea::focusInEvent(e);
     viewport()->update();
+    ybc::accessibleRowsChanged(this, told_, true);
 }
 
 void DBGrid::focusOutEvent(QFocusEvent* e)

@@ -3,6 +3,7 @@
 // field, with a title row and an indicator column. It reads only the rows it
 // shows. No cell is edited in place.
 
+#include "ControlAccessibility.h"
 #include "DataSource.h"
 #include "RecordWindow.h"
 
@@ -58,6 +59,11 @@ public:
     QStringList titles() const { return shownFields(); }
     // Row under a point of the viewport (-1: title row or beyond the records).
     int rowAt(int y) const;
+    // Where a cell of a shown row is drawn in the viewport; row -1: its title.
+    QRect cellRect(int row, int col) const;
+    // Moves the cursor to a shown row, as a click on it does. False when
+    // there is no such row or the cursor did not move.
+    bool moveToRow(int row);
 
     QSize sizeHint() const override;
 
@@ -105,6 +111,7 @@ private:
     int resizing_ = -1;
     int resizeStartX_ = 0;
     int resizeStartWidth_ = 0;
+    ybc::ShownRows told_;
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(DBGrid::Options)

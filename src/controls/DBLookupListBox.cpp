@@ -35,6 +35,7 @@ DBLookupListBox::DBLookupListBox(QWidget* parent) : QAbstractScrollArea(parent),
     connect(verticalScrollBar(), &QScrollBar::sliderReleased, this, &DBLookupListBox::thumbReleased);
     scrollTimer_.setTimerType(Qt::PreciseTimer);
     connect(&scrollTimer_, &QTimer::timeout, this, &DBLookupListBox::timerScroll);
+    ybc::installControlAccessibility();
 }
 
 QSize DBLookupListBox::sizeHint() const
@@ -58,6 +59,7 @@ void DBLookupListBox::setKeyValue(const QVariant& v)
 {
     keyValue_ = v;
     viewport()->update();
+    ybc::accessibleRowsChanged(this, told_);
 }
 
 void DBLookupListBox::setupFields()
@@ -115,6 +117,11 @@ int DBLookupListBox::selectedRow() const
     return -1;
 }
 
+QRect DBLookupListBox::rowRect(int row) const
+{
+    return QRect(0, row * rowHeight(), viewport()->width(), rowHeight());
+}
+
 int DBLookupListBox::focusRow() const
 {
     if (!hasFocus())
@@ -138,6 +145,7 @@ void DBLookupListBox::refreshWindow()
         window_.clear();
     updateScrollBar();
     viewport()->update();
+    ybc::accessibleRowsChanged(this, told_);
 }
 
 int DBLookupListBox::scrollPosition() const
@@ -182,6 +190,7 @@ void DBLookupListBox::selectCurrent()
         return;
     keyValue_ = f->value();
     viewport()->update();
+    ybc::accessibleRowsChanged(this, told_);
     emit clicked();
 }
 
@@ -380,6 +389,7 @@ void DBLookupListBox::paintEvent(QPaintEvent*)
         if (i == focused || (sel && hasFocus() && i != selected)) {
             QStyleOptionFocusRect o;
             o.initFrom(this);
+            o.state |= QStyle::State_KeyboardFocusChange; // shown however the focus came
             o.rect = r;
             o.backgroundColor = sel ? palette().color(QPalette::Highlight) : palette().color(QPalette::Base);
             style()->drawPrimitive(QStyle::PE_FrameFocusRect, &o, &p, this);
@@ -407,12 +417,14 @@ void DBLookupListBox::focusInEvent(QFocusEvent* e)
 {
     QAbstractScrollArea::focusInEvent(e);
     viewport()->update();
+    ybc::accessibleRowsChanged(this, told_, true);
 }
 
 void DBLookupListBox::focusOutEvent(QFocusEvent* e)
 {
     QAbstractScrollArea::focusOutEvent(e);
     viewport()->update();
+    ybc::accessibleRowsChanged(this, told_);
 }
 
 void DBLookupListBox::recordChanged()

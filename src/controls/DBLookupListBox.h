@@ -3,6 +3,7 @@
 // that table's cursor. It shows a window of consecutive records that always
 // holds the current record, and never reads more of the table than it shows.
 
+#include "ControlAccessibility.h"
 #include "DataSource.h"
 #include "RecordWindow.h"
 
@@ -38,6 +39,7 @@ public:
     QString rowText(int row) const;          // list field text of a shown row
     int selectedRow() const;                 // shown row drawn as selected, or -1
     int focusRow() const;                    // row that carries the focus rectangle, or -1
+    QRect rowRect(int row) const;            // where a shown row is drawn in the viewport
 
     // Shared by every lookup list: the time of the last incremental-search key.
     static constexpr int SearchResetMs = 2000;
@@ -91,4 +93,5 @@ private:
     bool tracking_ = false;
     int mouseY_ = 0;
     QTimer scrollTimer_;
+    ybc::ShownRows told_;
 };

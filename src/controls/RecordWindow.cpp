@@ -1,7 +1,6 @@
 #include "RecordWindow.h"
 
 #include <QScrollBar>
-#include <QSignalBlocker>
 
 bool bookmarkBefore(const yb::Bookmark& a, const yb::Bookmark& b)
 {
@@ -89,7 +88,8 @@ int RecordWindow::scrollPosition(const yb::TableCursor* cursor)
 
 void RecordWindow::showScrollPosition(QScrollBar* bar, const yb::TableCursor* cursor) const
 {
-    const QSignalBlocker block(bar);
+    // The scroll area shows or hides an as-needed bar when it hears of a
+    // new range, so the range is set with the signals on.
     if (!cursor || fits_) {
         bar->setRange(0, 0);
         return;

@@ -2,6 +2,7 @@
 // screen built from TestScreen.ui.
 
 #include "Catalogue.h"
+#include "ControlAccessibility.h"
 #include "DBEdit.h"
 #include "DBGrid.h"
 #include "DBLookupListBox.h"
@@ -16,6 +17,7 @@
 #include "TestScreen.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QApplication>
@@ -777,6 +779,128 @@ private slots:
         none->active = false;
         QCOMPARE(storedValues(QStringLiteral("REGISTR1"), QStringLiteral("Descripcion")).size(), 2);
         QVERIFY(s->Table2->hasRecord());
+    }
+
+    // The vertical bar is there whenever records are out of view, whatever
+    // the size, also for a control shown after it was resized while hidden.
+    void scrollBarsShowWheneverRecordsAreOutOfView()
+    {
+        fillSamples();
+        openScreen();
+        DBLookupListBox* list = ui()->DBLookupListBox1;
+        QScrollBar* lsb = list->verticalScrollBar();
+        list->setFixedHeight(list->rowHeight() * 4 + 2 * list->frameWidth());
+        QTRY_VERIFY(lsb->isVisible());
+        list->setFixedHeight(list->rowHeight() * 12 + 2 * list->frameWidth());
+        QTRY_VERIFY(!lsb->isVisible()); // all ten fit
+        list->hide();
+        list->setFixedHeight(list->rowHeight() * 5 + 2 * list->frameWidth());
+        list->show();
+        QTRY_VERIFY(lsb->isVisible());
+        QVERIFY(lsb->isEnabled());
+        lsb->triggerAction(QAbstractSlider::SliderToMaximum);
+        QCOMPARE(ui()->MEMO2->toPlainText(), cosmeticNames().last());
+
+        DBGrid* grid = ui()->DBGrid2; // three products
+        QScrollBar* gsb = grid->verticalScrollBar();
+        grid->setFixedHeight(grid->titleHeight() + grid->rowHeight() * 6 + 2 * grid->frameWidth()
+                             + grid->horizontalScrollBar()->sizeHint().height());
+        QTRY_VERIFY(!gsb->isVisible());
+        grid->setFixedHeight(grid->titleHeight() + grid->rowHeight() * 2 + 2 * grid->frameWidth());
+        QTRY_VERIFY(gsb->isVisible());
+        gsb->triggerAction(QAbstractSlider::SliderToMaximum);
+        QCOMPARE(ui()->DBEdit2->text(), QStringLiteral("Polen"));
+    }
+
+    // A screen reader finds every shown row of a lookup list and every cell
+    // of a grid with its column title, the current one selected, and hears
+    // when the current row changes.
+    void readersSeeTheRowsAndTheCurrentOne()
+    {
+        fillSamples();
+        openScreen();
+        static QList<std::tuple<QObject*, QAccessible::Event, int>> heard;
+        heard.clear();
+        ybc::setAccessibleRowsListener([](QAccessibleEvent* e) {
+            heard.append({e->object(), e->type(), e->child()});
+        });
+        struct Uninstall {
+            ~Uninstall() { ybc::setAccessibleRowsListener({}); }
+        } uninstall;
+
+        DBLookupListBox* list = ui()->DBLookupListBox1;
+        list->setFixedHeight(list->rowHeight() * 4 + 2 * list->frameWidth());
+        QTRY_COMPARE(list->rowCount(), 4);
+        QAccessibleInterface* li = QAccessible::queryAccessibleInterface(list);
+        QVERIFY(li);
+        QCOMPARE(li->role(), QAccessible::List);
+        QVERIFY(li->childCount() >= 4);
+        for (int i = 0; i < 4; ++i) {
+            QAccessibleInterface* row = li->child(i);
+            QVERIFY(row && row->isValid());
+            QCOMPARE(row->role(), QAccessible::ListItem);
+            QCOMPARE(row->text(QAccessible::Name), cosmeticNames().at(i));
+            QCOMPARE(row->parent(), li);
+            QCOMPARE(li->indexOfChild(row), i);
+            QVERIFY(!row->state().selected);
+            QVERIFY(list->viewport()->rect().translated(list->viewport()->mapToGlobal(QPoint(0, 0))).contains(row->rect()));
+        }
+        list->setFocus();
+        heard.clear();
+        QTest::keyClick(list, Qt::Key_Down);
+        QVERIFY(li->child(1)->state().selected);
+        QVERIFY(li->child(1)->state().focused);
+        QVERIFY(!li->child(0)->state().selected);
+        QCOMPARE(li->focusChild(), li->child(1));
+        QVERIFY(heard.contains({list, QAccessible::Selection, 1}));
+        QVERIFY(heard.contains({list, QAccessible::Focus, 1}));
+        // scrolled on, the same places read the new rows
+        QTest::keyClick(list, Qt::Key_End);
+        QCOMPARE(li->child(3)->text(QAccessible::Name), cosmeticNames().last());
+        QVERIFY(li->child(3)->state().selected);
+        QVERIFY(heard.contains({list, QAccessible::VisibleDataChanged, -1}));
+
+        DBGrid* grid = ui()->DBGrid2;
+        QAccessibleInterface* gi = QAccessible::queryAccessibleInterface(grid);
+        QVERIFY(gi);
+        QCOMPARE(gi->role(), QAccessible::Table);
+        QAccessibleTableInterface* table = gi->tableInterface();
+        QVERIFY(table);
+        QCOMPARE(table->rowCount(), 3);
+        QCOMPARE(table->columnCount(), 3);
+        QCOMPARE(gi->child(1)->role(), QAccessible::ColumnHeader);
+        QCOMPARE(gi->child(1)->text(QAccessible::Name), QStringLiteral("Descripcion"));
+        for (int r = 0; r < 3; ++r)
+            for (int c = 0; c < 3; ++c) {
+                QAccessibleInterface* cell = table->cellAt(r, c);
+                QVERIFY(cell);
+                QCOMPARE(cell->role(), QAccessible::Cell);
+                QCOMPARE(cell->text(QAccessible::Name), grid->cellText(r, c));
+                QAccessibleTableCellInterface* ci = cell->tableCellInterface();
+                QVERIFY(ci);
+                QCOMPARE(ci->rowIndex(), r);
+                QCOMPARE(ci->columnHeaderCells().value(0)->text(QAccessible::Name), grid->titles().at(c));
+                QCOMPARE(ci->isSelected(), r == 0);
+            }
+        QCOMPARE(table->cellAt(1, 1)->text(QAccessible::Name), QStringLiteral("Miel"));
+        QCOMPARE(table->selectedRows(), QList<int>{0});
+        grid->setFocus();
+        heard.clear();
+        QTest::keyClick(grid, Qt::Key_Down);
+        QCOMPARE(table->selectedRows(), QList<int>{1});
+        QVERIFY(table->cellAt(1, 0)->state().selected);
+        QVERIFY(table->cellAt(1, 0)->state().focused);
+        QVERIFY(!table->cellAt(0, 0)->state().selected);
+        const int cellChild = gi->indexOfChild(table->cellAt(1, 0));
+        QCOMPARE(cellChild, 3 + 3 * 1 + 0);
+        QVERIFY(heard.contains({grid, QAccessible::Selection, cellChild}));
+        QVERIFY(heard.contains({grid, QAccessible::Focus, cellChild}));
+        QTest::keyClick(grid, Qt::Key_Right);
+        QCOMPARE(gi->focusChild(), table->cellAt(1, 1));
+        // a reader that selects a row moves the record there
+        QVERIFY(table->selectRow(2));
+        QCOMPARE(ui()->DBEdit2->text(), QStringLiteral("Polen"));
+        QVERIFY(table->isRowSelected(2));
     }
 
     void gridCtrlDeleteOnAnEmptyTableReportsTheStoreError()
