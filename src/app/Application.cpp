@@ -7,6 +7,7 @@
 #include <exception>
 
 #include "Errors.h"
+#include "FocusStyle.h"
 #include "Shell.h"
 
 namespace yb {
@@ -16,6 +17,7 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv)
     setApplicationName(QStringLiteral("yerbalis"));
     setQuitOnLastWindowClosed(false);
     installFontSubstitutions();
+    installFocusStyle();
 }
 
 namespace {

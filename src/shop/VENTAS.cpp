@@ -10,6 +10,8 @@
 
 #include <QPainter>
 #include <QPrinter>
+#include <QScrollBar>
+#include <QStyle>
 #include <QPrinterInfo>
 
 TForm44315* Form44315 = nullptr;
@@ -49,11 +51,19 @@ TForm44315::TForm44315(QWidget* parent) : QWidget(parent), ui(std::make_unique<U
     ui->SpeedButton2->setIcon(yb::pictures::help());
     ui->SALIDA->setIcon(yb::pictures::back());
 
-    // Display widths in characters: date and time 22, description 38, amount 17.
-    const int w = ui->TEXTO1->fontMetrics().averageCharWidth();
+    // Display widths in characters: date and time 22, description 38, amount
+    // 17; narrowed alike where the three would not fit beside the button
+    // column and the scroll bar of a restored window, so that none is cut.
+    DBGrid* grid = ui->TEXTO1;
+    const int w = grid->fontMetrics().averageCharWidth();
     const int chars[] = {22, 38, 17};
-    for (int c = 0; c < 3 && c < ui->TEXTO1->columnCount(); ++c)
-        ui->TEXTO1->setColumnWidth(c, chars[c] * w);
+    const int room = DesignClientWidth - ui->Panel1->maximumWidth() - 2 * grid->frameWidth()
+                     - style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, grid->verticalScrollBar())
+                     - grid->indicatorWidth() - 1;
+    const int wanted = (chars[0] + chars[1] + chars[2]) * w;
+    const double scale = wanted > room ? double(room) / wanted : 1.0;
+    for (int c = 0; c < 3 && c < grid->columnCount(); ++c)
+        grid->setColumnWidth(c, int(chars[c] * w * scale));
 }
 
 TForm44315::~TForm44315()

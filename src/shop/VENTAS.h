@@ -21,6 +21,8 @@ public:
     explicit TForm44315(QWidget* parent = nullptr);
     ~TForm44315() override;
 
+    static constexpr int DesignClientWidth = 640; // of the restored window
+
     yb::TableCursor* Table1 = nullptr;
     DataSource* DataSource1 = nullptr;
 

@@ -8,6 +8,7 @@
 #include "DBGrid.h"
 #include "DBNavigator.h"
 #include "Database.h"
+#include "FocusStyle.h"
 #include "REGISTR1.h"
 #include "REGISTR2.h"
 #include "Shell.h"
@@ -23,6 +24,7 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -371,6 +373,39 @@ private slots:
                  before + 4);
     }
 
+    // After a lookup the focus is on the register button, and the button
+    // shows it: the assistant sees where the next key goes.
+    void terminalFocusedButtonIsPlainlyShown()
+    {
+        QVERIFY(qobject_cast<yb::FocusStyle*>(QApplication::style()));
+        activate(terminal_);
+        QCOMPARE(QApplication::focusWidget(), edCodigo());
+        const QColor highlight = btnAnotar()->palette().color(QPalette::Active, QPalette::Highlight);
+        auto framed = [highlight](const QImage& img) {
+            int n = 0;
+            const QImage rgb = img.convertToFormat(QImage::Format_RGB32);
+            for (int y = 0; y < rgb.height(); ++y)
+                for (int x = 0; x < rgb.width(); ++x)
+                    n += rgb.pixelColor(x, y) == highlight;
+            return n;
+        };
+        const QImage unfocused = btnAnotar()->grab().toImage();
+        lookup(QStringLiteral("7"));
+        QCOMPARE(QApplication::focusWidget(), btnAnotar());
+        const QImage focused = btnAnotar()->grab().toImage();
+        QVERIFY(focused != unfocused);
+        QCOMPARE(framed(unfocused), 0);
+        // a frame along the edges: at least the button's perimeter
+        QVERIFY2(framed(focused) >= btnAnotar()->width() + btnAnotar()->height(),
+                 qPrintable(QString::number(framed(focused))));
+        // keys still go only to the focused control
+        QTest::keyClicks(btnAnotar(), QStringLiteral("12"));
+        QCOMPARE(edCodigo()->text(), QStringLiteral("7"));
+        registerByEnter();
+        QCOMPARE(QApplication::focusWidget(), edCodigo());
+        QCOMPARE(framed(btnAnotar()->grab().toImage()), 0);
+    }
+
     void terminalMissAndEmptyCode()
     {
         activate(terminal_);
@@ -658,6 +693,43 @@ private slots:
         QCOMPARE(child<QPlainTextEdit>(balance_, "Memo100")->toPlainText().split(QLatin1Char('\n')).size(), 15);
         child<QPushButton>(balance_, "BotonOCULTAR")->click();
         QVERIFY(!child<QWidget>(balance_, "Panel2")->isVisible());
+    }
+
+    // More sales than fit: the grid's scroll bar is in view beside the
+    // button column, and every column is whole at the design size.
+    void balanceScrollsAndShowsWholeColumns()
+    {
+        for (int i = 0; i < 90; ++i)
+            execSql(QStringLiteral("Ventas.DB"),
+                    "INSERT INTO records (Caja, \"Fecha y Hora\", Codigo, Importe, Producto) "
+                    "VALUES (1, '2026-12-09T10:00:00', 7, 150, 'Manzanilla')");
+        activate(balance_);
+        auto* grid = child<DBGrid>(balance_, "TEXTO1");
+        auto* panel1 = child<QWidget>(balance_, "Panel1");
+        QScrollBar* bar = grid->verticalScrollBar();
+        const auto globalRect = [](QWidget* w) { return QRect(w->mapToGlobal(QPoint(0, 0)), w->size()); };
+        for (bool maximized : {false, true}) {
+            if (maximized)
+                balance_->setWindowState(Qt::WindowMaximized);
+            QTRY_VERIFY(bar->isVisible());
+            QVERIFY(!globalRect(bar).intersects(globalRect(panel1)));
+            QVERIFY(panel1->isVisible());
+            if (!maximized) {
+                QCOMPARE(balance_->size(), QSize(640, 461));
+                QVERIFY(grid->cellRect(0, 0).left() >= grid->indicatorWidth());
+                const QRect last = grid->cellRect(0, grid->columnCount() - 1);
+                QVERIFY2(last.right() < grid->viewport()->width(),
+                         qPrintable(QStringLiteral("%1 %2").arg(last.right()).arg(grid->viewport()->width())));
+            }
+            bar->triggerAction(QAbstractSlider::SliderToMaximum);
+            QVERIFY(balance_->Table1->eof());
+            QCOMPARE(grid->window().activeRow(), grid->window().rows().size() - 1);
+            QVERIFY(grid->cellRect(grid->window().activeRow(), 0).bottom() < grid->viewport()->height());
+            bar->triggerAction(QAbstractSlider::SliderToMinimum);
+            QVERIFY(balance_->Table1->bof());
+        }
+        execSql(QStringLiteral("Ventas.DB"), "DELETE FROM records WHERE \"Fecha y Hora\" = '2026-12-09T10:00:00'");
+        activate(balance_);
     }
 
     void balancePrintsTheWindowImage()
