@@ -299,7 +299,7 @@ void DBGrid::paintEvent(QPaintEvent*)
             if (current) {
                 QStyleOptionFocusRect o;
                 o.initFrom(this);
-            o.state |= QStyle::State_KeyboardFocusChange; // shown however the focus came
+                o.state |= QStyle::State_KeyboardFocusChange; // shown however the focus came
                 o.rect = cell.adjusted(0, 0, -1, -1);
                 o.backgroundColor = palette().color(QPalette::Highlight);
                 style()->drawPrimitive(QStyle::PE_FrameFocusRect, &o, &p, this);

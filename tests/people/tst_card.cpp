@@ -361,6 +361,34 @@ private slots:
         QCOMPARE(focusName(), QStringLiteral("nombre"));
     }
 
+    // Shown, the list hides the observations' caption and memo whole, with
+    // "&Ocultar" on the list, however large the window.
+    void listCoversTheObservationsAtEverySize()
+    {
+        activate();
+        auto* list = child<DBLookupListBox>(Form6, "DBLookupListBox1");
+        QWidget* hide = child(Form6, "BOTONCANCELAR");
+        const auto rectOf = [](QWidget* w) { return QRect(w->mapTo(Form6, QPoint()), w->size()); };
+        child<QAbstractButton>(Form6, "SpeedButton1")->click();
+        for (int step = 0; step < 3; ++step) {
+            if (step == 0) {
+                Form6->setWindowState(Qt::WindowNoState);
+                Form6->resize(640, 461);
+            } else if (step == 1) {
+                Form6->resize(900, 700);
+            } else {
+                Form6->setWindowState(Qt::WindowMaximized);
+            }
+            QTRY_VERIFY(rectOf(list).contains(rectOf(child(Form6, "Observacion"))));
+            QVERIFY(rectOf(list).contains(rectOf(child(Form6, "Label12"))));
+            QVERIFY(rectOf(list).contains(rectOf(hide)));
+            QVERIFY(hide->isVisible());
+            // the button is drawn over the list, not under it
+            QCOMPARE(Form6->childAt(rectOf(hide).center()), hide);
+        }
+        child<QAbstractButton>(Form6, "BOTONCANCELAR")->click();
+    }
+
     // Eleven field blocks with the screen's own separator between each two,
     // each in its box's font; empty texts print nothing but their separators stay.
     void printBlockOrder()

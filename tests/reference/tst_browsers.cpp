@@ -403,6 +403,42 @@ private slots:
         QCOMPARE(shownName(cosmetic), QStringLiteral("Gel de aloe"));
     }
 
+    // With more names than fit, the list's scroll bar is there in a
+    // maximized, a restored and a resized browser, and it moves the list.
+    void listScrollBarShowsAtEverySize()
+    {
+        QList<QStringList> many;
+        for (int i = 0; i < 200; ++i)
+            many << QStringList{QStringLiteral("Zz producto %1").arg(i, 3, 10, QLatin1Char('0'))};
+        addRecords(QStringLiteral("Cosmetic"), kCosmeticFields, many);
+        auto* list = child<DBLookupListBox>(cosmetic, QStringLiteral("DBLookupListBox1"));
+        QScrollBar* bar = list->verticalScrollBar();
+        for (int step = 0; step < 3; ++step) {
+            cosmetic->setWindowState(step == 0 ? Qt::WindowMaximized : Qt::WindowNoState);
+            if (step == 1)
+                cosmetic->resize(640, 461);
+            if (step == 2)
+                cosmetic->resize(800, 900);
+            activate(cosmetic);
+            child<QAbstractButton>(cosmetic, QStringLiteral("SpeedButton1"))->click();
+            QTRY_VERIFY2(bar->isVisible(), qPrintable(QStringLiteral("step %1").arg(step)));
+            QVERIFY(list->rowCount() < 204);
+            // "&Ocultar" leaves the bar uncovered
+            QWidget* hide = child<QWidget>(cosmetic, QStringLiteral("BOTONCANCELAR"));
+            QVERIFY(!QRect(hide->mapToGlobal(QPoint()), hide->size())
+                         .intersects(QRect(bar->mapToGlobal(QPoint()), bar->size())));
+            bar->triggerAction(QAbstractSlider::SliderToMaximum);
+            QCOMPARE(shownName(cosmetic), QStringLiteral("Zz producto 199"));
+            QCOMPARE(list->rowText(list->rowCount() - 1), QStringLiteral("Zz producto 199"));
+            child<QAbstractButton>(cosmetic, QStringLiteral("BOTONCANCELAR"))->click();
+        }
+        yb::TableCursor* t = table(cosmetic);
+        for (int i = 0; i < 400 && t->locate(kCosmeticFields.first(), QStringLiteral("Zz producto"), yb::PartialKey); ++i)
+            t->remove();
+        QVERIFY(!t->locate(kCosmeticFields.first(), QStringLiteral("Zz producto"), yb::PartialKey));
+        cosmetic->setWindowState(Qt::WindowMaximized);
+    }
+
     void theNoticeReturnsToTheBrowserUnchanged()
     {
         QString before, after;
