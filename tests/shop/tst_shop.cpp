@@ -15,6 +15,7 @@
 #include "TableCursor.h"
 #include "VENTAS.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QListWidget>
 #include <QRegularExpression>
@@ -401,6 +402,12 @@ private slots:
         // keys still go only to the focused control
         QTest::keyClicks(btnAnotar(), QStringLiteral("12"));
         QCOMPARE(edCodigo()->text(), QStringLiteral("7"));
+        // the code list reads the product found as its selected row
+        QAccessibleInterface* codes = QAccessible::queryAccessibleInterface(child<DBGrid>(terminal_, "DBGrid2"));
+        QVERIFY(codes && codes->tableInterface());
+        const int row = codes->tableInterface()->selectedRows().value(0, -1);
+        QVERIFY(row >= 0);
+        QCOMPARE(codes->tableInterface()->cellAt(row, 1)->text(QAccessible::Name), QStringLiteral("Manzanilla"));
         registerByEnter();
         QCOMPARE(QApplication::focusWidget(), edCodigo());
         QCOMPARE(framed(btnAnotar()->grab().toImage()), 0);
@@ -728,6 +735,15 @@ private slots:
             bar->triggerAction(QAbstractSlider::SliderToMinimum);
             QVERIFY(balance_->Table1->bof());
         }
+        // a screen reader reads the sales row by row, each cell with its column title
+        QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(grid);
+        QVERIFY(reader && reader->tableInterface());
+        QCOMPARE(reader->tableInterface()->rowCount(), grid->window().rows().size());
+        QAccessibleInterface* cell = reader->tableInterface()->cellAt(grid->window().activeRow(), 1);
+        QCOMPARE(cell->text(QAccessible::Name), grid->cellText(grid->window().activeRow(), 1));
+        QCOMPARE(cell->tableCellInterface()->columnHeaderCells().value(0)->text(QAccessible::Name),
+                 QStringLiteral("Producto"));
+        QVERIFY(cell->state().selected);
         execSql(QStringLiteral("Ventas.DB"), "DELETE FROM records WHERE \"Fecha y Hora\" = '2026-12-09T10:00:00'");
         activate(balance_);
     }
