@@ -405,9 +405,7 @@ void DBGrid::mousePressEvent(QMouseEvent* e)
         for (int c = 0; c < columnCount(); ++c)
             if (pos.x() >= columnX(c) && pos.x() < columnX(c) + columnWidth(c) && pos.x() >= indicatorWidth())
                 setCurrentColumn(c);
-        const int delta = row - window_.activeRow();
-        if (delta != 0)
-            tableCursor()->moveBy(delta);
+        moveToRow(row);
     });
 }
 
