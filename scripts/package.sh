@@ -17,7 +17,7 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DYERBALIS_PACKAGE=ON
       -DYERBALIS_SKIP=tests -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON \
       -DCMAKE_CXX_FLAGS="$cxxflags" -DCMAKE_EXE_LINKER_FLAGS="$ldflags" "${launcher[@]}" "$@" >/dev/null
 cmake --build "$build" -j"$(nproc)" --target yerbalis yerbalis-admin yerbalis-package-files
-(cd "$build" && cpack -G DEB >cpack.log) || { cat "$build/cpack.log"; exit 1; }
+(cd "$build" && cpack -G DEB >cpack.log 2>&1) || { cat "$build/cpack.log"; exit 1; }
 rm -f yerbalis_*.deb
 cp "$build"/yerbalis_*.deb .
 ls yerbalis_*.deb

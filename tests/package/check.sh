@@ -37,6 +37,10 @@ for lib in libc6 libqt6widgets6 libqt6core6 libsqlite3-0 libstdc++6; do
   grep -qx -- "$lib" <<< "$names" || fail "Depends lacks $lib: $depends"
 done
 
+# apt can resolve the Depends line (here against what this machine has).
+apt-get install --simulate --no-install-recommends "$deb" > "$work/apt.log" 2>&1 || { cat "$work/apt.log"; fail "apt cannot install the package"; }
+grep -Eq '^Inst yerbalis |yerbalis is already the newest version' "$work/apt.log" || { cat "$work/apt.log"; fail "apt would not install yerbalis"; }
+
 # Contents: the programs stripped, the menu entry, the icon in three sizes,
 # the AppStream file, both manual pages and the documentation files.
 dpkg-deb --contents "$deb" | awk '{ print $6 }' | sed 's|^\./|/|' > "$work/contents"
