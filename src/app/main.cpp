@@ -28,6 +28,7 @@ const char* const helpText =
     ".\n"
     "A directory that does not exist is created with the fourteen empty tables.\n"
     "\n"
+    "Options:\n"
     "  --help      print this help and exit\n"
     "  --version   print the version and exit\n";
 
