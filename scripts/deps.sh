@@ -3,6 +3,8 @@
 set -euo pipefail
 pkgs=(cmake g++ clang libclang-rt-14-dev ninja-build pkg-config qt6-base-dev libsqlite3-dev sqlite3 fonts-liberation2
       poppler-utils xvfb xauth x11-utils x11-xserver-utils xdotool imagemagick openbox at-spi2-core)
+# Building and checking the Debian package (scripts/package.sh, tests/package/check.sh).
+pkgs+=(dpkg-dev file librsvg2-bin help2man lintian appstream desktop-file-utils)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

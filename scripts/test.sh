@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs the whole test suite: the ordinary build, the same
 # suite built with AddressSanitizer and UndefinedBehaviorSanitizer, the fuzz
-# targets for a bounded time, and the end-to-end run of the real program.
+# targets for a bounded time, the Debian package built and checked, and the
+# end-to-end run of the real program.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 export QT_QPA_PLATFORM=offscreen
@@ -19,6 +20,10 @@ LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0 \
 
 echo "== fuzzing"
 bash scripts/fuzz.sh "${YERBALIS_FUZZ_SECONDS:-30}"
+
+echo "== package"
+bash scripts/package.sh >/dev/null
+bash tests/package/check.sh
 
 if [ -f tests/e2e/run.sh ]; then
   echo "== end-to-end"

@@ -15,6 +15,7 @@
 #include "Progress.h"
 #include "Report.h"
 #include "TableTransfer.h"
+#include "YerbalisVersion.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -52,7 +53,8 @@ const char* usage =
     "  demo DIR                    create a new database in DIR with sample content\n"
     "  report DIR                  number of sales and total amount per day\n"
     "\n"
-    "Run 'yerbalis-admin COMMAND --help' for the help of one command.\n";
+    "Run 'yerbalis-admin COMMAND --help' for the help of one command.\n"
+    "'yerbalis-admin --version' prints the version.\n";
 
 // A command line that does not fit the command: exit code 2.
 struct UsageError {
@@ -356,6 +358,10 @@ int main(int argc, char** argv)
     if (args.isEmpty() || args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h")) {
         (args.isEmpty() ? err() : out()) << usage;
         return args.isEmpty() ? 2 : 0;
+    }
+    if (args[0] == QLatin1String("--version")) {
+        out() << "yerbalis-admin " << YERBALIS_VERSION << "\n";
+        return 0;
     }
     const QString name = args.takeFirst();
     const Command* command = nullptr;

@@ -4,11 +4,42 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 
 #include "Application.h"
 #include "Startup.h"
+#include "YerbalisVersion.h"
 
 namespace {
+const char* const helpText =
+    "Usage: yerbalis [--help | --version]\n"
+    "Yerbalis (Base de Datos): a database program for herbalists' and dietetic\n"
+    "shops, with eleven reference databases, a card file of clients, a product\n"
+    "table, a sales terminal and the daily sales list. Its screens are Spanish.\n"
+    "\n"
+    "The program takes no options of its own: it opens its main menu on the\n"
+    "desktop. Its data lives in the directory that the environment variable\n"
+    "YERBALIS_DATA_DIR names or, when that is not set, in "
+#ifdef Q_OS_WIN
+    "C:\\YERBA1"
+#else
+    "~/.local/share/yerbalis"
+#endif
+    ".\n"
+    "A directory that does not exist is created with the fourteen empty tables.\n"
+    "\n"
+    "Options:\n"
+    "  --help      print this help and exit\n"
+    "  --version   print the version and exit\n";
+
+// Help and version are printed before anything needs a display; the output
+// is flushed here so that a failed write ends with a failure.
+int printAndExit(const char* text)
+{
+    std::fputs(text, stdout);
+    return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 1;
+}
+
 QtMessageHandler previousHandler = nullptr;
 
 // The windowing system could not be reached while the application object
@@ -29,6 +60,13 @@ void startupMessageHandler(QtMsgType type, const QMessageLogContext& context, co
 
 int main(int argc, char** argv)
 {
+    if (argc > 1) {
+        const std::string_view first = argv[1];
+        if (first == "--version")
+            return printAndExit("yerbalis " YERBALIS_VERSION "\n");
+        if (first == "--help")
+            return printAndExit(helpText);
+    }
     QString why;
     if (!yb::displayAvailable(&why)) {
         std::fprintf(stderr, "yerbalis: cannot start: %s\n", why.toLocal8Bit().constData());

@@ -1,0 +1,30 @@
+# Writes a help2man include file with a COMMANDS section: the help of every
+# command that `yerbalis-admin --help` lists, so that the manual page follows
+# the tool's own commands.
+#   cmake -DADMIN=path/to/yerbalis-admin -DOUTPUT=file -P AdminCommands.cmake
+execute_process(COMMAND "${ADMIN}" --help OUTPUT_VARIABLE usage RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "${ADMIN} --help failed: ${status}")
+endif()
+
+# The command lines of the usage: two blanks, a lower-case word, blanks, the rest.
+string(REGEX MATCHALL "\n  [a-z][a-z-]*[ \n]" lines "${usage}")
+set(text "[COMMANDS]\n")
+set(count 0)
+foreach(line IN LISTS lines)
+  string(STRIP "${line}" name)
+  string(REGEX REPLACE " .*" "" name "${name}")
+  execute_process(COMMAND "${ADMIN}" "${name}" --help OUTPUT_VARIABLE help RESULT_VARIABLE status)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "${ADMIN} ${name} --help failed: ${status}")
+  endif()
+  # Verbatim roff: backslashes escaped, no line that starts a request.
+  string(REPLACE "\\" "\\e" help "${help}")
+  string(REGEX REPLACE "(^|\n)([.'])" "\\1\\\\&\\2" help "${help}")
+  string(APPEND text ".SS ${name}\n.nf\n${help}.fi\n")
+  math(EXPR count "${count} + 1")
+endforeach()
+if(count EQUAL 0)
+  message(FATAL_ERROR "no commands found in the help of ${ADMIN}")
+endif()
+file(WRITE "${OUTPUT}" "${text}")
