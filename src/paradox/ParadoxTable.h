@@ -140,7 +140,6 @@ private:
     int nextBlock_ = 0;
     int inBlock_ = 0;   // records in the current block
     int atInBlock_ = 0; // next record to return from it
-    int blocksVisited_ = 0;
     std::vector<bool> visited_;
     qint64 read_ = 0;
 };

@@ -14,6 +14,7 @@
 #include <QCryptographicHash>
 #include <QDirIterator>
 #include <QElapsedTimer>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -126,6 +127,7 @@ private slots:
     void migrationIsAllOrNothing();
     void migrationRefusesADatabaseWithData();
     void dryRunWritesNothing();
+    void commandLine();
     void readingSpeed();
 };
 
@@ -672,6 +674,53 @@ void TestParadox::dryRunWritesNothing()
     OldShop().write(old);
     admin::migrateDatabase(old, empty, true);
     QCOMPARE(treeHash(empty), before);
+}
+
+void TestParadox::commandLine()
+{
+    QTemporaryDir tmp;
+    const QString old = tmp.filePath(QStringLiteral("YERBA1"));
+    OldShop().write(old);
+    const QString dir = tmp.filePath(QStringLiteral("db"));
+    auto run = [](const QStringList& args, QByteArray* out, QByteArray* err) {
+        QProcess p;
+        p.start(QStringLiteral(YERBALIS_ADMIN), args);
+        p.waitForFinished(60000);
+        *out = p.readAllStandardOutput();
+        *err = p.readAllStandardError();
+        return p.exitCode();
+    };
+    QByteArray out, err;
+    QCOMPARE(run({QStringLiteral("migrate"), old, dir}, &out, &err), 0);
+    const QString text = QString::fromUtf8(out);
+    static const QRegularExpression cosmetic(QStringLiteral("^Cosmetic.DB +read +2  written +2  from cosmetic.db$"),
+                                             QRegularExpression::MultilineOption);
+    QVERIFY2(cosmetic.match(text).hasMatch(), qPrintable(text));
+    static const QRegularExpression abuela(QStringLiteral("^Abuela.DB +read +0  written +0  \\(missing in .*: left empty\\)$"),
+                                           QRegularExpression::MultilineOption);
+    QVERIFY2(abuela.match(text).hasMatch(), qPrintable(text));
+    QVERIFY2(text.contains(QStringLiteral("8 records read, 8 written into")), qPrintable(text));
+    static const QRegularExpression tableLine(QStringLiteral("^\\S+ +read +\\d+  written +\\d+"),
+                                              QRegularExpression::MultilineOption);
+    int tableLines = 0;
+    for (auto it = tableLine.globalMatch(text); it.hasNext(); it.next())
+        ++tableLines;
+    QCOMPARE(tableLines, 14);
+
+    // A second run meets a database with data: refused, exit code 1, nothing changed.
+    const QByteArray before = treeHash(dir);
+    QCOMPARE(run({QStringLiteral("migrate"), old, dir}, &out, &err), 1);
+    QVERIFY2(err.contains("already holds data") && err.contains("Nothing was written"), err.constData());
+    QCOMPARE(treeHash(dir), before);
+
+    // A damaged table shown as CSV: exit code 1, not a byte on standard output.
+    writeBytes(tmp.filePath(QStringLiteral("roto.db")), fileBytes(old + QStringLiteral("/VENTAS.DB")).left(3000));
+    QCOMPARE(run({QStringLiteral("paradox"), tmp.filePath(QStringLiteral("roto.db"))}, &out, &err), 1);
+    QCOMPARE(out, QByteArray());
+    QVERIFY2(err.contains("roto.db is not a readable Paradox table"), err.constData());
+    QCOMPARE(run({QStringLiteral("paradox"), old + QStringLiteral("/VENTAS.DB")}, &out, &err), 0);
+    QVERIFY2(out.startsWith("Caja,Fecha y Hora,Codigo,Importe,Producto\r\n1,2003-04-05 10:11:12,7,12,Champ"), out.constData());
+    QCOMPARE(run({QStringLiteral("migrate"), old}, &out, &err), 2);
 }
 
 void TestParadox::readingSpeed()
