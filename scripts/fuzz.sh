@@ -6,11 +6,11 @@ cd "$(dirname "$0")/.."
 seconds=${1:-30}
 build=${YERBALIS_FUZZ_DIR:-build-fuzz}
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DYERBALIS_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" -j"$(nproc)" --target fuzz_int fuzz_table fuzz_csv
+cmake --build "$build" -j"$(nproc)" --target fuzz_int fuzz_table fuzz_csv fuzz_paradox
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 status=0
-for target in int table csv; do
+for target in int table csv paradox; do
   mkdir -p "$work/$target"
   cp -r "tests/fuzz/corpus/$target/." "$work/$target/"
   echo "== fuzz_$target for ${seconds}s"

@@ -6,17 +6,21 @@
 //   backup DIR DEST              a consistent copy of every table, verified
 //   demo DIR                     a new database with sample content
 //   report DIR                   sales per day and in total
+//   paradox FILE.DB              an old Paradox table as CSV
+//   migrate OLD_DIR DIR          the fourteen old tables into a new database
 
 #include "Backup.h"
 #include "Catalogue.h"
 #include "Database.h"
 #include "Demo.h"
 #include "Errors.h"
+#include "Paradox.h"
 #include "Progress.h"
 #include "Report.h"
 #include "TableTransfer.h"
 #include "YerbalisVersion.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -52,6 +56,8 @@ const char* usage =
     "  backup DIR DEST             copy every table to DEST, safely while the program runs\n"
     "  demo DIR                    create a new database in DIR with sample content\n"
     "  report DIR                  number of sales and total amount per day\n"
+    "  paradox FILE.DB             show an old Paradox table as CSV\n"
+    "  migrate OLD_DIR DIR         bring the old Paradox tables of OLD_DIR into DIR\n"
     "\n"
     "Run 'yerbalis-admin COMMAND --help' for the help of one command.\n"
     "'yerbalis-admin --version' prints the version.\n";
@@ -280,6 +286,100 @@ int reportCommand(const Arguments& a)
     return 0;
 }
 
+// --codepage N: the code page of old tables that name none or name a wrong one.
+int codePageOption(const Arguments& a)
+{
+    if (!a.values.contains(QStringLiteral("--codepage")))
+        return 0;
+    bool ok = false;
+    const int cp = a.values.value(QStringLiteral("--codepage")).toInt(&ok);
+    if (!ok || cp <= 0 || cp > 65535)
+        throw UsageError{QStringLiteral("'%1' is not a code page number (for example 850 or 1252)")
+                             .arg(a.values.value(QStringLiteral("--codepage")))};
+    return cp;
+}
+
+int paradoxCommand(const Arguments& a)
+{
+    if (a.positional.size() != 1)
+        throw UsageError{QStringLiteral("paradox needs one table file")};
+    const QString source = a.positional[0];
+    const int codePage = codePageOption(a);
+    const QString target = a.values.value(QStringLiteral("--csv"), QStringLiteral("-"));
+    {
+        // Header and fields first: a file that is not a table is refused before any output.
+        yb::paradox::Table table(source, codePage);
+        err() << native(source) << ": Paradox " << table.versionName() << " table (version byte "
+              << table.versionByte() << "), " << table.recordCount() << " records, " << table.fields().size()
+              << " fields, texts in " << table.textEncoding() << "\n";
+        for (const QString& note : table.notes())
+            err() << "note: " << note << "\n";
+    }
+    qint64 rows;
+    yb::admin::Progress progress(QStringLiteral("Reading %1").arg(QFileInfo(source).fileName()), 0);
+    if (target == QLatin1String("-")) {
+        progress.disable();
+        // Into memory first: a table damaged halfway writes nothing at all.
+        QByteArray csv;
+        QBuffer buffer(&csv);
+        buffer.open(QIODevice::WriteOnly);
+        rows = yb::admin::paradoxToCsv(source, &buffer, codePage);
+        QFile stdOut;
+        if (!stdOut.open(stdout, QIODevice::WriteOnly) || stdOut.write(csv) != csv.size() || !stdOut.flush())
+            throw yb::Error(QStringLiteral("cannot write to standard output"));
+    } else {
+        QSaveFile file(target);
+        if (!file.open(QIODevice::WriteOnly))
+            throw yb::Error(QStringLiteral("cannot write %1: %2").arg(native(target), file.errorString()));
+        rows = yb::admin::paradoxToCsv(source, &file, codePage, &progress);
+        if (!file.commit())
+            throw yb::Error(QStringLiteral("cannot write %1: %2").arg(native(target), file.errorString()));
+    }
+    progress.finish();
+    err() << "read " << rows << " records of " << native(source) << "\n";
+    return 0;
+}
+
+int migrateCommand(const Arguments& a)
+{
+    if (a.positional.size() != 2)
+        throw UsageError{QStringLiteral("migrate needs the old directory and the database directory")};
+    const QString oldDir = a.positional[0];
+    const QString dir = a.positional[1];
+    const bool dryRun = a.flags.contains(QStringLiteral("--dry-run"));
+    QElapsedTimer timer;
+    timer.start();
+    yb::admin::MigrationResult r;
+    try {
+        yb::admin::Progress progress(QStringLiteral("Migrating"), 0);
+        r = yb::admin::migrateDatabase(oldDir, dir, dryRun, codePageOption(a), &progress);
+    } catch (const yb::Error& e) {
+        throw yb::Error(QStringLiteral("%1\nNothing was written; %2 is unchanged.").arg(e.message(), native(dir)));
+    }
+    qint64 read = 0, written = 0;
+    for (const yb::admin::MigratedTable& t : r.tables) {
+        out() << QString(t.table).leftJustified(14) << " read " << QString::number(t.read).rightJustified(8)
+              << "  written " << QString::number(t.written).rightJustified(8);
+        if (t.oldFile.isEmpty())
+            out() << "  (missing in " << native(oldDir) << ": left empty)";
+        else
+            out() << "  from " << QFileInfo(t.oldFile).fileName();
+        out() << "\n";
+        for (const QString& note : t.notes)
+            if (!t.oldFile.isEmpty())
+                out() << "    note: " << note << "\n";
+        read += t.read;
+        written += t.written;
+    }
+    if (dryRun)
+        out() << "dry run: " << read << " records read and checked, nothing written to " << native(dir) << " ("
+              << seconds(timer) << " s)\n";
+    else
+        out() << read << " records read, " << written << " written into " << native(dir) << " in " << seconds(timer)
+              << " s\n";
+    return 0;
+}
+
 struct Command {
     const char* name;
     QStringList flags;
@@ -345,6 +445,30 @@ const QList<Command>& commands()
          "amount, then the grand total. DATE is YYYY-MM-DD; both ends are included.\n"
          "  --csv   write CSV (Day,Sales,Amount) instead of a table\n",
          reportCommand},
+        {"paradox", {}, {QStringLiteral("--csv"), QStringLiteral("--codepage")},
+         "Usage: yerbalis-admin paradox FILE.DB [--csv OUT] [--codepage N]\n"
+         "Shows an old Paradox table (file versions 3 to 7) as CSV, in the form\n"
+         "'export' writes: a first line with the field names, texts in UTF-8, memo\n"
+         "texts (from FILE.MB beside it) with their line breaks, dates YYYY-MM-DD,\n"
+         "times HH:MM:SS, timestamps YYYY-MM-DD HH:MM:SS. A summary of the table goes\n"
+         "to standard error. Binary, graphic and OLE fields come out empty.\n"
+         "  --csv OUT      write the CSV to OUT instead of standard output\n"
+         "  --codepage N   read the texts in code page N (850, 1252 ...), whatever\n"
+         "                 the table says\n",
+         paradoxCommand},
+        {"migrate", {QStringLiteral("--dry-run")}, {QStringLiteral("--codepage")},
+         "Usage: yerbalis-admin migrate OLD_DIR DIR [--dry-run] [--codepage N]\n"
+         "Brings the fourteen tables of an old database directory (a copy of\n"
+         "C:\\YERBA1) into the database DIR. File and field names are matched without\n"
+         "regard to case; every record is checked by the rules of the tables (text\n"
+         "sizes, numbers, dates, required fields). All or nothing: at the first record\n"
+         "that breaks a rule nothing is written, and the message names the table, the\n"
+         "record and the field. A table missing in OLD_DIR is reported and left empty.\n"
+         "DIR must not exist, be an empty directory, or hold only empty tables (as\n"
+         "'create' makes them): the migration never mixes old records with others.\n"
+         "  --dry-run      read and check everything, write nothing\n"
+         "  --codepage N   read the texts in code page N, whatever the tables say\n",
+         migrateCommand},
     };
     return list;
 }
