@@ -3,7 +3,7 @@
 #include "Errors.h"
 
 #include <QLocale>
-#include <cstdio>
+#include <charconv>
 
 namespace yb {
 
@@ -274,9 +274,11 @@ QDate textToDate(const QString& text, const QLocale& loc)
 
 QString formatG(double v)
 {
+    // As printf's %g in the C locale, whatever the process's locale: the
+    // messages it fills are English, with a decimal point.
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%g", v);
-    return QString::fromLatin1(buf);
+    const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 6);
+    return QString::fromLatin1(buf, int(r.ptr - buf));
 }
 
 QString truncateChars(const QString& text, int n)

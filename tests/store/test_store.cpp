@@ -13,7 +13,9 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <clocale>
 #include <sqlite3.h>
+#include <string>
 
 using namespace yb;
 
@@ -140,6 +142,15 @@ private slots:
         QCOMPARE(intToText(-5), QStringLiteral("-5"));
         QCOMPARE(formatG(-32768), QStringLiteral("-32768"));
         QCOMPARE(formatG(40000000), QStringLiteral("4e+07"));
+        // A decimal point whatever the process's numeric locale says.
+        const std::string numeric = std::setlocale(LC_NUMERIC, nullptr);
+        const bool spanish = std::setlocale(LC_NUMERIC, "es_ES.UTF-8") != nullptr;
+        const QString big = formatG(-2147483648.0), half = formatG(0.5);
+        std::setlocale(LC_NUMERIC, numeric.c_str());
+        QCOMPARE(big, QStringLiteral("-2.14748e+09"));
+        QCOMPARE(half, QStringLiteral("0.5"));
+        if (!spanish)
+            qWarning("es_ES.UTF-8 is not installed: formatG checked in the current locale only");
     }
 
     void dateTimeTextOmitsMidnight()
