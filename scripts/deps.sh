@@ -1,18 +1,30 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing need, when missing.
+# Installs the Debian packages that building and running the program need, when
+# missing. With --package also those that build and check the Debian package;
+# with --test those and the tests' own (sanitizers, fuzzing, the end-to-end run
+# under Xvfb), and the es_ES.UTF-8 locale the tests also run under.
 set -euo pipefail
-pkgs=(cmake g++ clang libclang-rt-14-dev ninja-build pkg-config qt6-base-dev libsqlite3-dev sqlite3 fonts-liberation2
-      poppler-utils xvfb xauth x11-utils x11-xserver-utils xdotool imagemagick openbox at-spi2-core)
+pkgs=(cmake g++ ninja-build pkg-config qt6-base-dev libsqlite3-dev fonts-liberation2)
+if [ "${1:-}" = "--test" ]; then
+  pkgs+=(clang libclang-rt-14-dev sqlite3 locales poppler-utils xvfb xauth x11-utils x11-xserver-utils xdotool
+         imagemagick openbox at-spi2-core)
+fi
 # Building and checking the Debian package (scripts/package.sh, tests/package/check.sh).
-pkgs+=(dpkg-dev file librsvg2-bin help2man lintian appstream desktop-file-utils)
+if [ "${1:-}" = "--test" ] || [ "${1:-}" = "--package" ]; then
+  pkgs+=(dpkg-dev file librsvg2-bin help2man lintian appstream desktop-file-utils)
+fi
+SUDO=""
+[ "$(id -u)" -ne 0 ] && SUDO="sudo"
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
-  SUDO=""
-  [ "$(id -u)" -ne 0 ] && SUDO="sudo"
   echo "Installing: ${missing[*]}"
   $SUDO apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+if [ "${1:-}" = "--test" ] && ! locale -a 2>/dev/null | grep -qix 'es_ES\.utf-\?8'; then
+  echo "Generating the es_ES.UTF-8 locale"
+  $SUDO localedef -i es_ES -f UTF-8 es_ES.UTF-8
 fi

@@ -4,7 +4,7 @@
 # Only the two programs and the files that go with them are built, not the tests.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/deps.sh
+bash scripts/deps.sh --package
 build=${YERBALIS_PACKAGE_DIR:-build-deb}
 # Debian's hardening flags (stack protector, fortified functions, full RELRO,
 # immediate binding), as a package built by Debian's own tools would have them.

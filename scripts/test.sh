@@ -2,14 +2,21 @@
 # Builds everything and runs the whole test suite: the ordinary build, the same
 # suite built with AddressSanitizer and UndefinedBehaviorSanitizer, the fuzz
 # targets for a bounded time, the Debian package built and checked, and the
-# end-to-end run of the real program.
+# end-to-end run of the real program. The ordinary tests and the end-to-end run
+# go once in C.UTF-8 and once in the Spanish shops' es_ES.UTF-8, so that no date
+# or time form is taken for granted.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 export QT_QPA_PLATFORM=offscreen
+locales=(C.UTF-8 es_ES.UTF-8)
+export LANG=C.UTF-8 LC_ALL=C.UTF-8
 
 echo "== build and tests"
 bash scripts/build.sh
-ctest --test-dir "${YERBALIS_BUILD_DIR:-build}" --output-on-failure -j2
+for l in "${locales[@]}"; do
+  echo "== tests in $l"
+  LANG=$l LC_ALL=$l ctest --test-dir "${YERBALIS_BUILD_DIR:-build}" --output-on-failure -j2
+done
 
 echo "== build and tests with sanitizers"
 YERBALIS_BUILD_DIR=build-asan bash scripts/build.sh -DYERBALIS_SANITIZE=ON
@@ -26,6 +33,8 @@ bash scripts/package.sh >/dev/null
 bash tests/package/check.sh
 
 if [ -f tests/e2e/run.sh ]; then
-  echo "== end-to-end"
-  bash tests/e2e/run.sh
+  for l in "${locales[@]}"; do
+    echo "== end-to-end in $l"
+    LANG=$l LC_ALL=$l E2E_SHOTS=${YERBALIS_BUILD_DIR:-build}/e2e-shots-${l%%.*} bash tests/e2e/run.sh
+  done
 fi

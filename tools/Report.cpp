@@ -10,7 +10,6 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
-#include <QLocale>
 #include <sqlite3.h>
 
 namespace yb::admin {
@@ -20,7 +19,7 @@ QDate parseDay(const QString& text)
     const QString t = text.trimmed();
     QDate d = QDate::fromString(t, Qt::ISODate);
     if (!d.isValid())
-        d = QLocale::system().toDate(t, shortDateFormat());
+        d = textToDate(t);
     return d;
 }
 

@@ -4,11 +4,10 @@
 
 #include <QCloseEvent>
 #include <QDate>
-#include <QLocale>
-#include <QRegularExpression>
 #include <QTime>
 #include <QTimer>
 
+#include "Conversions.h"
 #include "Pictures.h"
 #include "Shell.h"
 
@@ -36,15 +35,6 @@
 #include "VENTAS.h"
 
 TForm1* Form1 = nullptr;
-
-QString longTimeFormat()
-{
-    // Qt's long format carries a time-zone part ("t"); the system's hours,
-    // minutes and seconds are what the program shows.
-    QString f = QLocale::system().timeFormat(QLocale::LongFormat);
-    f.remove(QRegularExpression(QStringLiteral("\\s*\\(?t+\\)?")));
-    return f.trimmed();
-}
 
 TForm1::TForm1(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm1>())
 {
@@ -86,12 +76,12 @@ void TForm1::FormActivate()
 
 void TForm1::Timer1Timer()
 {
-    ui->Label2->setText(QLocale::system().toString(QTime::currentTime(), longTimeFormat()));
+    ui->Label2->setText(yb::timeText(QTime::currentTime()));
 }
 
 void TForm1::Timer2Timer()
 {
-    ui->Label1->setText(QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
+    ui->Label1->setText(yb::dateText(QDate::currentDate()));
 }
 
 void TForm1::open(QWidget* screen)

@@ -57,6 +57,3 @@ private:
 };
 
 extern TForm1* Form1;
-
-// The system's long time format without its time-zone part.
-QString longTimeFormat();

@@ -20,6 +20,7 @@
 
 #include "Application.h"
 #include "ControlSupport.h"
+#include "Conversions.h"
 #include "Database.h"
 #include "Errors.h"
 #include "Menu.h"
@@ -424,6 +425,9 @@ void ShellTest::clocks()
     QCOMPARE(date->text(), QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
     QVERIFY2(!time->text().contains(QRegularExpression(QStringLiteral("[A-Z]{3,}|UTC|GMT"))), qPrintable(time->text()));
     QVERIFY(time->text().contains(QRegularExpression(QStringLiteral("\\d{1,2}\\D\\d{2}\\D\\d{2}"))));
+    // Nothing of the zone part stays: no brackets, separators or blanks at the end.
+    QVERIFY2(!time->text().contains(QRegularExpression(QStringLiteral("[()\\[\\],]|\\s$"))), qPrintable(time->text()));
+    QVERIFY2(yb::textToDateTime(date->text() + QLatin1Char(' ') + time->text()).isValid(), qPrintable(time->text()));
 
     // The menu's clock keeps running while a modal screen covers it.
     auto* menuTime = Form1->findChild<QLabel*>(QStringLiteral("Label2"));

@@ -150,6 +150,9 @@ products=$(q Producto.db 'SELECT "Codigo", "Descripcion", "Precio" FROM records 
 [ "$products" = $'101|Miel de romero|450\n102|Polen de abeja|320' ] || fail "products: $products"
 sales=$(q Ventas.DB 'SELECT "Caja", "Codigo", "Importe", "Producto" FROM records ORDER BY yb_id')
 [ "$sales" = $'1|101|450|Miel de romero\n1|101|450|Miel de romero' ] || fail "sales: $sales"
+days=$(q Ventas.DB 'SELECT DISTINCT substr("Fecha y Hora", 1, 10) FROM records')
+today=$(date +%F)
+[ "$days" = "$today" ] || [ "$days" = "$(date -d '-1 min' +%F)" ] || fail "sale days: $days (today $today)"
 cosmetics=$(q Cosmetic.DB 'SELECT "Producto Cosmetico", coalesce("Indicaciones", "") FROM records ORDER BY yb_sortkey')
 [ "$cosmetics" = $'Aceite de argán|\nCrema de caléndula|Piel seca y agrietada.' ] || fail "cosmetics: $cosmetics"
 "$admin" check "$data" >/dev/null || fail "yerbalis-admin check"

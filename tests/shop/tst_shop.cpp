@@ -526,6 +526,33 @@ private slots:
         QCOMPARE(sales(), before + 4);
     }
 
+    void clockAndBalanceShowTheRegionalForms()
+    {
+        // The terminal's clock and the balance's grid write date and time in the
+        // system's forms, which read back to the moment, with nothing left of
+        // the long format's time-zone part.
+        const QRegularExpression leftover(QStringLiteral("[()\\[\\],]|\\s$|UTC"));
+        activate(terminal_);
+        auto* clock = child<QLabel>(terminal_, "lbFechaHora");
+        QTRY_VERIFY_WITH_TIMEOUT(clock->text() != QStringLiteral("22/22/98 22:22:22"), 1500);
+        const QString shown = clock->text();
+        const QDateTime read = yb::textToDateTime(shown);
+        QVERIFY2(read.isValid(), qPrintable(shown));
+        QVERIFY2(qAbs(read.secsTo(QDateTime::currentDateTime())) <= 5, qPrintable(shown));
+        QCOMPARE(shown, yb::dateText(read.date()) + QLatin1Char(' ') + yb::timeText(read.time()));
+        QVERIFY2(!shown.contains(leftover), qPrintable(shown));
+
+        sell(QStringLiteral("12"));
+        activate(balance_);
+        balance_->Table1->last();
+        const QDateTime stored = balance_->Table1->fieldByName(QStringLiteral("Fecha y Hora")).asDateTime();
+        const QString cell = child<DBGrid>(balance_, "TEXTO1")->cellText(
+            child<DBGrid>(balance_, "TEXTO1")->window().activeRow(), 0);
+        QCOMPARE(cell, yb::dateTimeText(stored));
+        QVERIFY2(!cell.contains(leftover), qPrintable(cell));
+        QCOMPARE(yb::textToDateTime(cell), stored.addMSecs(-stored.time().msec()));
+    }
+
     void terminalHelpAndCodeList()
     {
         activate(terminal_);

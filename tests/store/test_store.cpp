@@ -13,7 +13,9 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <clocale>
 #include <sqlite3.h>
+#include <string>
 
 using namespace yb;
 
@@ -140,6 +142,15 @@ private slots:
         QCOMPARE(intToText(-5), QStringLiteral("-5"));
         QCOMPARE(formatG(-32768), QStringLiteral("-32768"));
         QCOMPARE(formatG(40000000), QStringLiteral("4e+07"));
+        // A decimal point whatever the process's numeric locale says.
+        const std::string numeric = std::setlocale(LC_NUMERIC, nullptr);
+        const bool spanish = std::setlocale(LC_NUMERIC, "es_ES.UTF-8") != nullptr;
+        const QString big = formatG(-2147483648.0), half = formatG(0.5);
+        std::setlocale(LC_NUMERIC, numeric.c_str());
+        QCOMPARE(big, QStringLiteral("-2.14748e+09"));
+        QCOMPARE(half, QStringLiteral("0.5"));
+        if (!spanish)
+            qWarning("es_ES.UTF-8 is not installed: formatG checked in the current locale only");
     }
 
     void dateTimeTextOmitsMidnight()
@@ -151,6 +162,105 @@ private slots:
         QVERIFY(withTime.contains(QStringLiteral("05")));
         QVERIFY(!longTimeFormat().contains(QLatin1Char('t')));
         QCOMPARE(textToDateTime(withTime), QDateTime(d, QTime(9, 5, 3)));
+    }
+
+    void timeFormatsLoseTheirZoneOnly()
+    {
+        // What a user of each locale sees for the same moment.
+        const QDateTime moment(QDate(2026, 12, 5), QTime(13, 21, 55));
+        const struct {
+            const char* locale;
+            const char* format;
+            const char* text;
+        } known[] = {{"es_ES", "H:mm:ss", "5/12/26 13:21:55"},    {"C", "HH:mm:ss", "5 Dec 2026 13:21:55"},
+                     {"en_US", "h:mm:ss AP", "12/5/26 1:21:55 PM"}, {"de_DE", "HH:mm:ss", "05.12.26 13:21:55"},
+                     {"fr_FR", "HH:mm:ss", "05/12/2026 13:21:55"}};
+        for (const auto& k : known) {
+            const QLocale loc(QString::fromLatin1(k.locale));
+            QCOMPARE(longTimeFormat(loc), QString::fromUtf8(k.format));
+            QCOMPARE(dateTimeText(moment, loc), QString::fromUtf8(k.text));
+        }
+
+        // Every locale Qt knows: the time shown is the whole long form minus the
+        // zone, with no bracket, comma or blank left over from it.
+        const QTime t(13, 21, 55);
+        const QRegularExpression leftover(QStringLiteral("\\(\\s*\\)|\\[\\s*\\]|^[\\s,(\\[]|[\\s,)\\]]$"));
+        const auto all = QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory);
+        QVERIFY(all.size() > 100);
+        for (const QLocale& loc : all) {
+            const QString full = loc.toString(t, QLocale::LongFormat);
+            const QString shown = timeText(t, loc);
+            const QString why = loc.name() + QStringLiteral(": ") + full + QStringLiteral(" -> ") + shown;
+            QVERIFY2(!shown.isEmpty() && full.contains(shown), qPrintable(why));
+            QVERIFY2(!shown.contains(leftover), qPrintable(why));
+            QVERIFY2(!shown.contains(loc.toString(t, QStringLiteral("t"))), qPrintable(why));
+        }
+    }
+
+    void zonePartsOfOddFormats()
+    {
+        const struct {
+            const char* format;
+            const char* expected;
+        } cases[] = {
+            {"HH:mm:ss t", "HH:mm:ss"},
+            {"H:mm:ss (t)", "H:mm:ss"},
+            {"APh:mm:ss [t]", "APh:mm:ss"},
+            {"HH:mm:ss ( tttt )", "HH:mm:ss"},
+            {"t HH:mm:ss", "HH:mm:ss"},
+            {"t APh:mm:ss", "APh:mm:ss"},
+            {"h:mm:ss AP, t", "h:mm:ss AP"},
+            {"H:mm:ss 'ч'. t", "H:mm:ss 'ч'."},         // the period ends the abbreviation
+            {"'Klock' H.mm:ss (t)", "'Klock' H.mm:ss"}, // quoted text stays
+            {"HH:mm 'at' ss", "HH:mm 'at' ss"},           // a quoted t is no zone
+            {"HH:mm 'it''s' ss tt", "HH:mm 'it''s' ss"},
+            {"(HH:mm:ss t)", "(HH:mm:ss)"}, // brackets around more than the zone stay
+            {"AP t h:mm:ss", "AP h:mm:ss"}, // one blank still separates what stays
+            {"HH:mm:ss", "HH:mm:ss"},
+            {"t", ""},
+        };
+        for (const auto& c : cases)
+            QCOMPARE(withoutTimeZone(QString::fromUtf8(c.format)), QString::fromUtf8(c.expected));
+    }
+
+    void twoDigitYearsComeInTheNearestCentury()
+    {
+        QCOMPARE(fullYear(26, 2026), 2026);
+        QCOMPARE(fullYear(75, 2026), 2075);
+        QCOMPARE(fullYear(76, 2026), 1976);
+        QCOMPARE(fullYear(0, 2026), 2000);
+        QCOMPARE(fullYear(99, 2026), 1999);
+        QCOMPARE(fullYear(98, 2003), 1998);
+        QCOMPARE(fullYear(10, 2080), 2110);
+        QCOMPARE(fullYear(29, 2080), 2129);
+        QCOMPARE(fullYear(31, 2080), 2031);
+
+        const int now = QDate::currentDate().year();
+        const QLocale es(QStringLiteral("es_ES"));
+        QCOMPARE(textToDate(QStringLiteral("7/3/%1").arg(now % 100, 2, 10, QLatin1Char('0')), es), QDate(now, 3, 7));
+        // Every year of the window reads back as written, in every form that writes
+        // two-digit years, with and without the time.
+        for (const char* name : {"es_ES", "en_US", "de_DE", "C", "fr_FR"}) {
+            const QLocale loc(QString::fromLatin1(name));
+            for (int y = now - 50; y <= now + 49; ++y) {
+                const QDateTime dt(QDate(y, 3, 7), QTime(9, 5, 3));
+                QCOMPARE(textToDateTime(dateTimeText(dt, loc), loc), dt);
+                QCOMPARE(textToDateTime(dateText(dt.date(), loc), loc), QDateTime(dt.date(), QTime(0, 0)));
+                QCOMPARE(textToDate(dateText(dt.date(), loc), loc), dt.date());
+            }
+        }
+        // The day only leap years have, in a year ending in 00.
+        const QString leap = QStringLiteral("29/2/00");
+        QCOMPARE(textToDate(leap, es), QDate(fullYear(0, now), 2, 29));
+        QCOMPARE(textToDateTime(leap + QStringLiteral(" 8:00:00"), es), QDateTime(QDate(fullYear(0, now), 2, 29), QTime(8, 0)));
+        // A four-digit year typed where the form has two is taken as typed; ISO
+        // texts still read; nonsense does not.
+        QCOMPARE(textToDateTime(QStringLiteral("7/3/1931 10:00:00"), es), QDateTime(QDate(1931, 3, 7), QTime(10, 0)));
+        QCOMPARE(textToDate(QStringLiteral("2026-03-07"), es), QDate(2026, 3, 7));
+        QCOMPARE(textToDateTime(QStringLiteral("2026-03-07T09:05:03"), es), QDateTime(QDate(2026, 3, 7), QTime(9, 5, 3)));
+        QVERIFY(!textToDateTime(QStringLiteral("31/2/26"), es).isValid());
+        QVERIFY(!textToDate(QStringLiteral("ayer"), es).isValid());
+        QVERIFY(!textToDateTime(QString(), es).isValid());
     }
 
     void spanishKeyOrder()

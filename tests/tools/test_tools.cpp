@@ -461,6 +461,16 @@ private slots:
         const QStringList lines = text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         QCOMPARE(lines.last().simplified(), QStringLiteral("Total 6 4294968821"));
     }
+
+    void shownDatesReadBackInTheirCentury()
+    {
+        // The import's fallback and the report's periods read the form the
+        // program shows, whose year may have two digits only.
+        const QDateTime sale(QDate(QDate::currentDate().year(), 3, 7), QTime(9, 5, 3));
+        QCOMPARE(parseCsvDateTime(dateTimeText(sale)), sale);
+        QCOMPARE(parseDay(dateText(sale.date())), sale.date());
+        QCOMPARE(parseDay(QStringLiteral("2026-03-07")), QDate(2026, 3, 7));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestTools)
