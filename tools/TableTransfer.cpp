@@ -125,6 +125,13 @@ QString fieldList(const TableDef& table)
     return names.join(QStringLiteral(", "));
 }
 
+// What to do about a file that is not UTF-8.
+QString encodingHint()
+{
+    return QStringLiteral("if the file was saved in another encoding, name it with --encoding "
+                          "(for example --encoding windows-1252)");
+}
+
 QString shown(const std::string& v)
 {
     QString s = QString::fromUtf8(v.data(), qsizetype(v.size()));
@@ -133,7 +140,18 @@ QString shown(const std::string& v)
     return s;
 }
 
+bool tableIsEmpty(sqlite3* db, const QString& fileName)
+{
+    StmtFinalizer q{prepareOrFail(db, QStringLiteral("SELECT NOT EXISTS(SELECT 1 FROM records)"), fileName)};
+    return sqlite3_step(q.st) == SQLITE_ROW && sqlite3_column_int(q.st, 0) == 1;
+}
+
 } // namespace
+
+QString counted(qint64 n, const char* singular, const char* plural)
+{
+    return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? singular : plural));
+}
 
 const TableDef& tableNamed(const QString& name)
 {
@@ -176,7 +194,8 @@ QDateTime parseCsvDateTime(const QString& text)
 
 // ---------------------------------------------------------------- export
 
-qint64 exportTable(const QString& dir, const TableDef& table, QIODevice* out, Progress* progress)
+qint64 exportTable(const QString& dir, const TableDef& table, QIODevice* out, Progress* progress, char separator,
+                   CsvEncoding encoding)
 {
     if (!QFileInfo(dir).isDir())
         throw Error(QStringLiteral("the database directory %1 does not exist").arg(QDir::toNativeSeparators(dir)));
@@ -199,7 +218,7 @@ qint64 exportTable(const QString& dir, const TableDef& table, QIODevice* out, Pr
             progress->setTotal(sqlite3_column_int64(count.st, 0));
     }
 
-    CsvWriter csv(out);
+    CsvWriter csv(out, separator, encoding);
     for (const FieldDef& f : table.fields)
         csv.field(f.name.toUtf8());
     csv.endRecord();
@@ -255,8 +274,9 @@ qint64 exportTable(const QString& dir, const TableDef& table, QIODevice* out, Pr
 
 // ---------------------------------------------------------------- import
 
-RecordWriter::RecordWriter(const QString& dir, const TableDef& table, const QStringList& columns, bool replace)
-    : table_(table), columnCount_(columns.size())
+RecordWriter::RecordWriter(const QString& dir, const TableDef& table, const QStringList& columns, bool replace,
+                           ExistingKeys existing)
+    : table_(table), existingKeys_(existing), columnCount_(columns.size())
 {
     columnOf_.assign(size_t(table.fields.size()), -1);
     for (int c = 0; c < columns.size(); ++c) {
@@ -282,6 +302,18 @@ RecordWriter::RecordWriter(const QString& dir, const TableDef& table, const QStr
     try {
         // A large import touches many pages; a bigger cache keeps the index in memory.
         file::exec(db_, "PRAGMA cache_size=-65536");
+        if (replace || tableIsEmpty(db_, table.fileName)) {
+            // Filling an empty table: with a rollback journal every page is
+            // written once, where the write-ahead log writes it twice (into
+            // the log, then into the table). Only when nobody else has the
+            // table open; the log comes back when the import ends.
+            sqlite3_busy_timeout(db_, 0);
+            StmtFinalizer q{nullptr};
+            if (sqlite3_prepare_v2(db_, "PRAGMA journal_mode=DELETE", -1, &q.st, nullptr) == SQLITE_OK &&
+                sqlite3_step(q.st) == SQLITE_ROW)
+                journalSwitched_ = qstricmp(reinterpret_cast<const char*>(sqlite3_column_text(q.st, 0)), "delete") == 0;
+            sqlite3_busy_timeout(db_, 5000);
+        }
         if (sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK)
             throw EngineError(QStringLiteral("cannot write to table %1: %2").arg(table.fileName, file::lastError(db_)),
                               sqlite3_errcode(db_));
@@ -291,10 +323,16 @@ RecordWriter::RecordWriter(const QString& dir, const TableDef& table, const QStr
         // Into an empty table, building the order index once at the end is
         // much faster than keeping it up to date record by record. Unique
         // indexes stay: they catch repeated values as they come.
-        bool empty = false;
-        {
-            StmtFinalizer q{prepareOrFail(db_, QStringLiteral("SELECT NOT EXISTS(SELECT 1 FROM records)"), table.fileName)};
-            empty = sqlite3_step(q.st) == SQLITE_ROW && sqlite3_column_int(q.st, 0) == 1;
+        const bool empty = tableIsEmpty(db_, table.fileName);
+        if (!empty && keyIndex_ >= 0) {
+            // Keys are looked up among the records that were there before, so
+            // that a key repeated inside the file is not taken for one of them.
+            StmtFinalizer q{prepareOrFail(db_, QStringLiteral("SELECT max(yb_id) FROM records"), table.fileName)};
+            if (sqlite3_step(q.st) == SQLITE_ROW)
+                lastIdBefore_ = sqlite3_column_int64(q.st, 0);
+            exists_ = prepareOrFail(db_,
+                                    QStringLiteral("SELECT 1 FROM records WHERE yb_sortkey = ?1 AND yb_id <= ?2 LIMIT 1"),
+                                    table.fileName);
         }
         if (empty) {
             StmtFinalizer q{prepareOrFail(db_,
@@ -336,9 +374,35 @@ void RecordWriter::rollback()
 {
     sqlite3_finalize(insert_);
     insert_ = nullptr;
+    sqlite3_finalize(exists_);
+    exists_ = nullptr;
     if (inTransaction_)
         sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
     inTransaction_ = false;
+    restoreJournal();
+}
+
+void RecordWriter::restoreJournal()
+{
+    if (!journalSwitched_ || !db_)
+        return;
+    // A table left with a rollback journal (when another process opened it
+    // meanwhile and holds it) is still whole and durable, only without the log.
+    journalSwitched_ = false;
+    sqlite3_exec(db_, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
+}
+
+bool RecordWriter::keyExists(const QByteArray& key)
+{
+    sqlite3_reset(exists_);
+    sqlite3_bind_blob(exists_, 1, key.constData(), int(key.size()), SQLITE_STATIC);
+    sqlite3_bind_int64(exists_, 2, lastIdBefore_);
+    const int rc = sqlite3_step(exists_);
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+        throw EngineError(QStringLiteral("cannot read table %1: %2").arg(table_.fileName, file::lastError(db_)), rc);
+    const bool found = rc == SQLITE_ROW;
+    sqlite3_reset(exists_);
+    return found;
 }
 
 void RecordWriter::refuse(qint64 row, qint64 line, const QString& field, const QString& problem)
@@ -378,7 +442,7 @@ void RecordWriter::add(const std::vector<std::string>& values, qint64 row, qint6
         case FieldType::Memo: {
             const qsizetype chars = utf8Chars(*v);
             if (chars < 0)
-                refuse(row, line, f.name, QStringLiteral("the text is not valid UTF-8"));
+                refuse(row, line, f.name, QStringLiteral("the text is not valid UTF-8; %1").arg(encodingHint()));
             if (f.type == FieldType::Text && chars > f.size)
                 refuse(row, line, f.name,
                        QStringLiteral("the text has %1 characters, more than the %2 the field holds")
@@ -386,7 +450,7 @@ void RecordWriter::add(const std::vector<std::string>& values, qint64 row, qint6
                            .arg(f.size));
             sqlite3_bind_text(st, param, v->data(), int(v->size()), SQLITE_STATIC);
             if (i == keyIndex_)
-                key = sortKey(QString::fromUtf8(v->data(), qsizetype(v->size())));
+                key = sortKeyUtf8(v->data(), qsizetype(v->size()));
             break;
         }
         case FieldType::Integer:
@@ -414,8 +478,16 @@ void RecordWriter::add(const std::vector<std::string>& values, qint64 row, qint6
         }
         }
     }
+    if (exists_ && !key.isEmpty() && keyExists(key)) {
+        if (existing_++ == 0) {
+            firstExistingRow_ = row;
+            firstExistingKey_ = shown(values[size_t(columnOf_[size_t(keyIndex_)])]);
+        }
+        sqlite3_reset(st);
+        return;
+    }
     if (keyIndex_ >= 0)
-        sqlite3_bind_blob(st, 1, key.constData(), int(key.size()), SQLITE_TRANSIENT);
+        sqlite3_bind_blob(st, 1, key.constData(), int(key.size()), SQLITE_STATIC);
     else
         sqlite3_bind_blob(st, 1, empty, 0, SQLITE_STATIC);
     const int rc = sqlite3_step(st);
@@ -441,8 +513,21 @@ qint64 RecordWriter::commit()
 {
     if (!inTransaction_)
         throw Error(QStringLiteral("the import has already ended"));
+    if (existing_ > 0 && existingKeys_ == ExistingKeys::Refuse) {
+        rollback();
+        throw Error(QStringLiteral("%1 of the file %2 already in the table (the first: '%3', row %4). "
+                                   "Run the import again with --skip-existing to keep "
+                                   "the table's records and add only the others, or with --replace to replace "
+                                   "all the records of the table by those of the file")
+                        .arg(counted(existing_, "record", "records"),
+                             existing_ == 1 ? QStringLiteral("has a key that is") : QStringLiteral("have keys that are"),
+                             firstExistingKey_)
+                        .arg(firstExistingRow_));
+    }
     sqlite3_finalize(insert_);
     insert_ = nullptr;
+    sqlite3_finalize(exists_);
+    exists_ = nullptr;
     try {
         for (const QString& sql : recreate_)
             file::exec(db_, sql.toUtf8().constData());
@@ -452,21 +537,31 @@ qint64 RecordWriter::commit()
         throw EngineError(QStringLiteral("cannot write to table %1: %2").arg(table_.fileName, e.message()));
     }
     inTransaction_ = false;
-    // Give back the space of the write-ahead log (the program may be reading: then later).
-    sqlite3_wal_checkpoint_v2(db_, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
+    if (journalSwitched_) {
+        restoreJournal();
+    } else {
+        // Give back the space of the write-ahead log (the program may be reading: then later).
+        sqlite3_wal_checkpoint_v2(db_, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
+    }
     return written_;
 }
 
-qint64 importTable(const QString& dir, const TableDef& table, QIODevice* in, bool replace, Progress* progress)
+ImportResult importTable(const QString& dir, const TableDef& table, QIODevice* in, const ImportOptions& options,
+                         Progress* progress)
 {
-    CsvReader reader(in);
+    if (options.existing == ExistingKeys::Skip && !table.hasKey())
+        throw Error(QStringLiteral("%1 has no key field, so there are no existing keys to skip").arg(table.fileName));
+    CsvReader reader(in, options.separator, options.encoding);
     std::vector<std::string> record;
     if (!reader.next(record))
         throw Error(QStringLiteral("the file is empty: its first line must name the fields"));
     QStringList columns;
-    for (const std::string& c : record)
+    for (const std::string& c : record) {
+        if (utf8Chars(c) < 0)
+            throw Error(QStringLiteral("line 1: the header is not valid UTF-8; %1").arg(encodingHint()));
         columns << QString::fromUtf8(c.data(), qsizetype(c.size()));
-    RecordWriter writer(dir, table, columns, replace);
+    }
+    RecordWriter writer(dir, table, columns, options.replace, options.existing);
     qint64 row = 0;
     for (;;) {
         bool more;
@@ -481,10 +576,22 @@ qint64 importTable(const QString& dir, const TableDef& table, QIODevice* in, boo
         if (progress)
             progress->update(reader.position());
     }
-    if (!progress)
-        return writer.commit();
-    progress->setLabel(QStringLiteral("Writing %1").arg(table.fileName));
-    return progress->during(reader.position(), [&writer] { return writer.commit(); });
+    ImportResult result;
+    if (progress) {
+        progress->setLabel(QStringLiteral("Writing %1").arg(table.fileName));
+        result.imported = progress->during(reader.position(), [&writer] { return writer.commit(); });
+    } else {
+        result.imported = writer.commit();
+    }
+    result.skipped = writer.existing();
+    return result;
+}
+
+qint64 importTable(const QString& dir, const TableDef& table, QIODevice* in, bool replace, Progress* progress)
+{
+    ImportOptions options;
+    options.replace = replace;
+    return importTable(dir, table, in, options, progress).imported;
 }
 
 } // namespace yb::admin
