@@ -302,6 +302,8 @@ RecordWriter::RecordWriter(const QString& dir, const TableDef& table, const QStr
     try {
         // A large import touches many pages; a bigger cache keeps the index in memory.
         file::exec(db_, "PRAGMA cache_size=-65536");
+        // The order index is sorted at the end; a second core may share that work.
+        file::exec(db_, "PRAGMA threads=2");
         if (replace || tableIsEmpty(db_, table.fileName)) {
             // Filling an empty table: with a rollback journal every page is
             // written once, where the write-ahead log writes it twice (into
@@ -356,6 +358,16 @@ RecordWriter::RecordWriter(const QString& dir, const TableDef& table, const QStr
         }
         insert_ = prepareOrFail(db_, QStringLiteral("INSERT INTO records(%1) VALUES(%2)").arg(cols, params),
                                 QStringLiteral("cannot write to table %1").arg(table.fileName));
+        QString rows;
+        const int stride = int(table.fields.size()) + 1;
+        for (int k = 0; k < kBatch; ++k) {
+            rows += k ? QStringLiteral(", (1") : QStringLiteral("(1");
+            for (int i = 1; i <= stride; ++i)
+                rows += QStringLiteral(", ?%1").arg(k * stride + i);
+            rows += QLatin1Char(')');
+        }
+        batch_ = prepareOrFail(db_, QStringLiteral("INSERT INTO records(%1) VALUES %2").arg(cols, rows),
+                               QStringLiteral("cannot write to table %1").arg(table.fileName));
     } catch (...) {
         rollback();
         file::close(db_);
@@ -376,6 +388,8 @@ void RecordWriter::rollback()
     insert_ = nullptr;
     sqlite3_finalize(exists_);
     exists_ = nullptr;
+    sqlite3_finalize(batch_);
+    batch_ = nullptr;
     if (inTransaction_)
         sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
     inTransaction_ = false;
@@ -413,27 +427,29 @@ void RecordWriter::refuse(qint64 row, qint64 line, const QString& field, const Q
     throw Error(QStringLiteral("row %1 (line %2), field '%3': %4").arg(row).arg(line).arg(field, problem));
 }
 
-void RecordWriter::add(const std::vector<std::string>& values, qint64 row, qint64 line)
+namespace {
+// A record that breaks a rule of the table: the field (empty: the record) and the problem.
+struct Invalid {
+    QString field;
+    QString problem;
+};
+} // namespace
+
+bool RecordWriter::bindRecord(sqlite3_stmt* st, int base, const std::vector<std::string>& values, qint64 row)
 {
-    if (!inTransaction_)
-        throw Error(QStringLiteral("the import has already ended"));
-    if (qsizetype(values.size()) != columnCount_)
-        refuse(row, line, {},
-               QStringLiteral("it has %1 fields where the header names %2").arg(values.size()).arg(columnCount_));
-    sqlite3_stmt* st = insert_;
-    sqlite3_reset(st);
-    sqlite3_clear_bindings(st);
+    // Parameters of a batch outlive the reader's buffers: sqlite keeps copies.
+    const sqlite3_destructor_type keep = st == insert_ ? SQLITE_STATIC : SQLITE_TRANSIENT;
     static const char empty[] = "";
-    QByteArray key;
+    key_.clear();
     for (int i = 0; i < table_.fields.size(); ++i) {
         const FieldDef& f = table_.fields[i];
         const int col = columnOf_[size_t(i)];
         const std::string* v = col >= 0 ? &values[size_t(col)] : nullptr;
-        const int param = i + 2;
+        const int param = base + i + 2;
         if (!v || v->empty()) {
             // The store keeps an empty text as an empty field.
             if (f.required)
-                refuse(row, line, f.name, QStringLiteral("the field must have a value"));
+                throw Invalid{f.name, QStringLiteral("the field must have a value")};
             sqlite3_bind_null(st, param);
             continue;
         }
@@ -442,24 +458,23 @@ void RecordWriter::add(const std::vector<std::string>& values, qint64 row, qint6
         case FieldType::Memo: {
             const qsizetype chars = utf8Chars(*v);
             if (chars < 0)
-                refuse(row, line, f.name, QStringLiteral("the text is not valid UTF-8; %1").arg(encodingHint()));
+                throw Invalid{f.name, QStringLiteral("the text is not valid UTF-8; %1").arg(encodingHint())};
             if (f.type == FieldType::Text && chars > f.size)
-                refuse(row, line, f.name,
-                       QStringLiteral("the text has %1 characters, more than the %2 the field holds")
-                           .arg(chars)
-                           .arg(f.size));
-            sqlite3_bind_text(st, param, v->data(), int(v->size()), SQLITE_STATIC);
+                throw Invalid{f.name, QStringLiteral("the text has %1 characters, more than the %2 the field holds")
+                                          .arg(chars)
+                                          .arg(f.size)};
+            sqlite3_bind_text(st, param, v->data(), int(v->size()), keep);
             if (i == keyIndex_)
-                key = sortKeyUtf8(v->data(), qsizetype(v->size()));
+                key_ = sortKeyUtf8(v->data(), qsizetype(v->size()));
             break;
         }
         case FieldType::Integer:
         case FieldType::SmallInt: {
             const auto n = tryTextToInt(QString::fromUtf8(v->data(), qsizetype(v->size())));
             if (!n)
-                refuse(row, line, f.name, QStringLiteral("'%1' is not a valid integer value").arg(shown(*v)));
+                throw Invalid{f.name, QStringLiteral("'%1' is not a valid integer value").arg(shown(*v))};
             if (f.type == FieldType::SmallInt && (*n < -32768 || *n > 32767))
-                refuse(row, line, f.name, QStringLiteral("%1 is out of the allowed range -32768 to 32767").arg(*n));
+                throw Invalid{f.name, QStringLiteral("%1 is out of the allowed range -32768 to 32767").arg(*n)};
             sqlite3_bind_int64(st, param, *n);
             break;
         }
@@ -471,25 +486,37 @@ void RecordWriter::add(const std::vector<std::string>& values, qint64 row, qint6
             }
             const QDateTime dt = parseCsvDateTime(QString::fromUtf8(v->data(), qsizetype(v->size())));
             if (!dt.isValid())
-                refuse(row, line, f.name,
-                       QStringLiteral("'%1' is not a date and time (write it as YYYY-MM-DD HH:MM:SS)").arg(shown(*v)));
+                throw Invalid{f.name,
+                              QStringLiteral("'%1' is not a date and time (write it as YYYY-MM-DD HH:MM:SS)").arg(shown(*v))};
             file::bind(st, param, QVariant(dt), f.type);
             break;
         }
         }
     }
-    if (exists_ && !key.isEmpty() && keyExists(key)) {
+    if (exists_ && !key_.isEmpty() && keyExists(key_)) {
         if (existing_++ == 0) {
             firstExistingRow_ = row;
             firstExistingKey_ = shown(values[size_t(columnOf_[size_t(keyIndex_)])]);
         }
-        sqlite3_reset(st);
-        return;
+        return false;
     }
     if (keyIndex_ >= 0)
-        sqlite3_bind_blob(st, 1, key.constData(), int(key.size()), SQLITE_STATIC);
+        sqlite3_bind_blob(st, base + 1, key_.constData(), int(key_.size()), keep);
     else
-        sqlite3_bind_blob(st, 1, empty, 0, SQLITE_STATIC);
+        sqlite3_bind_blob(st, base + 1, empty, 0, SQLITE_STATIC);
+    return true;
+}
+
+void RecordWriter::insertOne(const std::vector<std::string>& values, qint64 row, qint64 line)
+{
+    sqlite3_stmt* st = insert_;
+    sqlite3_reset(st);
+    try {
+        if (!bindRecord(st, 0, values, row))
+            return;
+    } catch (const Invalid& e) {
+        refuse(row, line, e.field, e.problem);
+    }
     const int rc = sqlite3_step(st);
     if (rc != SQLITE_DONE) {
         const int code = sqlite3_extended_errcode(db_);
@@ -509,10 +536,66 @@ void RecordWriter::add(const std::vector<std::string>& values, qint64 row, qint6
     ++written_;
 }
 
+void RecordWriter::insertPendingOneByOne()
+{
+    // Record by record, so that a refusal names its record. Their keys were
+    // counted already when they were bound to the batch.
+    const qint64 counted = existing_;
+    for (qsizetype k = 0; k < pendingCount_; ++k)
+        insertOne(pending_[size_t(k)].values, pending_[size_t(k)].row, pending_[size_t(k)].line);
+    existing_ = counted;
+    pendingCount_ = 0;
+}
+
+void RecordWriter::add(const std::vector<std::string>& values, qint64 row, qint64 line)
+{
+    if (!inTransaction_)
+        throw Error(QStringLiteral("the import has already ended"));
+    if (qsizetype(values.size()) != columnCount_) {
+        insertPendingOneByOne();
+        refuse(row, line, {},
+               QStringLiteral("it has %1 fields where the header names %2").arg(values.size()).arg(columnCount_));
+    }
+    if (!batch_) {
+        insertOne(values, row, line);
+        return;
+    }
+    // Records go in batches: one statement for many records costs the
+    // engine much less than one statement each.
+    const int stride = int(table_.fields.size()) + 1;
+    try {
+        if (!bindRecord(batch_, int(pendingCount_) * stride, values, row))
+            return;
+    } catch (const Invalid& e) {
+        // An earlier record of the batch may break a rule first.
+        insertPendingOneByOne();
+        refuse(row, line, e.field, e.problem);
+    }
+    if (qsizetype(pending_.size()) <= pendingCount_)
+        pending_.emplace_back();
+    Pending& p = pending_[size_t(pendingCount_++)];
+    p.values = values;
+    p.row = row;
+    p.line = line;
+    if (pendingCount_ < kBatch)
+        return;
+    const int rc = sqlite3_step(batch_);
+    sqlite3_reset(batch_);
+    if (rc == SQLITE_DONE) {
+        written_ += pendingCount_;
+        pendingCount_ = 0;
+        return;
+    }
+    // The failed statement has written none of them: one by one, the record
+    // that is refused is named.
+    insertPendingOneByOne();
+}
+
 qint64 RecordWriter::commit()
 {
     if (!inTransaction_)
         throw Error(QStringLiteral("the import has already ended"));
+    insertPendingOneByOne();
     if (existing_ > 0 && existingKeys_ == ExistingKeys::Refuse) {
         rollback();
         throw Error(QStringLiteral("%1 of the file %2 already in the table (the first: '%3', row %4). "
@@ -528,6 +611,8 @@ qint64 RecordWriter::commit()
     insert_ = nullptr;
     sqlite3_finalize(exists_);
     exists_ = nullptr;
+    sqlite3_finalize(batch_);
+    batch_ = nullptr;
     try {
         for (const QString& sql : recreate_)
             file::exec(db_, sql.toUtf8().constData());

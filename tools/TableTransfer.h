@@ -93,11 +93,25 @@ private:
     [[noreturn]] void refuse(qint64 row, qint64 line, const QString& field, const QString& problem);
     void rollback();
     void restoreJournal();
+    bool bindRecord(sqlite3_stmt* st, int base, const std::vector<std::string>& values, qint64 row);
+    void insertOne(const std::vector<std::string>& values, qint64 row, qint64 line);
+    void insertPendingOneByOne();
+
+    static constexpr int kBatch = 64;
+    struct Pending {
+        std::vector<std::string> values;
+        qint64 row = 0;
+        qint64 line = 0;
+    };
     bool keyExists(const QByteArray& key);
 
     const TableDef& table_;
     sqlite3* db_ = nullptr;
     sqlite3_stmt* insert_ = nullptr;
+    sqlite3_stmt* batch_ = nullptr;  // inserts kBatch records at once
+    std::vector<Pending> pending_;   // the records bound to batch_ so far
+    qsizetype pendingCount_ = 0;
+    QByteArray key_;
     sqlite3_stmt* exists_ = nullptr; // a key among the records there before; null when there were none
     qint64 lastIdBefore_ = 0;
     ExistingKeys existingKeys_;
