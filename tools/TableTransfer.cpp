@@ -366,6 +366,8 @@ RecordWriter::RecordWriter(const QString& dir, const TableDef& table, const QStr
                 rows += QStringLiteral(", ?%1").arg(k * stride + i);
             rows += QLatin1Char(')');
         }
+        // Bound values point into these records: they must never move.
+        pending_.reserve(size_t(kBatch));
         batch_ = prepareOrFail(db_, QStringLiteral("INSERT INTO records(%1) VALUES %2").arg(cols, rows),
                                QStringLiteral("cannot write to table %1").arg(table.fileName));
     } catch (...) {
@@ -435,12 +437,13 @@ struct Invalid {
 };
 } // namespace
 
-bool RecordWriter::bindRecord(sqlite3_stmt* st, int base, const std::vector<std::string>& values, qint64 row)
+bool RecordWriter::bindRecord(sqlite3_stmt* st, int base, const std::vector<std::string>& values, qint64 row,
+                              QByteArray& key)
 {
-    // Parameters of a batch outlive the reader's buffers: sqlite keeps copies.
-    const sqlite3_destructor_type keep = st == insert_ ? SQLITE_STATIC : SQLITE_TRANSIENT;
+    // `values` and `key` stay as they are until the statement has run.
+    const sqlite3_destructor_type keep = SQLITE_STATIC;
     static const char empty[] = "";
-    key_.clear();
+    key.clear();
     for (int i = 0; i < table_.fields.size(); ++i) {
         const FieldDef& f = table_.fields[i];
         const int col = columnOf_[size_t(i)];
@@ -465,7 +468,7 @@ bool RecordWriter::bindRecord(sqlite3_stmt* st, int base, const std::vector<std:
                                           .arg(f.size)};
             sqlite3_bind_text(st, param, v->data(), int(v->size()), keep);
             if (i == keyIndex_)
-                key_ = sortKeyUtf8(v->data(), qsizetype(v->size()));
+                key = sortKeyUtf8(v->data(), qsizetype(v->size()));
             break;
         }
         case FieldType::Integer:
@@ -493,7 +496,7 @@ bool RecordWriter::bindRecord(sqlite3_stmt* st, int base, const std::vector<std:
         }
         }
     }
-    if (exists_ && !key_.isEmpty() && keyExists(key_)) {
+    if (exists_ && !key.isEmpty() && keyExists(key)) {
         if (existing_++ == 0) {
             firstExistingRow_ = row;
             firstExistingKey_ = shown(values[size_t(columnOf_[size_t(keyIndex_)])]);
@@ -501,7 +504,7 @@ bool RecordWriter::bindRecord(sqlite3_stmt* st, int base, const std::vector<std:
         return false;
     }
     if (keyIndex_ >= 0)
-        sqlite3_bind_blob(st, base + 1, key_.constData(), int(key_.size()), keep);
+        sqlite3_bind_blob(st, base + 1, key.constData(), int(key.size()), keep);
     else
         sqlite3_bind_blob(st, base + 1, empty, 0, SQLITE_STATIC);
     return true;
@@ -512,7 +515,7 @@ void RecordWriter::insertOne(const std::vector<std::string>& values, qint64 row,
     sqlite3_stmt* st = insert_;
     sqlite3_reset(st);
     try {
-        if (!bindRecord(st, 0, values, row))
+        if (!bindRecord(st, 0, values, row, key_))
             return;
     } catch (const Invalid& e) {
         refuse(row, line, e.field, e.problem);
@@ -562,22 +565,23 @@ void RecordWriter::add(const std::vector<std::string>& values, qint64 row, qint6
     }
     // Records go in batches: one statement for many records costs the
     // engine much less than one statement each.
+    // Their values are kept here, bound in place, until the batch is written.
     const int stride = int(table_.fields.size()) + 1;
+    if (qsizetype(pending_.size()) <= pendingCount_)
+        pending_.emplace_back();
+    Pending& p = pending_[size_t(pendingCount_)];
+    p.values = values;
+    p.row = row;
+    p.line = line;
     try {
-        if (!bindRecord(batch_, int(pendingCount_) * stride, values, row))
+        if (!bindRecord(batch_, int(pendingCount_) * stride, p.values, row, p.key))
             return;
     } catch (const Invalid& e) {
         // An earlier record of the batch may break a rule first.
         insertPendingOneByOne();
         refuse(row, line, e.field, e.problem);
     }
-    if (qsizetype(pending_.size()) <= pendingCount_)
-        pending_.emplace_back();
-    Pending& p = pending_[size_t(pendingCount_++)];
-    p.values = values;
-    p.row = row;
-    p.line = line;
-    if (pendingCount_ < kBatch)
+    if (++pendingCount_ < kBatch)
         return;
     const int rc = sqlite3_step(batch_);
     sqlite3_reset(batch_);

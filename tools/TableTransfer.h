@@ -93,13 +93,14 @@ private:
     [[noreturn]] void refuse(qint64 row, qint64 line, const QString& field, const QString& problem);
     void rollback();
     void restoreJournal();
-    bool bindRecord(sqlite3_stmt* st, int base, const std::vector<std::string>& values, qint64 row);
+    bool bindRecord(sqlite3_stmt* st, int base, const std::vector<std::string>& values, qint64 row, QByteArray& key);
     void insertOne(const std::vector<std::string>& values, qint64 row, qint64 line);
     void insertPendingOneByOne();
 
     static constexpr int kBatch = 64;
     struct Pending {
         std::vector<std::string> values;
+        QByteArray key;
         qint64 row = 0;
         qint64 line = 0;
     };
