@@ -17,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
+#include <sqlite3.h>
 
 using namespace yb;
 using namespace yb::admin;
@@ -119,6 +120,21 @@ ImportResult importWith(const QString& dir, const QString& table, const QByteArr
     b.setData(csv);
     b.open(QIODevice::ReadOnly);
     return shown("import", [&] { return importTable(dir, tableNamed(table), &b, options); });
+}
+
+// The journal mode a table file is in, as a fresh connection finds it.
+QString journalMode(const QString& dir, const QString& table)
+{
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(QFile::encodeName(Database::tablePath(dir, tableNamed(table).fileName)).constData(), &db,
+                    SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_stmt* st = nullptr;
+    QString mode;
+    if (sqlite3_prepare_v2(db, "PRAGMA journal_mode", -1, &st, nullptr) == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW)
+        mode = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
+    sqlite3_finalize(st);
+    sqlite3_close(db);
+    return mode;
 }
 
 QString emojiKey75()
@@ -536,6 +552,27 @@ private slots:
         const QList<QVariantList> rows = records(dir, QStringLiteral("Producto.db"));
         QCOMPARE(rows.size(), 301);
         QCOMPARE(rows.last().at(1).toString(), QStringLiteral("Producto 301"));
+        QVERIFY(Database::check(dir).isEmpty());
+    }
+
+    void importKeepsTheWriteAheadLog()
+    {
+        // An import into an empty table may write without the log; afterwards
+        // the table must be back in write-ahead mode, whether the import
+        // succeeded, failed, or found the table open elsewhere.
+        const QString dir = makeDatabase(tmp_, QStringLiteral("journal"));
+        QCOMPARE(journalMode(dir, QStringLiteral("Abuela.DB")), QStringLiteral("wal"));
+        QCOMPARE(importBytes(dir, QStringLiteral("Abuela.DB"), "Sintomas\r\nTos\r\nHipo\r\n"), qint64(2));
+        QCOMPARE(journalMode(dir, QStringLiteral("Abuela.DB")), QStringLiteral("wal"));
+        QVERIFY(refusal(dir, QStringLiteral("DIETAS.DB"), "Dieta\r\nSana\r\n\r\n,x\r\n").contains(QLatin1String("row 2")));
+        QCOMPARE(journalMode(dir, QStringLiteral("DIETAS.DB")), QStringLiteral("wal"));
+        TableCursor open(dir, QStringLiteral("Abuela.DB"), QStringLiteral("Sintomas"));
+        open.open();
+        QCOMPARE(importBytes(dir, QStringLiteral("Abuela.DB"), "Sintomas\r\nAjo\r\n", true), qint64(1));
+        open.refresh();
+        open.first();
+        QCOMPARE(open.fieldByName(QStringLiteral("Sintomas")).value().toString(), QStringLiteral("Ajo"));
+        QCOMPARE(journalMode(dir, QStringLiteral("Abuela.DB")), QStringLiteral("wal"));
         QVERIFY(Database::check(dir).isEmpty());
     }
 
