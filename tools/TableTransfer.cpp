@@ -557,7 +557,8 @@ void RecordWriter::add(const std::vector<std::string>& values, qint64 row, qint6
     if (qsizetype(values.size()) != columnCount_) {
         insertPendingOneByOne();
         refuse(row, line, {},
-               QStringLiteral("it has %1 fields where the header names %2").arg(values.size()).arg(columnCount_));
+               QStringLiteral("it has %1 where the header names %2")
+                   .arg(counted(qint64(values.size()), "field", "fields"), counted(columnCount_, "field", "fields")));
     }
     if (!batch_) {
         insertOne(values, row, line);
