@@ -365,7 +365,8 @@ const QList<Command>& commands()
          "is: the message names the row, the field and the problem.\n"
          "When records of the file have keys that the table already holds (the same\n"
          "text in the table's index field), nothing is imported: the message counts\n"
-         "them, so that importing a file twice never doubles its records. Choose then:\n"
+         "them (exit code 1), so that importing a file twice never doubles its\n"
+         "records; either choice below loses one version, so the choice is yours:\n"
          "  --replace         delete the table's records first (undone, too, on failure)\n"
          "  --skip-existing   keep the table's records and leave out the file's records\n"
          "                    with the same keys; the others are added\n"
@@ -388,8 +389,7 @@ const QList<Command>& commands()
          "Creates a new database in DIR (which must not exist or be empty) filled\n"
          "with invented sample content in Spanish: every reference database, ten\n"
          "cards, thirty products and fifty sales at till 1 over the last five days,\n"
-         "none later than now. Try the program\n"
-         "on it with YERBALIS_DATA_DIR=DIR.\n",
+         "none later than now. Try the program on it with YERBALIS_DATA_DIR=DIR.\n",
          demoCommand},
         {"report", {QStringLiteral("--csv")}, {QStringLiteral("--from"), QStringLiteral("--to")},
          "Usage: yerbalis-admin report DIR [--from DATE] [--to DATE] [--csv]\n"
