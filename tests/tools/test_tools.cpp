@@ -269,6 +269,12 @@ private slots:
                                     << false << QStringList{"row 1", "'Fecha y Hora'", "not a date"};
         QTest::newRow("not UTF-8") << "Abuela.DB" << QByteArray("Sintomas,Indicaciones\r\nTos,Miel\r\nCa\xF1" "a,x\r\n")
                                    << false << QStringList{"row 2", "'Sintomas'", "not valid UTF-8"};
+        QTest::newRow("too long after a plain run")
+            << "Abuela.DB" << "Sintomas\r\n" + QByteArray(70, 'a') + QString(6, QChar(0x00F1)).toUtf8() + "\r\n" << false
+            << QStringList{"row 1", "'Sintomas'", "76 characters", "75"};
+        QTest::newRow("not UTF-8 after a plain run")
+            << "Abuela.DB" << "Sintomas,Indicaciones\r\nTos," + QByteArray(21, 'x') + "\xC3(" + QByteArray(9, 'y') + "\r\n"
+            << false << QStringList{"row 1", "'Indicaciones'", "not valid UTF-8"};
         QTest::newRow("unclosed quote") << "Abuela.DB" << QByteArray("Sintomas,Indicaciones\r\nTos,\"Miel\r\ncon limón\r\n")
                                         << false << QStringList{"row 1", "line 2", "never closed"};
         QTest::newRow("stray quote") << "Abuela.DB" << QByteArray("Sintomas,Indicaciones\r\nTos,Miel\r\nHipo,Agua \"fría\"\r\n")
@@ -611,6 +617,10 @@ private slots:
         comma.separator = ',';
         m = refusalWith(other, QStringLiteral("Abuela.DB"), "Sintomas;Indicaciones\r\nx;y\r\n", comma);
         QVERIFY2(m.contains(QLatin1String("'Sintomas;Indicaciones'")), qPrintable(m));
+
+        // 75 characters in 83 bytes fit the key field.
+        const QByteArray longKey = QByteArray(67, 'k') + QString(8, QChar(0x00F1)).toUtf8();
+        QCOMPARE(importWith(other, QStringLiteral("Abuela.DB"), "Sintomas\r\n" + longKey + "\r\n", {}).imported, qint64(1));
 
         // Export the other way round; a character that Windows-1252 lacks stops it.
         QBuffer b;
