@@ -179,6 +179,10 @@ bool CsvReader::fill()
     rawRead_ += n;
     pos_ = 0;
     if (encoding_ != CsvEncoding::Utf8) {
+        if (rawRead_ == n && n >= 3 && raw_.startsWith("\xEF\xBB\xBF"))
+            throw Error(QStringLiteral("line 1: the file begins with the mark of UTF-8 text, not %1; "
+                                       "import it without --encoding")
+                            .arg(QLatin1String(encodingName(encoding_))));
         // One byte is one character: each chunk converts on its own.
         buffer_.resize(0);
         for (qint64 i = 0; i < n; ++i)

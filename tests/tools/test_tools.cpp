@@ -612,6 +612,9 @@ private slots:
         rows = records(other, QStringLiteral("Abuela.DB"));
         QCOMPARE(rows[0].at(0).toString(), QStringLiteral("Caída;"));
         QCOMPARE(rows[0].at(1).toString(), QStringLiteral("a; b"));
+        // A file marked as UTF-8 is not read as anything else.
+        m = refusalWith(other, QStringLiteral("Abuela.DB"), "\xEF\xBB\xBFSintomas\r\nTos\r\n", latin1);
+        QVERIFY2(m.contains(QLatin1String("UTF-8")) && m.contains(QLatin1String("without --encoding")), qPrintable(m));
         // A separator given outright wins over the header's count.
         ImportOptions comma;
         comma.separator = ',';
