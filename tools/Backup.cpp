@@ -1,10 +1,13 @@
 #include "Backup.h"
 
+#include "TableTransfer.h"
+
 #include "Catalogue.h"
 #include "Database.h"
 #include "Errors.h"
 #include "Progress.h"
 #include "TableFile.h"
+#include "TableTransfer.h"
 
 #include <QDir>
 #include <QFile>
@@ -129,9 +132,8 @@ BackupResult backupDatabase(const QString& dir, const QString& dest, Progress* p
                 }
                 file::close(check);
                 if (n != s.records)
-                    throw Error(QStringLiteral("the copy of %1 has %2 records instead of %3")
-                                    .arg(s.table->fileName)
-                                    .arg(n)
+                    throw Error(QStringLiteral("the copy of %1 has %2 instead of %3")
+                                    .arg(s.table->fileName, counted(n, "record", "records"))
                                     .arg(s.records));
             }
             QFile::remove(part + QStringLiteral("-wal"));

@@ -5,22 +5,123 @@
 namespace yb::admin {
 
 namespace {
+
 constexpr qsizetype kChunk = 1 << 20;
+
+// Windows-1252 bytes 0x80 to 0x9F; the five it leaves unassigned stay the
+// control characters of the same number, as ISO-8859-1 has them.
+constexpr char16_t kWindows1252[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+char32_t decodeByte(unsigned char b, CsvEncoding encoding)
+{
+    if (encoding == CsvEncoding::Windows1252 && b >= 0x80 && b < 0xA0)
+        return kWindows1252[b - 0x80];
+    return b;
 }
 
-CsvWriter::CsvWriter(QIODevice* out) : out_(out) { buffer_.reserve(kChunk + 4096); }
+void appendUtf8(QByteArray& out, char32_t c)
+{
+    if (c < 0x80) {
+        out.append(char(c));
+    } else if (c < 0x800) {
+        out.append(char(0xC0 | (c >> 6)));
+        out.append(char(0x80 | (c & 0x3F)));
+    } else {
+        out.append(char(0xE0 | (c >> 12)));
+        out.append(char(0x80 | ((c >> 6) & 0x3F)));
+        out.append(char(0x80 | (c & 0x3F)));
+    }
+}
+
+const char* encodingName(CsvEncoding e)
+{
+    switch (e) {
+    case CsvEncoding::Utf8: return "UTF-8";
+    case CsvEncoding::Windows1252: return "windows-1252";
+    case CsvEncoding::Latin1: return "ISO-8859-1";
+    }
+    return "";
+}
+
+} // namespace
+
+std::optional<CsvEncoding> csvEncodingNamed(const QString& name)
+{
+    const QString n = name.trimmed().toLower().remove(QLatin1Char('-')).remove(QLatin1Char('_'));
+    if (n == QLatin1String("utf8"))
+        return CsvEncoding::Utf8;
+    if (n == QLatin1String("windows1252") || n == QLatin1String("cp1252"))
+        return CsvEncoding::Windows1252;
+    if (n == QLatin1String("iso88591") || n == QLatin1String("latin1"))
+        return CsvEncoding::Latin1;
+    return std::nullopt;
+}
+
+QString csvEncodingNames() { return QStringLiteral("utf-8, windows-1252 (cp1252), iso-8859-1 (latin1)"); }
+
+std::optional<char> csvSeparatorNamed(const QString& name)
+{
+    if (name.compare(QLatin1String("tab"), Qt::CaseInsensitive) == 0 || name == QLatin1String("\\t") ||
+        name == QLatin1String("\t"))
+        return '\t';
+    if (name.size() != 1 || name[0].unicode() >= 0x80)
+        return std::nullopt;
+    const char c = char(name[0].unicode());
+    if (c == '"' || c == '\n' || c == '\r' || (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') ||
+        (c >= 'a' && c <= 'z'))
+        return std::nullopt;
+    return c;
+}
+
+CsvWriter::CsvWriter(QIODevice* out, char separator, CsvEncoding encoding)
+    : out_(out), separator_(separator), encoding_(encoding)
+{
+    buffer_.reserve(kChunk + 4096);
+}
 
 CsvWriter::~CsvWriter() = default;
 
 void CsvWriter::field(const char* data, qsizetype size)
 {
+    if (encoding_ != CsvEncoding::Utf8) {
+        // Texts come as UTF-8; a character the encoding lacks is refused, not replaced.
+        encoded_.resize(0);
+        const QString text = QString::fromUtf8(data, size);
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const char16_t u = text[i].unicode();
+            int byte = u < 0x100 ? int(u) : -1;
+            if (encoding_ == CsvEncoding::Windows1252) {
+                if (u >= 0x80 && u < 0xA0)
+                    byte = -1;
+                for (int b = 0; b < 32 && byte < 0; ++b)
+                    if (kWindows1252[b] == u)
+                        byte = 0x80 + b;
+                if (byte < 0 && (u == 0x81 || u == 0x8D || u == 0x8F || u == 0x90 || u == 0x9D))
+                    byte = u;
+            }
+            if (byte < 0) {
+                const QString ch = text[i].isHighSurrogate() && i + 1 < text.size() ? text.mid(i, 2) : text.mid(i, 1);
+                throw Error(QStringLiteral("record %1: the character '%2' (U+%3) cannot be written in %4")
+                                .arg(records_ + 1)
+                                .arg(ch)
+                                .arg(ch.toUcs4().value(0), 4, 16, QLatin1Char('0'))
+                                .arg(QLatin1String(encodingName(encoding_))));
+            }
+            encoded_.append(char(byte));
+        }
+        data = encoded_.constData();
+        size = encoded_.size();
+    }
     if (!atRecordStart_)
-        buffer_.append(',');
+        buffer_.append(separator_);
     atRecordStart_ = false;
     bool quote = false;
     for (qsizetype i = 0; i < size && !quote; ++i) {
         const char c = data[i];
-        quote = c == ',' || c == '"' || c == '\n' || c == '\r';
+        quote = c == separator_ || c == '"' || c == '\n' || c == '\r';
     }
     if (!quote) {
         buffer_.append(data, size);
@@ -45,6 +146,7 @@ void CsvWriter::endRecord()
 {
     buffer_.append("\r\n", 2);
     atRecordStart_ = true;
+    ++records_;
 }
 
 void CsvWriter::flush()
@@ -59,16 +161,58 @@ void CsvWriter::flush()
     buffer_.resize(0);
 }
 
-CsvReader::CsvReader(QIODevice* in) : in_(in) { buffer_.resize(kChunk); }
+CsvReader::CsvReader(QIODevice* in, char separator, CsvEncoding encoding)
+    : in_(in), separator_(separator), encoding_(encoding)
+{
+    if (encoding_ == CsvEncoding::Utf8)
+        buffer_.resize(kChunk);
+    else
+        raw_.resize(kChunk);
+}
 
 bool CsvReader::fill()
 {
-    const qint64 n = in_->read(buffer_.data(), kChunk);
+    char* target = encoding_ == CsvEncoding::Utf8 ? buffer_.data() : raw_.data();
+    const qint64 n = in_->read(target, kChunk);
     if (n < 0)
         throw Error(QStringLiteral("cannot read the input: %1").arg(in_->errorString()));
+    rawRead_ += n;
     pos_ = 0;
-    len_ = qsizetype(n);
+    if (encoding_ != CsvEncoding::Utf8) {
+        if (rawRead_ == n && n >= 3 && raw_.startsWith("\xEF\xBB\xBF"))
+            throw Error(QStringLiteral("line 1: the file begins with the mark of UTF-8 text, not %1; "
+                                       "import it without --encoding")
+                            .arg(QLatin1String(encodingName(encoding_))));
+        // One byte is one character: each chunk converts on its own.
+        buffer_.resize(0);
+        for (qint64 i = 0; i < n; ++i)
+            appendUtf8(buffer_, decodeByte(static_cast<unsigned char>(raw_[i]), encoding_));
+    }
+    len_ = encoding_ == CsvEncoding::Utf8 ? qsizetype(n) : buffer_.size();
     return n > 0;
+}
+
+void CsvReader::detectSeparator()
+{
+    // Counted over the header line as far as it is in the buffer.
+    qsizetype counts[3] = {0, 0, 0};
+    bool quoted = false;
+    if (pos_ == len_)
+        fill();
+    for (qsizetype i = pos_; i < len_; ++i) {
+        const char c = buffer_[i];
+        if (c == '"')
+            quoted = !quoted;
+        else if (!quoted && (c == '\n' || c == '\r'))
+            break;
+        else if (!quoted && c == ',')
+            ++counts[0];
+        else if (!quoted && c == ';')
+            ++counts[1];
+        else if (!quoted && c == '\t')
+            ++counts[2];
+    }
+    separator_ = counts[1] > counts[0] && counts[1] >= counts[2] ? ';' : counts[2] > counts[0] ? '\t' : ',';
 }
 
 bool CsvReader::next(std::vector<std::string>& fields)
@@ -81,6 +225,8 @@ bool CsvReader::next(std::vector<std::string>& fields)
             if (get() != 0xBB || get() != 0xBF)
                 throw Error(QStringLiteral("line 1: the file does not begin with text"));
         }
+        if (!separator_)
+            detectSeparator();
     }
     // Skip blank lines between records.
     for (;;) {
@@ -131,20 +277,36 @@ bool CsvReader::next(std::vector<std::string>& fields)
                 else if (c == '\r' && peek() != '\n')
                     ++lineNo_;
                 f->push_back(char(c));
+                // The plain run that follows, in one piece.
+                const char* b = buffer_.constData();
+                qsizetype i = pos_;
+                while (i < len_ && b[i] != '"' && b[i] != '\n' && b[i] != '\r')
+                    ++i;
+                f->append(b + pos_, size_t(i - pos_));
+                consumed_ += i - pos_;
+                pos_ = i;
             }
             c = get();
-            if (c != ',' && c != '\n' && c != '\r' && c != -1)
+            if (c != separator_ && c != '\n' && c != '\r' && c != -1)
                 throw Error(QStringLiteral("line %1: text follows the closing quote of a field").arg(lineNo_));
         } else {
-            while (c != ',' && c != '\n' && c != '\r' && c != -1) {
+            const char sep = separator_;
+            while (c != sep && c != '\n' && c != '\r' && c != -1) {
                 if (c == '"')
                     throw Error(QStringLiteral("line %1: a quote inside a field that does not begin with a quote")
                                     .arg(lineNo_));
                 f->push_back(char(c));
+                const char* b = buffer_.constData();
+                qsizetype i = pos_;
+                while (i < len_ && b[i] != sep && b[i] != '\n' && b[i] != '\r' && b[i] != '"')
+                    ++i;
+                f->append(b + pos_, size_t(i - pos_));
+                consumed_ += i - pos_;
+                pos_ = i;
                 c = get();
             }
         }
-        if (c == ',') {
+        if (c == separator_) {
             f = &nextField();
             continue;
         }

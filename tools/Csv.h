@@ -1,19 +1,35 @@
 #pragma once
 // Comma-separated values as RFC 4180 writes them: fields separated by commas,
 // records ended by CR LF, a field that holds a comma, a quote or a line break
-// enclosed in quotes with its quotes doubled. Both classes stream through a
-// fixed buffer, so a file of any size takes the same memory.
+// enclosed in quotes with its quotes doubled. Spreadsheets set to Spanish use
+// a semicolon instead of the comma and often save in Windows-1252; both
+// classes take another separator and a single-byte encoding. Both stream
+// through a fixed buffer, so a file of any size takes the same memory.
 
 #include <QByteArray>
 #include <QIODevice>
+#include <QString>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace yb::admin {
 
+// The character encodings of a CSV file besides UTF-8 (the default).
+enum class CsvEncoding { Utf8, Windows1252, Latin1 };
+
+// The encoding an option names ("utf-8", "windows-1252", "cp1252",
+// "iso-8859-1", "latin1", without regard to case); none for another name.
+std::optional<CsvEncoding> csvEncodingNamed(const QString& name);
+// The names csvEncodingNamed() knows, for messages and help.
+QString csvEncodingNames();
+// The separator an option names: one character, or "tab"; none otherwise
+// (a quote, a line break or a letter cannot separate fields).
+std::optional<char> csvSeparatorNamed(const QString& name);
+
 class CsvWriter {
 public:
-    explicit CsvWriter(QIODevice* out);
+    explicit CsvWriter(QIODevice* out, char separator = ',', CsvEncoding encoding = CsvEncoding::Utf8);
     ~CsvWriter();
     CsvWriter(const CsvWriter&) = delete;
     CsvWriter& operator=(const CsvWriter&) = delete;
@@ -27,12 +43,18 @@ public:
 private:
     QIODevice* out_;
     QByteArray buffer_;
+    QByteArray encoded_;
+    char separator_;
+    CsvEncoding encoding_;
+    qint64 records_ = 0;
     bool atRecordStart_ = true;
 };
 
 class CsvReader {
 public:
-    explicit CsvReader(QIODevice* in);
+    // `separator` 0: the one of the header line, a comma, a semicolon or a
+    // tab, whichever it holds most of outside quotes (a comma when none).
+    explicit CsvReader(QIODevice* in, char separator = ',', CsvEncoding encoding = CsvEncoding::Utf8);
     CsvReader(const CsvReader&) = delete;
     CsvReader& operator=(const CsvReader&) = delete;
 
@@ -42,11 +64,14 @@ public:
     bool next(std::vector<std::string>& fields);
     // The line on which the record last returned by next() begins (1-based).
     qint64 line() const { return recordLine_; }
-    // Bytes consumed so far.
-    qint64 position() const { return consumed_; }
+    // Bytes of the input consumed so far (for a single-byte encoding: read so far).
+    qint64 position() const { return encoding_ == CsvEncoding::Utf8 ? consumed_ : rawRead_; }
+    // The separator in use (once next() has read the header when it was detected).
+    char separator() const { return separator_; }
 
 private:
     bool fill();
+    void detectSeparator();
     int get()
     {
         if (pos_ == len_ && !fill())
@@ -63,6 +88,10 @@ private:
 
     QIODevice* in_;
     QByteArray buffer_;
+    QByteArray raw_;
+    char separator_;
+    CsvEncoding encoding_;
+    qint64 rawRead_ = 0;
     qsizetype pos_ = 0;
     qsizetype len_ = 0;
     qint64 consumed_ = 0;

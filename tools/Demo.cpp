@@ -10,7 +10,7 @@
 
 namespace yb::admin {
 
-QList<QPair<QString, qint64>> createDemoDatabase(const QString& dir, const QDate& today)
+QList<QPair<QString, qint64>> createDemoDatabase(const QString& dir, const QDateTime& now)
 {
     const QFileInfo info(dir);
     if (info.exists() && !info.isDir())
@@ -21,7 +21,7 @@ QList<QPair<QString, qint64>> createDemoDatabase(const QString& dir, const QDate
     Database::createTables(dir);
 
     QList<QPair<QString, qint64>> counts;
-    for (const DemoTable& t : demoContent(today)) {
+    for (const DemoTable& t : demoContent(now)) {
         const TableDef& def = tableNamed(t.fileName);
         RecordWriter writer(dir, def, t.columns, false);
         qint64 row = 0;

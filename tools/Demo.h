@@ -2,7 +2,7 @@
 // A demonstration database: invented Spanish sample content in every table,
 // for trying the program without real data.
 
-#include <QDate>
+#include <QDateTime>
 #include <QList>
 #include <QPair>
 #include <QString>
@@ -17,12 +17,15 @@ struct DemoTable {
     QList<QStringList> records;
 };
 
-// The sample content; the sales fall on the five days that end on `today`.
-QList<DemoTable> demoContent(const QDate& today);
+// The sample content; the sales fall on the five days that end on the day of
+// `now`, in shop hours, none later than `now`, all at till 1 (as the sales
+// terminal records them).
+QList<DemoTable> demoContent(const QDateTime& now);
 
 // Creates the database in `dir` (which must not exist or be empty), writes
 // the sample content through the same checks as an import and verifies the
 // result as `check` does. Returns each table's record count.
-QList<QPair<QString, qint64>> createDemoDatabase(const QString& dir, const QDate& today = QDate::currentDate());
+QList<QPair<QString, qint64>> createDemoDatabase(const QString& dir,
+                                                 const QDateTime& now = QDateTime::currentDateTime());
 
 } // namespace yb::admin

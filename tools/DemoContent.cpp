@@ -59,7 +59,7 @@ QString s(const char* utf8) { return QString::fromUtf8(utf8); }
 
 } // namespace
 
-QList<DemoTable> demoContent(const QDate& today)
+QList<DemoTable> demoContent(const QDateTime& now)
 {
     QList<DemoTable> list;
 
@@ -338,7 +338,7 @@ QList<DemoTable> demoContent(const QDate& today)
     }
     list << products;
 
-    // Fifty sales over the five days that end today, at two tills, in the order they were made.
+    // Fifty sales over the five days that end today, in the order they were made.
     DemoTable sales;
     sales.fileName = s("Ventas.DB");
     sales.columns = {s("Caja"), s("Fecha y Hora"), s("Codigo"), s("Importe"), s("Producto")};
@@ -350,17 +350,21 @@ QList<DemoTable> demoContent(const QDate& today)
     QList<QDateTime> times;
     const int perDay[] = {8, 12, 9, 11, 10};
     for (int d = 0; d < 5; ++d) {
-        const QDate day = today.addDays(d - 4);
+        const QDate day = now.date().addDays(d - 4);
         for (int k = 0; k < perDay[d]; ++k) {
             const int minute = 9 * 60 + 30 + int(next(10 * 60 + 30)); // 9:30 to 20:00
-            times << QDateTime(day, QTime(minute / 60, minute % 60, int(next(60))));
+            QDateTime t(day, QTime(minute / 60, minute % 60, int(next(60))));
+            // A sale of today that would lie ahead was made at that hour the day before.
+            if (t > now)
+                t = t.addDays(-1);
+            times << t;
         }
     }
     std::sort(times.begin(), times.end());
     for (const QDateTime& t : times) {
         const int i = int(next(30));
         const QStringList v = QString::fromUtf8(productList[i]).split(QLatin1Char('|'));
-        sales.records << QStringList{QString::number(1 + int(next(2))), t.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
+        sales.records << QStringList{QStringLiteral("1"), t.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
                                      QString::number(1001 + i), v[1], v[0]};
     }
     list << sales;

@@ -12,7 +12,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <charconv>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <sqlite3.h>
 
 namespace yb::admin {
@@ -28,6 +30,14 @@ qsizetype utf8Chars(const std::string& s)
     qsizetype chars = 0;
     size_t i = 0;
     while (i < n) {
+        // Plain ASCII eight bytes at a time.
+        uint64_t word;
+        while (i + 8 <= n && (std::memcpy(&word, p + i, 8), (word & 0x8080808080808080ull) == 0)) {
+            i += 8;
+            chars += 8;
+        }
+        if (i == n)
+            break;
         const unsigned char c = p[i];
         ++chars;
         if (c < 0x80) {
@@ -125,6 +135,13 @@ QString fieldList(const TableDef& table)
     return names.join(QStringLiteral(", "));
 }
 
+// What to do about a file that is not UTF-8.
+QString encodingHint()
+{
+    return QStringLiteral("if the file was saved in another encoding, name it with --encoding "
+                          "(for example --encoding windows-1252)");
+}
+
 QString shown(const std::string& v)
 {
     QString s = QString::fromUtf8(v.data(), qsizetype(v.size()));
@@ -133,7 +150,18 @@ QString shown(const std::string& v)
     return s;
 }
 
+bool tableIsEmpty(sqlite3* db, const QString& fileName)
+{
+    StmtFinalizer q{prepareOrFail(db, QStringLiteral("SELECT NOT EXISTS(SELECT 1 FROM records)"), fileName)};
+    return sqlite3_step(q.st) == SQLITE_ROW && sqlite3_column_int(q.st, 0) == 1;
+}
+
 } // namespace
+
+QString counted(qint64 n, const char* singular, const char* plural)
+{
+    return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? singular : plural));
+}
 
 const TableDef& tableNamed(const QString& name)
 {
@@ -176,7 +204,8 @@ QDateTime parseCsvDateTime(const QString& text)
 
 // ---------------------------------------------------------------- export
 
-qint64 exportTable(const QString& dir, const TableDef& table, QIODevice* out, Progress* progress)
+qint64 exportTable(const QString& dir, const TableDef& table, QIODevice* out, Progress* progress, char separator,
+                   CsvEncoding encoding)
 {
     if (!QFileInfo(dir).isDir())
         throw Error(QStringLiteral("the database directory %1 does not exist").arg(QDir::toNativeSeparators(dir)));
@@ -199,7 +228,7 @@ qint64 exportTable(const QString& dir, const TableDef& table, QIODevice* out, Pr
             progress->setTotal(sqlite3_column_int64(count.st, 0));
     }
 
-    CsvWriter csv(out);
+    CsvWriter csv(out, separator, encoding);
     for (const FieldDef& f : table.fields)
         csv.field(f.name.toUtf8());
     csv.endRecord();
@@ -255,8 +284,9 @@ qint64 exportTable(const QString& dir, const TableDef& table, QIODevice* out, Pr
 
 // ---------------------------------------------------------------- import
 
-RecordWriter::RecordWriter(const QString& dir, const TableDef& table, const QStringList& columns, bool replace)
-    : table_(table), columnCount_(columns.size())
+RecordWriter::RecordWriter(const QString& dir, const TableDef& table, const QStringList& columns, bool replace,
+                           ExistingKeys existing)
+    : table_(table), existingKeys_(existing), columnCount_(columns.size())
 {
     columnOf_.assign(size_t(table.fields.size()), -1);
     for (int c = 0; c < columns.size(); ++c) {
@@ -282,6 +312,20 @@ RecordWriter::RecordWriter(const QString& dir, const TableDef& table, const QStr
     try {
         // A large import touches many pages; a bigger cache keeps the index in memory.
         file::exec(db_, "PRAGMA cache_size=-65536");
+        // The order index is sorted at the end; a second core may share that work.
+        file::exec(db_, "PRAGMA threads=2");
+        if (replace || tableIsEmpty(db_, table.fileName)) {
+            // Filling an empty table: with a rollback journal every page is
+            // written once, where the write-ahead log writes it twice (into
+            // the log, then into the table). Only when nobody else has the
+            // table open; the log comes back when the import ends.
+            sqlite3_busy_timeout(db_, 0);
+            StmtFinalizer q{nullptr};
+            if (sqlite3_prepare_v2(db_, "PRAGMA journal_mode=DELETE", -1, &q.st, nullptr) == SQLITE_OK &&
+                sqlite3_step(q.st) == SQLITE_ROW)
+                journalSwitched_ = qstricmp(reinterpret_cast<const char*>(sqlite3_column_text(q.st, 0)), "delete") == 0;
+            sqlite3_busy_timeout(db_, 5000);
+        }
         if (sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK)
             throw EngineError(QStringLiteral("cannot write to table %1: %2").arg(table.fileName, file::lastError(db_)),
                               sqlite3_errcode(db_));
@@ -291,10 +335,16 @@ RecordWriter::RecordWriter(const QString& dir, const TableDef& table, const QStr
         // Into an empty table, building the order index once at the end is
         // much faster than keeping it up to date record by record. Unique
         // indexes stay: they catch repeated values as they come.
-        bool empty = false;
-        {
-            StmtFinalizer q{prepareOrFail(db_, QStringLiteral("SELECT NOT EXISTS(SELECT 1 FROM records)"), table.fileName)};
-            empty = sqlite3_step(q.st) == SQLITE_ROW && sqlite3_column_int(q.st, 0) == 1;
+        const bool empty = tableIsEmpty(db_, table.fileName);
+        if (!empty && keyIndex_ >= 0) {
+            // Keys are looked up among the records that were there before, so
+            // that a key repeated inside the file is not taken for one of them.
+            StmtFinalizer q{prepareOrFail(db_, QStringLiteral("SELECT max(yb_id) FROM records"), table.fileName)};
+            if (sqlite3_step(q.st) == SQLITE_ROW)
+                lastIdBefore_ = sqlite3_column_int64(q.st, 0);
+            exists_ = prepareOrFail(db_,
+                                    QStringLiteral("SELECT 1 FROM records WHERE yb_sortkey = ?1 AND yb_id <= ?2 LIMIT 1"),
+                                    table.fileName);
         }
         if (empty) {
             StmtFinalizer q{prepareOrFail(db_,
@@ -318,6 +368,18 @@ RecordWriter::RecordWriter(const QString& dir, const TableDef& table, const QStr
         }
         insert_ = prepareOrFail(db_, QStringLiteral("INSERT INTO records(%1) VALUES(%2)").arg(cols, params),
                                 QStringLiteral("cannot write to table %1").arg(table.fileName));
+        QString rows;
+        const int stride = int(table.fields.size()) + 1;
+        for (int k = 0; k < kBatch; ++k) {
+            rows += k ? QStringLiteral(", (1") : QStringLiteral("(1");
+            for (int i = 1; i <= stride; ++i)
+                rows += QStringLiteral(", ?%1").arg(k * stride + i);
+            rows += QLatin1Char(')');
+        }
+        // Bound values point into these records: they must never move.
+        pending_.reserve(size_t(kBatch));
+        batch_ = prepareOrFail(db_, QStringLiteral("INSERT INTO records(%1) VALUES %2").arg(cols, rows),
+                               QStringLiteral("cannot write to table %1").arg(table.fileName));
     } catch (...) {
         rollback();
         file::close(db_);
@@ -336,9 +398,37 @@ void RecordWriter::rollback()
 {
     sqlite3_finalize(insert_);
     insert_ = nullptr;
+    sqlite3_finalize(exists_);
+    exists_ = nullptr;
+    sqlite3_finalize(batch_);
+    batch_ = nullptr;
     if (inTransaction_)
         sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
     inTransaction_ = false;
+    restoreJournal();
+}
+
+void RecordWriter::restoreJournal()
+{
+    if (!journalSwitched_ || !db_)
+        return;
+    // A table left with a rollback journal (when another process opened it
+    // meanwhile and holds it) is still whole and durable, only without the log.
+    journalSwitched_ = false;
+    sqlite3_exec(db_, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
+}
+
+bool RecordWriter::keyExists(const QByteArray& key)
+{
+    sqlite3_reset(exists_);
+    sqlite3_bind_blob(exists_, 1, key.constData(), int(key.size()), SQLITE_STATIC);
+    sqlite3_bind_int64(exists_, 2, lastIdBefore_);
+    const int rc = sqlite3_step(exists_);
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+        throw EngineError(QStringLiteral("cannot read table %1: %2").arg(table_.fileName, file::lastError(db_)), rc);
+    const bool found = rc == SQLITE_ROW;
+    sqlite3_reset(exists_);
+    return found;
 }
 
 void RecordWriter::refuse(qint64 row, qint64 line, const QString& field, const QString& problem)
@@ -349,27 +439,30 @@ void RecordWriter::refuse(qint64 row, qint64 line, const QString& field, const Q
     throw Error(QStringLiteral("row %1 (line %2), field '%3': %4").arg(row).arg(line).arg(field, problem));
 }
 
-void RecordWriter::add(const std::vector<std::string>& values, qint64 row, qint64 line)
+namespace {
+// A record that breaks a rule of the table: the field (empty: the record) and the problem.
+struct Invalid {
+    QString field;
+    QString problem;
+};
+} // namespace
+
+bool RecordWriter::bindRecord(sqlite3_stmt* st, int base, const std::vector<std::string>& values, qint64 row,
+                              QByteArray& key)
 {
-    if (!inTransaction_)
-        throw Error(QStringLiteral("the import has already ended"));
-    if (qsizetype(values.size()) != columnCount_)
-        refuse(row, line, {},
-               QStringLiteral("it has %1 fields where the header names %2").arg(values.size()).arg(columnCount_));
-    sqlite3_stmt* st = insert_;
-    sqlite3_reset(st);
-    sqlite3_clear_bindings(st);
+    // `values` and `key` stay as they are until the statement has run.
+    const sqlite3_destructor_type keep = SQLITE_STATIC;
     static const char empty[] = "";
-    QByteArray key;
+    key.clear();
     for (int i = 0; i < table_.fields.size(); ++i) {
         const FieldDef& f = table_.fields[i];
         const int col = columnOf_[size_t(i)];
         const std::string* v = col >= 0 ? &values[size_t(col)] : nullptr;
-        const int param = i + 2;
+        const int param = base + i + 2;
         if (!v || v->empty()) {
             // The store keeps an empty text as an empty field.
             if (f.required)
-                refuse(row, line, f.name, QStringLiteral("the field must have a value"));
+                throw Invalid{f.name, QStringLiteral("the field must have a value")};
             sqlite3_bind_null(st, param);
             continue;
         }
@@ -378,24 +471,23 @@ void RecordWriter::add(const std::vector<std::string>& values, qint64 row, qint6
         case FieldType::Memo: {
             const qsizetype chars = utf8Chars(*v);
             if (chars < 0)
-                refuse(row, line, f.name, QStringLiteral("the text is not valid UTF-8"));
+                throw Invalid{f.name, QStringLiteral("the text is not valid UTF-8; %1").arg(encodingHint())};
             if (f.type == FieldType::Text && chars > f.size)
-                refuse(row, line, f.name,
-                       QStringLiteral("the text has %1 characters, more than the %2 the field holds")
-                           .arg(chars)
-                           .arg(f.size));
-            sqlite3_bind_text(st, param, v->data(), int(v->size()), SQLITE_STATIC);
+                throw Invalid{f.name, QStringLiteral("the text has %1 characters, more than the %2 the field holds")
+                                          .arg(chars)
+                                          .arg(f.size)};
+            sqlite3_bind_text(st, param, v->data(), int(v->size()), keep);
             if (i == keyIndex_)
-                key = sortKey(QString::fromUtf8(v->data(), qsizetype(v->size())));
+                key = sortKeyUtf8(v->data(), qsizetype(v->size()));
             break;
         }
         case FieldType::Integer:
         case FieldType::SmallInt: {
             const auto n = tryTextToInt(QString::fromUtf8(v->data(), qsizetype(v->size())));
             if (!n)
-                refuse(row, line, f.name, QStringLiteral("'%1' is not a valid integer value").arg(shown(*v)));
+                throw Invalid{f.name, QStringLiteral("'%1' is not a valid integer value").arg(shown(*v))};
             if (f.type == FieldType::SmallInt && (*n < -32768 || *n > 32767))
-                refuse(row, line, f.name, QStringLiteral("%1 is out of the allowed range -32768 to 32767").arg(*n));
+                throw Invalid{f.name, QStringLiteral("%1 is out of the allowed range -32768 to 32767").arg(*n)};
             sqlite3_bind_int64(st, param, *n);
             break;
         }
@@ -407,17 +499,37 @@ void RecordWriter::add(const std::vector<std::string>& values, qint64 row, qint6
             }
             const QDateTime dt = parseCsvDateTime(QString::fromUtf8(v->data(), qsizetype(v->size())));
             if (!dt.isValid())
-                refuse(row, line, f.name,
-                       QStringLiteral("'%1' is not a date and time (write it as YYYY-MM-DD HH:MM:SS)").arg(shown(*v)));
+                throw Invalid{f.name,
+                              QStringLiteral("'%1' is not a date and time (write it as YYYY-MM-DD HH:MM:SS)").arg(shown(*v))};
             file::bind(st, param, QVariant(dt), f.type);
             break;
         }
         }
     }
+    if (exists_ && !key.isEmpty() && keyExists(key)) {
+        if (existing_++ == 0) {
+            firstExistingRow_ = row;
+            firstExistingKey_ = shown(values[size_t(columnOf_[size_t(keyIndex_)])]);
+        }
+        return false;
+    }
     if (keyIndex_ >= 0)
-        sqlite3_bind_blob(st, 1, key.constData(), int(key.size()), SQLITE_TRANSIENT);
+        sqlite3_bind_blob(st, base + 1, key.constData(), int(key.size()), keep);
     else
-        sqlite3_bind_blob(st, 1, empty, 0, SQLITE_STATIC);
+        sqlite3_bind_blob(st, base + 1, empty, 0, SQLITE_STATIC);
+    return true;
+}
+
+void RecordWriter::insertOne(const std::vector<std::string>& values, qint64 row, qint64 line)
+{
+    sqlite3_stmt* st = insert_;
+    sqlite3_reset(st);
+    try {
+        if (!bindRecord(st, 0, values, row, key_))
+            return;
+    } catch (const Invalid& e) {
+        refuse(row, line, e.field, e.problem);
+    }
     const int rc = sqlite3_step(st);
     if (rc != SQLITE_DONE) {
         const int code = sqlite3_extended_errcode(db_);
@@ -437,12 +549,85 @@ void RecordWriter::add(const std::vector<std::string>& values, qint64 row, qint6
     ++written_;
 }
 
+void RecordWriter::insertPendingOneByOne()
+{
+    // Record by record, so that a refusal names its record. Their keys were
+    // counted already when they were bound to the batch.
+    const qint64 counted = existing_;
+    for (qsizetype k = 0; k < pendingCount_; ++k)
+        insertOne(pending_[size_t(k)].values, pending_[size_t(k)].row, pending_[size_t(k)].line);
+    existing_ = counted;
+    pendingCount_ = 0;
+}
+
+void RecordWriter::add(const std::vector<std::string>& values, qint64 row, qint64 line)
+{
+    if (!inTransaction_)
+        throw Error(QStringLiteral("the import has already ended"));
+    if (qsizetype(values.size()) != columnCount_) {
+        insertPendingOneByOne();
+        refuse(row, line, {},
+               QStringLiteral("it has %1 where the header names %2")
+                   .arg(counted(qint64(values.size()), "field", "fields"), counted(columnCount_, "field", "fields")));
+    }
+    if (!batch_) {
+        insertOne(values, row, line);
+        return;
+    }
+    // Records go in batches: one statement for many records costs the
+    // engine much less than one statement each.
+    // Their values are kept here, bound in place, until the batch is written.
+    const int stride = int(table_.fields.size()) + 1;
+    if (qsizetype(pending_.size()) <= pendingCount_)
+        pending_.emplace_back();
+    Pending& p = pending_[size_t(pendingCount_)];
+    p.values = values;
+    p.row = row;
+    p.line = line;
+    try {
+        if (!bindRecord(batch_, int(pendingCount_) * stride, p.values, row, p.key))
+            return;
+    } catch (const Invalid& e) {
+        // An earlier record of the batch may break a rule first.
+        insertPendingOneByOne();
+        refuse(row, line, e.field, e.problem);
+    }
+    if (++pendingCount_ < kBatch)
+        return;
+    const int rc = sqlite3_step(batch_);
+    sqlite3_reset(batch_);
+    if (rc == SQLITE_DONE) {
+        written_ += pendingCount_;
+        pendingCount_ = 0;
+        return;
+    }
+    // The failed statement has written none of them: one by one, the record
+    // that is refused is named.
+    insertPendingOneByOne();
+}
+
 qint64 RecordWriter::commit()
 {
     if (!inTransaction_)
         throw Error(QStringLiteral("the import has already ended"));
+    insertPendingOneByOne();
+    if (existing_ > 0 && existingKeys_ == ExistingKeys::Refuse) {
+        rollback();
+        throw Error(QStringLiteral("%1 of the file %2 already in the table (the first: '%3', row %4). "
+                                   "Run the import again with --skip-existing to keep "
+                                   "the table's records and add only the others, or with --replace to replace "
+                                   "all the records of the table by those of the file")
+                        .arg(counted(existing_, "record", "records"),
+                             existing_ == 1 ? QStringLiteral("has a key that is") : QStringLiteral("have keys that are"),
+                             firstExistingKey_)
+                        .arg(firstExistingRow_));
+    }
     sqlite3_finalize(insert_);
     insert_ = nullptr;
+    sqlite3_finalize(exists_);
+    exists_ = nullptr;
+    sqlite3_finalize(batch_);
+    batch_ = nullptr;
     try {
         for (const QString& sql : recreate_)
             file::exec(db_, sql.toUtf8().constData());
@@ -452,21 +637,31 @@ qint64 RecordWriter::commit()
         throw EngineError(QStringLiteral("cannot write to table %1: %2").arg(table_.fileName, e.message()));
     }
     inTransaction_ = false;
-    // Give back the space of the write-ahead log (the program may be reading: then later).
-    sqlite3_wal_checkpoint_v2(db_, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
+    if (journalSwitched_) {
+        restoreJournal();
+    } else {
+        // Give back the space of the write-ahead log (the program may be reading: then later).
+        sqlite3_wal_checkpoint_v2(db_, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
+    }
     return written_;
 }
 
-qint64 importTable(const QString& dir, const TableDef& table, QIODevice* in, bool replace, Progress* progress)
+ImportResult importTable(const QString& dir, const TableDef& table, QIODevice* in, const ImportOptions& options,
+                         Progress* progress)
 {
-    CsvReader reader(in);
+    if (options.existing == ExistingKeys::Skip && !table.hasKey())
+        throw Error(QStringLiteral("%1 has no key field, so there are no existing keys to skip").arg(table.fileName));
+    CsvReader reader(in, options.separator, options.encoding);
     std::vector<std::string> record;
     if (!reader.next(record))
         throw Error(QStringLiteral("the file is empty: its first line must name the fields"));
     QStringList columns;
-    for (const std::string& c : record)
+    for (const std::string& c : record) {
+        if (utf8Chars(c) < 0)
+            throw Error(QStringLiteral("line 1: the header is not valid UTF-8; %1").arg(encodingHint()));
         columns << QString::fromUtf8(c.data(), qsizetype(c.size()));
-    RecordWriter writer(dir, table, columns, replace);
+    }
+    RecordWriter writer(dir, table, columns, options.replace, options.existing);
     qint64 row = 0;
     for (;;) {
         bool more;
@@ -481,10 +676,22 @@ qint64 importTable(const QString& dir, const TableDef& table, QIODevice* in, boo
         if (progress)
             progress->update(reader.position());
     }
-    if (!progress)
-        return writer.commit();
-    progress->setLabel(QStringLiteral("Writing %1").arg(table.fileName));
-    return progress->during(reader.position(), [&writer] { return writer.commit(); });
+    ImportResult result;
+    if (progress) {
+        progress->setLabel(QStringLiteral("Writing %1").arg(table.fileName));
+        result.imported = progress->during(reader.position(), [&writer] { return writer.commit(); });
+    } else {
+        result.imported = writer.commit();
+    }
+    result.skipped = writer.existing();
+    return result;
+}
+
+qint64 importTable(const QString& dir, const TableDef& table, QIODevice* in, bool replace, Progress* progress)
+{
+    ImportOptions options;
+    options.replace = replace;
+    return importTable(dir, table, in, options, progress).imported;
 }
 
 } // namespace yb::admin

@@ -7,8 +7,13 @@
 // An import writes every record in one transaction: either all records are
 // added or, on the first record that breaks a rule of the table, none is and
 // the error names the record, the field and the problem.
+//
+// A record whose key (the table's index field) the table already has is not
+// added twice silently: by default the import is refused and the message
+// counts those records; the caller may skip them or replace the table.
 
 #include "Catalogue.h"
+#include "Csv.h"
 
 #include <QIODevice>
 #include <QString>
@@ -29,13 +34,37 @@ const TableDef& tableNamed(const QString& name);
 
 // Writes the records of `table` in `dir` as CSV to `out`, in the table's own
 // order (key order for tables with an index field). Returns the record count.
-qint64 exportTable(const QString& dir, const TableDef& table, QIODevice* out, Progress* progress = nullptr);
+qint64 exportTable(const QString& dir, const TableDef& table, QIODevice* out, Progress* progress = nullptr,
+                   char separator = ',', CsvEncoding encoding = CsvEncoding::Utf8);
 
-// Adds the records of a CSV to `table` in `dir`; with `replace`, the records
-// already in the table are deleted first (in the same transaction). Returns
-// the number of records imported.
+// What an import does with a record of the file whose key the table already
+// holds (in a record that was there before the import).
+enum class ExistingKeys {
+    Refuse, // nothing is imported; the error counts such records
+    Skip,   // the table's record stays, the file's is left out
+};
+
+struct ImportOptions {
+    bool replace = false; // delete the table's records first (in the same transaction)
+    ExistingKeys existing = ExistingKeys::Refuse;
+    char separator = 0; // 0: the header line's own
+    CsvEncoding encoding = CsvEncoding::Utf8;
+};
+
+struct ImportResult {
+    qint64 imported = 0;
+    qint64 skipped = 0; // records left out because their key was in the table
+};
+
+// Adds the records of a CSV to `table` in `dir` as `options` say.
+ImportResult importTable(const QString& dir, const TableDef& table, QIODevice* in, const ImportOptions& options,
+                         Progress* progress = nullptr);
+// The same with the default options but `replace`; returns the number imported.
 qint64 importTable(const QString& dir, const TableDef& table, QIODevice* in, bool replace,
                    Progress* progress = nullptr);
+
+// "1 record", "2 records": a count with its noun in the right number.
+QString counted(qint64 n, const char* singular, const char* plural);
 
 // Writes records given as texts, checked by the table's rules, in one
 // transaction. Used by the import and by the demonstration data.
@@ -43,7 +72,8 @@ class RecordWriter {
 public:
     // `columns` are field names as a CSV header gives them. Raises yb::Error
     // when a name is unknown or repeated, or a required field has no column.
-    RecordWriter(const QString& dir, const TableDef& table, const QStringList& columns, bool replace);
+    RecordWriter(const QString& dir, const TableDef& table, const QStringList& columns, bool replace,
+                 ExistingKeys existing = ExistingKeys::Refuse);
     ~RecordWriter(); // rolls back unless committed
     RecordWriter(const RecordWriter&) = delete;
     RecordWriter& operator=(const RecordWriter&) = delete;
@@ -52,16 +82,44 @@ public:
     // `line` only name the record in an error. On error raises yb::Error and
     // the table is left unchanged.
     void add(const std::vector<std::string>& values, qint64 row, qint64 line);
-    // Makes the records permanent. Returns the count written.
+    // Makes the records permanent. Returns the count written. Raises yb::Error
+    // (and writes nothing) when records with keys already in the table came
+    // and they were to be refused.
     qint64 commit();
+    // Records left out (or, when refused, met) because the table had their key.
+    qint64 existing() const { return existing_; }
 
 private:
     [[noreturn]] void refuse(qint64 row, qint64 line, const QString& field, const QString& problem);
     void rollback();
+    void restoreJournal();
+    bool bindRecord(sqlite3_stmt* st, int base, const std::vector<std::string>& values, qint64 row, QByteArray& key);
+    void insertOne(const std::vector<std::string>& values, qint64 row, qint64 line);
+    void insertPendingOneByOne();
+
+    static constexpr int kBatch = 64;
+    struct Pending {
+        std::vector<std::string> values;
+        QByteArray key;
+        qint64 row = 0;
+        qint64 line = 0;
+    };
+    bool keyExists(const QByteArray& key);
 
     const TableDef& table_;
     sqlite3* db_ = nullptr;
     sqlite3_stmt* insert_ = nullptr;
+    sqlite3_stmt* batch_ = nullptr;  // inserts kBatch records at once
+    std::vector<Pending> pending_;   // the records bound to batch_ so far
+    qsizetype pendingCount_ = 0;
+    QByteArray key_;
+    sqlite3_stmt* exists_ = nullptr; // a key among the records there before; null when there were none
+    qint64 lastIdBefore_ = 0;
+    ExistingKeys existingKeys_;
+    qint64 existing_ = 0;
+    qint64 firstExistingRow_ = 0;
+    QString firstExistingKey_;
+    bool journalSwitched_ = false;
     bool inTransaction_ = false;
     QStringList recreate_;      // indexes dropped for the import, built again at commit
     std::vector<int> columnOf_; // for each field of the table: its column, or -1

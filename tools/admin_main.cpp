@@ -107,6 +107,27 @@ Arguments parseArguments(const QStringList& args, const QStringList& flags, cons
 
 QString native(const QString& path) { return QDir::toNativeSeparators(path); }
 
+yb::admin::CsvEncoding encodingOption(const Arguments& a)
+{
+    const QString name = a.values.value(QStringLiteral("--encoding"), QStringLiteral("utf-8"));
+    const auto e = yb::admin::csvEncodingNamed(name);
+    if (!e)
+        throw UsageError{QStringLiteral("unknown encoding '%1'; the encodings are %2").arg(name, yb::admin::csvEncodingNames())};
+    return *e;
+}
+
+// The separator option; 0 when it is not given.
+char separatorOption(const Arguments& a)
+{
+    if (!a.values.contains(QStringLiteral("--separator")))
+        return 0;
+    const QString name = a.values.value(QStringLiteral("--separator"));
+    const auto c = yb::admin::csvSeparatorNamed(name);
+    if (!c)
+        throw UsageError{QStringLiteral("'%1' cannot separate fields; give one character such as ';' or ',', or 'tab'").arg(name)};
+    return *c;
+}
+
 QString seconds(const QElapsedTimer& t) { return QString::number(double(t.elapsed()) / 1000.0, 'f', 2); }
 
 // ------------------------------------------------------------------ commands
@@ -128,7 +149,7 @@ int create(const Arguments& a)
         out() << "created: " << native(path) << "\n";
         ++created;
     }
-    out() << created << " tables created in " << native(dir) << "\n";
+    out() << yb::admin::counted(created, "table", "tables") << " created in " << native(dir) << "\n";
     return 0;
 }
 
@@ -151,12 +172,12 @@ int check(const Arguments& a)
         }
     }
     if (problems.isEmpty()) {
-        out() << "ok: " << yb::tables().size() << " tables checked in " << native(a.positional[0]) << "\n";
+        out() << "ok: " << yb::admin::counted(yb::tables().size(), "table", "tables") << " checked in " << native(a.positional[0]) << "\n";
         return 0;
     }
     for (const QString& p : problems)
         err() << p << "\n";
-    err() << problems.size() << " problem(s) found\n";
+    err() << yb::admin::counted(problems.size(), "problem", "problems") << " found\n";
     return 1;
 }
 
@@ -168,6 +189,10 @@ int exportCommand(const Arguments& a)
     const yb::TableDef& table = yb::admin::tableNamed(a.positional[1]);
     const QString target = a.positional.value(2, QStringLiteral("-"));
     const bool bom = a.flags.contains(QStringLiteral("--bom"));
+    const yb::admin::CsvEncoding encoding = encodingOption(a);
+    const char separator = separatorOption(a) ? separatorOption(a) : ',';
+    if (bom && encoding != yb::admin::CsvEncoding::Utf8)
+        throw UsageError{QStringLiteral("--bom marks UTF-8 text; it does not go with another --encoding")};
     static const char kBom[] = "\xEF\xBB\xBF";
     QElapsedTimer timer;
     timer.start();
@@ -182,7 +207,7 @@ int exportCommand(const Arguments& a)
                 throw yb::Error(QStringLiteral("cannot write to standard output"));
             if (bom)
                 stdOut.write(kBom, 3);
-            rows = yb::admin::exportTable(dir, table, &stdOut, &progress);
+            rows = yb::admin::exportTable(dir, table, &stdOut, &progress, separator, encoding);
         } else {
             // Written beside the target and renamed into place: a failed export leaves no half file.
             QSaveFile file(target);
@@ -190,14 +215,14 @@ int exportCommand(const Arguments& a)
                 throw yb::Error(QStringLiteral("cannot write %1: %2").arg(native(target), file.errorString()));
             if (bom)
                 file.write(kBom, 3);
-            rows = yb::admin::exportTable(dir, table, &file, &progress);
+            rows = yb::admin::exportTable(dir, table, &file, &progress, separator, encoding);
             if (!file.commit())
                 throw yb::Error(QStringLiteral("cannot write %1: %2").arg(native(target), file.errorString()));
         }
     }
     // With the CSV on standard output, the summary goes to standard error.
     (target == QLatin1String("-") ? err() : out())
-        << "exported " << rows << " records of " << table.fileName << " in " << seconds(timer) << " s\n";
+        << "exported " << yb::admin::counted(rows, "record", "records") << " of " << table.fileName << " in " << seconds(timer) << " s\n";
     return 0;
 }
 
@@ -208,7 +233,16 @@ int importCommand(const Arguments& a)
     const QString dir = a.positional[0];
     const yb::TableDef& table = yb::admin::tableNamed(a.positional[1]);
     const QString source = a.positional[2];
-    const bool replace = a.flags.contains(QStringLiteral("--replace"));
+    yb::admin::ImportOptions options;
+    options.replace = a.flags.contains(QStringLiteral("--replace"));
+    if (a.flags.contains(QStringLiteral("--skip-existing"))) {
+        if (options.replace)
+            throw UsageError{QStringLiteral("--replace and --skip-existing exclude each other")};
+        options.existing = yb::admin::ExistingKeys::Skip;
+    }
+    options.separator = separatorOption(a);
+    options.encoding = encodingOption(a);
+    const bool replace = options.replace;
     QFile file;
     if (source == QLatin1String("-")) {
         if (!file.open(stdin, QIODevice::ReadOnly))
@@ -220,17 +254,21 @@ int importCommand(const Arguments& a)
     }
     QElapsedTimer timer;
     timer.start();
-    qint64 rows;
+    yb::admin::ImportResult result;
     try {
         yb::admin::Progress progress(QStringLiteral("Importing into %1").arg(table.fileName),
                                      source == QLatin1String("-") ? 0 : file.size());
-        rows = yb::admin::importTable(dir, table, &file, replace, &progress);
+        result = yb::admin::importTable(dir, table, &file, options, &progress);
     } catch (const yb::Error& e) {
         throw yb::Error(QStringLiteral("cannot import into %1: %2\nNothing was imported; the table is unchanged.")
                             .arg(table.fileName, e.message()));
     }
-    out() << "imported " << rows << " records into " << table.fileName << (replace ? " (replacing its records)" : "")
-          << " in " << seconds(timer) << " s\n";
+    out() << "imported " << yb::admin::counted(result.imported, "record", "records") << " into " << table.fileName
+          << (replace ? " (replacing its records)" : "");
+    if (result.skipped)
+        out() << "; skipped " << yb::admin::counted(result.skipped, "record", "records") << " whose "
+              << (result.skipped == 1 ? "key is" : "keys are") << " already in the table";
+    out() << " in " << seconds(timer) << " s\n";
     return 0;
 }
 
@@ -245,7 +283,8 @@ int backupCommand(const Arguments& a)
         yb::admin::Progress progress(QStringLiteral("Backing up"), 0);
         r = yb::admin::backupDatabase(a.positional[0], a.positional[1], &progress);
     }
-    out() << "backed up " << r.tables << " tables (" << r.records << " records, " << r.bytes / 1024 << " KiB) to "
+    out() << "backed up " << yb::admin::counted(r.tables, "table", "tables") << " ("
+          << yb::admin::counted(r.records, "record", "records") << ", " << r.bytes / 1024 << " KiB) to "
           << native(a.positional[1]) << " in " << seconds(timer) << " s; the copy passes the check\n";
     return 0;
 }
@@ -256,7 +295,7 @@ int demoCommand(const Arguments& a)
         throw UsageError{QStringLiteral("demo needs one directory")};
     const QList<QPair<QString, qint64>> counts = yb::admin::createDemoDatabase(a.positional[0]);
     for (const auto& c : counts)
-        out() << QString(c.first).leftJustified(14) << c.second << " records\n";
+        out() << QString(c.first).leftJustified(14) << yb::admin::counted(c.second, "record", "records") << "\n";
     out() << "demonstration database created in " << native(a.positional[0]) << "; try it with\n"
           << "  YERBALIS_DATA_DIR=" << native(a.positional[0]) << " yerbalis\n";
     return 0;
@@ -402,8 +441,8 @@ const QList<Command>& commands()
          "undamaged, required fields filled and records in key order. Exits 1 and\n"
          "names every problem when something is wrong.\n",
          check},
-        {"export", {QStringLiteral("--bom")}, {},
-         "Usage: yerbalis-admin export DIR TABLE [FILE] [--bom]\n"
+        {"export", {QStringLiteral("--bom")}, {QStringLiteral("--separator"), QStringLiteral("--encoding")},
+         "Usage: yerbalis-admin export DIR TABLE [FILE] [--bom] [--separator C] [--encoding E]\n"
          "Writes the records of TABLE (for example Producto.db or producto) as CSV\n"
          "to FILE, or to standard output when FILE is missing or '-'. The first line\n"
          "names the fields; records are in the table's own order. Texts are UTF-8,\n"
@@ -411,17 +450,32 @@ const QList<Command>& commands()
          "is quoted (RFC 4180). The table is read as it is at one moment, even while\n"
          "the program writes to it.\n"
          "  --bom   begin with a UTF-8 byte order mark, for spreadsheet programs\n"
-         "          that otherwise misread accents ('import' accepts either)\n",
+         "          that otherwise misread accents ('import' accepts either)\n"
+         "  --separator C   separate fields with C instead of a comma (';', or 'tab')\n"
+         "  --encoding E    write E instead of UTF-8: windows-1252 or iso-8859-1; a\n"
+         "                  text with a character E lacks stops the export\n",
          exportCommand},
-        {"import", {QStringLiteral("--replace")}, {},
-         "Usage: yerbalis-admin import DIR TABLE FILE [--replace]\n"
+        {"import", {QStringLiteral("--replace"), QStringLiteral("--skip-existing")},
+         {QStringLiteral("--separator"), QStringLiteral("--encoding")},
+         "Usage: yerbalis-admin import DIR TABLE FILE [--replace | --skip-existing]\n"
+         "                            [--separator C] [--encoding E]\n"
          "Adds the records of the CSV file FILE ('-': standard input) to TABLE. The\n"
          "first line names the fields (in any order; fields left out stay empty).\n"
          "Every record is checked: integers and dates readable, texts no longer than\n"
          "their field, required fields filled, no repeated product code. Either\n"
          "every record is imported or, at the first record that breaks a rule, none\n"
          "is: the message names the row, the field and the problem.\n"
-         "  --replace   delete the table's records first (undone, too, on failure)\n",
+         "When records of the file have keys that the table already holds (the same\n"
+         "text in the table's index field), nothing is imported: the message counts\n"
+         "them (exit code 1), so that importing a file twice never doubles its\n"
+         "records; either choice below loses one version, so the choice is yours:\n"
+         "  --replace         delete the table's records first (undone, too, on failure)\n"
+         "  --skip-existing   keep the table's records and leave out the file's records\n"
+         "                    with the same keys; the others are added\n"
+         "  --separator C     fields are separated by C; without it the header line\n"
+         "                    decides between ',', ';' and tab\n"
+         "  --encoding E      the file is in E: utf-8 (the default), windows-1252 or\n"
+         "                    iso-8859-1 (as spreadsheets in Spanish often save it)\n",
          importCommand},
         {"backup", {}, {},
          "Usage: yerbalis-admin backup DIR DEST\n"
@@ -436,8 +490,8 @@ const QList<Command>& commands()
          "Usage: yerbalis-admin demo DIR\n"
          "Creates a new database in DIR (which must not exist or be empty) filled\n"
          "with invented sample content in Spanish: every reference database, ten\n"
-         "cards, thirty products and fifty sales over the last days. Try the program\n"
-         "on it with YERBALIS_DATA_DIR=DIR.\n",
+         "cards, thirty products and fifty sales at till 1 over the last five days,\n"
+         "none later than now. Try the program on it with YERBALIS_DATA_DIR=DIR.\n",
          demoCommand},
         {"report", {QStringLiteral("--csv")}, {QStringLiteral("--from"), QStringLiteral("--to")},
          "Usage: yerbalis-admin report DIR [--from DATE] [--to DATE] [--csv]\n"

@@ -1,6 +1,8 @@
 #include "SortKey.h"
 
 #include <QList>
+#include <array>
+#include <cstring>
 #include <QStringView>
 
 namespace yb {
@@ -99,34 +101,82 @@ void appendPrimary(QByteArray& out, const Weights& w)
     out.append(char(w.primary & 0xFF));
 }
 
+// Weights of the Latin letters, accented ones included, looked up instead of
+// decomposed again for every character of every key.
+constexpr char32_t kTabled = 0x250;
+
+const Weights& tabled(char32_t c)
+{
+    static const std::array<Weights, kTabled> table = [] {
+        std::array<Weights, kTabled> t{};
+        for (char32_t i = 0; i < kTabled; ++i)
+            t[i] = weigh(i);
+        return t;
+    }();
+    return table[c];
+}
+
+Weights weighAny(char32_t c) { return c < kTabled ? tabled(c) : weigh(c); }
+
+// The key of `count` characters produced by `nextChar`, followed by the text's UTF-8 form.
+template <class Next>
+QByteArray buildKey(qsizetype count, Next nextChar, const char* utf8, qsizetype utf8Size)
+{
+    QByteArray key(count * 6 + 3 + utf8Size, Qt::Uninitialized);
+    char* primary = key.data();
+    char* accents = primary + count * 4 + 1;
+    char* cases = accents + count + 1;
+    for (qsizetype i = 0; i < count; ++i) {
+        const Weights w = weighAny(nextChar());
+        *primary++ = w.cls;
+        *primary++ = char((w.primary >> 16) & 0xFF);
+        *primary++ = char((w.primary >> 8) & 0xFF);
+        *primary++ = char(w.primary & 0xFF);
+        accents[i] = char(w.accent);
+        cases[i] = char(w.lettercase);
+    }
+    *primary = '\0';
+    accents[count] = '\0';
+    cases[count] = '\0';
+    if (utf8Size)
+        std::memcpy(cases + count + 1, utf8, size_t(utf8Size));
+    return key;
+}
+
 } // namespace
 
 QByteArray sortKey(const QString& text)
 {
     const QList<uint> chars = text.toUcs4();
-    QByteArray primary, accents, cases;
-    primary.reserve(chars.size() * 4 + 1);
-    for (uint c : chars) {
-        const Weights w = weigh(char32_t(c));
-        appendPrimary(primary, w);
-        accents.append(char(w.accent));
-        cases.append(char(w.lettercase));
-    }
-    QByteArray key = primary;
-    key.append('\0');
-    key.append(accents);
-    key.append('\0');
-    key.append(cases);
-    key.append('\0');
-    key.append(text.toUtf8());
-    return key;
+    const QByteArray utf8 = text.toUtf8();
+    const uint* c = chars.constData();
+    return buildKey(chars.size(), [&c] { return char32_t(*c++); }, utf8.constData(), utf8.size());
+}
+
+QByteArray sortKeyUtf8(const char* utf8, qsizetype size)
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(utf8);
+    const auto* end = p + size;
+    qsizetype count = 0;
+    for (const auto* q = p; q < end; ++q)
+        count += (*q & 0xC0) != 0x80;
+    auto next = [&p, end]() -> char32_t {
+        char32_t c = *p++;
+        int more = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : 0;
+        if (more)
+            c &= 0x3F >> more;
+        for (; more > 0 && p < end; --more)
+            c = (c << 6) | (*p++ & 0x3F);
+        return c;
+    };
+    return buildKey(count, next, utf8, size);
 }
 
 QByteArray sortKeyPrefix(const QString& prefix)
 {
     QByteArray primary;
     for (uint c : prefix.toUcs4())
-        appendPrimary(primary, weigh(char32_t(c)));
+        appendPrimary(primary, weighAny(char32_t(c)));
     return primary;
 }
 

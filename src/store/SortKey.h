@@ -11,6 +11,8 @@ namespace yb {
 // Full key of a text: primary weights, accents, case, then the text itself,
 // so that only equal texts have equal keys.
 QByteArray sortKey(const QString& text);
+// The same key from valid UTF-8 bytes, without a detour through QString.
+QByteArray sortKeyUtf8(const char* utf8, qsizetype size);
 // Primary weights only: every text that begins with `prefix` (in any letter
 // case or accent) has a sort key that begins with these bytes.
 QByteArray sortKeyPrefix(const QString& prefix);

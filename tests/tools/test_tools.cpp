@@ -8,6 +8,7 @@
 #include "Demo.h"
 #include "Errors.h"
 #include "Report.h"
+#include "SortKey.h"
 #include "TableCursor.h"
 #include "TableTransfer.h"
 
@@ -16,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
+#include <sqlite3.h>
 
 using namespace yb;
 using namespace yb::admin;
@@ -97,6 +99,42 @@ QString refusal(const QString& dir, const QString& table, const QByteArray& csv,
         return e.message();
     }
     return QStringLiteral("(imported)");
+}
+
+QString refusalWith(const QString& dir, const QString& table, const QByteArray& csv, const ImportOptions& options)
+{
+    QBuffer b;
+    b.setData(csv);
+    b.open(QIODevice::ReadOnly);
+    try {
+        importTable(dir, tableNamed(table), &b, options);
+    } catch (const Error& e) {
+        return e.message();
+    }
+    return QStringLiteral("(imported)");
+}
+
+ImportResult importWith(const QString& dir, const QString& table, const QByteArray& csv, const ImportOptions& options)
+{
+    QBuffer b;
+    b.setData(csv);
+    b.open(QIODevice::ReadOnly);
+    return shown("import", [&] { return importTable(dir, tableNamed(table), &b, options); });
+}
+
+// The journal mode a table file is in, as a fresh connection finds it.
+QString journalMode(const QString& dir, const QString& table)
+{
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(QFile::encodeName(Database::tablePath(dir, tableNamed(table).fileName)).constData(), &db,
+                    SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_stmt* st = nullptr;
+    QString mode;
+    if (sqlite3_prepare_v2(db, "PRAGMA journal_mode", -1, &st, nullptr) == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW)
+        mode = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
+    sqlite3_finalize(st);
+    sqlite3_close(db);
+    return mode;
 }
 
 QString emojiKey75()
@@ -231,6 +269,12 @@ private slots:
                                     << false << QStringList{"row 1", "'Fecha y Hora'", "not a date"};
         QTest::newRow("not UTF-8") << "Abuela.DB" << QByteArray("Sintomas,Indicaciones\r\nTos,Miel\r\nCa\xF1" "a,x\r\n")
                                    << false << QStringList{"row 2", "'Sintomas'", "not valid UTF-8"};
+        QTest::newRow("too long after a plain run")
+            << "Abuela.DB" << "Sintomas\r\n" + QByteArray(70, 'a') + QString(6, QChar(0x00F1)).toUtf8() + "\r\n" << false
+            << QStringList{"row 1", "'Sintomas'", "76 characters", "75"};
+        QTest::newRow("not UTF-8 after a plain run")
+            << "Abuela.DB" << "Sintomas,Indicaciones\r\nTos," + QByteArray(21, 'x') + "\xC3(" + QByteArray(9, 'y') + "\r\n"
+            << false << QStringList{"row 1", "'Indicaciones'", "not valid UTF-8"};
         QTest::newRow("unclosed quote") << "Abuela.DB" << QByteArray("Sintomas,Indicaciones\r\nTos,\"Miel\r\ncon limón\r\n")
                                         << false << QStringList{"row 1", "line 2", "never closed"};
         QTest::newRow("stray quote") << "Abuela.DB" << QByteArray("Sintomas,Indicaciones\r\nTos,Miel\r\nHipo,Agua \"fría\"\r\n")
@@ -313,6 +357,27 @@ private slots:
         QCOMPARE(run({QStringLiteral("export"), dir, QStringLiteral("producto")}, &out), 0);
         QCOMPARE(out, QByteArray("Codigo,Descripcion,Precio\r\n1,Uno nuevo,11\r\n"));
         QCOMPARE(run({QStringLiteral("check"), dir}, &out), 0);
+        QVERIFY2(out.startsWith("ok: 14 tables checked"), out.constData());
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("Producto Cosmetico;Indicaciones\r\nCrema;Noche\r\n");
+        f.close();
+        QCOMPARE(run({QStringLiteral("import"), dir, QStringLiteral("cosmetic"), csv}, &out), 0);
+        QVERIFY2(out.startsWith("imported 1 record into Cosmetic.DB in "), out.constData());
+        QCOMPARE(run({QStringLiteral("import"), dir, QStringLiteral("cosmetic"), csv}, &out, &err), 1);
+        QVERIFY2(err.contains("1 record of the file has a key") && err.contains("the table is unchanged"), err.constData());
+        QCOMPARE(run({QStringLiteral("import"), dir, QStringLiteral("cosmetic"), csv, QStringLiteral("--skip-existing")}, &out), 0);
+        QVERIFY2(out.contains("imported 0 records into Cosmetic.DB; skipped 1 record whose key is already"), out.constData());
+        QCOMPARE(run({QStringLiteral("import"), dir, QStringLiteral("cosmetic"), csv, QStringLiteral("--skip-existing"),
+                      QStringLiteral("--replace")}),
+                 2);
+        QCOMPARE(run({QStringLiteral("import"), dir, QStringLiteral("cosmetic"), csv, QStringLiteral("--encoding"),
+                      QStringLiteral("ebcdic")}, nullptr, &err),
+                 2);
+        QVERIFY(err.contains("unknown encoding 'ebcdic'"));
+        QCOMPARE(run({QStringLiteral("export"), dir, QStringLiteral("cosmetic"), QStringLiteral("--separator=;"),
+                      QStringLiteral("--encoding=latin1")}, &out, &err), 0);
+        QCOMPARE(out, QByteArray("Producto Cosmetico;Indicaciones;Modo Empleo\r\nCrema;Noche;\r\n"));
+        QVERIFY2(err.contains("exported 1 record of Cosmetic.DB"), err.constData());
     }
 
     void backupWhileAnotherProcessSells()
@@ -321,7 +386,7 @@ private slots:
         QSKIP("the store tests' writer is not built");
 #else
         const QString dir = tmp_.filePath(QStringLiteral("live"));
-        createDemoDatabase(dir, QDate(2026, 12, 8));
+        createDemoDatabase(dir, QDateTime(QDate(2026, 12, 8), QTime(23, 0)));
         QProcess writer;
         writer.start(QStringLiteral(STORE_WRITER), {QStringLiteral("sell"), dir, QStringLiteral("300"), QStringLiteral("2")});
         QVERIFY(writer.waitForStarted());
@@ -363,7 +428,7 @@ private slots:
     void demoDatabase()
     {
         const QString dir = tmp_.filePath(QStringLiteral("demo"));
-        const auto counts = createDemoDatabase(dir, QDate(2026, 12, 8));
+        const auto counts = createDemoDatabase(dir, QDateTime(QDate(2026, 12, 8), QTime(23, 0)));
         QVERIFY(Database::check(dir).isEmpty());
         QCOMPARE(counts.size(), 14);
         bool longText = false, enye = false, lowerKey = false;
@@ -415,6 +480,199 @@ private slots:
             QFAIL("a demonstration database over an existing one was accepted");
         } catch (const Error& e) {
             QVERIFY(e.message().contains(QStringLiteral("not empty")));
+        }
+    }
+
+    void importMeetsKeysAlreadyInTheTable()
+    {
+        const QString dir = makeDatabase(tmp_, QStringLiteral("existing"));
+        importBytes(dir, QStringLiteral("Abuela.DB"), "Sintomas,Indicaciones\r\nHipo,Agua del tiempo\r\nTos,Miel\r\n");
+        const QByteArray before = exportBytes(dir, QStringLiteral("Abuela.DB"));
+        const QByteArray file = "Sintomas,Indicaciones\r\nAjo,Nuevo\r\nHipo,Otra\r\nhipo,Minúsculas\r\nTos,Otra\r\n";
+
+        // Plain import: refused with the count, the first such key and both ways out.
+        QString m = refusalWith(dir, QStringLiteral("Abuela.DB"), file, {});
+        for (const char* part : {"2 records of the file have keys that are already in the table", "'Hipo', row 2",
+                                 "--skip-existing", "--replace"})
+            QVERIFY2(m.contains(QLatin1String(part)), qPrintable(m));
+        QCOMPARE(exportBytes(dir, QStringLiteral("Abuela.DB")), before);
+        m = refusalWith(dir, QStringLiteral("Abuela.DB"), "Sintomas\r\nAjo\r\nTos\r\n", {});
+        QVERIFY2(m.contains(QLatin1String("1 record of the file has a key that is already")), qPrintable(m));
+        // A broken record is still named first, the keys notwithstanding.
+        m = refusalWith(dir, QStringLiteral("Abuela.DB"), file + ",sin clave\r\n", {});
+        QVERIFY2(m.contains(QLatin1String("row 5")) && m.contains(QLatin1String("must have a value")), qPrintable(m));
+
+        // Skipping keeps the table's records; a key differing in case is a new key.
+        ImportOptions skip;
+        skip.existing = ExistingKeys::Skip;
+        ImportResult r = importWith(dir, QStringLiteral("Abuela.DB"), file, skip);
+        QCOMPARE(r.imported, qint64(2));
+        QCOMPARE(r.skipped, qint64(2));
+        QList<QVariantList> rows = records(dir, QStringLiteral("Abuela.DB"));
+        QCOMPARE(rows.size(), 4);
+        QStringList seen;
+        for (const QVariantList& row : rows)
+            seen << row[0].toString() + QLatin1Char('=') + row[1].toString();
+        QVERIFY(seen.contains(QStringLiteral("Hipo=Agua del tiempo")));
+        QVERIFY(seen.contains(QStringLiteral("Tos=Miel")));
+        QVERIFY(seen.contains(QStringLiteral("hipo=Minúsculas")));
+        // The same file once more adds nothing.
+        r = importWith(dir, QStringLiteral("Abuela.DB"), file, skip);
+        QCOMPARE(r.imported, qint64(0));
+        QCOMPARE(r.skipped, qint64(4));
+        QCOMPARE(records(dir, QStringLiteral("Abuela.DB")).size(), 4);
+        // A key twice in the file but not in the table is imported twice, as before.
+        r = importWith(dir, QStringLiteral("Abuela.DB"), "Sintomas\r\nMareo\r\nMareo\r\nTos\r\n", skip);
+        QCOMPARE(r.imported, qint64(2));
+        QCOMPARE(r.skipped, qint64(1));
+        QVERIFY(Database::check(dir).isEmpty());
+
+        QVERIFY(refusalWith(dir, QStringLiteral("Producto.db"), "Codigo,Descripcion,Precio\r\n1,a,1\r\n", skip)
+                    .contains(QLatin1String("no key field")));
+    }
+
+    void largeImportNamesTheFirstBrokenRecord()
+    {
+        // Records are written in batches: a refusal must still name the first
+        // record that breaks a rule, inside a batch or across two.
+        const QString dir = makeDatabase(tmp_, QStringLiteral("batches"));
+        auto products = [](int count, int repeatAt, int badAt) {
+            QByteArray csv = "Codigo,Descripcion,Precio\r\n";
+            for (int i = 1; i <= count; ++i) {
+                const int code = i == repeatAt ? 10 : i;
+                csv += QByteArray::number(code) + ",Producto " + QByteArray::number(i) + "," +
+                       (i == badAt ? QByteArray("caro") : QByteArray::number(i * 10)) + "\r\n";
+            }
+            return csv;
+        };
+        QString m = refusal(dir, QStringLiteral("Producto.db"), products(300, 100, 0));
+        QVERIFY2(m.contains(QLatin1String("row 100 (line 101), field 'Codigo'")) &&
+                     m.contains(QLatin1String("already has the value 10")),
+                 qPrintable(m));
+        m = refusal(dir, QStringLiteral("Producto.db"), products(300, 100, 110));
+        QVERIFY2(m.contains(QLatin1String("row 100 ")), qPrintable(m));
+        m = refusal(dir, QStringLiteral("Producto.db"), products(300, 120, 110));
+        QVERIFY2(m.contains(QLatin1String("row 110 ")) && m.contains(QLatin1String("'caro'")), qPrintable(m));
+        QVERIFY(records(dir, QStringLiteral("Producto.db")).isEmpty());
+        QCOMPARE(importBytes(dir, QStringLiteral("Producto.db"), products(301, 0, 0)), qint64(301));
+        const QList<QVariantList> rows = records(dir, QStringLiteral("Producto.db"));
+        QCOMPARE(rows.size(), 301);
+        QCOMPARE(rows.last().at(1).toString(), QStringLiteral("Producto 301"));
+        QVERIFY(Database::check(dir).isEmpty());
+    }
+
+    void importKeepsTheWriteAheadLog()
+    {
+        // An import into an empty table may write without the log; afterwards
+        // the table must be back in write-ahead mode, whether the import
+        // succeeded, failed, or found the table open elsewhere.
+        const QString dir = makeDatabase(tmp_, QStringLiteral("journal"));
+        QCOMPARE(journalMode(dir, QStringLiteral("Abuela.DB")), QStringLiteral("wal"));
+        QCOMPARE(importBytes(dir, QStringLiteral("Abuela.DB"), "Sintomas\r\nTos\r\nHipo\r\n"), qint64(2));
+        QCOMPARE(journalMode(dir, QStringLiteral("Abuela.DB")), QStringLiteral("wal"));
+        QVERIFY(refusal(dir, QStringLiteral("DIETAS.DB"), "Dieta\r\nSana\r\n\r\n,x\r\n").contains(QLatin1String("row 2")));
+        QCOMPARE(journalMode(dir, QStringLiteral("DIETAS.DB")), QStringLiteral("wal"));
+        TableCursor open(dir, QStringLiteral("Abuela.DB"), QStringLiteral("Sintomas"));
+        open.open();
+        QCOMPARE(importBytes(dir, QStringLiteral("Abuela.DB"), "Sintomas\r\nAjo\r\n", true), qint64(1));
+        open.refresh();
+        open.first();
+        QCOMPARE(open.fieldByName(QStringLiteral("Sintomas")).value().toString(), QStringLiteral("Ajo"));
+        QCOMPARE(journalMode(dir, QStringLiteral("Abuela.DB")), QStringLiteral("wal"));
+        QVERIFY(Database::check(dir).isEmpty());
+    }
+
+    void readsSpanishSpreadsheets()
+    {
+        const QString dir = makeDatabase(tmp_, QStringLiteral("encodings"));
+        // Semicolons, Windows-1252: é, ñ, the euro sign and curly quotes; a comma inside a field.
+        const QByteArray csv = "Codigo;Descripcion;Precio\r\n"
+                               "1;Caf\xE9 de cebada, 250 g;300\r\n"
+                               "2;Pi\xF1ones \x80 \x93selectos\x94;1380\r\n";
+        ImportOptions cp1252;
+        cp1252.encoding = CsvEncoding::Windows1252;
+        QCOMPARE(importWith(dir, QStringLiteral("Producto.db"), csv, cp1252).imported, qint64(2));
+        QList<QVariantList> rows = records(dir, QStringLiteral("Producto.db"));
+        QCOMPARE(rows[0].at(1).toString(), QStringLiteral("Café de cebada, 250 g"));
+        QCOMPARE(rows[1].at(1).toString(), QStringLiteral("Piñones € “selectos”"));
+
+        // The same bytes without the encoding: refused, with the place and the option named.
+        const QString other = makeDatabase(tmp_, QStringLiteral("encodings-utf8"));
+        QString m = refusalWith(other, QStringLiteral("Producto.db"), csv, {});
+        for (const char* part : {"row 1 (line 2)", "'Descripcion'", "not valid UTF-8", "--encoding windows-1252"})
+            QVERIFY2(m.contains(QLatin1String(part)), qPrintable(m));
+        m = refusalWith(other, QStringLiteral("Abuela.DB"), "S\xEDntomas;Indicaciones\r\nTos;Miel\r\n", {});
+        QVERIFY2(m.contains(QLatin1String("line 1")) && m.contains(QLatin1String("--encoding")), qPrintable(m));
+
+        // ISO-8859-1, tabs found from the header; a quoted semicolon is no separator.
+        ImportOptions latin1;
+        latin1.encoding = CsvEncoding::Latin1;
+        QCOMPARE(importWith(other, QStringLiteral("Abuela.DB"), "Sintomas\tIndicaciones\r\nCa\xED" "da;\t\"a; b\"\r\n", latin1).imported,
+                 qint64(1));
+        rows = records(other, QStringLiteral("Abuela.DB"));
+        QCOMPARE(rows[0].at(0).toString(), QStringLiteral("Caída;"));
+        QCOMPARE(rows[0].at(1).toString(), QStringLiteral("a; b"));
+        // A file marked as UTF-8 is not read as anything else.
+        m = refusalWith(other, QStringLiteral("Abuela.DB"), "\xEF\xBB\xBFSintomas\r\nTos\r\n", latin1);
+        QVERIFY2(m.contains(QLatin1String("UTF-8")) && m.contains(QLatin1String("without --encoding")), qPrintable(m));
+        // A separator given outright wins over the header's count.
+        ImportOptions comma;
+        comma.separator = ',';
+        m = refusalWith(other, QStringLiteral("Abuela.DB"), "Sintomas;Indicaciones\r\nx;y\r\n", comma);
+        QVERIFY2(m.contains(QLatin1String("'Sintomas;Indicaciones'")), qPrintable(m));
+
+        // 75 characters in 83 bytes fit the key field.
+        const QByteArray longKey = QByteArray(67, 'k') + QString(8, QChar(0x00F1)).toUtf8();
+        QCOMPARE(importWith(other, QStringLiteral("Abuela.DB"), "Sintomas\r\n" + longKey + "\r\n", {}).imported, qint64(1));
+
+        // Export the other way round; a character that Windows-1252 lacks stops it.
+        QBuffer b;
+        b.open(QIODevice::WriteOnly);
+        exportTable(dir, tableNamed(QStringLiteral("Producto.db")), &b, nullptr, ';', CsvEncoding::Windows1252);
+        QCOMPARE(b.data(), QByteArray("Codigo;Descripcion;Precio\r\n1;Caf\xE9 de cebada, 250 g;300\r\n"
+                                      "2;Pi\xF1ones \x80 \x93selectos\x94;1380\r\n"));
+        post(dir, QStringLiteral("Producto.db"),
+             {{QStringLiteral("Codigo"), 3}, {QStringLiteral("Descripcion"), QStringLiteral("Té 🌿")}, {QStringLiteral("Precio"), 1}});
+        QBuffer c;
+        c.open(QIODevice::WriteOnly);
+        try {
+            exportTable(dir, tableNamed(QStringLiteral("Producto.db")), &c, nullptr, ';', CsvEncoding::Windows1252);
+            QFAIL("a character outside Windows-1252 was exported");
+        } catch (const Error& e) {
+            QVERIFY2(e.message().contains(QLatin1String("record 4")) && e.message().contains(QLatin1String("U+1f33f")),
+                     qPrintable(e.message()));
+        }
+    }
+
+    void sortKeyFromUtf8MatchesTheStore()
+    {
+        const QStringList texts = {QString(), QStringLiteral("a"), QStringLiteral("Árbol ñandú"),
+                                   QStringLiteral("e\u0301 combinada"), QStringLiteral("Œuvre ǅ Ǽ ǿ ȳ"),
+                                   QStringLiteral("漢字 и кириллица"), QStringLiteral("🌿🍵 té"),
+                                   QStringLiteral("1º ª ¿¡ «» · ÿ ß"), emojiKey75()};
+        for (const QString& t : texts) {
+            const QByteArray u = t.toUtf8();
+            QCOMPARE(sortKeyUtf8(u.constData(), u.size()), sortKey(t));
+        }
+        QVERIFY(sortKey(QStringLiteral("nu")) < sortKey(QStringLiteral("ñu")));
+        QVERIFY(sortKey(QStringLiteral("ñu")) < sortKey(QStringLiteral("ob")));
+        QVERIFY(sortKey(QStringLiteral("árbol")) < sortKey(QStringLiteral("arco")));
+    }
+
+    void demoSalesLieInThePast()
+    {
+        const QString dir = tmp_.filePath(QStringLiteral("demo-morning"));
+        const QDateTime now(QDate(2026, 12, 8), QTime(10, 0));
+        createDemoDatabase(dir, now);
+        const QList<QVariantList> sales = records(dir, QStringLiteral("Ventas.DB"));
+        QCOMPARE(sales.size(), 50);
+        QDateTime previous;
+        for (const QVariantList& s : sales) {
+            QCOMPARE(s[0].toInt(), 1);
+            QVERIFY2(s[1].toDateTime() <= now, qPrintable(s[1].toDateTime().toString()));
+            QVERIFY(s[1].toDateTime() >= previous);
+            QVERIFY(s[1].toDateTime().date() >= QDate(2026, 12, 3));
+            previous = s[1].toDateTime();
         }
     }
 
