@@ -9,6 +9,8 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -31,9 +33,14 @@
 #include "TableCursor.h"
 #include "TestSupport.h"
 
+#include "Acerca.h"
+#include "Ayuda.h"
 #include "Catalogo.h"
 #include "Cosmetic.h"
+#include "Datos.h"
 #include "Leame.h"
+#include "Pedidos.h"
+#include "Printing.h"
 #include "VENTAS.h"
 
 using namespace testing;
@@ -124,6 +131,7 @@ private slots:
     void generalErrorReport();
     void messageBoxesAndPrompt();
     void focusColours();
+    void printDialogsOfferTheirRanges();
     void cleanupTestCase();
 };
 
@@ -647,6 +655,54 @@ void ShellTest::focusColours()
     b->setFocus();
     QTRY_COMPARE(b->palette().color(QPalette::Text), QColor(0, 0, 255));
     QCOMPARE(a->palette().color(QPalette::Text), normal);
+}
+
+void ShellTest::printDialogsOfferTheirRanges()
+{
+    // The real dialog of every print command, with its options shown: page
+    // numbers are offered nowhere; the record printing (notes, help, record
+    // browsers, card file) offers "all" and "selection", the about, catalogue
+    // and order screens the whole document only.
+    struct Row {
+        QWidget* screen;
+        const char* button;
+        bool selection;
+    } rows[] = {{Form19, "BitBtn2", true}, {FORM777, "BitBtn2", true}, {Form12, "BitBtn2", true},
+                {Form6, "RELOJ", true},    {Form2, "BitBtn4", false},  {Form5, "BitBtn3", false},
+                {Form3, "BitBtn2", false}};
+    const char* pageControls[] = {"printRange", "from", "to", "pagesRadioButton", "pagesLineEdit", "printCurrentPage"};
+    for (const Row& r : rows) {
+        const QString where = r.screen->objectName() + QLatin1Char('.') + QLatin1String(r.button);
+        QVERIFY2(screentest::showActive(r.screen), qPrintable(where));
+        QStringList offered, pageOffered;
+        bool seen = false;
+        screentest::answerModals({[&](QWidget* top) {
+            auto* d = qobject_cast<QPrintDialog*>(top);
+            if (!d)
+                return;
+            seen = true;
+            // "Options >>" shows the range group.
+            for (auto* b : d->findChildren<QPushButton*>())
+                if (b->text().contains(QStringLiteral("Options")))
+                    b->click();
+            for (const char* n : {"printAll", "printSelection"})
+                if (auto* w = d->findChild<QWidget*>(QLatin1String(n)); w && w->isVisible() && w->isEnabled())
+                    offered << QLatin1String(n);
+            for (const char* n : pageControls)
+                if (auto* w = d->findChild<QWidget*>(QLatin1String(n)); w && (w->isVisible() || w->isEnabled()))
+                    pageOffered << QLatin1String(n);
+            d->reject();
+        }});
+        QTest::mouseClick(child<QAbstractButton>(r.screen, r.button), Qt::LeftButton);
+        QTRY_VERIFY2(screentest::modalsAnswered(), qPrintable(where));
+        r.screen->hide();
+        QVERIFY2(seen, qPrintable(where));
+        QCOMPARE(pageOffered, QStringList());
+        QStringList expected{QStringLiteral("printAll")};
+        if (r.selection)
+            expected << QStringLiteral("printSelection");
+        QCOMPARE(offered, expected);
+    }
 }
 
 void ShellTest::cleanupTestCase()
