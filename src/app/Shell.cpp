@@ -37,6 +37,9 @@ struct ShellState {
     QList<QPointer<QWidget>> screens;
     QList<ModalRun> modalRuns;
     QPointer<QWidget> activeScreen;
+    // The screen a finished modal run hands the activation back to, until
+    // the window system has given it the focus.
+    QPointer<QWidget> handingBackTo;
     bool terminating = false;
     int beeps = 0;
     bool trackerConnected = false;
@@ -85,7 +88,17 @@ void onFocusWindowChanged(QWindow* window)
 {
     auto& s = state();
     QWidget* screen = screenOfWindow(window);
-    if (!screen || screen == s.activeScreen)
+    if (!screen)
+        return;
+    // While a finished modal run hands the activation back, the window system
+    // may pass the focus through another window first (the second about box,
+    // when the about screen closes under it): not the user's doing either.
+    if (s.handingBackTo) {
+        if (screen == s.handingBackTo)
+            s.handingBackTo = nullptr;
+        return;
+    }
+    if (screen == s.activeScreen)
         return;
     // While a modal run is open only its screen can be active; an activation
     // of another window that the window system reports late is not the
@@ -219,6 +232,7 @@ void showModal(QWidget* screen)
     QPointer<QWidget> previous = s.activeScreen;
     QPointer<QWidget> guard(screen);
 
+    s.handingBackTo = nullptr;
     QEventLoop loop;
     ModalEndWatcher watcher(&loop, previous);
     s.modalRuns.append({guard, &loop});
@@ -246,7 +260,10 @@ void showModal(QWidget* screen)
     // Hand the activation back without running the previous screen's handler.
     if (previous && previous->isVisible() && !s.terminating) {
         s.activeScreen = previous;
+        s.handingBackTo = previous;
         previous->activateWindow();
+        if (QWindow* w = previous->windowHandle(); w && QGuiApplication::focusWindow() == w)
+            s.handingBackTo = nullptr;
     } else if (s.activeScreen == screen) {
         s.activeScreen = previous;
     }

@@ -34,6 +34,7 @@
 #include "TestSupport.h"
 
 #include "Acerca.h"
+#include "Acercad2.h"
 #include "Ayuda.h"
 #include "Catalogo.h"
 #include "Cosmetic.h"
@@ -126,6 +127,7 @@ private slots:
     void statusHintLine();
     void clocks();
     void notAgainActivatedAfterNotice();
+    void returnFromAboutPastItsBox();
     void failingActivationIsReported();
     void dataEntryNoticeText();
     void generalErrorReport();
@@ -472,6 +474,77 @@ void ShellTest::notAgainActivatedAfterNotice()
     QCOMPARE(probe.activations, 1);
     QVERIFY(!probe.isVisible());
     yb::unregisterScreen(&probe);
+}
+
+// The window system's way of handing the focus on when the about screen goes:
+// to the box that floats above it, before the menu gets it.
+class FocusToBoxOnHide : public QObject {
+public:
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::Hide && FORMABOX->isVisible())
+            FORMABOX->activateWindow();
+        return false;
+    }
+};
+
+void ShellTest::returnFromAboutPastItsBox()
+{
+    // The second about box is the active window when the about screen's
+    // "Volver al Menú" is clicked; the focus passes through the box on its way
+    // back to the menu, and the presentation is not shown.
+    QTRY_VERIFY(Form1->isActiveWindow());
+    QTRY_COMPARE(yb::activeScreen(), static_cast<QWidget*>(Form1));
+    const int shows = presentationShows.shows;
+    FocusToBoxOnHide focusToBox;
+    Form2->installEventFilter(&focusToBox);
+    bool clicked = false;
+    when([] { return isModalTop(Form2); },
+         [&] {
+             moveOver(child(Form2, "botondre3"));
+             // The click on the about screen makes it the active window first.
+             when([] { return FORMABOX->isVisible() && FORMABOX->isActiveWindow(); },
+                  [&] {
+                      Form2->activateWindow();
+                      when([] { return Form2->isActiveWindow() && FORMABOX->isVisible(); },
+                           [&] {
+                               clicked = true;
+                               QTest::mouseClick(child<QAbstractButton>(Form2, "BitBtn3"), Qt::LeftButton);
+                           });
+                  });
+         });
+    QTimer::singleShot(10000, Form2, [] { Form2->close(); }); // a failed step ends the run all the same
+    QTest::mouseClick(child<QAbstractButton>(Form1, "BitBtn34"), Qt::LeftButton);
+    Form2->removeEventFilter(&focusToBox);
+    QVERIFY(clicked);
+    QVERIFY(FORMABOX->isVisible()); // left open over the menu
+    // Should the presentation come, it is closed, and the count below fails.
+    bool watching = true;
+    when([&] { return watching && isModalTop(Form400); }, [] { child<QAbstractButton>(Form400, "Button1")->click(); },
+         1000);
+    QTest::qWait(300);
+    QTRY_VERIFY(Form1->isActiveWindow());
+    watching = false;
+    QCOMPARE(presentationShows.shows, shows);
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
+
+    // Afterwards the user moves the focus from the box, left open, to the menu:
+    // then the menu's activation shows the presentation.
+    FORMABOX->activateWindow();
+    QTRY_VERIFY(FORMABOX->isActiveWindow());
+    bool presented = false;
+    when([] { return isModalTop(Form400); },
+         [&] {
+             presented = true;
+             child<QAbstractButton>(Form400, "Button1")->click();
+         });
+    Form1->activateWindow();
+    QTRY_VERIFY(presented);
+    QTRY_VERIFY(!Form400->isVisible());
+    QCOMPARE(presentationShows.shows, shows + 1);
+    FORMABOX->hide();
+    QTRY_VERIFY(Form1->isActiveWindow());
+    QTRY_COMPARE(yb::activeScreen(), static_cast<QWidget*>(Form1));
 }
 
 void ShellTest::failingActivationIsReported()
