@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -134,6 +135,8 @@ private slots:
     void messageBoxesAndPrompt();
     void focusColours();
     void printDialogsOfferTheirRanges();
+    void hintLinesCentred();
+    void oneDistributor();
     void cleanupTestCase();
 };
 
@@ -775,6 +778,52 @@ void ShellTest::printDialogsOfferTheirRanges()
         if (r.selection)
             expected << QStringLiteral("printSelection");
         QCOMPARE(offered, expected);
+    }
+}
+
+void ShellTest::hintLinesCentred()
+{
+    // The three status hint lines: one line, centred.
+    const std::pair<QWidget*, const char*> lines[] = {{Form1, "Panel3"}, {Form2, "Panel1"}, {FORM777, "Panel1"}};
+    for (const auto& [screen, name] : lines) {
+        auto* line = child<QLabel>(screen, name);
+        QVERIFY2(line, name);
+        QCOMPARE(line->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+        QVERIFY(!line->wordWrap());
+    }
+}
+
+void ShellTest::oneDistributor()
+{
+    // The distributor named by the second about box is the one of the menu's
+    // lower panel, the about text, the order sheet and the catalogue, with the
+    // same numbers.
+    const QString name = child<QLabel>(FORMABOX, "Label6")->text();
+    QVERIFY(!name.isEmpty());
+    const QRegularExpression number(QStringLiteral("\\d{3} \\d{3} \\d{3}"));
+    auto numbers = [&](const QString& text) {
+        QStringList out;
+        for (auto it = number.globalMatch(text); it.hasNext();)
+            out << it.next().captured();
+        return out;
+    };
+    QStringList boxNumbers;
+    for (auto* l : FORMABOX->findChildren<QLabel*>())
+        boxNumbers << numbers(l->text());
+    QVERIFY(boxNumbers.size() >= 2);
+    const std::pair<QString, QString> texts[] = {
+        {QStringLiteral("menu Panel4"), child(Form1, "Panel4")->property("statusHint").toString()},
+        {QStringLiteral("about Memo6"), child<QPlainTextEdit>(Form2, "Memo6")->toPlainText()},
+        {QStringLiteral("about lines"), TForm2::addressLine() + TForm2::phoneLine()},
+        {QStringLiteral("order Memo2"), child<QPlainTextEdit>(Form3, "Memo2")->toPlainText()},
+        {QStringLiteral("catalogue Memo2"), child<QPlainTextEdit>(Form5, "Memo2")->toPlainText()},
+    };
+    for (const auto& [where, text] : texts) {
+        QVERIFY2(text.contains(name), qPrintable(where));
+        const QStringList found = numbers(text);
+        QVERIFY2(!found.isEmpty(), qPrintable(where));
+        for (const QString& n : found)
+            QVERIFY2(boxNumbers.contains(n), qPrintable(where + QStringLiteral(": ") + n));
     }
 }
 
