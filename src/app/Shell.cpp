@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QEventLoop>
 #include <QGuiApplication>
+#include <QHash>
 #include <QInputDialog>
 #include <QLabel>
 #include <QList>
@@ -17,6 +18,7 @@
 #include <exception>
 
 #include "Accessibility.h"
+#include "ControlSupport.h"
 #include "Errors.h"
 
 namespace yb {
@@ -35,6 +37,7 @@ struct ModalRun {
 
 struct ShellState {
     QList<QPointer<QWidget>> screens;
+    QHash<QWidget*, std::function<void()>> activations;
     QList<ModalRun> modalRuns;
     QPointer<QWidget> activeScreen;
     // The screen a finished modal run hands the activation back to, until
@@ -56,19 +59,22 @@ bool hasActivationHandler(const QWidget* w)
     return w->metaObject()->indexOfMethod("FormActivate()") >= 0;
 }
 
-// Runs the screen's activation handler. An error it lets through is shown by
-// the general error report; the screen stays as it is.
+// Runs the screen's activation handler, guarded: an error it lets through
+// is shown by the general error report; the screen stays as it is.
 void runActivationHandler(QWidget* w)
 {
-    if (!w || !hasActivationHandler(w))
+    if (!w)
         return;
-    try {
-        QMetaObject::invokeMethod(w, "FormActivate", Qt::DirectConnection);
-    } catch (const Error& e) {
-        reportError(e.message());
-    } catch (const std::exception& e) {
-        reportError(QString::fromLocal8Bit(e.what()));
+    const std::function<void()> activate = state().activations.value(w);
+    if (activate) {
+        ybc::guard(activate);
+        return;
     }
+    if (!hasActivationHandler(w))
+        return;
+    // A screen registered without its handler: the handler is reached by
+    // name, and must guard its own work.
+    QMetaObject::invokeMethod(w, "FormActivate", Qt::DirectConnection);
 }
 
 QWidget* screenOfWindow(QWindow* window)
@@ -193,7 +199,7 @@ public:
 
 // ---- screens
 
-void registerScreen(QWidget* screen)
+void registerScreen(QWidget* screen, std::function<void()> activate)
 {
     auto& s = state();
     if (!s.trackerConnected && qGuiApp) {
@@ -202,11 +208,16 @@ void registerScreen(QWidget* screen)
     }
     if (!s.screens.contains(screen))
         s.screens.append(screen);
+    if (activate)
+        s.activations.insert(screen, std::move(activate));
+    else
+        s.activations.remove(screen);
     nameControls(screen);
 }
 
 void unregisterScreen(QWidget* screen)
 {
+    state().activations.remove(screen);
     state().screens.removeAll(screen);
     state().screens.removeAll(nullptr);
 }

@@ -12,6 +12,9 @@
 #include <QColor>
 #include <QString>
 
+#include <functional>
+#include <type_traits>
+
 class QLabel;
 class QWidget;
 
@@ -22,7 +25,22 @@ namespace yb {
 QString applicationTitle();
 
 // ---- screens
-void registerScreen(QWidget* screen);
+// `activate`, when given, is the screen's activation handler called directly;
+// without it the shell calls the screen's FormActivate() slot by name.
+// Either way the handler runs guarded: an error it raises stops it and goes
+// to the general error report through the application's event dispatch.
+void registerScreen(QWidget* screen, std::function<void()> activate = {});
+// Registers a screen of a known class: its FormActivate(), if it has one, is
+// called directly.
+template <class S>
+    requires(!std::is_same_v<S, QWidget>)
+void registerScreen(S* screen)
+{
+    if constexpr (requires { screen->FormActivate(); })
+        registerScreen(static_cast<QWidget*>(screen), [screen] { screen->FormActivate(); });
+    else
+        registerScreen(static_cast<QWidget*>(screen), std::function<void()>());
+}
 void unregisterScreen(QWidget* screen);
 // The screen that is active in the process (message boxes do not count).
 QWidget* activeScreen();

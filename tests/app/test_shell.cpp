@@ -4,6 +4,8 @@
 
 #include <QAbstractButton>
 #include <QDate>
+#include <QDir>
+#include <QFile>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,6 +21,7 @@
 #include <QTime>
 #include <QTimer>
 
+#include <sqlite3.h>
 #include <stdexcept>
 
 #include "Application.h"
@@ -27,6 +30,7 @@
 #include "Errors.h"
 #include "Menu.h"
 #include "Present.h"
+#include "REGISTR1.h"
 #include "Recordar.h"
 #include "Registry.h"
 #include "Salir.h"
@@ -130,6 +134,7 @@ private slots:
     void notAgainActivatedAfterNotice();
     void returnFromAboutPastItsBox();
     void failingActivationIsReported();
+    void editorActivationOnUnreadableTable();
     void dataEntryNoticeText();
     void generalErrorReport();
     void messageBoxesAndPrompt();
@@ -575,6 +580,46 @@ void ShellTest::failingActivationIsReported()
     QCOMPARE(probe.activations, 1);
     QVERIFY(!probe.isVisible());
     yb::unregisterScreen(&probe);
+}
+
+void ShellTest::editorActivationOnUnreadableTable()
+{
+    // The product table is dropped from its file under the open editor: its
+    // activation (refresh, then first) fails, the general error report shows
+    // the store's message with a full stop, and the program carries on: the
+    // editor stays open until it is closed and the menu gives its second beep.
+    QTRY_VERIFY(Form1->isActiveWindow());
+    const QDir dir(QString::fromLocal8Bit(qgetenv("YERBALIS_DATA_DIR")));
+    const QStringList files = dir.entryList({QStringLiteral("producto.db")}, QDir::Files);
+    QCOMPARE(files.size(), 1);
+    sqlite3* other = nullptr;
+    QCOMPARE(sqlite3_open(QFile::encodeName(dir.filePath(files.first())).constData(), &other), SQLITE_OK);
+    QCOMPARE(sqlite3_exec(other, "ALTER TABLE records RENAME TO records_away", nullptr, nullptr, nullptr), SQLITE_OK);
+
+    BoxSeen box;
+    answerNextBox(&box);
+    bool carriedOn = false;
+    when([&] { return box.seen && QApplication::activeModalWidget() == EDITORTABLA; },
+         [&] {
+             carriedOn = EDITORTABLA->isVisible();
+             EDITORTABLA->close();
+         });
+    QTimer::singleShot(10000, EDITORTABLA, [] { EDITORTABLA->close(); });
+    const int beeps = yb::beepCount();
+    QTest::mouseClick(child<QAbstractButton>(Form1, "BOTONEDITAR"), Qt::LeftButton);
+
+    QCOMPARE(sqlite3_exec(other, "ALTER TABLE records_away RENAME TO records", nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(other);
+
+    QVERIFY(box.seen);
+    QVERIFY2(box.text.size() > 1 && box.text.endsWith(QLatin1Char('.')), qPrintable(box.text));
+    QCOMPARE(box.title, yb::applicationTitle());
+    QCOMPARE(box.icon, QMessageBox::Critical);
+    QVERIFY(carriedOn);
+    QVERIFY(!EDITORTABLA->isVisible());
+    QCOMPARE(yb::beepCount(), beeps + 2);
+    QVERIFY(!yb::isTerminating());
+    QTRY_VERIFY(Form1->isActiveWindow());
 }
 
 void ShellTest::dataEntryNoticeText()
