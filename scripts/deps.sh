@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing need, when missing.
 set -euo pipefail
-pkgs=(cmake g++ clang libclang-rt-14-dev ninja-build pkg-config qt6-base-dev libsqlite3-dev sqlite3 fonts-liberation2
+pkgs=(cmake g++ clang libclang-rt-14-dev ninja-build pkg-config qt6-base-dev qt6-svg-dev libsqlite3-dev sqlite3 fonts-liberation2
       poppler-utils xvfb xauth x11-utils x11-xserver-utils xdotool imagemagick openbox at-spi2-core)
 missing=()
 for p in "${pkgs[@]}"; do

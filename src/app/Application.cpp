@@ -1,6 +1,9 @@
 #include "Application.h"
 
 #include <QFont>
+#include <QPainter>
+#include <QPixmap>
+#include <QSvgRenderer>
 #include <QKeyEvent>
 #include <QPushButton>
 
@@ -9,6 +12,12 @@
 #include "Errors.h"
 #include "Shell.h"
 
+// A static library's resources are registered by name, outside any namespace.
+static void initProgramResources()
+{
+    Q_INIT_RESOURCE(yerbalis);
+}
+
 namespace yb {
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv)
@@ -16,6 +25,25 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv)
     setApplicationName(QStringLiteral("yerbalis"));
     setQuitOnLastWindowClosed(false);
     installFontSubstitutions();
+    setWindowIcon(programIcon());
+}
+
+QIcon programIcon()
+{
+    initProgramResources();
+    QSvgRenderer svg(QStringLiteral(":/yerbalis/yerbalis.svg"));
+    QIcon icon;
+    if (!svg.isValid())
+        return icon;
+    for (int side : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        QPixmap pm(side, side);
+        pm.fill(Qt::transparent);
+        QPainter p(&pm);
+        svg.render(&p);
+        p.end();
+        icon.addPixmap(pm);
+    }
+    return icon;
 }
 
 namespace {

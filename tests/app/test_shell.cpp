@@ -142,6 +142,7 @@ private slots:
     void printDialogsOfferTheirRanges();
     void hintLinesCentred();
     void oneDistributor();
+    void programIcon();
     void cleanupTestCase();
 };
 
@@ -870,6 +871,23 @@ void ShellTest::oneDistributor()
         for (const QString& n : found)
             QVERIFY2(boxNumbers.contains(n), qPrintable(where + QStringLiteral(": ") + n));
     }
+}
+
+void ShellTest::programIcon()
+{
+    // Every window carries the program's own icon, drawn from its SVG: the
+    // green tile with the pale leaf, at the sizes a title bar and a task bar use.
+    const QIcon icon = QApplication::windowIcon();
+    QVERIFY(!icon.isNull());
+    for (int side : {16, 32, 48}) {
+        const QImage img = icon.pixmap(side, side).toImage();
+        QCOMPARE(img.width(), side);
+        const QColor tile = img.pixelColor(side / 10 + 1, side / 2);
+        QVERIFY2(tile.green() > 100 && tile.red() < 80 && tile.blue() < 80, qPrintable(tile.name()));
+        QCOMPARE(img.pixelColor(0, 0).alpha(), 0); // rounded corner
+    }
+    for (QWidget* screen : yb::createdScreens())
+        QVERIFY2(screen->windowIcon().cacheKey() == icon.cacheKey(), qPrintable(screen->objectName()));
 }
 
 void ShellTest::cleanupTestCase()
