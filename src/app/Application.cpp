@@ -72,6 +72,10 @@ bool Application::notify(QObject* receiver, QEvent* event)
     try {
         if (pressesFocusedButton(receiver, event))
             return true;
+        // Every message box and text prompt (the delete confirmation of the
+        // data-bound controls included) shows its caption whole.
+        if (event->type() == QEvent::Show && receiver->isWidgetType())
+            fitCaption(static_cast<QWidget*>(receiver));
         return QApplication::notify(receiver, event);
     } catch (const Error& e) {
         reportError(e.message());

@@ -3,7 +3,10 @@
 #include <QApplication>
 #include <QEvent>
 #include <QEventLoop>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QGuiApplication>
+#include <QSpacerItem>
 #include <QHash>
 #include <QInputDialog>
 #include <QLabel>
@@ -426,6 +429,40 @@ QString inputQuery(const QString& caption, const QString& prompt, const QString&
     const bool accepted = dialog.exec() == QDialog::Accepted;
     reactivate(parent);
     return accepted ? dialog.textValue() : defaultText;
+}
+
+int captionMinimumWidth(const QString& caption)
+{
+    // Window managers draw the title in a bold sans font of about the
+    // application's size; the frame adds the window icon and up to three
+    // buttons, each about as wide as the title bar is high, and margins.
+    QFont font = QApplication::font();
+    font.setBold(true);
+    if (font.pointSizeF() > 0)
+        font.setPointSizeF(font.pointSizeF() + 1);
+    const QFontMetrics fm(font);
+    const int bar = fm.height() + 10;
+    return fm.horizontalAdvance(caption) + 4 * bar + 40;
+}
+
+void fitCaption(QWidget* box)
+{
+    auto* message = qobject_cast<QMessageBox*>(box);
+    if (!message && !qobject_cast<QInputDialog*>(box))
+        return;
+    const int width = captionMinimumWidth(box->windowTitle());
+    if (box->property("yb_captionWidth").toInt() >= width)
+        return;
+    box->setProperty("yb_captionWidth", width);
+    if (message) {
+        // A message box fixes its own size from its layout's minimum width on
+        // every showing: the width goes into the layout, as a spacer row.
+        if (auto* grid = qobject_cast<QGridLayout*>(message->layout()))
+            grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0,
+                          1, grid->columnCount());
+    } else {
+        box->setMinimumWidth(width);
+    }
 }
 
 QString errorReportText(const QString& message)

@@ -96,6 +96,14 @@ void noticeBox(const QString& text);
 void messageBox(const QString& text);
 // Text prompt with OK and Cancel; Cancel returns `defaultText`.
 QString inputQuery(const QString& caption, const QString& prompt, const QString& defaultText = QString());
+// The narrowest width of a dialog whose title bar shows `caption` whole: the
+// caption in a bold title font plus the window frame's icon and buttons.
+int captionMinimumWidth(const QString& caption);
+// Makes a message box or text prompt at least captionMinimumWidth() of its
+// title wide; other widgets are left alone. The application does it for
+// every such box as it is shown.
+void fitCaption(QWidget* box);
+
 // General error report: the message followed by ".", the application
 // title, stop icon, OK.
 void reportError(const QString& message);

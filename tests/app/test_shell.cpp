@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMap>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPrintDialog>
@@ -143,6 +144,7 @@ private slots:
     void hintLinesCentred();
     void oneDistributor();
     void programIcon();
+    void boxesFitTheirCaption();
     void cleanupTestCase();
 };
 
@@ -888,6 +890,42 @@ void ShellTest::programIcon()
     }
     for (QWidget* screen : yb::createdScreens())
         QVERIFY2(screen->windowIcon().cacheKey() == icon.cacheKey(), qPrintable(screen->objectName()));
+}
+
+void ShellTest::boxesFitTheirCaption()
+{
+    // Every box the program shows is wide enough for its caption in the
+    // title bar: notice, plain message, error report, prompt, and the
+    // data-bound controls' delete confirmation.
+    QMap<QString, std::pair<int, int>> seen; // caption -> width, needed
+    auto record = [&](QWidget* top) {
+        seen.insert(top->windowTitle(), {top->width(), yb::captionMinimumWidth(top->windowTitle())});
+    };
+    auto answerBox = [&](QWidget* top) {
+        record(top);
+        if (auto* box = qobject_cast<QMessageBox*>(top))
+            box->buttons().first()->click();
+        else if (auto* d = qobject_cast<QDialog*>(top))
+            d->reject();
+    };
+    screentest::answerModals({answerBox});
+    yb::noticeBox(QStringLiteral("Ok"));
+    screentest::answerModals({answerBox});
+    yb::messageBox(QStringLiteral("Ok"));
+    screentest::answerModals({answerBox});
+    yb::reportError(QStringLiteral("Ok"));
+    screentest::answerModals({answerBox});
+    yb::inputQuery(QStringLiteral("Entrada"), QStringLiteral("Nombre:"));
+    screentest::answerModals({answerBox});
+    ybc::confirmDelete(Form1);
+    QVERIFY(screentest::modalsAnswered());
+    QCOMPARE(seen.keys(), QStringList({QStringLiteral("Aviso"), QStringLiteral("Confirm"), QStringLiteral("Entrada"),
+                                       yb::applicationTitle()}));
+    for (auto it = seen.cbegin(); it != seen.cend(); ++it)
+        QVERIFY2(it->first >= it->second, qPrintable(it.key() + QStringLiteral(": %1 < %2").arg(it->first).arg(it->second)));
+    // The application title with the frame's buttons needs more than a short
+    // text's box would have.
+    QVERIFY(seen.value(yb::applicationTitle()).second > 200);
 }
 
 void ShellTest::cleanupTestCase()
