@@ -6,6 +6,7 @@
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QGuiApplication>
+#include <QScreen>
 #include <QSpacerItem>
 #include <QHash>
 #include <QInputDialog>
@@ -151,6 +152,34 @@ public:
 private:
     QEventLoop* loop_;
     QPointer<QWidget> previous_;
+};
+
+// Keeps a restored screen's size fixed. The window system neither maximizes
+// nor keeps maximized a window whose size is fixed, and gives a maximized
+// window its size itself: while maximized the size is left to it, and a
+// window that leaves the maximized state gets its fixed size again.
+class FixedFrame : public QObject {
+public:
+    FixedFrame(QWidget* screen, const QSize& restored) : QObject(screen), screen_(screen), restored_(restored) {}
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if (o == screen_ && (e->type() == QEvent::WindowStateChange || e->type() == QEvent::Show))
+            apply();
+        return false;
+    }
+    void apply()
+    {
+        if (screen_->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) {
+            screen_->setMinimumSize(0, 0);
+            screen_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        } else if (screen_->minimumSize() != restored_ || screen_->maximumSize() != restored_) {
+            screen_->setFixedSize(restored_);
+        }
+    }
+
+private:
+    QWidget* screen_;
+    QSize restored_;
 };
 
 class HintFilter : public QObject {
@@ -314,6 +343,15 @@ bool isTerminating()
 void resetTerminate()
 {
     state().terminating = false;
+}
+
+// ---- window frame
+
+void useFixedFrame(QWidget* screen, const QSize& restored)
+{
+    auto* frame = new FixedFrame(screen, restored);
+    screen->installEventFilter(frame);
+    frame->apply();
 }
 
 // ---- beep

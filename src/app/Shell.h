@@ -10,6 +10,7 @@
 // screen it opened returns to it).
 
 #include <QColor>
+#include <QSize>
 #include <QString>
 
 #include <functional>
@@ -64,6 +65,13 @@ void terminate();
 bool isTerminating();
 // Clears the terminate flag at the start of a program run.
 void resetTerminate();
+
+// ---- window frame
+// Gives `screen` a single fixed border: restored, the window system is asked
+// for the fixed size `restored` (the client area as designed); maximized, it
+// has the size the window system gives a maximized window, and leaving that
+// state brings the fixed size back, so that the user never sets a size.
+void useFixedFrame(QWidget* screen, const QSize& restored);
 
 // ---- beep: the system's default sound. Every beep of the program goes
 // through here, so the number of beeps can be observed.

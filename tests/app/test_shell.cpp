@@ -32,6 +32,7 @@
 #include "Menu.h"
 #include "Present.h"
 #include "REGISTR1.h"
+#include "REGISTR2.h"
 #include "Recordar.h"
 #include "Registry.h"
 #include "Salir.h"
@@ -145,6 +146,7 @@ private slots:
     void oneDistributor();
     void programIcon();
     void boxesFitTheirCaption();
+    void terminalHasFixedBorder();
     void cleanupTestCase();
 };
 
@@ -926,6 +928,24 @@ void ShellTest::boxesFitTheirCaption()
     // The application title with the frame's buttons needs more than a short
     // text's box would have.
     QVERIFY(seen.value(yb::applicationTitle()).second > 200);
+}
+
+void ShellTest::terminalHasFixedBorder()
+{
+    // The sales terminal: restored, a fixed size, its design client area,
+    // which no resize changes; maximized, the window system's size.
+    QVERIFY(TERMINAL->windowState() & Qt::WindowMaximized);
+    QVERIFY(TERMINAL->maximumSize().width() > 640);
+    TERMINAL->setWindowState(Qt::WindowNoState);
+    QCOMPARE(TERMINAL->minimumSize(), QSize(640, 461));
+    QCOMPARE(TERMINAL->maximumSize(), QSize(640, 461));
+    TERMINAL->resize(900, 700);
+    QCOMPARE(TERMINAL->size(), QSize(640, 461));
+    TERMINAL->setWindowState(Qt::WindowMaximized);
+    QVERIFY(TERMINAL->maximumSize().width() > 640);
+    TERMINAL->setWindowState(Qt::WindowNoState);
+    QCOMPARE(TERMINAL->maximumSize(), QSize(640, 461));
+    TERMINAL->setWindowState(Qt::WindowMaximized);
 }
 
 void ShellTest::cleanupTestCase()
