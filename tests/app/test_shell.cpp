@@ -526,7 +526,7 @@ void ShellTest::returnFromAboutPastItsBox()
                            });
                   });
          });
-    QTimer::singleShot(10000, Form2, [] { Form2->close(); }); // a failed step ends the run all the same
+    QTimer::singleShot(10000, testing::scope().data(), [] { Form2->close(); }); // a failed step ends the run all the same
     QTest::mouseClick(child<QAbstractButton>(Form1, "BitBtn34"), Qt::LeftButton);
     Form2->removeEventFilter(&focusToBox);
     QVERIFY(clicked);
@@ -609,7 +609,7 @@ void ShellTest::editorActivationOnUnreadableTable()
              carriedOn = EDITORTABLA->isVisible();
              EDITORTABLA->close();
          });
-    QTimer::singleShot(10000, EDITORTABLA, [] { EDITORTABLA->close(); });
+    QTimer::singleShot(10000, testing::scope().data(), [] { EDITORTABLA->close(); });
     const int beeps = yb::beepCount();
     QTest::mouseClick(child<QAbstractButton>(Form1, "BOTONEDITAR"), Qt::LeftButton);
 
