@@ -308,15 +308,20 @@ public:
                                  QStringLiteral("label_3"),          QStringLiteral("to"),
                                  QStringLiteral("pagesRadioButton"), QStringLiteral("pagesLineEdit"),
                                  QStringLiteral("printCurrentPage"), QStringLiteral("printSelection")};
+        // The range group's own controls: other parts of the dialog have
+        // widgets of the same names.
+        QWidget* group = dialog->findChild<QWidget*>(QStringLiteral("gbPrintRange"));
+        if (!group)
+            return;
         for (const QString& name : ranged) {
             if (offered.contains(name))
                 continue;
-            if (auto* w = dialog->findChild<QWidget*>(name)) {
+            if (auto* w = group->findChild<QWidget*>(name)) {
                 w->setEnabled(false);
                 w->hide();
             }
         }
-        if (auto* all = dialog->findChild<QAbstractButton*>(QStringLiteral("printAll")))
+        if (auto* all = group->findChild<QAbstractButton*>(QStringLiteral("printAll")))
             if (ranges_ == Ranges::WholeDocument)
                 all->setChecked(true);
     }

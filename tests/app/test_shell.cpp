@@ -796,7 +796,7 @@ void ShellTest::printDialogsOfferTheirRanges()
     } rows[] = {{Form19, "BitBtn2", true}, {FORM777, "BitBtn2", true}, {Form12, "BitBtn2", true},
                 {Form6, "RELOJ", true},    {Form2, "BitBtn4", false},  {Form5, "BitBtn3", false},
                 {Form3, "BitBtn2", false}};
-    const char* pageControls[] = {"printRange", "from", "to", "pagesRadioButton", "pagesLineEdit", "printCurrentPage"};
+    const char* pageControls[] = {"printRange", "from", "label_3", "to", "pagesRadioButton", "pagesLineEdit", "printCurrentPage"};
     for (const Row& r : rows) {
         const QString where = r.screen->objectName() + QLatin1Char('.') + QLatin1String(r.button);
         QVERIFY2(screentest::showActive(r.screen), qPrintable(where));
@@ -811,11 +811,15 @@ void ShellTest::printDialogsOfferTheirRanges()
             for (auto* b : d->findChildren<QPushButton*>())
                 if (b->text().contains(QStringLiteral("Options")))
                     b->click();
+            // The names are those of the range group's own controls (the
+            // dialog has other widgets of the same names elsewhere).
+            auto* group = d->findChild<QWidget*>(QStringLiteral("gbPrintRange"));
+            QVERIFY(group);
             for (const char* n : {"printAll", "printSelection"})
-                if (auto* w = d->findChild<QWidget*>(QLatin1String(n)); w && w->isVisible() && w->isEnabled())
+                if (auto* w = group->findChild<QWidget*>(QLatin1String(n)); w && w->isVisible() && w->isEnabled())
                     offered << QLatin1String(n);
             for (const char* n : pageControls)
-                if (auto* w = d->findChild<QWidget*>(QLatin1String(n)); w && (w->isVisible() || w->isEnabled()))
+                if (auto* w = group->findChild<QWidget*>(QLatin1String(n)); w && (w->isVisible() || w->isEnabled()))
                     pageOffered << QLatin1String(n);
             d->reject();
         }});
