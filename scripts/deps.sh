@@ -4,7 +4,7 @@
 # with --test those and the tests' own (sanitizers, fuzzing, the end-to-end run
 # under Xvfb), and the es_ES.UTF-8 locale the tests also run under.
 set -euo pipefail
-pkgs=(cmake g++ ninja-build pkg-config qt6-base-dev libsqlite3-dev fonts-liberation2)
+pkgs=(cmake g++ ninja-build pkg-config qt6-base-dev qt6-svg-dev libsqlite3-dev fonts-liberation2)
 if [ "${1:-}" = "--test" ]; then
   pkgs+=(clang libclang-rt-14-dev sqlite3 locales poppler-utils xvfb xauth x11-utils x11-xserver-utils xdotool
          imagemagick openbox at-spi2-core)

@@ -11,6 +11,7 @@
 #include <QtMath>
 
 #include "Acercad2.h"
+#include "ControlSupport.h"
 #include "InfoPrint.h"
 #include "Pictures.h"
 #include "Shell.h"
@@ -354,5 +355,5 @@ QList<yb::printing::Block> TForm2::printBlocks() const
 
 void TForm2::BitBtn4Click()
 {
-    yb::info::printWholeDocument(this, {ui->Memo6});
+    ybc::guard([&] { yb::info::printWholeDocument(this, {ui->Memo6}); });
 }

@@ -1,6 +1,9 @@
 #include "Application.h"
 
 #include <QFont>
+#include <QPainter>
+#include <QPixmap>
+#include <QSvgRenderer>
 #include <QKeyEvent>
 #include <QPushButton>
 
@@ -10,6 +13,12 @@
 #include "FocusStyle.h"
 #include "Shell.h"
 
+// A static library's resources are registered by name, outside any namespace.
+static void initProgramResources()
+{
+    Q_INIT_RESOURCE(yerbalis);
+}
+
 namespace yb {
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv)
@@ -18,6 +27,25 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv)
     setQuitOnLastWindowClosed(false);
     installFontSubstitutions();
     installFocusStyle();
+    setWindowIcon(programIcon());
+}
+
+QIcon programIcon()
+{
+    initProgramResources();
+    QSvgRenderer svg(QStringLiteral(":/yerbalis/yerbalis.svg"));
+    QIcon icon;
+    if (!svg.isValid())
+        return icon;
+    for (int side : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        QPixmap pm(side, side);
+        pm.fill(Qt::transparent);
+        QPainter p(&pm);
+        svg.render(&p);
+        p.end();
+        icon.addPixmap(pm);
+    }
+    return icon;
 }
 
 namespace {
@@ -46,6 +74,10 @@ bool Application::notify(QObject* receiver, QEvent* event)
     try {
         if (pressesFocusedButton(receiver, event))
             return true;
+        // Every message box and text prompt (the delete confirmation of the
+        // data-bound controls included) shows its caption whole.
+        if (event->type() == QEvent::Show && receiver->isWidgetType())
+            fitCaption(static_cast<QWidget*>(receiver));
         return QApplication::notify(receiver, event);
     } catch (const Error& e) {
         reportError(e.message());

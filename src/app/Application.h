@@ -4,6 +4,7 @@
 // on. It also makes Enter press the focused push button on every screen.
 
 #include <QApplication>
+#include <QIcon>
 
 namespace yb {
 
@@ -13,6 +14,10 @@ public:
     Application(int& argc, char** argv);
     bool notify(QObject* receiver, QEvent* event) override;
 };
+
+// The program's own icon, drawn from its SVG at the usual sizes; the icon of
+// every window of the program.
+QIcon programIcon();
 
 // Maps the font families that the screens name ("System", "MS Sans Serif",
 // "Arial", "Courier New") to fonts present on this machine.

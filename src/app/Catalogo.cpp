@@ -2,6 +2,7 @@
 
 #include "ui_Catalogo.h"
 
+#include "ControlSupport.h"
 #include "InfoPrint.h"
 #include "Pictures.h"
 
@@ -39,5 +40,5 @@ void TForm5::BitBtn1Click()
 
 void TForm5::BitBtn3Click()
 {
-    yb::info::printWholeDocument(this, printedControls());
+    ybc::guard([&] { yb::info::printWholeDocument(this, printedControls()); });
 }

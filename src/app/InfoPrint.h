@@ -5,8 +5,6 @@
 
 #include "Printing.h"
 
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QWidget>
 
 namespace yb::info {
@@ -15,17 +13,7 @@ namespace yb::info {
 // whole document as the only range. True on OK.
 inline bool askPrinterWholeDocument(QWidget* parent)
 {
-    QPrinter& p = printing::printer();
-    p.setPrintRange(QPrinter::AllPages);
-    QPrintDialog dialog(&p, parent);
-    dialog.setObjectName(QStringLiteral("PrintDialog1"));
-    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
-    // The PDF file printer is the way to print without a physical printer.
-    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
-    dialog.setWindowModality(Qt::ApplicationModal);
-    return dialog.exec() == QDialog::Accepted;
+    return printing::askPrinter(parent, printing::Ranges::WholeDocument);
 }
 
 // The lines of the controls, block after block, each in its control's font.

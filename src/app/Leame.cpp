@@ -2,6 +2,7 @@
 
 #include "ui_Leame.h"
 
+#include "ControlSupport.h"
 #include "InfoPrint.h"
 #include "Pictures.h"
 
@@ -42,5 +43,5 @@ void TForm19::BitBtn1Click()
 
 void TForm19::BitBtn2Click()
 {
-    yb::printing::printControls(this, printedControls());
+    ybc::guard([&] { yb::printing::printControls(this, printedControls()); });
 }

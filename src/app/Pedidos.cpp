@@ -2,6 +2,7 @@
 
 #include "ui_Pedidos.h"
 
+#include "ControlSupport.h"
 #include "InfoPrint.h"
 #include "Pictures.h"
 
@@ -39,5 +40,5 @@ void TForm3::BitBtn1Click()
 
 void TForm3::BitBtn2Click()
 {
-    yb::info::printWholeDocument(this, printedControls());
+    ybc::guard([&] { yb::info::printWholeDocument(this, printedControls()); });
 }

@@ -38,10 +38,12 @@ namespace yb {
 
 namespace {
 
+// Creates the screen and registers it with its own activation handler.
 template <typename T, T** Ref>
 QWidget* make()
 {
     *Ref = new T;
+    registerScreen(*Ref);
     return *Ref;
 }
 
@@ -92,7 +94,6 @@ bool createScreens(StartupFailure* failure)
         QString message;
         try {
             QWidget* screen = entry.create();
-            registerScreen(screen);
             created().append(screen);
             continue;
         } catch (const Error& e) {

@@ -3,7 +3,12 @@
 #include <QApplication>
 #include <QEvent>
 #include <QEventLoop>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QGuiApplication>
+#include <QScreen>
+#include <QSpacerItem>
+#include <QHash>
 #include <QInputDialog>
 #include <QLabel>
 #include <QList>
@@ -17,6 +22,7 @@
 #include <exception>
 
 #include "Accessibility.h"
+#include "ControlSupport.h"
 #include "Errors.h"
 
 namespace yb {
@@ -35,8 +41,12 @@ struct ModalRun {
 
 struct ShellState {
     QList<QPointer<QWidget>> screens;
+    QHash<QWidget*, std::function<void()>> activations;
     QList<ModalRun> modalRuns;
     QPointer<QWidget> activeScreen;
+    // The screen a finished modal run hands the activation back to, until
+    // the window system has given it the focus.
+    QPointer<QWidget> handingBackTo;
     bool terminating = false;
     int beeps = 0;
     bool trackerConnected = false;
@@ -53,19 +63,22 @@ bool hasActivationHandler(const QWidget* w)
     return w->metaObject()->indexOfMethod("FormActivate()") >= 0;
 }
 
-// Runs the screen's activation handler. An error it lets through is shown by
-// the general error report; the screen stays as it is.
+// Runs the screen's activation handler, guarded: an error it lets through
+// is shown by the general error report; the screen stays as it is.
 void runActivationHandler(QWidget* w)
 {
-    if (!w || !hasActivationHandler(w))
+    if (!w)
         return;
-    try {
-        QMetaObject::invokeMethod(w, "FormActivate", Qt::DirectConnection);
-    } catch (const Error& e) {
-        reportError(e.message());
-    } catch (const std::exception& e) {
-        reportError(QString::fromLocal8Bit(e.what()));
+    const std::function<void()> activate = state().activations.value(w);
+    if (activate) {
+        ybc::guard(activate);
+        return;
     }
+    if (!hasActivationHandler(w))
+        return;
+    // A screen registered without its handler: the handler is reached by
+    // name, and must guard its own work.
+    QMetaObject::invokeMethod(w, "FormActivate", Qt::DirectConnection);
 }
 
 QWidget* screenOfWindow(QWindow* window)
@@ -85,7 +98,17 @@ void onFocusWindowChanged(QWindow* window)
 {
     auto& s = state();
     QWidget* screen = screenOfWindow(window);
-    if (!screen || screen == s.activeScreen)
+    if (!screen)
+        return;
+    // While a finished modal run hands the activation back, the window system
+    // may pass the focus through another window first (the second about box,
+    // when the about screen closes under it): not the user's doing either.
+    if (s.handingBackTo) {
+        if (screen == s.handingBackTo)
+            s.handingBackTo = nullptr;
+        return;
+    }
+    if (screen == s.activeScreen)
         return;
     // While a modal run is open only its screen can be active; an activation
     // of another window that the window system reports late is not the
@@ -129,6 +152,34 @@ public:
 private:
     QEventLoop* loop_;
     QPointer<QWidget> previous_;
+};
+
+// Keeps a restored screen's size fixed. The window system neither maximizes
+// nor keeps maximized a window whose size is fixed, and gives a maximized
+// window its size itself: while maximized the size is left to it, and a
+// window that leaves the maximized state gets its fixed size again.
+class FixedFrame : public QObject {
+public:
+    FixedFrame(QWidget* screen, const QSize& restored) : QObject(screen), screen_(screen), restored_(restored) {}
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if (o == screen_ && (e->type() == QEvent::WindowStateChange || e->type() == QEvent::Show))
+            apply();
+        return false;
+    }
+    void apply()
+    {
+        if (screen_->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) {
+            screen_->setMinimumSize(0, 0);
+            screen_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        } else if (screen_->minimumSize() != restored_ || screen_->maximumSize() != restored_) {
+            screen_->setFixedSize(restored_);
+        }
+    }
+
+private:
+    QWidget* screen_;
+    QSize restored_;
 };
 
 class HintFilter : public QObject {
@@ -180,7 +231,7 @@ public:
 
 // ---- screens
 
-void registerScreen(QWidget* screen)
+void registerScreen(QWidget* screen, std::function<void()> activate)
 {
     auto& s = state();
     if (!s.trackerConnected && qGuiApp) {
@@ -189,11 +240,16 @@ void registerScreen(QWidget* screen)
     }
     if (!s.screens.contains(screen))
         s.screens.append(screen);
+    if (activate)
+        s.activations.insert(screen, std::move(activate));
+    else
+        s.activations.remove(screen);
     nameControls(screen);
 }
 
 void unregisterScreen(QWidget* screen)
 {
+    state().activations.remove(screen);
     state().screens.removeAll(screen);
     state().screens.removeAll(nullptr);
 }
@@ -219,6 +275,7 @@ void showModal(QWidget* screen)
     QPointer<QWidget> previous = s.activeScreen;
     QPointer<QWidget> guard(screen);
 
+    s.handingBackTo = nullptr;
     QEventLoop loop;
     ModalEndWatcher watcher(&loop, previous);
     s.modalRuns.append({guard, &loop});
@@ -246,7 +303,10 @@ void showModal(QWidget* screen)
     // Hand the activation back without running the previous screen's handler.
     if (previous && previous->isVisible() && !s.terminating) {
         s.activeScreen = previous;
+        s.handingBackTo = previous;
         previous->activateWindow();
+        if (QWindow* w = previous->windowHandle(); w && QGuiApplication::focusWindow() == w)
+            s.handingBackTo = nullptr;
     } else if (s.activeScreen == screen) {
         s.activeScreen = previous;
     }
@@ -283,6 +343,15 @@ bool isTerminating()
 void resetTerminate()
 {
     state().terminating = false;
+}
+
+// ---- window frame
+
+void useFixedFrame(QWidget* screen, const QSize& restored)
+{
+    auto* frame = new FixedFrame(screen, restored);
+    screen->installEventFilter(frame);
+    frame->apply();
 }
 
 // ---- beep
@@ -398,6 +467,40 @@ QString inputQuery(const QString& caption, const QString& prompt, const QString&
     const bool accepted = dialog.exec() == QDialog::Accepted;
     reactivate(parent);
     return accepted ? dialog.textValue() : defaultText;
+}
+
+int captionMinimumWidth(const QString& caption)
+{
+    // Window managers draw the title in a bold sans font of about the
+    // application's size; the frame adds the window icon and up to three
+    // buttons, each about as wide as the title bar is high, and margins.
+    QFont font = QApplication::font();
+    font.setBold(true);
+    if (font.pointSizeF() > 0)
+        font.setPointSizeF(font.pointSizeF() + 1);
+    const QFontMetrics fm(font);
+    const int bar = fm.height() + 10;
+    return fm.horizontalAdvance(caption) + 4 * bar + 40;
+}
+
+void fitCaption(QWidget* box)
+{
+    auto* message = qobject_cast<QMessageBox*>(box);
+    if (!message && !qobject_cast<QInputDialog*>(box))
+        return;
+    const int width = captionMinimumWidth(box->windowTitle());
+    if (box->property("yb_captionWidth").toInt() >= width)
+        return;
+    box->setProperty("yb_captionWidth", width);
+    if (message) {
+        // A message box fixes its own size from its layout's minimum width on
+        // every showing: the width goes into the layout, as a spacer row.
+        if (auto* grid = qobject_cast<QGridLayout*>(message->layout()))
+            grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0,
+                          1, grid->columnCount());
+    } else {
+        box->setMinimumWidth(width);
+    }
 }
 
 QString errorReportText(const QString& message)

@@ -10,7 +10,11 @@
 // screen it opened returns to it).
 
 #include <QColor>
+#include <QSize>
 #include <QString>
+
+#include <functional>
+#include <type_traits>
 
 class QLabel;
 class QWidget;
@@ -22,7 +26,22 @@ namespace yb {
 QString applicationTitle();
 
 // ---- screens
-void registerScreen(QWidget* screen);
+// `activate`, when given, is the screen's activation handler called directly;
+// without it the shell calls the screen's FormActivate() slot by name.
+// Either way the handler runs guarded: an error it raises stops it and goes
+// to the general error report through the application's event dispatch.
+void registerScreen(QWidget* screen, std::function<void()> activate = {});
+// Registers a screen of a known class: its FormActivate(), if it has one, is
+// called directly.
+template <class S>
+    requires(!std::is_same_v<S, QWidget>)
+void registerScreen(S* screen)
+{
+    if constexpr (requires { screen->FormActivate(); })
+        registerScreen(static_cast<QWidget*>(screen), [screen] { screen->FormActivate(); });
+    else
+        registerScreen(static_cast<QWidget*>(screen), std::function<void()>());
+}
 void unregisterScreen(QWidget* screen);
 // The screen that is active in the process (message boxes do not count).
 QWidget* activeScreen();
@@ -46,6 +65,13 @@ void terminate();
 bool isTerminating();
 // Clears the terminate flag at the start of a program run.
 void resetTerminate();
+
+// ---- window frame
+// Gives `screen` a single fixed border: restored, the window system is asked
+// for the fixed size `restored` (the client area as designed); maximized, it
+// has the size the window system gives a maximized window, and leaving that
+// state brings the fixed size back, so that the user never sets a size.
+void useFixedFrame(QWidget* screen, const QSize& restored);
 
 // ---- beep: the system's default sound. Every beep of the program goes
 // through here, so the number of beeps can be observed.
@@ -78,6 +104,14 @@ void noticeBox(const QString& text);
 void messageBox(const QString& text);
 // Text prompt with OK and Cancel; Cancel returns `defaultText`.
 QString inputQuery(const QString& caption, const QString& prompt, const QString& defaultText = QString());
+// The narrowest width of a dialog whose title bar shows `caption` whole: the
+// caption in a bold title font plus the window frame's icon and buttons.
+int captionMinimumWidth(const QString& caption);
+// Makes a message box or text prompt at least captionMinimumWidth() of its
+// title wide; other widgets are left alone. The application does it for
+// every such box as it is shown.
+void fitCaption(QWidget* box);
+
 // General error report: the message followed by ".", the application
 // title, stop icon, OK.
 void reportError(const QString& message);

@@ -1,5 +1,7 @@
 #include "Printing.h"
 
+#include <QAbstractButton>
+#include <QEvent>
 #include <QFontMetrics>
 #include <QPlainTextDocumentLayout>
 #include <QPlainTextEdit>
@@ -283,20 +285,70 @@ QPrinter& printer()
     return *p;
 }
 
-bool askPrinter(QWidget* parent)
+namespace {
+
+// The toolkit's dialog shows its page-number controls ("Pages from", the
+// page boxes, the page list) even when page ranges are switched off, and
+// lays them out again on each showing: they are taken away once it is shown.
+class RangeTrimmer : public QObject {
+public:
+    RangeTrimmer(Ranges ranges, QObject* parent) : QObject(parent), ranges_(ranges) {}
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if (e->type() == QEvent::Show && o == parent())
+            trim(static_cast<QWidget*>(o));
+        return false;
+    }
+    void trim(QWidget* dialog) const
+    {
+        QStringList offered{QStringLiteral("printAll")};
+        if (ranges_ == Ranges::AllAndSelection)
+            offered << QStringLiteral("printSelection");
+        const QStringList ranged{QStringLiteral("printRange"),       QStringLiteral("from"),
+                                 QStringLiteral("label_3"),          QStringLiteral("to"),
+                                 QStringLiteral("pagesRadioButton"), QStringLiteral("pagesLineEdit"),
+                                 QStringLiteral("printCurrentPage"), QStringLiteral("printSelection")};
+        // The range group's own controls: other parts of the dialog have
+        // widgets of the same names.
+        QWidget* group = dialog->findChild<QWidget*>(QStringLiteral("gbPrintRange"));
+        if (!group)
+            return;
+        for (const QString& name : ranged) {
+            if (offered.contains(name))
+                continue;
+            if (auto* w = group->findChild<QWidget*>(name)) {
+                w->setEnabled(false);
+                w->hide();
+            }
+        }
+        if (auto* all = group->findChild<QAbstractButton*>(QStringLiteral("printAll")))
+            if (ranges_ == Ranges::WholeDocument)
+                all->setChecked(true);
+    }
+
+private:
+    Ranges ranges_;
+};
+
+} // namespace
+
+bool askPrinter(QWidget* parent, Ranges ranges)
 {
     QPrinter& p = printer();
-    p.setCopyCount(1);
+    if (ranges == Ranges::AllAndSelection)
+        p.setCopyCount(1);
     p.setPrintRange(QPrinter::AllPages);
     QPrintDialog dialog(&p, parent);
     dialog.setObjectName(QStringLiteral("PrintDialog1"));
-    dialog.setOption(QAbstractPrintDialog::PrintSelection, true);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, ranges == Ranges::AllAndSelection);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
     // On this platform the PDF file printer is the way to print without a
     // physical printer: it stays offered.
     dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
     dialog.setWindowModality(Qt::ApplicationModal);
+    auto* trimmer = new RangeTrimmer(ranges, &dialog);
+    dialog.installEventFilter(trimmer);
     return dialog.exec() == QDialog::Accepted;
 }
 

@@ -146,11 +146,18 @@ void printBlocks(PageTarget& target, const QList<Block>& blocks);
 // The process's printer: the one the print dialog chose last (high resolution).
 QPrinter& printer();
 
-// Shows the print dialog "PrintDialog1" over `parent` for printer(): one copy
-// preset, ranges "all" and "selection" offered, page numbers not offered (the
-// PDF file printer stays offered). True on OK; the settings chosen there stay
-// in printer().
-bool askPrinter(QWidget* parent);
+// The print ranges a print dialog offers.
+enum class Ranges {
+    AllAndSelection, // "all" and "selection"; one copy preset
+    WholeDocument,   // "all" only
+};
+
+// Shows the print dialog "PrintDialog1" over `parent` for printer(): by
+// default one copy preset, ranges "all" and "selection" offered; page numbers
+// are never offered (their controls are neither shown nor enabled; the PDF
+// file printer stays offered). True on OK; the settings chosen there stay in
+// printer().
+bool askPrinter(QWidget* parent, Ranges ranges = Ranges::AllAndSelection);
 
 // The whole print command: askPrinter(), then the blocks of the controls, in
 // the order given, on printer(). Nothing happens on Cancel.

@@ -36,6 +36,7 @@ TTERMINAL::TTERMINAL(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui:
     if (QScreen* sc = screen())
         setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), sc->availableGeometry()));
     setWindowState(Qt::WindowMaximized);
+    yb::useFixedFrame(this, QSize(640, 461));
     ui->BitBtn1->setIcon(yb::pictures::back());
 
     shop::onKeyPress(ui->edCodigo, [this](QChar& k) { edCodigoKeyPress(k); });

@@ -4,11 +4,17 @@
 
 #include <QAbstractButton>
 #include <QDate>
+#include <QDir>
+#include <QFile>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMap>
 #include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -16,6 +22,7 @@
 #include <QTime>
 #include <QTimer>
 
+#include <sqlite3.h>
 #include <stdexcept>
 
 #include "Application.h"
@@ -25,6 +32,8 @@
 #include "Errors.h"
 #include "Menu.h"
 #include "Present.h"
+#include "REGISTR1.h"
+#include "REGISTR2.h"
 #include "Recordar.h"
 #include "Registry.h"
 #include "Salir.h"
@@ -32,9 +41,15 @@
 #include "TableCursor.h"
 #include "TestSupport.h"
 
+#include "Acerca.h"
+#include "Acercad2.h"
+#include "Ayuda.h"
 #include "Catalogo.h"
 #include "Cosmetic.h"
+#include "Datos.h"
 #include "Leame.h"
+#include "Pedidos.h"
+#include "Printing.h"
 #include "VENTAS.h"
 
 using namespace testing;
@@ -120,11 +135,19 @@ private slots:
     void statusHintLine();
     void clocks();
     void notAgainActivatedAfterNotice();
+    void returnFromAboutPastItsBox();
     void failingActivationIsReported();
+    void editorActivationOnUnreadableTable();
     void dataEntryNoticeText();
     void generalErrorReport();
     void messageBoxesAndPrompt();
     void focusColours();
+    void printDialogsOfferTheirRanges();
+    void hintLinesCentred();
+    void oneDistributor();
+    void programIcon();
+    void boxesFitTheirCaption();
+    void terminalHasFixedBorder();
     void cleanupTestCase();
 };
 
@@ -470,6 +493,77 @@ void ShellTest::notAgainActivatedAfterNotice()
     yb::unregisterScreen(&probe);
 }
 
+// The window system's way of handing the focus on when the about screen goes:
+// to the box that floats above it, before the menu gets it.
+class FocusToBoxOnHide : public QObject {
+public:
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::Hide && FORMABOX->isVisible())
+            FORMABOX->activateWindow();
+        return false;
+    }
+};
+
+void ShellTest::returnFromAboutPastItsBox()
+{
+    // The second about box is the active window when the about screen's
+    // "Volver al Menú" is clicked; the focus passes through the box on its way
+    // back to the menu, and the presentation is not shown.
+    QTRY_VERIFY(Form1->isActiveWindow());
+    QTRY_COMPARE(yb::activeScreen(), static_cast<QWidget*>(Form1));
+    const int shows = presentationShows.shows;
+    FocusToBoxOnHide focusToBox;
+    Form2->installEventFilter(&focusToBox);
+    bool clicked = false;
+    when([] { return isModalTop(Form2); },
+         [&] {
+             moveOver(child(Form2, "botondre3"));
+             // The click on the about screen makes it the active window first.
+             when([] { return FORMABOX->isVisible() && FORMABOX->isActiveWindow(); },
+                  [&] {
+                      Form2->activateWindow();
+                      when([] { return Form2->isActiveWindow() && FORMABOX->isVisible(); },
+                           [&] {
+                               clicked = true;
+                               QTest::mouseClick(child<QAbstractButton>(Form2, "BitBtn3"), Qt::LeftButton);
+                           });
+                  });
+         });
+    QTimer::singleShot(10000, testing::scope().data(), [] { Form2->close(); }); // a failed step ends the run all the same
+    QTest::mouseClick(child<QAbstractButton>(Form1, "BitBtn34"), Qt::LeftButton);
+    Form2->removeEventFilter(&focusToBox);
+    QVERIFY(clicked);
+    QVERIFY(FORMABOX->isVisible()); // left open over the menu
+    // Should the presentation come, it is closed, and the count below fails.
+    bool watching = true;
+    when([&] { return watching && isModalTop(Form400); }, [] { child<QAbstractButton>(Form400, "Button1")->click(); },
+         1000);
+    QTest::qWait(300);
+    QTRY_VERIFY(Form1->isActiveWindow());
+    watching = false;
+    QCOMPARE(presentationShows.shows, shows);
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
+
+    // Afterwards the user moves the focus from the box, left open, to the menu:
+    // then the menu's activation shows the presentation.
+    FORMABOX->activateWindow();
+    QTRY_VERIFY(FORMABOX->isActiveWindow());
+    bool presented = false;
+    when([] { return isModalTop(Form400); },
+         [&] {
+             presented = true;
+             child<QAbstractButton>(Form400, "Button1")->click();
+         });
+    Form1->activateWindow();
+    QTRY_VERIFY(presented);
+    QTRY_VERIFY(!Form400->isVisible());
+    QCOMPARE(presentationShows.shows, shows + 1);
+    FORMABOX->hide();
+    QTRY_VERIFY(Form1->isActiveWindow());
+    QTRY_COMPARE(yb::activeScreen(), static_cast<QWidget*>(Form1));
+}
+
 void ShellTest::failingActivationIsReported()
 {
     // An error in the activation handler is reported; the screen stays open
@@ -495,6 +589,46 @@ void ShellTest::failingActivationIsReported()
     QCOMPARE(probe.activations, 1);
     QVERIFY(!probe.isVisible());
     yb::unregisterScreen(&probe);
+}
+
+void ShellTest::editorActivationOnUnreadableTable()
+{
+    // The product table is dropped from its file under the open editor: its
+    // activation (refresh, then first) fails, the general error report shows
+    // the store's message with a full stop, and the program carries on: the
+    // editor stays open until it is closed and the menu gives its second beep.
+    QTRY_VERIFY(Form1->isActiveWindow());
+    const QDir dir(QString::fromLocal8Bit(qgetenv("YERBALIS_DATA_DIR")));
+    const QStringList files = dir.entryList({QStringLiteral("producto.db")}, QDir::Files);
+    QCOMPARE(files.size(), 1);
+    sqlite3* other = nullptr;
+    QCOMPARE(sqlite3_open(QFile::encodeName(dir.filePath(files.first())).constData(), &other), SQLITE_OK);
+    QCOMPARE(sqlite3_exec(other, "ALTER TABLE records RENAME TO records_away", nullptr, nullptr, nullptr), SQLITE_OK);
+
+    BoxSeen box;
+    answerNextBox(&box);
+    bool carriedOn = false;
+    when([&] { return box.seen && QApplication::activeModalWidget() == EDITORTABLA; },
+         [&] {
+             carriedOn = EDITORTABLA->isVisible();
+             EDITORTABLA->close();
+         });
+    QTimer::singleShot(10000, testing::scope().data(), [] { EDITORTABLA->close(); });
+    const int beeps = yb::beepCount();
+    QTest::mouseClick(child<QAbstractButton>(Form1, "BOTONEDITAR"), Qt::LeftButton);
+
+    QCOMPARE(sqlite3_exec(other, "ALTER TABLE records_away RENAME TO records", nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(other);
+
+    QVERIFY(box.seen);
+    QVERIFY2(box.text.size() > 1 && box.text.endsWith(QLatin1Char('.')), qPrintable(box.text));
+    QCOMPARE(box.title, yb::applicationTitle());
+    QCOMPARE(box.icon, QMessageBox::Critical);
+    QVERIFY(carriedOn);
+    QVERIFY(!EDITORTABLA->isVisible());
+    QCOMPARE(yb::beepCount(), beeps + 2);
+    QVERIFY(!yb::isTerminating());
+    QTRY_VERIFY(Form1->isActiveWindow());
 }
 
 void ShellTest::dataEntryNoticeText()
@@ -651,6 +785,175 @@ void ShellTest::focusColours()
     b->setFocus();
     QTRY_COMPARE(b->palette().color(QPalette::Text), QColor(0, 0, 255));
     QCOMPARE(a->palette().color(QPalette::Text), normal);
+}
+
+void ShellTest::printDialogsOfferTheirRanges()
+{
+    // The real dialog of every print command, with its options shown: page
+    // numbers are offered nowhere; the record printing (notes, help, record
+    // browsers, card file) offers "all" and "selection", the about, catalogue
+    // and order screens the whole document only.
+    struct Row {
+        QWidget* screen;
+        const char* button;
+        bool selection;
+    } rows[] = {{Form19, "BitBtn2", true}, {FORM777, "BitBtn2", true}, {Form12, "BitBtn2", true},
+                {Form6, "RELOJ", true},    {Form2, "BitBtn4", false},  {Form5, "BitBtn3", false},
+                {Form3, "BitBtn2", false}};
+    const char* pageControls[] = {"printRange", "from", "label_3", "to", "pagesRadioButton", "pagesLineEdit", "printCurrentPage"};
+    for (const Row& r : rows) {
+        const QString where = r.screen->objectName() + QLatin1Char('.') + QLatin1String(r.button);
+        QVERIFY2(screentest::showActive(r.screen), qPrintable(where));
+        QStringList offered, pageOffered;
+        bool seen = false;
+        screentest::answerModals({[&](QWidget* top) {
+            auto* d = qobject_cast<QPrintDialog*>(top);
+            if (!d)
+                return;
+            seen = true;
+            // "Options >>" shows the range group.
+            for (auto* b : d->findChildren<QPushButton*>())
+                if (b->text().contains(QStringLiteral("Options")))
+                    b->click();
+            // The names are those of the range group's own controls (the
+            // dialog has other widgets of the same names elsewhere).
+            auto* group = d->findChild<QWidget*>(QStringLiteral("gbPrintRange"));
+            QVERIFY(group);
+            for (const char* n : {"printAll", "printSelection"})
+                if (auto* w = group->findChild<QWidget*>(QLatin1String(n)); w && w->isVisible() && w->isEnabled())
+                    offered << QLatin1String(n);
+            for (const char* n : pageControls)
+                if (auto* w = group->findChild<QWidget*>(QLatin1String(n)); w && (w->isVisible() || w->isEnabled()))
+                    pageOffered << QLatin1String(n);
+            d->reject();
+        }});
+        QTest::mouseClick(child<QAbstractButton>(r.screen, r.button), Qt::LeftButton);
+        QTRY_VERIFY2(screentest::modalsAnswered(), qPrintable(where));
+        r.screen->hide();
+        QVERIFY2(seen, qPrintable(where));
+        QCOMPARE(pageOffered, QStringList());
+        QStringList expected{QStringLiteral("printAll")};
+        if (r.selection)
+            expected << QStringLiteral("printSelection");
+        QCOMPARE(offered, expected);
+    }
+}
+
+void ShellTest::hintLinesCentred()
+{
+    // The three status hint lines: one line, centred.
+    const std::pair<QWidget*, const char*> lines[] = {{Form1, "Panel3"}, {Form2, "Panel1"}, {FORM777, "Panel1"}};
+    for (const auto& [screen, name] : lines) {
+        auto* line = child<QLabel>(screen, name);
+        QVERIFY2(line, name);
+        QCOMPARE(line->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+        QVERIFY(!line->wordWrap());
+    }
+}
+
+void ShellTest::oneDistributor()
+{
+    // The distributor named by the second about box is the one of the menu's
+    // lower panel, the about text, the order sheet and the catalogue, with the
+    // same numbers.
+    const QString name = child<QLabel>(FORMABOX, "Label6")->text();
+    QVERIFY(!name.isEmpty());
+    const QRegularExpression number(QStringLiteral("\\d{3} \\d{3} \\d{3}"));
+    auto numbers = [&](const QString& text) {
+        QStringList out;
+        for (auto it = number.globalMatch(text); it.hasNext();)
+            out << it.next().captured();
+        return out;
+    };
+    QStringList boxNumbers;
+    for (auto* l : FORMABOX->findChildren<QLabel*>())
+        boxNumbers << numbers(l->text());
+    QVERIFY(boxNumbers.size() >= 2);
+    const std::pair<QString, QString> texts[] = {
+        {QStringLiteral("menu Panel4"), child(Form1, "Panel4")->property("statusHint").toString()},
+        {QStringLiteral("about Memo6"), child<QPlainTextEdit>(Form2, "Memo6")->toPlainText()},
+        {QStringLiteral("about lines"), TForm2::addressLine() + TForm2::phoneLine()},
+        {QStringLiteral("order Memo2"), child<QPlainTextEdit>(Form3, "Memo2")->toPlainText()},
+        {QStringLiteral("catalogue Memo2"), child<QPlainTextEdit>(Form5, "Memo2")->toPlainText()},
+    };
+    for (const auto& [where, text] : texts) {
+        QVERIFY2(text.contains(name), qPrintable(where));
+        const QStringList found = numbers(text);
+        QVERIFY2(!found.isEmpty(), qPrintable(where));
+        for (const QString& n : found)
+            QVERIFY2(boxNumbers.contains(n), qPrintable(where + QStringLiteral(": ") + n));
+    }
+}
+
+void ShellTest::programIcon()
+{
+    // Every window carries the program's own icon, drawn from its SVG: the
+    // green tile with the pale leaf, at the sizes a title bar and a task bar use.
+    const QIcon icon = QApplication::windowIcon();
+    QVERIFY(!icon.isNull());
+    for (int side : {16, 32, 48}) {
+        const QImage img = icon.pixmap(side, side).toImage();
+        QCOMPARE(img.width(), side);
+        const QColor tile = img.pixelColor(side / 10 + 1, side / 2);
+        QVERIFY2(tile.green() > 100 && tile.red() < 80 && tile.blue() < 80, qPrintable(tile.name()));
+        QCOMPARE(img.pixelColor(0, 0).alpha(), 0); // rounded corner
+    }
+    for (QWidget* screen : yb::createdScreens())
+        QVERIFY2(screen->windowIcon().cacheKey() == icon.cacheKey(), qPrintable(screen->objectName()));
+}
+
+void ShellTest::boxesFitTheirCaption()
+{
+    // Every box the program shows is wide enough for its caption in the
+    // title bar: notice, plain message, error report, prompt, and the
+    // data-bound controls' delete confirmation.
+    QMap<QString, std::pair<int, int>> seen; // caption -> width, needed
+    auto record = [&](QWidget* top) {
+        seen.insert(top->windowTitle(), {top->width(), yb::captionMinimumWidth(top->windowTitle())});
+    };
+    auto answerBox = [&](QWidget* top) {
+        record(top);
+        if (auto* box = qobject_cast<QMessageBox*>(top))
+            box->buttons().first()->click();
+        else if (auto* d = qobject_cast<QDialog*>(top))
+            d->reject();
+    };
+    screentest::answerModals({answerBox});
+    yb::noticeBox(QStringLiteral("Ok"));
+    screentest::answerModals({answerBox});
+    yb::messageBox(QStringLiteral("Ok"));
+    screentest::answerModals({answerBox});
+    yb::reportError(QStringLiteral("Ok"));
+    screentest::answerModals({answerBox});
+    yb::inputQuery(QStringLiteral("Entrada"), QStringLiteral("Nombre:"));
+    screentest::answerModals({answerBox});
+    ybc::confirmDelete(Form1);
+    QVERIFY(screentest::modalsAnswered());
+    QCOMPARE(seen.keys(), QStringList({QStringLiteral("Aviso"), QStringLiteral("Confirm"), QStringLiteral("Entrada"),
+                                       yb::applicationTitle()}));
+    for (auto it = seen.cbegin(); it != seen.cend(); ++it)
+        QVERIFY2(it->first >= it->second, qPrintable(it.key() + QStringLiteral(": %1 < %2").arg(it->first).arg(it->second)));
+    // The application title with the frame's buttons needs more than a short
+    // text's box would have.
+    QVERIFY(seen.value(yb::applicationTitle()).second > 200);
+}
+
+void ShellTest::terminalHasFixedBorder()
+{
+    // The sales terminal: restored, a fixed size, its design client area,
+    // which no resize changes; maximized, the window system's size.
+    QVERIFY(TERMINAL->windowState() & Qt::WindowMaximized);
+    QVERIFY(TERMINAL->maximumSize().width() > 640);
+    TERMINAL->setWindowState(Qt::WindowNoState);
+    QCOMPARE(TERMINAL->minimumSize(), QSize(640, 461));
+    QCOMPARE(TERMINAL->maximumSize(), QSize(640, 461));
+    TERMINAL->resize(900, 700);
+    QCOMPARE(TERMINAL->size(), QSize(640, 461));
+    TERMINAL->setWindowState(Qt::WindowMaximized);
+    QVERIFY(TERMINAL->maximumSize().width() > 640);
+    TERMINAL->setWindowState(Qt::WindowNoState);
+    QCOMPARE(TERMINAL->maximumSize(), QSize(640, 461));
+    TERMINAL->setWindowState(Qt::WindowMaximized);
 }
 
 void ShellTest::cleanupTestCase()
