@@ -1,5 +1,6 @@
 #include "Csv.h"
 
+#include "CodePages.h"
 #include "Errors.h"
 
 namespace yb::admin {
@@ -8,12 +9,10 @@ namespace {
 
 constexpr qsizetype kChunk = 1 << 20;
 
-// Windows-1252 bytes 0x80 to 0x9F; the five it leaves unassigned stay the
-// control characters of the same number, as ISO-8859-1 has them.
-constexpr char16_t kWindows1252[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+// Windows-1252 differs from ISO-8859-1 only in the bytes 0x80 to 0x9F; the
+// code page table's first 32 entries are those (the five bytes it leaves
+// unassigned stay the control characters of the same number).
+const char16_t* const kWindows1252 = paradox::kCp1252;
 
 char32_t decodeByte(unsigned char b, CsvEncoding encoding)
 {
