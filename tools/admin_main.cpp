@@ -190,7 +190,7 @@ int exportCommand(const Arguments& a)
     const QString target = a.positional.value(2, QStringLiteral("-"));
     const bool bom = a.flags.contains(QStringLiteral("--bom"));
     const yb::admin::CsvEncoding encoding = encodingOption(a);
-    const char separator = separatorOption(a) ? separatorOption(a) : ',';
+    const char separator = a.values.contains(QStringLiteral("--separator")) ? separatorOption(a) : ',';
     if (bom && encoding != yb::admin::CsvEncoding::Utf8)
         throw UsageError{QStringLiteral("--bom marks UTF-8 text; it does not go with another --encoding")};
     static const char kBom[] = "\xEF\xBB\xBF";
@@ -349,8 +349,8 @@ int paradoxCommand(const Arguments& a)
         // Header and fields first: a file that is not a table is refused before any output.
         yb::paradox::Table table(source, codePage);
         err() << native(source) << ": Paradox " << table.versionName() << " table (version byte "
-              << table.versionByte() << "), " << table.recordCount() << " records, " << table.fields().size()
-              << " fields, texts in " << table.textEncoding() << "\n";
+              << table.versionByte() << "), " << yb::admin::counted(table.recordCount(), "record", "records") << ", "
+              << yb::admin::counted(table.fields().size(), "field", "fields") << ", texts in " << table.textEncoding() << "\n";
         for (const QString& note : table.notes())
             err() << "note: " << note << "\n";
     }
@@ -375,7 +375,7 @@ int paradoxCommand(const Arguments& a)
             throw yb::Error(QStringLiteral("cannot write %1: %2").arg(native(target), file.errorString()));
     }
     progress.finish();
-    err() << "read " << rows << " records of " << native(source) << "\n";
+    err() << "read " << yb::admin::counted(rows, "record", "records") << " of " << native(source) << "\n";
     return 0;
 }
 
@@ -411,10 +411,10 @@ int migrateCommand(const Arguments& a)
         written += t.written;
     }
     if (dryRun)
-        out() << "dry run: " << read << " records read and checked, nothing written to " << native(dir) << " ("
+        out() << "dry run: " << yb::admin::counted(read, "record", "records") << " read and checked, nothing written to " << native(dir) << " ("
               << seconds(timer) << " s)\n";
     else
-        out() << read << " records read, " << written << " written into " << native(dir) << " in " << seconds(timer)
+        out() << yb::admin::counted(read, "record", "records") << " read, " << written << " written into " << native(dir) << " in " << seconds(timer)
               << " s\n";
     return 0;
 }
