@@ -1,13 +1,13 @@
-#include "Backup.h"
+#include "tools/Backup.h"
 
-#include "TableTransfer.h"
+#include "tools/TableTransfer.h"
 
-#include "Catalogue.h"
-#include "Database.h"
-#include "Errors.h"
-#include "Progress.h"
-#include "TableFile.h"
-#include "TableTransfer.h"
+#include "store/Catalogue.h"
+#include "store/Database.h"
+#include "store/Errors.h"
+#include "tools/Progress.h"
+#include "store/TableFile.h"
+#include "tools/TableTransfer.h"
 
 #include <QDir>
 #include <QFile>

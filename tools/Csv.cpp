@@ -1,7 +1,7 @@
-#include "Csv.h"
+#include "tools/Csv.h"
 
-#include "CodePages.h"
-#include "Errors.h"
+#include "paradox/CodePages.h"
+#include "store/Errors.h"
 
 namespace yb::admin {
 

@@ -1,9 +1,9 @@
-#include "Demo.h"
+#include "tools/Demo.h"
 
-#include "Catalogue.h"
-#include "Database.h"
-#include "Errors.h"
-#include "TableTransfer.h"
+#include "store/Catalogue.h"
+#include "store/Database.h"
+#include "store/Errors.h"
+#include "tools/TableTransfer.h"
 
 #include <QDir>
 #include <QFileInfo>

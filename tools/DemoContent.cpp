@@ -1,7 +1,7 @@
 // The sample content of the demonstration database. Every name, text, person,
 // address and telephone number here is invented for the demonstration.
 
-#include "Demo.h"
+#include "tools/Demo.h"
 
 #include <QDateTime>
 #include <algorithm>

@@ -1,11 +1,11 @@
-#include "Paradox.h"
+#include "tools/Paradox.h"
 
-#include "Csv.h"
-#include "Database.h"
-#include "Errors.h"
-#include "Progress.h"
-#include "TableFile.h"
-#include "TableTransfer.h"
+#include "tools/Csv.h"
+#include "store/Database.h"
+#include "store/Errors.h"
+#include "tools/Progress.h"
+#include "store/TableFile.h"
+#include "tools/TableTransfer.h"
 
 #include <QDir>
 #include <QFileInfo>

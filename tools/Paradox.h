@@ -3,7 +3,7 @@
 // migration of the fourteen tables of an old database directory into a
 // database of this program.
 
-#include "ParadoxTable.h"
+#include "paradox/ParadoxTable.h"
 
 #include <QIODevice>
 #include <QList>

@@ -1,4 +1,4 @@
-#include "Progress.h"
+#include "tools/Progress.h"
 
 #include <cstdio>
 #include <unistd.h>

@@ -1,11 +1,11 @@
-#include "Report.h"
+#include "tools/Report.h"
 
-#include "Catalogue.h"
-#include "Conversions.h"
-#include "Csv.h"
-#include "Database.h"
-#include "Errors.h"
-#include "TableFile.h"
+#include "store/Catalogue.h"
+#include "store/Conversions.h"
+#include "tools/Csv.h"
+#include "store/Database.h"
+#include "store/Errors.h"
+#include "store/TableFile.h"
 
 #include <QBuffer>
 #include <QDir>

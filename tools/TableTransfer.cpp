@@ -1,12 +1,12 @@
-#include "TableTransfer.h"
+#include "tools/TableTransfer.h"
 
-#include "Conversions.h"
-#include "Csv.h"
-#include "Database.h"
-#include "Errors.h"
-#include "Progress.h"
-#include "SortKey.h"
-#include "TableFile.h"
+#include "store/Conversions.h"
+#include "tools/Csv.h"
+#include "store/Database.h"
+#include "store/Errors.h"
+#include "tools/Progress.h"
+#include "store/SortKey.h"
+#include "store/TableFile.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -12,8 +12,8 @@
 // added twice silently: by default the import is refused and the message
 // counts those records; the caller may skip them or replace the table.
 
-#include "Catalogue.h"
-#include "Csv.h"
+#include "store/Catalogue.h"
+#include "tools/Csv.h"
 
 #include <QIODevice>
 #include <QString>

@@ -9,15 +9,15 @@
 //   paradox FILE.DB              an old Paradox table as CSV
 //   migrate OLD_DIR DIR          the fourteen old tables into a new database
 
-#include "Backup.h"
-#include "Catalogue.h"
-#include "Database.h"
-#include "Demo.h"
-#include "Errors.h"
-#include "Paradox.h"
-#include "Progress.h"
-#include "Report.h"
-#include "TableTransfer.h"
+#include "tools/Backup.h"
+#include "store/Catalogue.h"
+#include "store/Database.h"
+#include "tools/Demo.h"
+#include "store/Errors.h"
+#include "tools/Paradox.h"
+#include "tools/Progress.h"
+#include "tools/Report.h"
+#include "tools/TableTransfer.h"
 #include "YerbalisVersion.h"
 
 #include <QBuffer>

@@ -5,11 +5,11 @@
 // Output: one line per measure, "BENCH <name> <median> <unit>", and
 // "RATIO <name> <ours/raw>" for the moves and locates.
 
-#include "Catalogue.h"
-#include "Database.h"
-#include "Sale.h"
-#include "SortKey.h"
-#include "TableCursor.h"
+#include "store/Catalogue.h"
+#include "store/Database.h"
+#include "shop/Sale.h"
+#include "store/SortKey.h"
+#include "store/TableCursor.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,11 +1,11 @@
 // Start-up measure of yerbalis-bench: creating all twenty-five screens and
 // opening their seventeen cursors on a database with many records in every table.
 
-#include "Catalogue.h"
-#include "Database.h"
-#include "Registry.h"
-#include "SortKey.h"
-#include "TableFile.h"
+#include "store/Catalogue.h"
+#include "store/Database.h"
+#include "app/Registry.h"
+#include "store/SortKey.h"
+#include "store/TableFile.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "Acerca.h"
+#include "app/Acerca.h"
 
 #include "ui_Acerca.h"
 
@@ -10,11 +10,11 @@
 #include <QWindow>
 #include <QtMath>
 
-#include "Acercad2.h"
-#include "ControlSupport.h"
-#include "InfoPrint.h"
-#include "Pictures.h"
-#include "Shell.h"
+#include "app/Acercad2.h"
+#include "controls/ControlSupport.h"
+#include "app/InfoPrint.h"
+#include "shell/Pictures.h"
+#include "shell/Shell.h"
 
 TForm2* Form2 = nullptr;
 

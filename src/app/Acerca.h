@@ -3,7 +3,7 @@
 // mouse over its parts explains them on the status hint line and shows or
 // hides the second about box.
 
-#include "Printing.h"
+#include "printing/Printing.h"
 
 #include <QHash>
 #include <QList>

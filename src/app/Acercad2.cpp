@@ -1,4 +1,4 @@
-#include "Acercad2.h"
+#include "app/Acercad2.h"
 
 #include "ui_Acercad2.h"
 
@@ -7,7 +7,7 @@
 #include <QPainterPath>
 #include <QPixmap>
 
-#include "Shell.h"
+#include "shell/Shell.h"
 
 TFORMABOX* FORMABOX = nullptr;
 

@@ -1,4 +1,4 @@
-#include "Ayuda.h"
+#include "app/Ayuda.h"
 
 #include "ui_Ayuda.h"
 
@@ -6,12 +6,12 @@
 #include <QPainter>
 #include <QPixmap>
 
-#include "ControlSupport.h"
-#include "DataSource.h"
-#include "Pictures.h"
-#include "Recordar.h"
-#include "Shell.h"
-#include "TableCursor.h"
+#include "controls/ControlSupport.h"
+#include "controls/DataSource.h"
+#include "shell/Pictures.h"
+#include "shell/Recordar.h"
+#include "shell/Shell.h"
+#include "store/TableCursor.h"
 
 TFORM777* FORM777 = nullptr;
 

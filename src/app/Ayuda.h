@@ -2,7 +2,7 @@
 // Help screen: a page laid out like a record browser on which every control
 // is named and explained. Only the back, print, search, "?" and list buttons act.
 
-#include "Printing.h"
+#include "printing/Printing.h"
 
 #include <QList>
 #include <QWidget>

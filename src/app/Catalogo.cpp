@@ -1,10 +1,10 @@
-#include "Catalogo.h"
+#include "app/Catalogo.h"
 
 #include "ui_Catalogo.h"
 
-#include "ControlSupport.h"
-#include "InfoPrint.h"
-#include "Pictures.h"
+#include "controls/ControlSupport.h"
+#include "app/InfoPrint.h"
+#include "shell/Pictures.h"
 
 TForm5* Form5 = nullptr;
 

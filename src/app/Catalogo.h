@@ -1,7 +1,7 @@
 #pragma once
 // Catalogue of the maker's new programs.
 
-#include "Printing.h"
+#include "printing/Printing.h"
 
 #include <QList>
 #include <QWidget>

@@ -3,7 +3,7 @@
 // sheet): the print dialog offers the whole document only, then the memos are
 // printed block after block by the program's printing convention.
 
-#include "Printing.h"
+#include "printing/Printing.h"
 
 #include <QWidget>
 

@@ -1,10 +1,10 @@
-#include "Leame.h"
+#include "app/Leame.h"
 
 #include "ui_Leame.h"
 
-#include "ControlSupport.h"
-#include "InfoPrint.h"
-#include "Pictures.h"
+#include "controls/ControlSupport.h"
+#include "app/InfoPrint.h"
+#include "shell/Pictures.h"
 
 TForm19* Form19 = nullptr;
 

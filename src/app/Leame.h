@@ -1,7 +1,7 @@
 #pragma once
 // Preliminary notes: the disclaimer and the statement of the program's purpose.
 
-#include "Printing.h"
+#include "printing/Printing.h"
 
 #include <QList>
 #include <QWidget>

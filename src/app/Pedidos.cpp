@@ -1,10 +1,10 @@
-#include "Pedidos.h"
+#include "app/Pedidos.h"
 
 #include "ui_Pedidos.h"
 
-#include "ControlSupport.h"
-#include "InfoPrint.h"
-#include "Pictures.h"
+#include "controls/ControlSupport.h"
+#include "app/InfoPrint.h"
+#include "shell/Pictures.h"
 
 TForm3* Form3 = nullptr;
 

@@ -1,7 +1,7 @@
 #pragma once
 // Order sheet: a form to print and fill in by hand; it stores nothing.
 
-#include "Printing.h"
+#include "printing/Printing.h"
 
 #include <QList>
 #include <QWidget>

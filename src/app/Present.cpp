@@ -1,11 +1,11 @@
-#include "Present.h"
+#include "app/Present.h"
 
 #include "ui_Present.h"
 
 #include <QPixmap>
 
-#include "Pictures.h"
-#include "Shell.h"
+#include "shell/Pictures.h"
+#include "shell/Shell.h"
 
 TForm400* Form400 = nullptr;
 

@@ -1,9 +1,9 @@
-#include "Salir.h"
+#include "app/Salir.h"
 
 #include "ui_Salir.h"
 
-#include "Pictures.h"
-#include "Shell.h"
+#include "shell/Pictures.h"
+#include "shell/Shell.h"
 
 TForm99* Form99 = nullptr;
 

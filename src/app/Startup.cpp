@@ -1,4 +1,4 @@
-#include "Startup.h"
+#include "app/Startup.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -9,11 +9,11 @@
 #include <cstdio>
 #include <exception>
 
-#include "Database.h"
-#include "Errors.h"
-#include "TableCursor.h"
-#include "Menu.h"
-#include "Shell.h"
+#include "store/Database.h"
+#include "store/Errors.h"
+#include "store/TableCursor.h"
+#include "app/Menu.h"
+#include "shell/Shell.h"
 
 namespace yb {
 

@@ -3,7 +3,7 @@
 
 #include <QString>
 
-#include "Registry.h"
+#include "app/Registry.h"
 
 namespace yb {
 

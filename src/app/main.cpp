@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "Application.h"
-#include "Startup.h"
+#include "shell/Application.h"
+#include "app/Startup.h"
 #include "YerbalisVersion.h"
 
 namespace {

@@ -1,8 +1,8 @@
-#include "ControlAccessibility.h"
+#include "controls/ControlAccessibility.h"
 
-#include "ControlSupport.h"
-#include "DBGrid.h"
-#include "DBLookupListBox.h"
+#include "controls/ControlSupport.h"
+#include "controls/DBGrid.h"
+#include "controls/DBLookupListBox.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>

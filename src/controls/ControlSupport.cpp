@@ -1,6 +1,6 @@
-#include "ControlSupport.h"
+#include "controls/ControlSupport.h"
 
-#include "Conversions.h"
+#include "store/Conversions.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,7 +1,7 @@
 #pragma once
 // Small pieces shared by the data-bound controls.
 
-#include "Catalogue.h"
+#include "store/Catalogue.h"
 
 #include <QString>
 #include <QVariant>

@@ -1,6 +1,6 @@
-#include "DBEdit.h"
+#include "controls/DBEdit.h"
 
-#include "ControlSupport.h"
+#include "controls/ControlSupport.h"
 
 #include <QContextMenuEvent>
 #include <QKeyEvent>

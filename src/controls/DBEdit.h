@@ -2,7 +2,7 @@
 // Bound edit: a one-line box that shows and changes one field of its data
 // source's current record.
 
-#include "FieldLink.h"
+#include "controls/FieldLink.h"
 
 #include <QLineEdit>
 

@@ -1,6 +1,6 @@
-#include "DBGrid.h"
+#include "controls/DBGrid.h"
 
-#include "ControlSupport.h"
+#include "controls/ControlSupport.h"
 
 #include <QKeyEvent>
 #include <QPainter>

@@ -3,9 +3,9 @@
 // field, with a title row and an indicator column. It reads only the rows it
 // shows. No cell is edited in place.
 
-#include "ControlAccessibility.h"
-#include "DataSource.h"
-#include "RecordWindow.h"
+#include "controls/ControlAccessibility.h"
+#include "controls/DataSource.h"
+#include "controls/RecordWindow.h"
 
 #include <QAbstractScrollArea>
 #include <QList>

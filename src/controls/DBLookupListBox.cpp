@@ -1,6 +1,6 @@
-#include "DBLookupListBox.h"
+#include "controls/DBLookupListBox.h"
 
-#include "ControlSupport.h"
+#include "controls/ControlSupport.h"
 
 #include <QElapsedTimer>
 #include <QKeyEvent>

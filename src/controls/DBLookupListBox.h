@@ -3,9 +3,9 @@
 // that table's cursor. It shows a window of consecutive records that always
 // holds the current record, and never reads more of the table than it shows.
 
-#include "ControlAccessibility.h"
-#include "DataSource.h"
-#include "RecordWindow.h"
+#include "controls/ControlAccessibility.h"
+#include "controls/DataSource.h"
+#include "controls/RecordWindow.h"
 
 #include <QAbstractScrollArea>
 #include <QTimer>

@@ -1,6 +1,6 @@
-#include "DBMemo.h"
+#include "controls/DBMemo.h"
 
-#include "ControlSupport.h"
+#include "controls/ControlSupport.h"
 
 #include <QContextMenuEvent>
 #include <QKeyEvent>

@@ -2,7 +2,7 @@
 // Bound memo: a several-line box that wraps its lines and shows and changes
 // one field (a memo or a text field) of its data source's current record.
 
-#include "FieldLink.h"
+#include "controls/FieldLink.h"
 
 #include <QPlainTextEdit>
 

@@ -1,6 +1,6 @@
-#include "DBNavigator.h"
+#include "controls/DBNavigator.h"
 
-#include "ControlSupport.h"
+#include "controls/ControlSupport.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>

@@ -2,7 +2,7 @@
 // Navigator bar: ten buttons that move through the records of a data source
 // and insert, delete, edit, post, cancel and re-read them.
 
-#include "DataSource.h"
+#include "controls/DataSource.h"
 
 #include <QStringList>
 #include <QWidget>

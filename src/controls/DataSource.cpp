@@ -1,4 +1,4 @@
-#include "DataSource.h"
+#include "controls/DataSource.h"
 
 #include <QWidget>
 

@@ -7,7 +7,7 @@
 // of a .ui file); the name is looked up among the objects of the control's
 // window, whichever of the two is created first.
 
-#include "TableCursor.h"
+#include "store/TableCursor.h"
 
 #include <QList>
 #include <QObject>

@@ -1,6 +1,6 @@
-#include "FieldLink.h"
+#include "controls/FieldLink.h"
 
-#include "ControlSupport.h"
+#include "controls/ControlSupport.h"
 
 #include <QApplication>
 #include <QKeyEvent>

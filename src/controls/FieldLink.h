@@ -4,7 +4,7 @@
 // flag, the keys that start an edit, and the answers to the notifications
 // that both boxes give alike.
 
-#include "DataSource.h"
+#include "controls/DataSource.h"
 
 class QKeyEvent;
 

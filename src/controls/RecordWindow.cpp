@@ -1,4 +1,4 @@
-#include "RecordWindow.h"
+#include "controls/RecordWindow.h"
 
 #include <QScrollBar>
 

@@ -4,7 +4,7 @@
 // as many again on each side, to know where the window may go) are read, so
 // the cost does not depend on the size of the table.
 
-#include "TableCursor.h"
+#include "store/TableCursor.h"
 
 #include <QList>
 #include <QStringList>

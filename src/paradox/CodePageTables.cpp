@@ -3,7 +3,7 @@
 // The five bytes that code page 1252 leaves undefined map to the control
 // characters of the same value, as Windows itself maps them.
 
-#include "CodePages.h"
+#include "paradox/CodePages.h"
 
 namespace yb::paradox {
 

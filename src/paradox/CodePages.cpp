@@ -1,6 +1,6 @@
-#include "CodePages.h"
+#include "paradox/CodePages.h"
 
-#include "Errors.h"
+#include "store/Errors.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "ParadoxTable.h"
+#include "paradox/ParadoxTable.h"
 
 #include <QDir>
 #include <QFileInfo>

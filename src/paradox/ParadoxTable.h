@@ -14,8 +14,8 @@
 // Every problem of a file (truncated, damaged, foreign, encrypted) raises
 // ParadoxError naming the file; nothing is guessed.
 
-#include "CodePages.h"
-#include "Errors.h"
+#include "paradox/CodePages.h"
+#include "store/Errors.h"
 
 #include <QDateTime>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "Datos.h"
+#include "people/Datos.h"
 
 #include "ui_Datos.h"
 
@@ -10,15 +10,15 @@
 #include <QPixmap>
 #include <QTimer>
 
-#include "ControlSupport.h"
-#include "DBLookupListBox.h"
-#include "DBMemo.h"
-#include "DataSource.h"
-#include "Pictures.h"
-#include "RecordBrowser.h"
-#include "Recordar.h"
-#include "Shell.h"
-#include "TableCursor.h"
+#include "controls/ControlSupport.h"
+#include "controls/DBLookupListBox.h"
+#include "controls/DBMemo.h"
+#include "controls/DataSource.h"
+#include "shell/Pictures.h"
+#include "reference/RecordBrowser.h"
+#include "shell/Recordar.h"
+#include "shell/Shell.h"
+#include "store/TableCursor.h"
 
 TForm6* Form6 = nullptr;
 

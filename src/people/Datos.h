@@ -2,8 +2,8 @@
 // Personal records card file: one card per person (clients, family,
 // friends) over DATOS.DB, laid out like a record browser with eleven boxes.
 
-#include "DBNavigator.h"
-#include "Printing.h"
+#include "controls/DBNavigator.h"
+#include "printing/Printing.h"
 
 #include <QList>
 #include <QWidget>

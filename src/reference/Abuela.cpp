@@ -1,8 +1,8 @@
-#include "Abuela.h"
+#include "reference/Abuela.h"
 
 #include "ui_Abuela.h"
 
-#include "RecordBrowser.h"
+#include "reference/RecordBrowser.h"
 
 TForm17* Form17 = nullptr;
 

@@ -1,7 +1,7 @@
 #pragma once
 // Grandmother's remedies database: a record browser over Abuela.DB.
 
-#include "DBNavigator.h"
+#include "controls/DBNavigator.h"
 
 #include <QWidget>
 #include <memory>

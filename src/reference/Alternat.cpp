@@ -1,8 +1,8 @@
-#include "Alternat.h"
+#include "reference/Alternat.h"
 
 #include "ui_Alternat.h"
 
-#include "RecordBrowser.h"
+#include "reference/RecordBrowser.h"
 
 TForm16* Form16 = nullptr;
 

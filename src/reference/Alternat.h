@@ -1,7 +1,7 @@
 #pragma once
 // Trace-element therapies database: a record browser over ALTERNAT.DB.
 
-#include "DBNavigator.h"
+#include "controls/DBNavigator.h"
 
 #include <QWidget>
 #include <memory>

@@ -1,8 +1,8 @@
-#include "Cosmetic.h"
+#include "reference/Cosmetic.h"
 
 #include "ui_Cosmetic.h"
 
-#include "RecordBrowser.h"
+#include "reference/RecordBrowser.h"
 
 TForm12* Form12 = nullptr;
 

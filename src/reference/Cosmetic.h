@@ -1,7 +1,7 @@
 #pragma once
 // Cosmetic products database: a record browser over Cosmetic.DB.
 
-#include "DBNavigator.h"
+#include "controls/DBNavigator.h"
 
 #include <QWidget>
 #include <memory>

@@ -1,8 +1,8 @@
-#include "Diagnost.h"
+#include "reference/Diagnost.h"
 
 #include "ui_Diagnost.h"
 
-#include "RecordBrowser.h"
+#include "reference/RecordBrowser.h"
 
 TForm13* Form13 = nullptr;
 

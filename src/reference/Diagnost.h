@@ -1,7 +1,7 @@
 #pragma once
 // Symptoms and diagnoses database (the table's Suplementos is shown by no control): a record browser over DIAGNOST.DB.
 
-#include "DBNavigator.h"
+#include "controls/DBNavigator.h"
 
 #include <QWidget>
 #include <memory>

@@ -1,8 +1,8 @@
-#include "Dietas.h"
+#include "reference/Dietas.h"
 
 #include "ui_Dietas.h"
 
-#include "RecordBrowser.h"
+#include "reference/RecordBrowser.h"
 
 TForm20* Form20 = nullptr;
 

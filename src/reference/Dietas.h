@@ -1,7 +1,7 @@
 #pragma once
 // Natural diets database (the table's Observaciones is shown by no control): a record browser over DIETAS.DB.
 
-#include "DBNavigator.h"
+#include "controls/DBNavigator.h"
 
 #include <QWidget>
 #include <memory>

@@ -1,11 +1,11 @@
-#include "Editor.h"
+#include "reference/Editor.h"
 
 #include "ui_Editor.h"
 
 #include <QFontDialog>
 #include <QFontInfo>
 
-#include "RecordBrowser.h"
+#include "reference/RecordBrowser.h"
 
 TForm8* Form8 = nullptr;
 

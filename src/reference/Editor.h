@@ -1,7 +1,7 @@
 #pragma once
 // Free-text database: one text per record, with a font command; its print leaves the name out: a record browser over EDITOR.DB.
 
-#include "DBNavigator.h"
+#include "controls/DBNavigator.h"
 
 #include <QFont>
 #include <QWidget>

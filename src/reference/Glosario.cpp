@@ -1,8 +1,8 @@
-#include "Glosario.h"
+#include "reference/Glosario.h"
 
 #include "ui_Glosario.h"
 
-#include "RecordBrowser.h"
+#include "reference/RecordBrowser.h"
 
 TForm21* Form21 = nullptr;
 

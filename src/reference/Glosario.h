@@ -1,7 +1,7 @@
 #pragma once
 // Medical glossary: a record browser over GLOSARIO.DB.
 
-#include "DBNavigator.h"
+#include "controls/DBNavigator.h"
 
 #include <QWidget>
 #include <memory>

@@ -1,8 +1,8 @@
-#include "Guiapro.h"
+#include "reference/Guiapro.h"
 
 #include "ui_Guiapro.h"
 
-#include "RecordBrowser.h"
+#include "reference/RecordBrowser.h"
 
 TForm15* Form15 = nullptr;
 

@@ -1,7 +1,7 @@
 #pragma once
 // Guide to dietetic products: a record browser over GUIAPRO.DB.
 
-#include "DBNavigator.h"
+#include "controls/DBNavigator.h"
 
 #include <QWidget>
 #include <memory>

@@ -1,8 +1,8 @@
-#include "Informac.h"
+#include "reference/Informac.h"
 
 #include "ui_Informac.h"
 
-#include "RecordBrowser.h"
+#include "reference/RecordBrowser.h"
 
 TForm11* Form11 = nullptr;
 

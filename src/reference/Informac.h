@@ -1,7 +1,7 @@
 #pragma once
 // General product information (the table's Datos-Interes and Código Barras are shown by no control): a record browser over Informac.DB.
 
-#include "DBNavigator.h"
+#include "controls/DBNavigator.h"
 
 #include <QWidget>
 #include <memory>

@@ -1,8 +1,8 @@
-#include "Informd.h"
+#include "reference/Informd.h"
 
 #include "ui_Informd.h"
 
-#include "RecordBrowser.h"
+#include "reference/RecordBrowser.h"
 
 TForm14* Form14 = nullptr;
 

@@ -1,7 +1,7 @@
 #pragma once
 // Dietetic information database (function in the body): four texts: a record browser over INFORMD.DB.
 
-#include "DBNavigator.h"
+#include "controls/DBNavigator.h"
 
 #include <QWidget>
 #include <memory>

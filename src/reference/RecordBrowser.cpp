@@ -1,4 +1,4 @@
-#include "RecordBrowser.h"
+#include "reference/RecordBrowser.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -11,16 +11,16 @@
 #include <QPixmap>
 #include <QWidget>
 
-#include "Catalogue.h"
-#include "ControlSupport.h"
-#include "DBLookupListBox.h"
-#include "DBMemo.h"
-#include "DataSource.h"
-#include "Pictures.h"
-#include "Printing.h"
-#include "Recordar.h"
-#include "Shell.h"
-#include "TableCursor.h"
+#include "store/Catalogue.h"
+#include "controls/ControlSupport.h"
+#include "controls/DBLookupListBox.h"
+#include "controls/DBMemo.h"
+#include "controls/DataSource.h"
+#include "shell/Pictures.h"
+#include "printing/Printing.h"
+#include "shell/Recordar.h"
+#include "shell/Shell.h"
+#include "store/TableCursor.h"
 
 namespace yb {
 

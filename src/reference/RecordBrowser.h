@@ -10,7 +10,7 @@
 // A screen modelled on the browsers with other memo names (the card file)
 // names its key memo and content memos in Setup.
 
-#include "Printing.h"
+#include "printing/Printing.h"
 
 #include <QObject>
 #include <QString>

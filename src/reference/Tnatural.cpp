@@ -1,8 +1,8 @@
-#include "Tnatural.h"
+#include "reference/Tnatural.h"
 
 #include "ui_Tnatural.h"
 
-#include "RecordBrowser.h"
+#include "reference/RecordBrowser.h"
 
 TForm18* Form18 = nullptr;
 

@@ -1,7 +1,7 @@
 #pragma once
 // Natural treatments database: a record browser over TNATURAL.DB.
 
-#include "DBNavigator.h"
+#include "controls/DBNavigator.h"
 
 #include <QWidget>
 #include <memory>

@@ -1,6 +1,6 @@
-#include "KeyPress.h"
+#include "shop/KeyPress.h"
 
-#include "ControlSupport.h"
+#include "controls/ControlSupport.h"
 
 #include <QEvent>
 #include <QKeyEvent>

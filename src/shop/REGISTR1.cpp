@@ -1,11 +1,11 @@
-#include "REGISTR1.h"
+#include "shop/REGISTR1.h"
 
 #include "ui_REGISTR1.h"
 
-#include "DataSource.h"
-#include "KeyPress.h"
-#include "Pictures.h"
-#include "TableCursor.h"
+#include "controls/DataSource.h"
+#include "shop/KeyPress.h"
+#include "shell/Pictures.h"
+#include "store/TableCursor.h"
 
 #include <QApplication>
 #include <QPalette>

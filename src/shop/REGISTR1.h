@@ -2,7 +2,7 @@
 // Product table editor: the shop's price list, one product per record with
 // its code, description and price.
 
-#include "DBNavigator.h"
+#include "controls/DBNavigator.h"
 
 #include <QChar>
 #include <QWidget>

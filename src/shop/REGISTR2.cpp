@@ -1,14 +1,14 @@
-#include "REGISTR2.h"
+#include "shop/REGISTR2.h"
 
 #include "ui_REGISTR2.h"
 
-#include "ControlSupport.h"
-#include "Conversions.h"
-#include "DataSource.h"
-#include "KeyPress.h"
-#include "Pictures.h"
-#include "Shell.h"
-#include "TableCursor.h"
+#include "controls/ControlSupport.h"
+#include "store/Conversions.h"
+#include "controls/DataSource.h"
+#include "shop/KeyPress.h"
+#include "shell/Pictures.h"
+#include "shell/Shell.h"
+#include "store/TableCursor.h"
 
 #include <QDateTime>
 #include <QScreen>

@@ -3,7 +3,7 @@
 // and price, and registers one unit of it; every sale is written to the
 // sales table. Esc starts the next customer.
 
-#include "Sale.h"
+#include "shop/Sale.h"
 
 #include <QChar>
 #include <QWidget>

@@ -1,7 +1,7 @@
-#include "Sale.h"
+#include "shop/Sale.h"
 
-#include "Conversions.h"
-#include "Errors.h"
+#include "store/Conversions.h"
+#include "store/Errors.h"
 
 #include <limits>
 

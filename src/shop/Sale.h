@@ -10,7 +10,7 @@
 // error and leaves the sales table, the list and the total as they were,
 // with no sale record pending.
 
-#include "TableCursor.h"
+#include "store/TableCursor.h"
 
 #include <QDateTime>
 #include <QString>

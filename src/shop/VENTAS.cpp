@@ -1,12 +1,12 @@
-#include "VENTAS.h"
+#include "shop/VENTAS.h"
 
 #include "ui_VENTAS.h"
 
-#include "ControlSupport.h"
-#include "DataSource.h"
-#include "Errors.h"
-#include "Pictures.h"
-#include "TableCursor.h"
+#include "controls/ControlSupport.h"
+#include "controls/DataSource.h"
+#include "store/Errors.h"
+#include "shell/Pictures.h"
+#include "store/TableCursor.h"
 
 #include <QPainter>
 #include <QPrinter>

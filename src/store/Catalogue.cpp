@@ -1,6 +1,6 @@
-#include "Catalogue.h"
+#include "store/Catalogue.h"
 
-#include "Errors.h"
+#include "store/Errors.h"
 
 namespace yb {
 

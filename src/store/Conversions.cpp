@@ -1,6 +1,6 @@
-#include "Conversions.h"
+#include "store/Conversions.h"
 
-#include "Errors.h"
+#include "store/Errors.h"
 
 #include <QLocale>
 #include <charconv>

@@ -1,9 +1,9 @@
-#include "Database.h"
+#include "store/Database.h"
 
-#include "Conversions.h"
-#include "Errors.h"
-#include "SortKey.h"
-#include "TableFile.h"
+#include "store/Conversions.h"
+#include "store/Errors.h"
+#include "store/SortKey.h"
+#include "store/TableFile.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -3,7 +3,7 @@
 // directory and file name as a screen writes it reaches a real file, and the
 // creation and checking of the files.
 
-#include "Catalogue.h"
+#include "store/Catalogue.h"
 
 #include <QString>
 #include <QStringList>

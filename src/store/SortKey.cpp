@@ -1,4 +1,4 @@
-#include "SortKey.h"
+#include "store/SortKey.h"
 
 #include <QList>
 #include <array>

@@ -1,9 +1,9 @@
-#include "TableCursor.h"
+#include "store/TableCursor.h"
 
-#include "Conversions.h"
-#include "Database.h"
-#include "SortKey.h"
-#include "TableFile.h"
+#include "store/Conversions.h"
+#include "store/Database.h"
+#include "store/SortKey.h"
+#include "store/TableFile.h"
 
 #include <QDir>
 #include <sqlite3.h>

@@ -7,8 +7,8 @@
 // current record. Every move reads the file anew, so records written by
 // another cursor or another process show at the next read.
 
-#include "Catalogue.h"
-#include "Errors.h"
+#include "store/Catalogue.h"
+#include "store/Errors.h"
 
 #include <QByteArray>
 #include <QHash>

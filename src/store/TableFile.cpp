@@ -1,7 +1,7 @@
-#include "TableFile.h"
+#include "store/TableFile.h"
 
-#include "Errors.h"
-#include "SortKey.h"
+#include "store/Errors.h"
+#include "store/SortKey.h"
 
 #include <QDateTime>
 #include <QDir>

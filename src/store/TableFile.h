@@ -3,7 +3,7 @@
 // records in `records`, its own field list in `yerbalis_fields` and its name
 // and key in `yerbalis_table`. Internal to the store.
 
-#include "Catalogue.h"
+#include "store/Catalogue.h"
 
 #include <QByteArray>
 #include <QString>

@@ -12,11 +12,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "Accessibility.h"
-#include "Application.h"
-#include "DBNavigator.h"
-#include "Database.h"
-#include "Registry.h"
+#include "shell/Accessibility.h"
+#include "shell/Application.h"
+#include "controls/DBNavigator.h"
+#include "store/Database.h"
+#include "app/Registry.h"
 
 namespace {
 

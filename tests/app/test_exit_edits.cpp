@@ -8,16 +8,16 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "Application.h"
-#include "Cosmetic.h"
-#include "Database.h"
-#include "Menu.h"
-#include "Present.h"
-#include "Registry.h"
-#include "Salir.h"
-#include "Shell.h"
-#include "Startup.h"
-#include "TableCursor.h"
+#include "shell/Application.h"
+#include "reference/Cosmetic.h"
+#include "store/Database.h"
+#include "app/Menu.h"
+#include "app/Present.h"
+#include "app/Registry.h"
+#include "app/Salir.h"
+#include "shell/Shell.h"
+#include "app/Startup.h"
+#include "store/TableCursor.h"
 #include "TestSupport.h"
 
 using namespace testing;

@@ -1,8 +1,8 @@
 #include "TestData.h"
 
-#include "Database.h"
-#include "Errors.h"
-#include "SortKey.h"
+#include "store/Database.h"
+#include "store/Errors.h"
+#include "store/SortKey.h"
 
 #include <QFile>
 #include <sqlite3.h>

@@ -1,8 +1,8 @@
 #include "TestScreen.h"
 
-#include "Catalogue.h"
-#include "DataSource.h"
-#include "TableCursor.h"
+#include "store/Catalogue.h"
+#include "controls/DataSource.h"
+#include "store/TableCursor.h"
 #include "ui_TestScreen.h"
 
 #include <type_traits>

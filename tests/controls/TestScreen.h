@@ -3,7 +3,7 @@
 // deletes and searches the cosmetics table and the product table through the
 // data-bound controls.
 
-#include "DBNavigator.h"
+#include "controls/DBNavigator.h"
 
 #include <QWidget>
 

@@ -1,9 +1,9 @@
 // Lookup list and grid over a table of a million records (or argv[1]):
 // time to fill the table, open the screen, move and search, and memory.
 
-#include "DBGrid.h"
-#include "DBLookupListBox.h"
-#include "TableCursor.h"
+#include "controls/DBGrid.h"
+#include "controls/DBLookupListBox.h"
+#include "store/TableCursor.h"
 #include "TestData.h"
 #include "TestScreen.h"
 #include <QScrollBar>

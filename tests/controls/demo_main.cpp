@@ -3,7 +3,7 @@
 // uses YERBALIS_DATA_DIR when set, else a temporary directory filled with
 // sample records (or with `records` generated cosmetics).
 
-#include "Database.h"
+#include "store/Database.h"
 #include "TestData.h"
 #include "TestScreen.h"
 

@@ -1,10 +1,10 @@
 // Fuzz target: CSV import. An import either adds every record or raises an
 // error that names the problem and leaves the table as it was.
 
-#include "Catalogue.h"
-#include "Database.h"
-#include "Errors.h"
-#include "TableTransfer.h"
+#include "store/Catalogue.h"
+#include "store/Database.h"
+#include "store/Errors.h"
+#include "tools/TableTransfer.h"
 
 #include <QBuffer>
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 // Fuzz target: the integer conversion of a text.
 
-#include "Conversions.h"
-#include "Errors.h"
+#include "store/Conversions.h"
+#include "store/Errors.h"
 
 #include <QString>
 #include <cstdint>

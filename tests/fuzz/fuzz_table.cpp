@@ -1,9 +1,9 @@
 // Fuzz target: opening a damaged table file. Opening and reading either work
 // or raise a clear engine error; the file is never modified.
 
-#include "Database.h"
-#include "Errors.h"
-#include "TableCursor.h"
+#include "store/Database.h"
+#include "store/Errors.h"
+#include "store/TableCursor.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>

@@ -1,6 +1,6 @@
 #include "ParadoxWriter.h"
 
-#include "CodePages.h"
+#include "paradox/CodePages.h"
 
 #include <QDateTime>
 #include <QDir>

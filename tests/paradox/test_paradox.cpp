@@ -2,13 +2,13 @@
 // own writer, damaged files; the CSV view; the migration of the fourteen
 // tables into a database, all or nothing.
 
-#include "CodePages.h"
-#include "Database.h"
-#include "Errors.h"
-#include "Paradox.h"
-#include "ParadoxTable.h"
+#include "paradox/CodePages.h"
+#include "store/Database.h"
+#include "store/Errors.h"
+#include "tools/Paradox.h"
+#include "paradox/ParadoxTable.h"
 #include "ParadoxWriter.h"
-#include "TableTransfer.h"
+#include "tools/TableTransfer.h"
 
 #include <QBuffer>
 #include <QCryptographicHash>

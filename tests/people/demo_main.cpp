@@ -5,18 +5,18 @@
 //   yerbalis-people-demo SCREEN box          the about screen with the second about box shown
 //   yerbalis-people-demo SCREEN print F.pdf  prints the screen (its first card) to F.pdf and ends
 
-#include "Acerca.h"
-#include "Acercad2.h"
-#include "Application.h"
-#include "Ayuda.h"
-#include "Catalogo.h"
-#include "Database.h"
-#include "Datos.h"
-#include "Leame.h"
-#include "Pedidos.h"
-#include "Printing.h"
-#include "Recordar.h"
-#include "Shell.h"
+#include "app/Acerca.h"
+#include "app/Acercad2.h"
+#include "shell/Application.h"
+#include "app/Ayuda.h"
+#include "app/Catalogo.h"
+#include "store/Database.h"
+#include "people/Datos.h"
+#include "app/Leame.h"
+#include "app/Pedidos.h"
+#include "printing/Printing.h"
+#include "shell/Recordar.h"
+#include "shell/Shell.h"
 
 #include <QAbstractButton>
 #include <QMouseEvent>

@@ -2,7 +2,7 @@
 // program's own application object, so that errors reach the general error
 // report as in the program.
 
-#include "Application.h"
+#include "shell/Application.h"
 
 #include <QTest>
 

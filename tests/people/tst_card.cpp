@@ -4,15 +4,15 @@
 
 #include "PeopleSupport.h"
 
-#include "DBLookupListBox.h"
-#include "DBMemo.h"
-#include "DBNavigator.h"
-#include "Datos.h"
+#include "controls/DBLookupListBox.h"
+#include "controls/DBMemo.h"
+#include "controls/DBNavigator.h"
+#include "people/Datos.h"
 #include "PrintRecorder.h"
-#include "Printing.h"
-#include "RecordBrowser.h"
-#include "Shell.h"
-#include "TableCursor.h"
+#include "printing/Printing.h"
+#include "reference/RecordBrowser.h"
+#include "shell/Shell.h"
+#include "store/TableCursor.h"
 
 #include <QAbstractButton>
 #include <QFileInfo>

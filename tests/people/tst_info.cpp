@@ -4,18 +4,18 @@
 
 #include "PeopleSupport.h"
 
-#include "Acerca.h"
-#include "Acercad2.h"
-#include "Ayuda.h"
-#include "Catalogo.h"
-#include "DBLookupListBox.h"
-#include "DBNavigator.h"
-#include "Leame.h"
-#include "Pedidos.h"
+#include "app/Acerca.h"
+#include "app/Acercad2.h"
+#include "app/Ayuda.h"
+#include "app/Catalogo.h"
+#include "controls/DBLookupListBox.h"
+#include "controls/DBNavigator.h"
+#include "app/Leame.h"
+#include "app/Pedidos.h"
 #include "PrintRecorder.h"
-#include "Printing.h"
-#include "Shell.h"
-#include "TableCursor.h"
+#include "printing/Printing.h"
+#include "shell/Shell.h"
+#include "store/TableCursor.h"
 
 #include <QAbstractButton>
 #include <QFileInfo>

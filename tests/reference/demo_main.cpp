@@ -3,12 +3,12 @@
 //   yerbalis-reference-demo UNIT list       the same in list mode
 //   yerbalis-reference-demo UNIT print F    prints the first record to the PDF file F and ends
 
-#include "Application.h"
-#include "Database.h"
-#include "Printing.h"
-#include "RecordBrowser.h"
+#include "shell/Application.h"
+#include "store/Database.h"
+#include "printing/Printing.h"
+#include "reference/RecordBrowser.h"
 #include "ReferenceSupport.h"
-#include "Shell.h"
+#include "shell/Shell.h"
 
 #include <QAbstractButton>
 #include <QPrinter>

@@ -1,7 +1,7 @@
 // Record browsers and printing, run under the program's own application
 // object, so that errors reach the general error report as in the program.
 
-#include "Application.h"
+#include "shell/Application.h"
 
 #include <QTest>
 

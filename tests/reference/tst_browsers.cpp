@@ -4,15 +4,15 @@
 
 #include "ReferenceSupport.h"
 
-#include "DBLookupListBox.h"
-#include "DBMemo.h"
-#include "DBNavigator.h"
-#include "Editor.h"
+#include "controls/DBLookupListBox.h"
+#include "controls/DBMemo.h"
+#include "controls/DBNavigator.h"
+#include "reference/Editor.h"
 #include "PrintRecorder.h"
-#include "Recordar.h"
-#include "RecordBrowser.h"
-#include "Shell.h"
-#include "TableCursor.h"
+#include "shell/Recordar.h"
+#include "reference/RecordBrowser.h"
+#include "shell/Shell.h"
+#include "store/TableCursor.h"
 
 #include <QAbstractButton>
 #include <QFontDialog>

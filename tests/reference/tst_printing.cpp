@@ -4,11 +4,11 @@
 
 #include "ReferenceSupport.h"
 
-#include "DBMemo.h"
-#include "Printing.h"
+#include "controls/DBMemo.h"
+#include "printing/Printing.h"
 #include "PrintRecorder.h"
-#include "RecordBrowser.h"
-#include "TableCursor.h"
+#include "reference/RecordBrowser.h"
+#include "store/TableCursor.h"
 
 #include <QAbstractButton>
 #include <QFontDialog>

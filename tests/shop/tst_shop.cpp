@@ -2,18 +2,18 @@
 // real tables in a temporary directory. Message boxes are answered from a
 // queued callback; the printout goes to a PDF file.
 
-#include "Application.h"
-#include "Conversions.h"
-#include "DBEdit.h"
-#include "DBGrid.h"
-#include "DBNavigator.h"
-#include "Database.h"
-#include "FocusStyle.h"
-#include "REGISTR1.h"
-#include "REGISTR2.h"
-#include "Shell.h"
-#include "TableCursor.h"
-#include "VENTAS.h"
+#include "shell/Application.h"
+#include "store/Conversions.h"
+#include "controls/DBEdit.h"
+#include "controls/DBGrid.h"
+#include "controls/DBNavigator.h"
+#include "store/Database.h"
+#include "shell/FocusStyle.h"
+#include "shop/REGISTR1.h"
+#include "shop/REGISTR2.h"
+#include "shell/Shell.h"
+#include "store/TableCursor.h"
+#include "shop/VENTAS.h"
 
 #include <QAccessible>
 #include <QLabel>

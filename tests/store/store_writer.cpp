@@ -3,9 +3,9 @@
 //   store_writer edit DIR CODE PRICE         edits a product's price, posts on a line from stdin
 //   store_writer fill DIR MAX_FILE_BYTES     records sales with files limited in size, until refused
 
-#include "Database.h"
-#include "Errors.h"
-#include "TableCursor.h"
+#include "store/Database.h"
+#include "store/Errors.h"
+#include "store/TableCursor.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

@@ -1,9 +1,9 @@
 // The table files under real conditions: processes killed while selling,
 // two processes at once, read-only and full disks, damaged files.
 
-#include "Database.h"
-#include "Errors.h"
-#include "TableCursor.h"
+#include "store/Database.h"
+#include "store/Errors.h"
+#include "store/TableCursor.h"
 
 #include <QCryptographicHash>
 #include <QDir>

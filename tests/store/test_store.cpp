@@ -1,11 +1,11 @@
 // The table store on real temporary database directories, without any window.
 
-#include "Catalogue.h"
-#include "Conversions.h"
-#include "Database.h"
-#include "Errors.h"
-#include "SortKey.h"
-#include "TableCursor.h"
+#include "store/Catalogue.h"
+#include "store/Conversions.h"
+#include "store/Database.h"
+#include "store/Errors.h"
+#include "store/SortKey.h"
+#include "store/TableCursor.h"
 
 #include <QCryptographicHash>
 #include <QFile>

@@ -1,16 +1,16 @@
 // yerbalis-admin: CSV round trips and refusals, backup while another process
 // sells, the demonstration data and the sales report, on temporary directories.
 
-#include "Backup.h"
-#include "Catalogue.h"
-#include "Conversions.h"
-#include "Database.h"
-#include "Demo.h"
-#include "Errors.h"
-#include "Report.h"
-#include "SortKey.h"
-#include "TableCursor.h"
-#include "TableTransfer.h"
+#include "tools/Backup.h"
+#include "store/Catalogue.h"
+#include "store/Conversions.h"
+#include "store/Database.h"
+#include "tools/Demo.h"
+#include "store/Errors.h"
+#include "tools/Report.h"
+#include "store/SortKey.h"
+#include "store/TableCursor.h"
+#include "tools/TableTransfer.h"
 
 #include <QBuffer>
 #include <QProcess>

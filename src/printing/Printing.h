@@ -18,10 +18,10 @@
 //  - TextChannel: the printer text channel (position, line height, pieces cut
 //    at the right edge, tabs, form feeds, page breaks) over a PageTarget;
 //  - PrinterTarget: a PageTarget over a QPrinter (or a PDF file);
-//  - PrintRecorder (PrintRecorder.h): a PageTarget that records every drawn
+//  - the tests' PrintRecorder (tests/support): a PageTarget that records every drawn
 //    piece of text with its position, font and page, for tests.
 
-#include "Errors.h"
+#include "store/Errors.h"
 
 #include <QColor>
 #include <QFont>

@@ -1,4 +1,4 @@
-#include "Accessibility.h"
+#include "shell/Accessibility.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>

@@ -1,4 +1,4 @@
-#include "Shell.h"
+#include "shell/Shell.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -21,9 +21,9 @@
 
 #include <exception>
 
-#include "Accessibility.h"
-#include "ControlSupport.h"
-#include "Errors.h"
+#include "shell/Accessibility.h"
+#include "controls/ControlSupport.h"
+#include "store/Errors.h"
 
 namespace yb {
 

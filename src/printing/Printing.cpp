@@ -1,4 +1,4 @@
-#include "Printing.h"
+#include "printing/Printing.h"
 
 #include <QAbstractButton>
 #include <QEvent>

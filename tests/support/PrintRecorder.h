@@ -4,7 +4,7 @@
 // paint device (with a page size and a resolution of its own), so the text
 // channel measures and lays out exactly as it does on a printer.
 
-#include "Printing.h"
+#include "printing/Printing.h"
 
 #include <QColor>
 #include <QFont>

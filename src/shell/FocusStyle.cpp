@@ -1,4 +1,4 @@
-#include "FocusStyle.h"
+#include "shell/FocusStyle.h"
 
 #include <QApplication>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "Application.h"
+#include "shell/Application.h"
 
 #include <QFont>
 #include <QPainter>
@@ -9,9 +9,9 @@
 
 #include <exception>
 
-#include "Errors.h"
-#include "FocusStyle.h"
-#include "Shell.h"
+#include "store/Errors.h"
+#include "shell/FocusStyle.h"
+#include "shell/Shell.h"
 
 // A static library's resources are registered by name, outside any namespace.
 static void initProgramResources()

@@ -1,4 +1,4 @@
-#include "Recordar.h"
+#include "shell/Recordar.h"
 
 #include "ui_Recordar.h"
 
