@@ -296,7 +296,7 @@ int main(int argc, char** argv)
         yb::TableCursor ventas(yb::cursorDecl(QStringLiteral("REGISTR2"), QStringLiteral("tblVentas")));
         productos.open();
         ventas.open();
-        shop::Till till(&productos, &ventas);
+        yb::Till till(&productos, &ventas);
         std::vector<double> sales;
         int32_t total = 0;
         for (int i = 0; i < 101; ++i) {

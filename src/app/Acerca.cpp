@@ -355,5 +355,5 @@ QList<yb::printing::Block> TForm2::printBlocks() const
 
 void TForm2::BitBtn4Click()
 {
-    ybc::guard([&] { yb::info::printWholeDocument(this, {ui->Memo6}); });
+    yb::guard([&] { yb::info::printWholeDocument(this, {ui->Memo6}); });
 }

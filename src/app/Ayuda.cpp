@@ -70,7 +70,7 @@ QString TFORM777::notFoundText()
 
 void TFORM777::FormActivate()
 {
-    ybc::guard([&] {
+    yb::guard([&] {
         hideList();
         Table1->first();
         ui->n1->setFocus();
@@ -91,7 +91,7 @@ QList<yb::printing::Block> TFORM777::printBlocks() const
 
 void TFORM777::BitBtn2Click()
 {
-    ybc::guard([&] {
+    yb::guard([&] {
         if (!yb::printing::askPrinter(this))
             return;
         yb::printing::PrinterTarget target(yb::printing::printer());

@@ -40,5 +40,5 @@ void TForm5::BitBtn1Click()
 
 void TForm5::BitBtn3Click()
 {
-    ybc::guard([&] { yb::info::printWholeDocument(this, printedControls()); });
+    yb::guard([&] { yb::info::printWholeDocument(this, printedControls()); });
 }

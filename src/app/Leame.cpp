@@ -43,5 +43,5 @@ void TForm19::BitBtn1Click()
 
 void TForm19::BitBtn2Click()
 {
-    ybc::guard([&] { yb::printing::printControls(this, printedControls()); });
+    yb::guard([&] { yb::printing::printControls(this, printedControls()); });
 }

@@ -40,5 +40,5 @@ void TForm3::BitBtn1Click()
 
 void TForm3::BitBtn2Click()
 {
-    ybc::guard([&] { yb::info::printWholeDocument(this, printedControls()); });
+    yb::guard([&] { yb::info::printWholeDocument(this, printedControls()); });
 }

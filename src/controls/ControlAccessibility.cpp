@@ -10,7 +10,7 @@
 #include <QPointer>
 #include <QScrollBar>
 
-namespace ybc {
+namespace yb {
 
 namespace {
 
@@ -389,4 +389,4 @@ void accessibleRowsChanged(QWidget* control, ShownRows& told, bool focusIn)
         tell(control, QAccessible::Focus, focusChild);
 }
 
-} // namespace ybc
+} // namespace yb

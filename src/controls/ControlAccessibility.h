@@ -14,7 +14,7 @@
 class QAccessibleEvent;
 class QWidget;
 
-namespace ybc {
+namespace yb {
 
 // What a control last told the readers about its rows.
 struct ShownRows {
@@ -39,4 +39,4 @@ void accessibleRowsChanged(QWidget* control, ShownRows& told, bool focusIn = fal
 // only while a reader is attached (for tools and tests; empty: nobody).
 void setAccessibleRowsListener(std::function<void(QAccessibleEvent*)> listener);
 
-} // namespace ybc
+} // namespace yb

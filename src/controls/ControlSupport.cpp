@@ -12,7 +12,7 @@
 #include <QPointer>
 #include <QPushButton>
 
-namespace ybc {
+namespace yb {
 
 namespace {
 
@@ -140,4 +140,4 @@ void offerEditCommands(QMenu* menu, const EditCommands& c)
     }
 }
 
-} // namespace ybc
+} // namespace yb

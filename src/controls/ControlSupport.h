@@ -13,7 +13,7 @@ class QKeyEvent;
 class QMenu;
 class QWidget;
 
-namespace ybc {
+namespace yb {
 
 // Passes an error raised while handling an event on to the application's
 // event dispatch: it is raised again in an event of its own, sent through
@@ -61,4 +61,4 @@ struct EditCommands {
 };
 void offerEditCommands(QMenu* menu, const EditCommands& commands);
 
-} // namespace ybc
+} // namespace yb

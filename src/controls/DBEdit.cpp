@@ -46,7 +46,7 @@ void DBEdit::writeField()
 
 void DBEdit::keyPressEvent(QKeyEvent* e)
 {
-    ybc::guard([&] {
+    yb::guard([&] {
         switch (keyRole(e, false)) {
         case KeyRole::Escape:
             reset();
@@ -71,7 +71,7 @@ void DBEdit::keyPressEvent(QKeyEvent* e)
 
 void DBEdit::inputMethodEvent(QInputMethodEvent* e)
 {
-    ybc::guard([&] {
+    yb::guard([&] {
         if (!e->commitString().isEmpty() && !mayType(e->commitString())) {
             e->accept();
             return;
@@ -97,7 +97,7 @@ void DBEdit::contextMenuEvent(QContextMenuEvent* e)
     QMenu* menu = createStandardContextMenu();
     menu->setAttribute(Qt::WA_DeleteOnClose);
     if (QLineEdit::isReadOnly() && mayStartEdit())
-        ybc::offerEditCommands(menu, {[this] { return startEdit(); }, [this] { QLineEdit::cut(); },
+        yb::offerEditCommands(menu, {[this] { return startEdit(); }, [this] { QLineEdit::cut(); },
                                       [this] { QLineEdit::paste(); }, [this] { del(); }, hasSelectedText()});
     menu->popup(e->globalPos());
 }
@@ -105,14 +105,14 @@ void DBEdit::contextMenuEvent(QContextMenuEvent* e)
 void DBEdit::focusInEvent(QFocusEvent* e)
 {
     QLineEdit::focusInEvent(e);
-    if (ybc::focusMovesWithinWindow(e))
+    if (yb::focusMovesWithinWindow(e))
         emit entered();
 }
 
 void DBEdit::focusOutEvent(QFocusEvent* e)
 {
     QLineEdit::focusOutEvent(e);
-    if (!ybc::focusMovesWithinWindow(e))
+    if (!yb::focusMovesWithinWindow(e))
         return;
     try {
         writeField();
@@ -120,7 +120,7 @@ void DBEdit::focusOutEvent(QFocusEvent* e)
         // The value stays in the box for correction; the error goes on to the report.
         selectAll();
         setFocus();
-        ybc::passOn(std::current_exception());
+        yb::passOn(std::current_exception());
         return;
     }
     emit exited();

@@ -20,7 +20,7 @@ DBGrid::DBGrid(QWidget* parent) : QAbstractScrollArea(parent), DataLink(this)
     viewport()->setMouseTracking(true);
     connect(verticalScrollBar(), &QScrollBar::actionTriggered, this, &DBGrid::scrollAction);
     connect(verticalScrollBar(), &QScrollBar::sliderReleased, this, &DBGrid::thumbReleased);
-    ybc::installControlAccessibility();
+    yb::installControlAccessibility();
 }
 
 QSize DBGrid::sizeHint() const
@@ -107,7 +107,7 @@ void DBGrid::setCurrentColumn(int col)
     col_ = std::clamp(col, 0, columnCount() - 1);
     ensureColumnVisible(col_);
     viewport()->update();
-    ybc::accessibleRowsChanged(this, told_);
+    yb::accessibleRowsChanged(this, told_);
 }
 
 int DBGrid::rowHeight() const
@@ -166,7 +166,7 @@ QString DBGrid::cellText(int row, int col) const
     const auto& rows = window_.rows();
     if (row < 0 || row >= rows.size())
         return {};
-    QString t = ybc::displayText(fieldType(col), rows[row].values.value(col));
+    QString t = yb::displayText(fieldType(col), rows[row].values.value(col));
     if (fieldType(col) == yb::FieldType::Memo) {
         t.replace(QLatin1String("\r\n"), QLatin1String(" "));
         t.replace(u'\n', u' ');
@@ -188,7 +188,7 @@ void DBGrid::refreshWindow()
         window_.clear();
     updateScrollBars();
     viewport()->update();
-    ybc::accessibleRowsChanged(this, told_);
+    yb::accessibleRowsChanged(this, told_);
 }
 
 int DBGrid::scrollPosition() const
@@ -211,7 +211,7 @@ void DBGrid::updateScrollBars()
 
 void DBGrid::scrollAction(int action)
 {
-    ybc::guard([&] {
+    yb::guard([&] {
         if (isActive() && window_.scroll(tableCursor(), action, false) && isActive() && !window_.allRecordsFit())
             verticalScrollBar()->setSliderPosition(scrollPosition());
     });
@@ -219,7 +219,7 @@ void DBGrid::scrollAction(int action)
 
 void DBGrid::thumbReleased()
 {
-    ybc::guard([&] {
+    yb::guard([&] {
         if (!isActive())
             return;
         window_.thumbReleased(tableCursor(), verticalScrollBar()->sliderPosition());
@@ -383,7 +383,7 @@ void DBGrid::showEvent(QShowEvent* e)
 
 void DBGrid::mousePressEvent(QMouseEvent* e)
 {
-    ybc::guard([&] {
+    yb::guard([&] {
         if (e->button() != Qt::LeftButton)
             return;
         const QPoint pos = e->position().toPoint();
@@ -426,7 +426,7 @@ void DBGrid::mouseReleaseEvent(QMouseEvent*)
 
 void DBGrid::wheelEvent(QWheelEvent* e)
 {
-    ybc::guard([&] {
+    yb::guard([&] {
         const int dy = e->angleDelta().y();
         if (isActive() && dy != 0)
             tableCursor()->moveBy(dy > 0 ? -1 : 1);
@@ -440,7 +440,7 @@ bool DBGrid::event(QEvent* e)
         auto* k = static_cast<QKeyEvent*>(e);
         if ((k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab)
             && !(k->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
-            ybc::guard([&] { tab(k->key() == Qt::Key_Tab && !(k->modifiers() & Qt::ShiftModifier)); });
+            yb::guard([&] { tab(k->key() == Qt::Key_Tab && !(k->modifiers() & Qt::ShiftModifier)); });
             return true;
         }
         // Tab stays among the cells; Ctrl+Tab leaves the grid, so that the
@@ -475,14 +475,14 @@ void DBGrid::deleteRecord()
 {
     if (readOnly_ || !isActive() || !tableCursor()->canModify())
         return;
-    if (options_.testFlag(ConfirmDelete) && !ybc::confirmDelete(this))
+    if (options_.testFlag(ConfirmDelete) && !yb::confirmDelete(this))
         return;
     tableCursor()->remove();
 }
 
 void DBGrid::keyPressEvent(QKeyEvent* e)
 {
-    ybc::guard([&] {
+    yb::guard([&] {
         const bool ctrl = e->modifiers() & Qt::ControlModifier;
         yb::TableCursor* c = isActive() ? tableCursor() : nullptr;
         switch (e->key()) {
@@ -527,15 +527,15 @@ void DBGrid::focusInEvent(QFocusEvent* e)
 {
     QAbstractScrollArea::focusInEvent(e);
     viewport()->update();
-    ybc::accessibleRowsChanged(this, told_, true);
+    yb::accessibleRowsChanged(this, told_, true);
 }
 
 void DBGrid::focusOutEvent(QFocusEvent* e)
 {
-    ybc::guard([&] {
+    yb::guard([&] {
         QAbstractScrollArea::focusOutEvent(e);
         viewport()->update();
-        if (options_.testFlag(CancelOnExit) && ybc::focusMovesWithinWindow(e) && isActive()
+        if (options_.testFlag(CancelOnExit) && yb::focusMovesWithinWindow(e) && isActive()
             && tableCursor()->state() == yb::CursorState::Insert && !tableCursor()->modified())
             tableCursor()->cancel();
     });

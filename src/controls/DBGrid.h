@@ -111,7 +111,7 @@ private:
     int resizing_ = -1;
     int resizeStartX_ = 0;
     int resizeStartWidth_ = 0;
-    ybc::ShownRows told_;
+    yb::ShownRows told_;
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(DBGrid::Options)

@@ -35,7 +35,7 @@ DBLookupListBox::DBLookupListBox(QWidget* parent) : QAbstractScrollArea(parent),
     connect(verticalScrollBar(), &QScrollBar::sliderReleased, this, &DBLookupListBox::thumbReleased);
     scrollTimer_.setTimerType(Qt::PreciseTimer);
     connect(&scrollTimer_, &QTimer::timeout, this, &DBLookupListBox::timerScroll);
-    ybc::installControlAccessibility();
+    yb::installControlAccessibility();
 }
 
 QSize DBLookupListBox::sizeHint() const
@@ -59,7 +59,7 @@ void DBLookupListBox::setKeyValue(const QVariant& v)
 {
     keyValue_ = v;
     viewport()->update();
-    ybc::accessibleRowsChanged(this, told_);
+    yb::accessibleRowsChanged(this, told_);
 }
 
 void DBLookupListBox::setupFields()
@@ -103,7 +103,7 @@ QString DBLookupListBox::rowText(int row) const
     const auto& rows = window_.rows();
     if (row < 0 || row >= rows.size())
         return {};
-    return ybc::displayText(listType(), rows[row].values.value(listIndex()));
+    return yb::displayText(listType(), rows[row].values.value(listIndex()));
 }
 
 int DBLookupListBox::selectedRow() const
@@ -145,7 +145,7 @@ void DBLookupListBox::refreshWindow()
         window_.clear();
     updateScrollBar();
     viewport()->update();
-    ybc::accessibleRowsChanged(this, told_);
+    yb::accessibleRowsChanged(this, told_);
 }
 
 int DBLookupListBox::scrollPosition() const
@@ -160,7 +160,7 @@ void DBLookupListBox::updateScrollBar()
 
 void DBLookupListBox::scrollAction(int action)
 {
-    ybc::guard([&] {
+    yb::guard([&] {
         if (!isActive() || action == QAbstractSlider::SliderMove || action == QAbstractSlider::SliderNoAction)
             return;
         searchText_.clear();
@@ -172,7 +172,7 @@ void DBLookupListBox::scrollAction(int action)
 
 void DBLookupListBox::thumbReleased()
 {
-    ybc::guard([&] {
+    yb::guard([&] {
         if (!isActive())
             return;
         searchText_.clear();
@@ -190,7 +190,7 @@ void DBLookupListBox::selectCurrent()
         return;
     keyValue_ = f->value();
     viewport()->update();
-    ybc::accessibleRowsChanged(this, told_);
+    yb::accessibleRowsChanged(this, told_);
     emit clicked();
 }
 
@@ -207,7 +207,7 @@ void DBLookupListBox::selectItemAt(int y)
 
 void DBLookupListBox::mousePressEvent(QMouseEvent* e)
 {
-    ybc::guard([&] {
+    yb::guard([&] {
         if (e->button() != Qt::LeftButton)
             return;
         setFocus(Qt::MouseFocusReason);
@@ -233,7 +233,7 @@ void DBLookupListBox::stopTracking()
 
 void DBLookupListBox::mouseMoveEvent(QMouseEvent* e)
 {
-    ybc::guard([&] {
+    yb::guard([&] {
         if (!tracking_)
             return;
         mouseY_ = int(e->position().y());
@@ -249,7 +249,7 @@ void DBLookupListBox::mouseMoveEvent(QMouseEvent* e)
 
 void DBLookupListBox::mouseReleaseEvent(QMouseEvent* e)
 {
-    ybc::guard([&] {
+    yb::guard([&] {
         if (!tracking_ || e->button() != Qt::LeftButton)
             return;
         stopTracking();
@@ -261,7 +261,7 @@ void DBLookupListBox::mouseReleaseEvent(QMouseEvent* e)
 // one at every tick, faster the farther the mouse is from the edge.
 void DBLookupListBox::timerScroll()
 {
-    ybc::guard([&] {
+    yb::guard([&] {
         int delta = 0;
         int distance = 0;
         if (mouseY_ < 0) {
@@ -291,7 +291,7 @@ void DBLookupListBox::timerScroll()
 
 void DBLookupListBox::wheelEvent(QWheelEvent* e)
 {
-    ybc::guard([&] {
+    yb::guard([&] {
         const int dy = e->angleDelta().y();
         if (dy != 0)
             scrollAction(dy > 0 ? QAbstractSlider::SliderSingleStepSub : QAbstractSlider::SliderSingleStepAdd);
@@ -301,7 +301,7 @@ void DBLookupListBox::wheelEvent(QWheelEvent* e)
 
 void DBLookupListBox::keyPressEvent(QKeyEvent* e)
 {
-    ybc::guard([&] {
+    yb::guard([&] {
         if (!isActive()) {
             QAbstractScrollArea::keyPressEvent(e);
             return;
@@ -340,7 +340,7 @@ void DBLookupListBox::keyPressEvent(QKeyEvent* e)
             e->accept();
             return;
         }
-        const QChar ch = ybc::typedChar(e);
+        const QChar ch = yb::typedChar(e);
         if (!ch.isNull()) {
             processSearchKey(ch);
             e->accept();
@@ -417,14 +417,14 @@ void DBLookupListBox::focusInEvent(QFocusEvent* e)
 {
     QAbstractScrollArea::focusInEvent(e);
     viewport()->update();
-    ybc::accessibleRowsChanged(this, told_, true);
+    yb::accessibleRowsChanged(this, told_, true);
 }
 
 void DBLookupListBox::focusOutEvent(QFocusEvent* e)
 {
     QAbstractScrollArea::focusOutEvent(e);
     viewport()->update();
-    ybc::accessibleRowsChanged(this, told_);
+    yb::accessibleRowsChanged(this, told_);
 }
 
 void DBLookupListBox::recordChanged()

@@ -93,5 +93,5 @@ private:
     bool tracking_ = false;
     int mouseY_ = 0;
     QTimer scrollTimer_;
-    ybc::ShownRows told_;
+    yb::ShownRows told_;
 };

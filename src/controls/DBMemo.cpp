@@ -106,7 +106,7 @@ qsizetype DBMemo::room() const
 
 void DBMemo::keyPressEvent(QKeyEvent* e)
 {
-    ybc::guard([&] {
+    yb::guard([&] {
         const KeyRole role = keyRole(e, true);
         switch (role) {
         case KeyRole::Escape:
@@ -126,7 +126,7 @@ void DBMemo::keyPressEvent(QKeyEvent* e)
             break;
         }
         const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
-        if ((!ybc::typedChar(e).isNull() || enter) && room() < 1) {
+        if ((!yb::typedChar(e).isNull() || enter) && room() < 1) {
             e->accept(); // the box is full
             return;
         }
@@ -141,7 +141,7 @@ void DBMemo::keyPressEvent(QKeyEvent* e)
 
 void DBMemo::inputMethodEvent(QInputMethodEvent* e)
 {
-    ybc::guard([&] {
+    yb::guard([&] {
         const QString commit = e->commitString();
         if (!commit.isEmpty() && (!mayType(commit) || room() < commit.size())) {
             e->accept();
@@ -153,7 +153,7 @@ void DBMemo::inputMethodEvent(QInputMethodEvent* e)
 
 void DBMemo::insertFromMimeData(const QMimeData* source)
 {
-    ybc::guard([&] {
+    yb::guard([&] {
         if (!source || !source->hasText() || !isEditing())
             return;
         QString text = source->text();
@@ -184,7 +184,7 @@ void DBMemo::contextMenuEvent(QContextMenuEvent* e)
     QMenu* menu = createStandardContextMenu(e->pos());
     menu->setAttribute(Qt::WA_DeleteOnClose);
     if (QPlainTextEdit::isReadOnly() && loaded_ && mayStartEdit())
-        ybc::offerEditCommands(menu, {[this] { return startEdit(); }, [this] { QPlainTextEdit::cut(); },
+        yb::offerEditCommands(menu, {[this] { return startEdit(); }, [this] { QPlainTextEdit::cut(); },
                                       [this] { QPlainTextEdit::paste(); },
                                       [this] { textCursor().removeSelectedText(); }, textCursor().hasSelection()});
     menu->popup(e->globalPos());
@@ -193,14 +193,14 @@ void DBMemo::contextMenuEvent(QContextMenuEvent* e)
 void DBMemo::focusInEvent(QFocusEvent* e)
 {
     QPlainTextEdit::focusInEvent(e);
-    if (ybc::focusMovesWithinWindow(e))
+    if (yb::focusMovesWithinWindow(e))
         emit entered();
 }
 
 void DBMemo::focusOutEvent(QFocusEvent* e)
 {
     QPlainTextEdit::focusOutEvent(e);
-    if (!ybc::focusMovesWithinWindow(e))
+    if (!yb::focusMovesWithinWindow(e))
         return;
     // A memo over a text field writes at the next update-record notification.
     yb::Field* f = field();
@@ -209,7 +209,7 @@ void DBMemo::focusOutEvent(QFocusEvent* e)
             writeField();
         } catch (...) {
             setFocus();
-            ybc::passOn(std::current_exception());
+            yb::passOn(std::current_exception());
             return;
         }
     }

@@ -60,7 +60,7 @@ protected:
         const bool over = rect().contains(e->position().toPoint());
         update();
         if (over && isEnabled())
-            ybc::guard([this] { bar_->click(id_); });
+            yb::guard([this] { bar_->click(id_); });
     }
     void changeEvent(QEvent* e) override
     {
@@ -83,7 +83,7 @@ private:
             bar_->click(id_);
         } catch (...) {
             repeat_.stop();
-            ybc::passOn(std::current_exception());
+            yb::passOn(std::current_exception());
         }
     }
 
@@ -114,7 +114,7 @@ public:
     {
         auto* b = static_cast<NavButton*>(widget());
         if (action == pressAction() && b->isEnabled())
-            ybc::guard([b] { b->bar()->click(b->id()); });
+            yb::guard([b] { b->bar()->click(b->id()); });
     }
 };
 
@@ -396,7 +396,7 @@ void DBNavigator::click(NavigateButton b)
         case Last: c->last(); break;
         case Insert: c->insert(); break;
         case Delete:
-            if (!confirmDelete_ || ybc::confirmDelete(this))
+            if (!confirmDelete_ || yb::confirmDelete(this))
                 c->remove();
             break;
         case Edit: c->edit(); break;
@@ -440,7 +440,7 @@ void DBNavigator::announceFocusButton()
 
 void DBNavigator::keyPressEvent(QKeyEvent* e)
 {
-    ybc::guard([&] {
+    yb::guard([&] {
         switch (e->key()) {
         case Qt::Key_Left: moveFocusButton(-1); break;
         case Qt::Key_Right: moveFocusButton(1); break;

@@ -58,7 +58,7 @@ QString FieldLink::storedText() const
 bool FieldLink::filterChar(QChar c) const
 {
     yb::Field* f = field();
-    if (f && !ybc::acceptsChar(f->type(), c)) {
+    if (f && !yb::acceptsChar(f->type(), c)) {
         QApplication::beep();
         return false;
     }
@@ -69,7 +69,7 @@ FieldLink::KeyRole FieldLink::keyRole(const QKeyEvent* e, bool enterStartsEdit) 
 {
     if (e->key() == Qt::Key_Escape && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
         return KeyRole::Escape;
-    const QChar c = ybc::typedChar(e);
+    const QChar c = yb::typedChar(e);
     if (!c.isNull())
         return filterChar(c) ? KeyRole::StartsEdit : KeyRole::Refused;
     const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;

@@ -74,7 +74,7 @@ TForm6::~TForm6()
 
 void TForm6::FormActivate()
 {
-    ybc::guard([&] {
+    yb::guard([&] {
         listModeOff();
         Table1->first();
         ui->nombre->setFocus();
@@ -155,7 +155,7 @@ void TForm6::postalExit(QWidget* Sender) { setTextColour(Sender, windowText(Send
 
 void TForm6::BitBtn2000Click()
 {
-    ybc::guard([&] {
+    yb::guard([&] {
         QTimer::singleShot(0, this, [] {
             if (auto* prompt = qobject_cast<QInputDialog*>(QApplication::activeModalWidget()))
                 if (auto* box = prompt->findChild<QLineEdit*>())
@@ -183,7 +183,7 @@ void TForm6::SpButton200Click()
 
 void TForm6::SpeedButton1Click()
 {
-    ybc::guard([&] {
+    yb::guard([&] {
         ui->DBLookupListBox1->show();
         ui->BOTONCANCELAR->show();
         ui->BOTONCANCELAR->raise();
@@ -232,7 +232,7 @@ QList<yb::printing::Block> TForm6::printBlocks() const
 
 void TForm6::RELOJClick()
 {
-    ybc::guard([&] {
+    yb::guard([&] {
         if (!yb::printing::askPrinter(this))
             return;
         yb::printing::PrinterTarget target(yb::printing::printer());

@@ -70,7 +70,7 @@ QString RecordBrowser::notFoundText()
 
 void RecordBrowser::activate()
 {
-    ybc::guard([&] {
+    yb::guard([&] {
         list_->hide();
         hideButton_->hide();
         table_->first();
@@ -85,7 +85,7 @@ void RecordBrowser::close()
 
 void RecordBrowser::search()
 {
-    ybc::guard([&] {
+    yb::guard([&] {
         // The prompt's entry box takes at most 255 characters.
         QTimer::singleShot(0, screen_, [] {
             if (auto* prompt = qobject_cast<QInputDialog*>(QApplication::activeModalWidget()))
@@ -114,7 +114,7 @@ QList<printing::Block> RecordBrowser::blocks() const
 
 void RecordBrowser::print()
 {
-    ybc::guard([&] {
+    yb::guard([&] {
         if (!printing::askPrinter(screen_))
             return;
         printing::PrinterTarget target(printing::printer());
@@ -130,7 +130,7 @@ void RecordBrowser::showNotice()
 
 void RecordBrowser::listOn()
 {
-    ybc::guard([&] {
+    yb::guard([&] {
         list_->show();
         hideButton_->show();
         hideButton_->raise();

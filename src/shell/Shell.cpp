@@ -71,7 +71,7 @@ void runActivationHandler(QWidget* w)
         return;
     const std::function<void()> activate = state().activations.value(w);
     if (activate) {
-        ybc::guard(activate);
+        yb::guard(activate);
         return;
     }
     if (!hasActivationHandler(w))

@@ -6,7 +6,7 @@
 #include <QKeyEvent>
 #include <QWidget>
 
-namespace shop {
+namespace yb {
 
 namespace {
 
@@ -28,11 +28,11 @@ public:
         else if (plain && k->key() == Qt::Key_Backspace)
             key = QChar(8);
         else
-            key = ybc::typedChar(k);
+            key = yb::typedChar(k);
         if (key.isNull())
             return false;
         bool consumed = true;
-        ybc::guard([&] {
+        yb::guard([&] {
             handler_(key);
             consumed = key.isNull();
         });
@@ -50,4 +50,4 @@ void onKeyPress(QWidget* control, KeyPressHandler handler)
     control->installEventFilter(new KeyPressFilter(control, std::move(handler)));
 }
 
-} // namespace shop
+} // namespace yb

@@ -9,7 +9,7 @@
 
 class QWidget;
 
-namespace shop {
+namespace yb {
 
 using KeyPressHandler = std::function<void(QChar& key)>;
 
@@ -18,4 +18,4 @@ using KeyPressHandler = std::function<void(QChar& key)>;
 // the key is then consumed.
 void onKeyPress(QWidget* control, KeyPressHandler handler);
 
-} // namespace shop
+} // namespace yb

@@ -30,9 +30,9 @@ TEDITORTABLA::TEDITORTABLA(QWidget* parent) : QWidget(parent), ui(std::make_uniq
     ui->BitBtnFRAN->setIcon(yb::pictures::back());
     ui->Speed1->setIcon(yb::pictures::help());
 
-    shop::onKeyPress(ui->DBEdit1, [this](QChar& k) { DBEdit1KeyPress(k); });
-    shop::onKeyPress(ui->DBEdit2, [this](QChar& k) { DBEdit2KeyPress(k); });
-    shop::onKeyPress(ui->DBEdit3, [this](QChar& k) { DBEdit3KeyPress(k); });
+    yb::onKeyPress(ui->DBEdit1, [this](QChar& k) { DBEdit1KeyPress(k); });
+    yb::onKeyPress(ui->DBEdit2, [this](QChar& k) { DBEdit2KeyPress(k); });
+    yb::onKeyPress(ui->DBEdit3, [this](QChar& k) { DBEdit3KeyPress(k); });
 }
 
 TEDITORTABLA::~TEDITORTABLA()

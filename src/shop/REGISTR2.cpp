@@ -24,7 +24,7 @@ TTERMINAL::TTERMINAL(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui:
     tblVentas = new yb::TableCursor(yb::cursorDecl(QStringLiteral("REGISTR2"), QStringLiteral("tblVentas")), this);
     tblVentas->setObjectName(QStringLiteral("tblVentas"));
     dsProductos = new DataSource(tblProductos, QStringLiteral("dsProductos"), this);
-    till_ = std::make_unique<shop::Till>(tblProductos, tblVentas);
+    till_ = std::make_unique<yb::Till>(tblProductos, tblVentas);
     tblProductos->open();
     tblVentas->open();
 
@@ -39,8 +39,8 @@ TTERMINAL::TTERMINAL(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui:
     yb::useFixedFrame(this, QSize(640, 461));
     ui->BitBtn1->setIcon(yb::pictures::back());
 
-    shop::onKeyPress(ui->edCodigo, [this](QChar& k) { edCodigoKeyPress(k); });
-    shop::onKeyPress(ui->dbDescripcion, [this](QChar& k) { dbDescripcionKeyPress(k); });
+    yb::onKeyPress(ui->edCodigo, [this](QChar& k) { edCodigoKeyPress(k); });
+    yb::onKeyPress(ui->dbDescripcion, [this](QChar& k) { dbDescripcionKeyPress(k); });
 
     Reloj = new QTimer(this);
     Reloj->setObjectName(QStringLiteral("Reloj"));
@@ -114,8 +114,8 @@ void TTERMINAL::newCustomer()
 // the customer's list and total.
 void TTERMINAL::btnAnotarClick()
 {
-    ybc::guard([&] {
-        const shop::Till::Sale sale = till_->record(ui->edCodigo->text(), ui->edNumeroCaja->text(),
+    yb::guard([&] {
+        const yb::Till::Sale sale = till_->record(ui->edCodigo->text(), ui->edNumeroCaja->text(),
                                                     yb::textToInt(ui->lbImporte->text()));
         ui->lbAcumulado->addItem(sale.line);
         ui->lbAcumulado->setCurrentRow(ui->lbAcumulado->count() - 1);

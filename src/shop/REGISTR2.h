@@ -48,7 +48,7 @@ private:
     void newCustomer();
 
     std::unique_ptr<Ui::TTERMINAL> ui;
-    std::unique_ptr<shop::Till> till_;
+    std::unique_ptr<yb::Till> till_;
 };
 
 extern TTERMINAL* TERMINAL;

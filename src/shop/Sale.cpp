@@ -5,7 +5,7 @@
 
 #include <limits>
 
-namespace shop {
+namespace yb {
 
 QString saleLine(const QString& codeText, const QString& description, const QString& priceText)
 {
@@ -79,4 +79,4 @@ Till::Sale Till::record(const QString& codeText, const QString& tillText, int32_
     return {saleLine(codeText, description, yb::intToText(price)), newTotal, description, price};
 }
 
-} // namespace shop
+} // namespace yb

@@ -17,7 +17,7 @@
 #include <cstdint>
 #include <optional>
 
-namespace shop {
+namespace yb {
 
 // "%10s %-30s %10s": widths are minimums, a longer text is written whole.
 QString saleLine(const QString& codeText, const QString& description, const QString& priceText);
@@ -60,4 +60,4 @@ private:
     QString missed_; // code text of the last lookup that found nothing
 };
 
-} // namespace shop
+} // namespace yb

@@ -126,7 +126,7 @@ void TForm44315::printPicture(const QImage& picture, QPagedPaintDevice& printer,
 // The button column comes back whether or not the printing succeeds.
 void TForm44315::IMPRIMIRClick()
 {
-    ybc::guard([&] {
+    yb::guard([&] {
         struct ShowAgain {
             QWidget* w;
             ~ShowAgain() { w->show(); }

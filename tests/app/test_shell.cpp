@@ -679,11 +679,11 @@ void ShellTest::generalErrorReport()
     yb::TableCursor sales(yb::cursorDecl(QStringLiteral("REGISTR2"), QStringLiteral("tblVentas")));
     sales.open();
     int reached = 0;
-    // Screen handlers run their work through ybc::guard, which hands the error
+    // Screen handlers run their work through yb::guard, which hands the error
     // to the application's dispatch instead of unwinding it through the
     // toolkit's own frames (built without unwinding support, they would leak).
     QObject::connect(button, &QPushButton::clicked, [&] {
-        ybc::guard([&] {
+        yb::guard([&] {
             reached = 1;
             sales.append();
             sales.post();
@@ -706,7 +706,7 @@ void ShellTest::generalErrorReport()
     // The full stop is added even after one; other exceptions are reported too.
     QObject::disconnect(button, nullptr, nullptr, nullptr);
     QObject::connect(button, &QPushButton::clicked,
-                     [] { ybc::guard([] { throw yb::ConversionError(QStringLiteral("Fin.")); }); });
+                     [] { yb::guard([] { throw yb::ConversionError(QStringLiteral("Fin.")); }); });
     BoxSeen second;
     answerNextBox(&second);
     QTest::mouseClick(button, Qt::LeftButton);
@@ -714,7 +714,7 @@ void ShellTest::generalErrorReport()
 
     QObject::disconnect(button, nullptr, nullptr, nullptr);
     QObject::connect(button, &QPushButton::clicked,
-                     [] { ybc::guard([] { throw std::runtime_error("out of range"); }); });
+                     [] { yb::guard([] { throw std::runtime_error("out of range"); }); });
     BoxSeen third;
     answerNextBox(&third);
     QTest::mouseClick(button, Qt::LeftButton);
@@ -927,7 +927,7 @@ void ShellTest::boxesFitTheirCaption()
     screentest::answerModals({answerBox});
     yb::inputQuery(QStringLiteral("Entrada"), QStringLiteral("Nombre:"));
     screentest::answerModals({answerBox});
-    ybc::confirmDelete(Form1);
+    yb::confirmDelete(Form1);
     QVERIFY(screentest::modalsAnswered());
     QCOMPARE(seen.keys(), QStringList({QStringLiteral("Aviso"), QStringLiteral("Confirm"), QStringLiteral("Entrada"),
                                        yb::applicationTitle()}));

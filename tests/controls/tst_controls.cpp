@@ -821,11 +821,11 @@ private slots:
         openScreen();
         static QList<std::tuple<QObject*, QAccessible::Event, int>> heard;
         heard.clear();
-        ybc::setAccessibleRowsListener([](QAccessibleEvent* e) {
+        yb::setAccessibleRowsListener([](QAccessibleEvent* e) {
             heard.append({e->object(), e->type(), e->child()});
         });
         struct Uninstall {
-            ~Uninstall() { ybc::setAccessibleRowsListener({}); }
+            ~Uninstall() { yb::setAccessibleRowsListener({}); }
         } uninstall;
 
         DBLookupListBox* list = ui()->DBLookupListBox1;
