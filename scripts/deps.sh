@@ -6,7 +6,7 @@
 set -euo pipefail
 pkgs=(cmake g++ ninja-build pkg-config qt6-base-dev qt6-svg-dev libsqlite3-dev fonts-liberation2)
 if [ "${1:-}" = "--test" ]; then
-  pkgs+=(clang libclang-rt-14-dev sqlite3 locales poppler-utils xvfb xauth x11-utils x11-xserver-utils xdotool
+  pkgs+=(clang clang-format libclang-rt-14-dev sqlite3 locales poppler-utils xvfb xauth x11-utils x11-xserver-utils xdotool
          imagemagick openbox at-spi2-core)
 fi
 # Building and checking the Debian package (scripts/package.sh, tests/package/check.sh).

@@ -11,6 +11,9 @@ export QT_QPA_PLATFORM=offscreen
 locales=(C.UTF-8 es_ES.UTF-8)
 export LANG=C.UTF-8 LC_ALL=C.UTF-8
 
+echo "== layers"
+bash scripts/check_layers.sh
+
 echo "== build and tests"
 bash scripts/build.sh
 for l in "${locales[@]}"; do
