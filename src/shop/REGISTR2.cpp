@@ -29,6 +29,8 @@ TTERMINAL::TTERMINAL(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui:
     tblVentas->open();
 
     ui->setupUi(this);
+    // Each till of a shop records its own number (one database for several tills).
+    ui->edNumeroCaja->setText(yb::tillNumberText());
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
                    | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint
                    | Qt::WindowCloseButtonHint);

@@ -35,6 +35,22 @@ bool Till::lookup(const QString& codeText)
     return true;
 }
 
+int tillNumber()
+{
+    const QByteArray raw = qgetenv("YERBALIS_TILL");
+    if (raw.isNull())
+        return 1;
+    const QString text = QString::fromLocal8Bit(raw).trimmed();
+    bool ok = false;
+    const int n = text.toInt(&ok);
+    if (!ok || n < 1 || n > 99 || text.startsWith(QLatin1Char('+')))
+        throw Error(QStringLiteral("YERBALIS_TILL must be a till number from 1 to 99, not '%1'")
+                        .arg(QString::fromLocal8Bit(raw)));
+    return n;
+}
+
+QString tillNumberText() { return QString::number(tillNumber()); }
+
 Till::Sale Till::record(const QString& codeText, const QString& tillText, int32_t total, const QDateTime& when)
 {
     // Everything is checked before the sale record is started.

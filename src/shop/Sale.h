@@ -22,6 +22,13 @@ namespace yb {
 // "%10s %-30s %10s": widths are minimums, a longer text is written whole.
 QString saleLine(const QString& codeText, const QString& description, const QString& priceText);
 
+// The number of this till, for the sales it records: YERBALIS_TILL (1 to 99)
+// when it is set, else 1. Raises yb::Error naming the variable when it holds
+// anything else, so that a till set up wrongly never records its sales under
+// another till's number.
+int tillNumber();
+QString tillNumberText();
+
 // The running total after adding `amount`; raises yb::Error when the sum
 // leaves the 32-bit signed range.
 int32_t addToTotal(int32_t total, int32_t amount);

@@ -482,6 +482,48 @@ private slots:
         QVERIFY(qAbs(second.secsTo(QDateTime::currentDateTime())) < 60);
     }
 
+    // Each till of a shop records its own number; a number out of 1 to 99 stops
+    // the terminal from being made rather than record under a wrong till.
+    void terminalRecordsTheTillOfItsEnvironment()
+    {
+        struct Restore {
+            QByteArray old = qgetenv("YERBALIS_TILL");
+            bool had = qEnvironmentVariableIsSet("YERBALIS_TILL");
+            ~Restore() { had ? qputenv("YERBALIS_TILL", old) : qunsetenv("YERBALIS_TILL"); }
+        } restore;
+
+        qputenv("YERBALIS_TILL", "7");
+        {
+            TTERMINAL till7;
+            QCOMPARE(till7.findChild<QLineEdit*>(QStringLiteral("edNumeroCaja"))->text(), QStringLiteral("7"));
+            QVERIFY(!till7.findChild<QLineEdit*>(QStringLiteral("edNumeroCaja"))->isVisibleTo(&till7));
+            till7.FormActivate();
+            till7.findChild<QLineEdit*>(QStringLiteral("edCodigo"))->setText(QStringLiteral("12"));
+            QChar enter(13);
+            till7.edCodigoKeyPress(enter);
+            till7.btnAnotarClick();
+            yb::TableCursor v(yb::cursorDecl(QStringLiteral("REGISTR2"), QStringLiteral("tblVentas")));
+            v.open();
+            v.last();
+            QCOMPARE(v.fieldByName(QStringLiteral("Caja")).asInteger(), 7);
+            QCOMPARE(v.fieldByName(QStringLiteral("Codigo")).asInteger(), 12);
+        }
+        qputenv("YERBALIS_TILL", "99");
+        QCOMPARE(yb::tillNumber(), 99);
+        qunsetenv("YERBALIS_TILL");
+        QCOMPARE(yb::tillNumber(), 1);
+        for (const char* bad : {"0", "100", "-1", "+5", "dos", "", "1x"}) {
+            qputenv("YERBALIS_TILL", bad);
+            try {
+                TTERMINAL refused;
+                QFAIL(qPrintable(QStringLiteral("YERBALIS_TILL='%1' was taken").arg(QLatin1String(bad))));
+            } catch (const yb::Error& e) {
+                QCOMPARE(e.message(), QStringLiteral("YERBALIS_TILL must be a till number from 1 to 99, not '%1'")
+                                          .arg(QLatin1String(bad)));
+            }
+        }
+    }
+
     void terminalEscAndReactivation()
     {
         activate(terminal_);
