@@ -8,8 +8,8 @@
 // and writes them. Above this boundary nothing knows which engine is in use.
 //
 // Values cross the boundary as QVariant by the field's FieldType: Text and
-// Memo a QString, Integer and SmallInt a qint64 (int is accepted), DateTime a
-// QDateTime; a null QVariant is an empty field. The engine does not check or
+// Memo a QString, Integer and SmallInt an integer (read as int; written from
+// int or qint64), DateTime a QDateTime; a null QVariant is an empty field. The engine does not check or
 // convert values beyond that (FieldRules.h does, above it).
 //
 // Order: every record has an id (growing with each insert, never reused) and a
@@ -121,6 +121,9 @@ public:
     virtual void add(const QVariantList& values, const QByteArray& sortKey, qint64 tag) = 0;
     // True when a record with this sort key was in the table when the bulk began.
     virtual bool keyExistedBefore(const QByteArray& sortKey) = 0;
+    // Writes the records added so far (a refusal names its record). A refused
+    // record is reported no later than 1,024 records after its add().
+    virtual void flush() = 0;
     // Writes what is pending and makes it permanent; returns the records added.
     virtual qint64 commit() = 0;
     virtual void rollback() = 0;
@@ -154,7 +157,7 @@ public:
         find(columns, RecordFilter{}, order, visit);
     }
     virtual qint64 count() = 0;
-    bool isEmpty() { return count() == 0; }
+    virtual bool isEmpty() = 0; // without counting them all
 
     // ---- writing (each one durable on its own unless inside a transaction)
     // Inserts a record: `columns` and `values` side by side; fields not given
