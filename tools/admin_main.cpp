@@ -59,6 +59,10 @@ const char* usage =
     "  paradox FILE.DB             show an old Paradox table as CSV\n"
     "  migrate OLD_DIR DIR         bring the old Paradox tables of OLD_DIR into DIR\n"
     "\n"
+    "DIR is a database: a directory of table files, or a PostgreSQL connection URI\n"
+    "(postgresql://...). When YERBALIS_DATABASE is set, create, check, export,\n"
+    "import, backup and report may leave DIR out: the database it names is used.\n"
+    "\n"
     "Run 'yerbalis-admin COMMAND --help' for the help of one command.\n"
     "'yerbalis-admin --version' prints the version.\n";
 
@@ -107,6 +111,31 @@ Arguments parseArguments(const QStringList& args, const QStringList& flags, cons
 
 QString native(const QString& path) { return QDir::toNativeSeparators(path); }
 
+// With YERBALIS_DATABASE set, a command may leave out its database: the
+// location the variable names takes its place. A DIR given still wins.
+void defaultDatabase(const QString& command, Arguments& a)
+{
+    if (qEnvironmentVariableIsEmpty("YERBALIS_DATABASE"))
+        return;
+    const QString location = yb::Database::defaultLocation();
+    auto namesTable = [&](const QString& word) {
+        if (yb::isServerLocation(word) || QFileInfo(word).isDir())
+            return false;
+        try {
+            yb::admin::tableNamed(word);
+            return true;
+        } catch (const yb::Error&) {
+            return false;
+        }
+    };
+    const bool only = command == QLatin1String("create") || command == QLatin1String("check") ||
+                      command == QLatin1String("report");
+    const bool table = command == QLatin1String("export") || command == QLatin1String("import");
+    if ((only && a.positional.isEmpty()) || (table && !a.positional.isEmpty() && namesTable(a.positional[0])) ||
+        (command == QLatin1String("backup") && a.positional.size() == 1))
+        a.positional.prepend(location);
+}
+
 yb::admin::CsvEncoding encodingOption(const Arguments& a)
 {
     const QString name = a.values.value(QStringLiteral("--encoding"), QStringLiteral("utf-8"));
@@ -137,19 +166,23 @@ int create(const Arguments& a)
     if (a.positional.size() != 1)
         throw UsageError{QStringLiteral("create needs one directory")};
     const QString dir = a.positional[0];
+    const bool server = yb::isServerLocation(dir);
     int created = 0;
-    QDir().mkpath(dir);
+    if (!server)
+        QDir().mkpath(dir);
+    const std::unique_ptr<yb::Engine> engine = yb::Database::open(dir);
     for (const yb::TableDef& t : yb::tables()) {
-        const QString path = yb::Database::tablePath(dir, t.fileName);
-        if (QFileInfo::exists(path)) {
-            out() << "exists:  " << native(path) << "\n";
+        const QString shown = server ? t.fileName : native(yb::Database::tablePath(dir, t.fileName));
+        if (engine->hasTable(t)) {
+            out() << "exists:  " << shown << "\n";
             continue;
         }
-        yb::Database::createTable(dir, t);
-        out() << "created: " << native(path) << "\n";
+        engine->createTable(t);
+        out() << "created: " << shown << "\n";
         ++created;
     }
-    out() << yb::admin::counted(created, "table", "tables") << " created in " << native(dir) << "\n";
+    out() << yb::admin::counted(created, "table", "tables") << " created in " << (server ? engine->location() : native(dir))
+          << "\n";
     return 0;
 }
 
@@ -160,15 +193,15 @@ int check(const Arguments& a)
     // As Database::check, a table at a time, so that a long check shows its progress.
     const QString dir = a.positional[0];
     QStringList problems;
-    if (!QFileInfo(dir).isDir()) {
+    if (!yb::isServerLocation(dir) && !QFileInfo(dir).isDir()) {
         problems = yb::Database::check(dir);
     } else {
+        const std::unique_ptr<yb::Engine> engine = yb::Database::open(dir);
         yb::admin::Progress progress(QStringLiteral("Checking"), yb::tables().size());
         int done = 0;
         for (const yb::TableDef& t : yb::tables()) {
-            const QString path = yb::Database::tablePath(dir, t.fileName);
             progress.setLabel(QStringLiteral("Checking %1").arg(t.fileName));
-            problems += progress.during(done++, [&] { return yb::Database::checkTable(path, t); });
+            problems += progress.during(done++, [&] { return engine->checkTable(t); });
         }
     }
     if (problems.isEmpty()) {
@@ -555,7 +588,9 @@ int main(int argc, char** argv)
         return 0;
     }
     try {
-        return command->run(parseArguments(args, command->flags, command->valued));
+        Arguments parsed = parseArguments(args, command->flags, command->valued);
+        defaultDatabase(name, parsed);
+        return command->run(parsed);
     } catch (const UsageError& e) {
         err() << "yerbalis-admin " << name << ": " << e.message << "\n\n" << command->help;
         return 2;

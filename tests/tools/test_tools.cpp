@@ -17,7 +17,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
-#include <sqlite3.h>
 
 using namespace yb;
 using namespace yb::admin;
@@ -122,19 +121,17 @@ ImportResult importWith(const QString& dir, const QString& table, const QByteArr
     return shown("import", [&] { return importTable(dir, tableNamed(table), &b, options); });
 }
 
-// The journal mode a table file is in, as a fresh connection finds it.
+// The journal mode a table file is in, as a fresh connection finds it: the
+// file's header says "write-ahead log" with 2 in its bytes 18 and 19.
 QString journalMode(const QString& dir, const QString& table)
 {
-    sqlite3* db = nullptr;
-    sqlite3_open_v2(QFile::encodeName(Database::tablePath(dir, tableNamed(table).fileName)).constData(), &db,
-                    SQLITE_OPEN_READONLY, nullptr);
-    sqlite3_stmt* st = nullptr;
-    QString mode;
-    if (sqlite3_prepare_v2(db, "PRAGMA journal_mode", -1, &st, nullptr) == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW)
-        mode = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
-    sqlite3_finalize(st);
-    sqlite3_close(db);
-    return mode;
+    QFile f(Database::tablePath(dir, tableNamed(table).fileName));
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray header = f.read(20);
+    if (header.size() < 20)
+        return {};
+    return header[18] == 2 && header[19] == 2 ? QStringLiteral("wal") : QStringLiteral("delete");
 }
 
 QString emojiKey75()
@@ -378,6 +375,33 @@ private slots:
                       QStringLiteral("--encoding=latin1")}, &out, &err), 0);
         QCOMPARE(out, QByteArray("Producto Cosmetico;Indicaciones;Modo Empleo\r\nCrema;Noche;\r\n"));
         QVERIFY2(err.contains("exported 1 record of Cosmetic.DB"), err.constData());
+    }
+
+    // YERBALIS_DATABASE stands for a database left out of the command line; a
+    // database named there still wins.
+    void commandLineTakesTheDatabaseFromTheEnvironment()
+    {
+        const QString dir = makeDatabase(tmp_, QStringLiteral("envdb"));
+        const QString other = makeDatabase(tmp_, QStringLiteral("envother"));
+        post(dir, QStringLiteral("Producto.db"), {{QStringLiteral("Codigo"), 4}, {QStringLiteral("Descripcion"), QStringLiteral("Tila")}, {QStringLiteral("Precio"), 7}});
+        auto run = [&](const QStringList& args, QByteArray* out) {
+            QProcess p;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert(QStringLiteral("YERBALIS_DATABASE"), dir);
+            env.insert(QStringLiteral("YERBALIS_DATA_DIR"), other);
+            p.setProcessEnvironment(env);
+            p.start(QStringLiteral(YERBALIS_ADMIN), args);
+            p.waitForFinished(30000);
+            *out = p.readAllStandardOutput();
+            return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+        };
+        QByteArray out;
+        QCOMPARE(run({QStringLiteral("check")}, &out), 0);
+        QVERIFY2(out.contains(QDir::toNativeSeparators(dir).toUtf8()), out.constData());
+        QCOMPARE(run({QStringLiteral("export"), QStringLiteral("producto")}, &out), 0);
+        QCOMPARE(out, QByteArray("Codigo,Descripcion,Precio\r\n4,Tila,7\r\n"));
+        QCOMPARE(run({QStringLiteral("export"), other, QStringLiteral("producto")}, &out), 0);
+        QCOMPARE(out, QByteArray("Codigo,Descripcion,Precio\r\n"));
     }
 
     void backupWhileAnotherProcessSells()

@@ -1,4 +1,4 @@
-#include "store/TableFile.h"
+#include "store/sqlite/TableFile.h"
 
 #include "store/Errors.h"
 #include "store/SortKey.h"
@@ -9,7 +9,7 @@
 #include <QFileInfo>
 #include <sqlite3.h>
 
-namespace yb::file {
+namespace yb::sqlite {
 
 namespace {
 
@@ -286,4 +286,4 @@ QByteArray keyFor(const QVariant& keyValue)
     return sortKey(keyValue.isNull() ? QString() : keyValue.toString());
 }
 
-} // namespace yb::file
+} // namespace yb::sqlite
