@@ -23,15 +23,17 @@ QDate parseDay(const QString& text)
     return d;
 }
 
-QList<DaySales> salesByDay(const QString& dir, const QDate& from, const QDate& to)
+QList<DaySales> salesByDay(const QString& dir, const QDate& from, const QDate& to, bool byTill)
 {
     if (!isServerLocation(dir) && !QFileInfo(dir).isDir())
         throw Error(QStringLiteral("the database directory %1 does not exist").arg(QDir::toNativeSeparators(dir)));
     const TableDef* sales = findTable(QStringLiteral("Ventas.DB"));
     const FieldDef* when = sales->field(QStringLiteral("Fecha y Hora"));
     const FieldDef* amount = sales->field(QStringLiteral("Importe"));
-    const Columns columns{int(when - sales->fields.constData()), int(amount - sales->fields.constData())};
-    QMap<QString, DaySales> days; // by day; sales without a date first
+    const FieldDef* till = sales->field(QStringLiteral("Caja"));
+    const Columns columns{int(when - sales->fields.constData()), int(amount - sales->fields.constData()),
+                          int(till - sales->fields.constData())};
+    QMap<QPair<QString, int>, DaySales> days; // by day (sales without a date first), then till
     try {
         const std::unique_ptr<Engine> engine = Database::open(dir);
         const std::unique_ptr<EngineTable> table = engine->openTable(*sales, true);
@@ -43,8 +45,10 @@ QList<DaySales> salesByDay(const QString& dir, const QDate& from, const QDate& t
             if ((from.isValid() && day < from) || (to.isValid() && day > to))
                 return true;
             const QString key = day.isValid() ? day.toString(Qt::ISODate) : QString();
-            DaySales& d = days[key];
+            const int tillNumber = byTill ? r.values[2].toInt() : 0;
+            DaySales& d = days[qMakePair(key, tillNumber)];
             d.day = key;
+            d.till = tillNumber;
             ++d.sales;
             d.amount += r.values[1].toLongLong();
             return true;
@@ -55,44 +59,68 @@ QList<DaySales> salesByDay(const QString& dir, const QDate& from, const QDate& t
     return days.values();
 }
 
-void printSalesReport(QTextStream& out, const QList<DaySales>& days, bool csv)
+void printSalesReport(QTextStream& out, const QList<DaySales>& days, bool csv, bool byTill)
 {
     qint64 sales = 0, amount = 0;
+    QMap<int, DaySales> tills;
     for (const DaySales& d : days) {
         sales += d.sales;
         amount += d.amount;
+        DaySales& t = tills[d.till];
+        t.till = d.till;
+        t.sales += d.sales;
+        t.amount += d.amount;
     }
+    const QString total = QStringLiteral("Total");
     const QString noDate = QStringLiteral("(no date)");
     if (csv) {
         QBuffer buffer;
         buffer.open(QIODevice::WriteOnly);
         CsvWriter w(&buffer);
-        auto row = [&](const QString& a, qint64 b, qint64 c) {
+        auto row = [&](const QString& a, int tillNumber, qint64 b, qint64 c) {
             w.field(a.toUtf8());
+            if (byTill)
+                w.field(tillNumber ? QByteArray::number(tillNumber) : QByteArray());
             w.field(QByteArray::number(b));
             w.field(QByteArray::number(c));
             w.endRecord();
         };
         w.field("Day", 3);
+        if (byTill)
+            w.field("Till", 4);
         w.field("Sales", 5);
         w.field("Amount", 6);
         w.endRecord();
         for (const DaySales& d : days)
-            row(d.day.isEmpty() ? noDate : d.day, d.sales, d.amount);
-        row(QStringLiteral("Total"), sales, amount);
+            row(d.day.isEmpty() ? noDate : d.day, d.till, d.sales, d.amount);
+        if (byTill)
+            for (const DaySales& t : std::as_const(tills))
+                row(total, t.till, t.sales, t.amount);
+        row(total, 0, sales, amount);
         w.flush();
         out << QString::fromUtf8(buffer.data());
         return;
     }
-    auto line = [&](const QString& a, const QString& b, const QString& c) {
-        out << a.leftJustified(12) << b.rightJustified(8) << c.rightJustified(14) << '\n';
+    auto line = [&](const QString& a, const QString& t, const QString& b, const QString& c) {
+        out << a.leftJustified(12);
+        if (byTill)
+            out << t.rightJustified(6);
+        out << b.rightJustified(8) << c.rightJustified(14) << '\n';
     };
-    line(QStringLiteral("Day"), QStringLiteral("Sales"), QStringLiteral("Amount"));
-    line(QString(10, QLatin1Char('-')), QString(6, QLatin1Char('-')), QString(12, QLatin1Char('-')));
+    auto rule = [&] {
+        line(QString(10, QLatin1Char('-')), QString(4, QLatin1Char('-')), QString(6, QLatin1Char('-')),
+             QString(12, QLatin1Char('-')));
+    };
+    auto tillText = [](int tillNumber) { return tillNumber ? intToText(tillNumber) : QString(); };
+    line(QStringLiteral("Day"), QStringLiteral("Till"), QStringLiteral("Sales"), QStringLiteral("Amount"));
+    rule();
     for (const DaySales& d : days)
-        line(d.day.isEmpty() ? noDate : d.day, intToText(d.sales), intToText(d.amount));
-    line(QString(10, QLatin1Char('-')), QString(6, QLatin1Char('-')), QString(12, QLatin1Char('-')));
-    line(QStringLiteral("Total"), intToText(sales), intToText(amount));
+        line(d.day.isEmpty() ? noDate : d.day, tillText(d.till), intToText(d.sales), intToText(d.amount));
+    rule();
+    if (byTill)
+        for (const DaySales& t : std::as_const(tills))
+            line(total, tillText(t.till), intToText(t.sales), intToText(t.amount));
+    line(total, QString(), intToText(sales), intToText(amount));
 }
 
 } // namespace yb::admin

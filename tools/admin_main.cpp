@@ -4,12 +4,14 @@
 //   export DIR TABLE [FILE]      a table as CSV
 //   import DIR TABLE FILE        CSV records into a table, all or nothing
 //   backup DIR DEST              a consistent copy of every table, verified
+//   copy FROM TO                 every table into another database (files or server)
 //   demo DIR                     a new database with sample content
 //   report DIR                   sales per day and in total
 //   paradox FILE.DB              an old Paradox table as CSV
 //   migrate OLD_DIR DIR          the fourteen old tables into a new database
 
 #include "tools/Backup.h"
+#include "tools/Copy.h"
 #include "store/Catalogue.h"
 #include "store/Database.h"
 #include "tools/Demo.h"
@@ -54,6 +56,7 @@ const char* usage =
     "  export DIR TABLE [FILE]     write a table as CSV to FILE (or standard output)\n"
     "  import DIR TABLE FILE       add the records of a CSV file to a table, all or nothing\n"
     "  backup DIR DEST             copy every table to DEST, safely while the program runs\n"
+    "  copy FROM TO                copy the fourteen tables of one database into another\n"
     "  demo DIR                    create a new database in DIR with sample content\n"
     "  report DIR                  number of sales and total amount per day\n"
     "  paradox FILE.DB             show an old Paradox table as CSV\n"
@@ -322,6 +325,27 @@ int backupCommand(const Arguments& a)
     return 0;
 }
 
+int copyCommand(const Arguments& a)
+{
+    if (a.positional.size() != 2)
+        throw UsageError{QStringLiteral("copy needs the database to copy from and the database to copy to")};
+    QElapsedTimer timer;
+    timer.start();
+    QList<yb::admin::CopiedTable> tables;
+    {
+        yb::admin::Progress progress(QStringLiteral("Copying"), 0);
+        tables = yb::admin::copyDatabase(a.positional[0], a.positional[1], &progress);
+    }
+    qint64 records = 0;
+    for (const yb::admin::CopiedTable& t : tables) {
+        out() << QString(t.table).leftJustified(14) << yb::admin::counted(t.records, "record", "records") << "\n";
+        records += t.records;
+    }
+    out() << "copied " << yb::admin::counted(tables.size(), "table", "tables") << " ("
+          << yb::admin::counted(records, "record", "records") << ") in " << seconds(timer) << " s\n";
+    return 0;
+}
+
 int demoCommand(const Arguments& a)
 {
     if (a.positional.size() != 1)
@@ -349,12 +373,13 @@ int reportCommand(const Arguments& a)
     }
     if (from.isValid() && to.isValid() && from > to)
         throw UsageError{QStringLiteral("the period ends before it begins")};
+    const bool byTill = a.flags.contains(QStringLiteral("--by-till"));
     QList<yb::admin::DaySales> days;
     {
         yb::admin::Progress progress(QStringLiteral("Adding up the sales"), 0);
-        days = progress.during(0, [&] { return yb::admin::salesByDay(a.positional[0], from, to); });
+        days = progress.during(0, [&] { return yb::admin::salesByDay(a.positional[0], from, to, byTill); });
     }
-    yb::admin::printSalesReport(out(), days, a.flags.contains(QStringLiteral("--csv")));
+    yb::admin::printSalesReport(out(), days, a.flags.contains(QStringLiteral("--csv")), byTill);
     return 0;
 }
 
@@ -526,11 +551,23 @@ const QList<Command>& commands()
          "cards, thirty products and fifty sales at till 1 over the last five days,\n"
          "none later than now. Try the program on it with YERBALIS_DATA_DIR=DIR.\n",
          demoCommand},
-        {"report", {QStringLiteral("--csv")}, {QStringLiteral("--from"), QStringLiteral("--to")},
-         "Usage: yerbalis-admin report DIR [--from DATE] [--to DATE] [--csv]\n"
+        {"copy", {}, {},
+         "Usage: yerbalis-admin copy FROM TO\n"
+         "Copies the records of the fourteen tables of the database FROM into the\n"
+         "database TO; each is a directory of table files or a PostgreSQL URI\n"
+         "(postgresql://...), so a shop moves from its files to a server and back.\n"
+         "All or nothing: when anything fails, TO is left as it was. TO must not\n"
+         "exist yet, be an empty directory, or hold only empty tables (as 'create'\n"
+         "makes them; on a server the missing tables are made). Close the program at\n"
+         "every till first: sales recorded during the copy may be left out.\n",
+         copyCommand},
+        {"report", {QStringLiteral("--csv"), QStringLiteral("--by-till")}, {QStringLiteral("--from"), QStringLiteral("--to")},
+         "Usage: yerbalis-admin report DIR [--from DATE] [--to DATE] [--by-till] [--csv]\n"
          "Prints for every day with sales the number of sales and their total\n"
          "amount, then the grand total. DATE is YYYY-MM-DD; both ends are included.\n"
-         "  --csv   write CSV (Day,Sales,Amount) instead of a table\n",
+         "  --by-till   one line per till and day, and a total per till\n"
+         "  --csv       write CSV (Day,Sales,Amount; with --by-till Day,Till,Sales,\n"
+         "              Amount) instead of a table\n",
          reportCommand},
         {"paradox", {}, {QStringLiteral("--csv"), QStringLiteral("--codepage")},
          "Usage: yerbalis-admin paradox FILE.DB [--csv OUT] [--codepage N]\n"

@@ -2,6 +2,7 @@
 // sells, the demonstration data and the sales report, on temporary directories.
 
 #include "tools/Backup.h"
+#include "tools/Copy.h"
 #include "store/Catalogue.h"
 #include "store/Conversions.h"
 #include "store/Database.h"
@@ -17,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
+#include <sqlite3.h>
 
 using namespace yb;
 using namespace yb::admin;
@@ -742,6 +744,78 @@ private slots:
         s.flush();
         const QStringList lines = text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         QCOMPARE(lines.last().simplified(), QStringLiteral("Total 6 4294968821"));
+
+        // By till: each day splits into its tills, and each till has its total.
+        text.clear();
+        printSalesReport(s, salesByDay(dir, QDate(2026, 3, 1), QDate(2026, 3, 3), true), true, true);
+        s.flush();
+        QCOMPARE(text, QStringLiteral("Day,Till,Sales,Amount\r\n"
+                                      "2026-03-01,1,2,1200\r\n2026-03-01,2,1,250\r\n"
+                                      "2026-03-03,1,1,2147483647\r\n2026-03-03,2,1,2147483647\r\n"
+                                      "Total,1,3,2147484847\r\nTotal,2,2,2147483897\r\n"
+                                      "Total,,5,4294968744\r\n"));
+    }
+
+    // copy: every table, in its order, into a new directory; all or nothing;
+    // never over records already there.
+    void copyMovesAWholeDatabase()
+    {
+        const QString from = tmp_.filePath(QStringLiteral("copy-from"));
+        shown("demo", [&] { return createDemoDatabase(from); });
+        importBytes(from, QStringLiteral("Ventas.DB"),
+                    "Caja,Fecha y Hora,Codigo,Importe,Producto\r\n"
+                    "3,2026-03-01 10:00:00,7,350,\"Té verde, \"\"de mañana\"\"\"\r\n"
+                    "3,2026-03-01 10:00:01,7,350,\r\n");
+        const QString to = tmp_.filePath(QStringLiteral("copies/new"));
+        const QList<CopiedTable> copied = shown("copy", [&] { return copyDatabase(from, to); });
+        QCOMPARE(copied.size(), tables().size());
+        for (const TableDef& t : tables()) {
+            QCOMPARE(exportBytes(to, t.fileName), exportBytes(from, t.fileName));
+            QCOMPARE(records(to, t.fileName), records(from, t.fileName));
+        }
+        QVERIFY(Database::check(to).isEmpty());
+        QVERIFY2(QDir(tmp_.filePath(QStringLiteral("copies"))).entryList(QDir::Hidden | QDir::AllEntries | QDir::NoDotAndDotDot)
+                     == QStringList{QStringLiteral("new")},
+                 "the staging directory is gone");
+
+        // A database with records is never copied over.
+        const QByteArray before = exportBytes(to, QStringLiteral("Ventas.DB"));
+        try {
+            copyDatabase(from, to);
+            QFAIL("copied over a database with records");
+        } catch (const Error& e) {
+            QVERIFY2(e.message().contains(QStringLiteral("already holds data")), qPrintable(e.message()));
+        }
+        QCOMPARE(exportBytes(to, QStringLiteral("Ventas.DB")), before);
+
+        // A refused table leaves every table of an existing empty database empty.
+        const QString empty = makeDatabase(tmp_, QStringLiteral("copy-empty"));
+        {
+            sqlite3* db = nullptr;
+            QCOMPARE(sqlite3_open(QFile::encodeName(Database::tablePath(empty, QStringLiteral("ALTERNAT.DB"))).constData(),
+                                  &db),
+                     SQLITE_OK);
+            QCOMPARE(sqlite3_exec(db,
+                                  "CREATE TRIGGER refuse BEFORE INSERT ON records BEGIN SELECT RAISE(ABORT, 'disk says "
+                                  "no'); END",
+                                  nullptr, nullptr, nullptr),
+                     SQLITE_OK);
+            sqlite3_close(db);
+        }
+        try {
+            copyDatabase(from, empty);
+            QFAIL("a refused table was reported copied");
+        } catch (const Error& e) {
+            QVERIFY2(e.message().contains(QStringLiteral("ALTERNAT.DB")) && e.message().contains(QStringLiteral("disk says no")),
+                     qPrintable(e.message()));
+        }
+        for (const TableDef& t : tables())
+            QVERIFY2(records(empty, t.fileName).isEmpty(), qPrintable(t.fileName));
+
+        // Onto itself, or from a database that lacks tables: refused with the reason.
+        QVERIFY_THROWS_EXCEPTION(Error, copyDatabase(from, from));
+        QVERIFY_THROWS_EXCEPTION(Error, copyDatabase(tmp_.filePath(QStringLiteral("nowhere")), tmp_.filePath(QStringLiteral("x"))));
+        QVERIFY(!QFileInfo::exists(tmp_.filePath(QStringLiteral("x"))));
     }
 
     void shownDatesReadBackInTheirCentury()
