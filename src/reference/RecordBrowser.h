@@ -40,6 +40,10 @@ public:
         QStringList printBlocks;      // objectNames of the printed controls, in order
     };
 
+    // The setup of the browser of that unit, as the browsers' table gives it
+    // (RecordBrowsers.cmake, written into the build at build time).
+    static Setup setupOf(QStringView unit);
+
     // Opens the screen's Table1 and creates DataSource1 between it and the
     // screen's bound controls. Raises the table store's error when the table
     // cannot be opened.

@@ -519,6 +519,69 @@ private slots:
         QCOMPARE(table(s)->state(), yb::CursorState::Browse); // no tab character was typed
     }
 
+    // Every form connects each command to its screen's handler: the list,
+    // "&Ocultar", a choice in the list, the navigator, search, print, "?" and,
+    // in Editor, the font command.
+    void everyBrowserAnswersEachCommand_data()
+    {
+        QTest::addColumn<QString>("unit");
+        for (const Browser& b : browsers())
+            QTest::newRow(qPrintable(b.unit)) << b.unit;
+    }
+    void everyBrowserAnswersEachCommand()
+    {
+        QFETCH(QString, unit);
+        QWidget* s = browser(unit);
+        activate(s);
+        auto* list = child<DBLookupListBox>(s, QStringLiteral("DBLookupListBox1"));
+        auto* hide = child<QAbstractButton>(s, QStringLiteral("BOTONCANCELAR"));
+        DBMemo* name = memo(s, "MEMO2");
+        DBMemo* text = memo(s, "Memo3");
+        QTest::mouseClick(child<QAbstractButton>(s, QStringLiteral("SpeedButton1")), Qt::LeftButton);
+        QVERIFY(list->isVisible() && hide->isVisible());
+        QTest::mouseClick(hide, Qt::LeftButton);
+        QVERIFY(!list->isVisible() && !hide->isVisible());
+        QTest::mouseClick(child<QAbstractButton>(s, QStringLiteral("SpeedButton1")), Qt::LeftButton);
+        text->setFocus();
+        QVERIFY(QMetaObject::invokeMethod(list, "clicked"));
+        QVERIFY(!list->isVisible() && name->hasFocus());
+
+        text->setFocus();
+        QTest::mouseClick(child<DBNavigator>(s, QStringLiteral("DBNavigator1"))->button(DBNavigator::Refresh),
+                          Qt::LeftButton);
+        QVERIFY(name->hasFocus());
+
+        const QString search = yb::RecordBrowser::setupOf(unit).searchButton;
+        PromptSeen prompt;
+        BoxSeen notFound;
+        answerModals({answerPrompt(QStringLiteral("zzz nada"), &prompt), answerBox(&notFound)});
+        clickSearch(s, qPrintable(search));
+        QVERIFY(modalsAnswered());
+        QCOMPARE(prompt.caption, QStringLiteral("Entrada"));
+        QCOMPARE(notFound.text, kAviso);
+
+        // Each modal window the commands open, closed again at once.
+        QStringList opened;
+        auto reject = [&](QWidget* top) {
+            opened << QString::fromLatin1(top->metaObject()->className()) + u' ' + top->objectName();
+            QTimer::singleShot(0, top, [top] { top->close(); });
+        };
+        QStringList expected{QStringLiteral("QPrintDialog PrintDialog1"), QStringLiteral("TForm100 Form100")};
+        answerModals({reject});
+        QTest::mouseClick(child<QAbstractButton>(s, QStringLiteral("BitBtn2")), Qt::LeftButton);
+        QVERIFY(modalsAnswered());
+        answerModals({reject});
+        QTest::mouseClick(child<QAbstractButton>(s, QStringLiteral("SpButton200")), Qt::LeftButton);
+        QVERIFY(modalsAnswered());
+        if (unit == QLatin1String("Editor")) {
+            answerModals({reject});
+            QTest::mouseClick(child<QAbstractButton>(s, QStringLiteral("SpeedButton2")), Qt::LeftButton);
+            QVERIFY(modalsAnswered());
+            expected << QStringLiteral("QFontDialog FontDialog1");
+        }
+        QCOMPARE(opened, expected);
+    }
+
     void editorFontCommand()
     {
         QWidget* editor = browser(QStringLiteral("Editor"));
