@@ -22,7 +22,6 @@ TForm8::TForm8(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
     FontDialog1->setObjectName(QStringLiteral("FontDialog1"));
     FontDialog1->setOption(QFontDialog::DontUseNativeDialog);
     fontDialogFont = QFont(QFontInfo(QFont(QStringLiteral("System"), 10)).family(), 10);
-
 }
 
 TForm8::~TForm8()
