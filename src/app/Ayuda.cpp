@@ -2,16 +2,8 @@
 
 #include "ui_Ayuda.h"
 
-#include <QAbstractScrollArea>
-#include <QPainter>
-#include <QPixmap>
-
-#include "controls/ControlSupport.h"
-#include "controls/DataSource.h"
-#include "shell/Pictures.h"
-#include "shell/Recordar.h"
+#include "reference/RecordBrowser.h"
 #include "shell/Shell.h"
-#include "store/TableCursor.h"
 
 TFORM777* FORM777 = nullptr;
 
@@ -35,24 +27,27 @@ TFORM777::TFORM777(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::T
     ui->setupUi(this);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    setWindowState(Qt::WindowMaximized);
-    ui->BitBtn1->setIcon(yb::pictures::back());
-    ui->BitBtn2->setIcon(yb::pictures::print());
-    ui->BitBtn2000->setIcon(yb::pictures::search());
-    ui->SpeedButton1->setIcon(yb::pictures::list());
 
-    Table1 = new yb::TableCursor(yb::cursorDecl(QStringLiteral("Ayuda"), QStringLiteral("Table1")), this);
-    Table1->setObjectName(QStringLiteral("Table1"));
-    Table1->open();
-    DataSource1 = new DataSource(Table1, QStringLiteral("DataSource1"), this);
-
-    yb::useRecordScreenColours(this, ui->DBLookupListBox1);
+    yb::RecordBrowser::Setup setup;
+    setup.unit = QStringLiteral("Ayuda");
+    setup.keyMemo = QStringLiteral("n1");
+    setup.contentMemos = {QStringLiteral("n2")};
+    setup.enterChain = {};
+    setup.printBlocks = {QStringLiteral("Memo123"), QStringLiteral("n1"), QStringLiteral("Memo1"), QStringLiteral("n2")};
+    // The search only shows what a search looks like; the typed name is discarded.
+    setup.searchLocates = false;
+    setup.notFound = notFoundText();
+    // The list is there to be seen: the chosen record is shown nowhere.
+    setup.listRefreshes = false;
+    setup.listChoiceFocusesKey = false;
+    browser = new yb::RecordBrowser(this, setup);
+    Table1 = browser->table();
+    DataSource1 = browser->dataSource();
 
     for (QWidget* w : {static_cast<QWidget*>(ui->n1), static_cast<QWidget*>(ui->n2),
                        static_cast<QWidget*>(ui->DBLookupListBox1), ui->UpDown1})
         shareSentence(w);
     yb::attachHintLine(this, ui->Panel1);
-    hideList();
 }
 
 TFORM777::~TFORM777()
@@ -68,71 +63,16 @@ QString TFORM777::notFoundText()
                           "la opción \"BUSCAR\" distingue mayúsculas y minúsculas.        ¡Pruebe de nuevo!");
 }
 
-void TFORM777::FormActivate()
-{
-    yb::guard([&] {
-        hideList();
-        Table1->first();
-        ui->n1->setFocus();
-        yb::setHint(this, QString());
-    });
-}
-
-void TFORM777::BitBtn1Click()
-{
-    close();
-}
-
 QList<yb::printing::Block> TFORM777::printBlocks() const
 {
-    return {yb::printing::blockOf(ui->Memo123), yb::printing::blockOf(ui->n1), yb::printing::blockOf(ui->Memo1),
-            yb::printing::blockOf(ui->n2)};
+    return browser->blocks();
 }
 
-void TFORM777::BitBtn2Click()
-{
-    yb::guard([&] {
-        if (!yb::printing::askPrinter(this))
-            return;
-        yb::printing::PrinterTarget target(yb::printing::printer());
-        yb::printing::printBlocks(target, printBlocks());
-    });
-}
-
-// A demonstration only: whatever is typed, and on Cancel too, the
-// not-found notice follows; nothing is searched.
-void TFORM777::BitBtn2000Click()
-{
-    yb::inputQuery(QStringLiteral("Entrada"), QStringLiteral("Introduce el nombre:"));
-    yb::noticeBox(notFoundText());
-}
-
-void TFORM777::SpButton200Click()
-{
-    if (Form100)
-        yb::showModal(Form100);
-}
-
-void TFORM777::SpeedButton1Click()
-{
-    ui->DBLookupListBox1->show();
-    ui->BOTONCANCELAR->show();
-    ui->BOTONCANCELAR->raise();
-}
-
-// The cursor has moved to the chosen record; nothing here shows it.
-void TFORM777::DBLookupListBox1Click()
-{
-    hideList();
-}
-
-void TFORM777::BOTONCANCELARClick()
-{
-    hideList();
-}
-
-void TFORM777::hideList()
-{
-    ui->DBLookupListBox1->hide();
-    ui->BOTONCANCELAR->hide();
-}
+void TFORM777::FormActivate() { browser->activate(); }
+void TFORM777::BitBtn1Click() { browser->close(); }
+void TFORM777::BitBtn2Click() { browser->print(); }
+void TFORM777::BitBtn2000Click() { browser->search(); }
+void TFORM777::SpButton200Click() { browser->showNotice(); }
+void TFORM777::SpeedButton1Click() { browser->listOn(); }
+void TFORM777::DBLookupListBox1Click() { browser->listChosen(); }
+void TFORM777::BOTONCANCELARClick() { browser->listOff(); }

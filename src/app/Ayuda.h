@@ -1,6 +1,8 @@
 #pragma once
 // Help screen: a page laid out like a record browser on which every control
-// is named and explained. Only the back, print, search, "?" and list buttons act.
+// is named and explained. Only the back, print, search, "?" and list buttons
+// act, with the browser's behaviour (yb::RecordBrowser) set for a page that
+// shows no record: the search is a demonstration and the list only a list.
 
 #include "printing/Printing.h"
 
@@ -12,6 +14,7 @@ namespace Ui {
 class TFORM777;
 }
 namespace yb {
+class RecordBrowser;
 class TableCursor;
 }
 class DataSource;
@@ -41,8 +44,8 @@ public slots:
     void BOTONCANCELARClick();
 
 private:
-    void hideList();
     std::unique_ptr<Ui::TFORM777> ui;
+    yb::RecordBrowser* browser = nullptr;
 };
 
 extern TFORM777* FORM777;

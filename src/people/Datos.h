@@ -1,6 +1,9 @@
 #pragma once
 // Personal records card file: one card per person (clients, family,
 // friends) over DATOS.DB, laid out like a record browser with eleven boxes.
+// It has the browser's behaviour (yb::RecordBrowser) with its own boxes: an
+// Enter chain through the one-line boxes, the marital status blue when
+// focused, and every box printed with a separator between each two.
 
 #include "controls/DBNavigator.h"
 #include "printing/Printing.h"
@@ -13,11 +16,10 @@ namespace Ui {
 class TForm6;
 }
 namespace yb {
+class RecordBrowser;
 class TableCursor;
 }
 class DataSource;
-class DBMemo;
-class QKeyEvent;
 
 class TForm6 : public QWidget {
     Q_OBJECT
@@ -43,31 +45,9 @@ public slots:
     void BOTONCANCELARClick();
     void DBNavigator1Click(DBNavigator::NavigateButton Button);
 
-    // Focus colours: the text of the box that has the focus is red, but blue
-    // in the marital status; it returns to the window-text colour on leaving.
-    void nombreEnter(QWidget* Sender);
-    void civilEnter(QWidget* Sender);
-    void nombreExit(QWidget* Sender);
-    void postalExit(QWidget* Sender);
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
-    // Enter in a one-line box goes on to the next box; no line break enters the field.
-    bool nombreKeyPress(QKeyEvent* key);
-    bool domicilioKeyPress(QKeyEvent* key);
-    bool postalKeyPress(QKeyEvent* key);
-    bool localidadKeyPress(QKeyEvent* key);
-    bool provinciaKeyPress(QKeyEvent* key);
-    bool nacimientoKeyPress(QKeyEvent* key);
-    bool telefonoKeyPress(QKeyEvent* key);
-    bool civilKeyPress(QKeyEvent* key);
-    bool enterMovesTo(QKeyEvent* key, QWidget* next);
-    void setTextColour(QWidget* box, const QColor& colour);
-    void listModeOff();
-
     std::unique_ptr<Ui::TForm6> ui;
+    yb::RecordBrowser* browser = nullptr;
 };
 
 extern TForm6* Form6;

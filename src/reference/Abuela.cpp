@@ -9,10 +9,7 @@ TForm17* Form17 = nullptr;
 TForm17::TForm17(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm17>())
 {
     ui->setupUi(this);
-    yb::RecordBrowser::Setup setup;
-    setup.unit = QStringLiteral("Abuela");
-    setup.printBlocks = {QStringLiteral("Memo123"), QStringLiteral("MEMO2"), QStringLiteral("Memo1"), QStringLiteral("Memo3")};
-    browser = new yb::RecordBrowser(this, setup);
+    browser = new yb::RecordBrowser(this, yb::RecordBrowser::setupOf(u"Abuela"));
     Table1 = browser->table();
     DataSource1 = browser->dataSource();
 }

@@ -9,11 +9,7 @@ TForm16* Form16 = nullptr;
 TForm16::TForm16(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm16>())
 {
     ui->setupUi(this);
-    yb::RecordBrowser::Setup setup;
-    setup.unit = QStringLiteral("Alternat");
-    setup.searchButton = QStringLiteral("BitBtn1998");
-    setup.printBlocks = {QStringLiteral("Memo123"), QStringLiteral("MEMO2"), QStringLiteral("Memo1"), QStringLiteral("Memo3")};
-    browser = new yb::RecordBrowser(this, setup);
+    browser = new yb::RecordBrowser(this, yb::RecordBrowser::setupOf(u"Alternat"));
     Table1 = browser->table();
     DataSource1 = browser->dataSource();
 }

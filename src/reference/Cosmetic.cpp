@@ -9,10 +9,7 @@ TForm12* Form12 = nullptr;
 TForm12::TForm12(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm12>())
 {
     ui->setupUi(this);
-    yb::RecordBrowser::Setup setup;
-    setup.unit = QStringLiteral("Cosmetic");
-    setup.printBlocks = {QStringLiteral("Memo123"), QStringLiteral("MEMO2"), QStringLiteral("Memo1"), QStringLiteral("Memo3"), QStringLiteral("Memo1"), QStringLiteral("Memo4"), QStringLiteral("Memo1")};
-    browser = new yb::RecordBrowser(this, setup);
+    browser = new yb::RecordBrowser(this, yb::RecordBrowser::setupOf(u"Cosmetic"));
     Table1 = browser->table();
     DataSource1 = browser->dataSource();
 }

@@ -9,10 +9,7 @@ TForm13* Form13 = nullptr;
 TForm13::TForm13(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm13>())
 {
     ui->setupUi(this);
-    yb::RecordBrowser::Setup setup;
-    setup.unit = QStringLiteral("Diagnost");
-    setup.printBlocks = {QStringLiteral("Memo123"), QStringLiteral("MEMO2"), QStringLiteral("Memo1"), QStringLiteral("Memo3"), QStringLiteral("Memo1"), QStringLiteral("Memo4")};
-    browser = new yb::RecordBrowser(this, setup);
+    browser = new yb::RecordBrowser(this, yb::RecordBrowser::setupOf(u"Diagnost"));
     Table1 = browser->table();
     DataSource1 = browser->dataSource();
 }

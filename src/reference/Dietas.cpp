@@ -9,13 +9,7 @@ TForm20* Form20 = nullptr;
 TForm20::TForm20(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm20>())
 {
     ui->setupUi(this);
-    yb::RecordBrowser::Setup setup;
-    setup.unit = QStringLiteral("Dietas");
-    setup.closeButton = QStringLiteral("BitBtn3");
-    setup.searchButton = QStringLiteral("BitBtn1");
-    setup.searchPrompt = QStringLiteral("Introduce Nombre");
-    setup.printBlocks = {QStringLiteral("Memo123"), QStringLiteral("MEMO2"), QStringLiteral("Memo1"), QStringLiteral("Memo3"), QStringLiteral("Memo1"), QStringLiteral("Memo4")};
-    browser = new yb::RecordBrowser(this, setup);
+    browser = new yb::RecordBrowser(this, yb::RecordBrowser::setupOf(u"Dietas"));
     Table1 = browser->table();
     DataSource1 = browser->dataSource();
 }

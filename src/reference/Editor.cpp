@@ -12,10 +12,7 @@ TForm8* Form8 = nullptr;
 TForm8::TForm8(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm8>())
 {
     ui->setupUi(this);
-    yb::RecordBrowser::Setup setup;
-    setup.unit = QStringLiteral("Editor");
-    setup.printBlocks = {QStringLiteral("Memo123"), QStringLiteral("Memo3")};
-    browser = new yb::RecordBrowser(this, setup);
+    browser = new yb::RecordBrowser(this, yb::RecordBrowser::setupOf(u"Editor"));
     Table1 = browser->table();
     DataSource1 = browser->dataSource();
     // The font dialog starts from its own last confirmed font: the first time
@@ -25,7 +22,6 @@ TForm8::TForm8(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
     FontDialog1->setObjectName(QStringLiteral("FontDialog1"));
     FontDialog1->setOption(QFontDialog::DontUseNativeDialog);
     fontDialogFont = QFont(QFontInfo(QFont(QStringLiteral("System"), 10)).family(), 10);
-
 }
 
 TForm8::~TForm8()

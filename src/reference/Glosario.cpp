@@ -9,13 +9,7 @@ TForm21* Form21 = nullptr;
 TForm21::TForm21(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm21>())
 {
     ui->setupUi(this);
-    yb::RecordBrowser::Setup setup;
-    setup.unit = QStringLiteral("Glosario");
-    setup.closeButton = QStringLiteral("BitBtn3");
-    setup.searchButton = QStringLiteral("BitBtn1");
-    setup.searchPrompt = QStringLiteral("Introduce Nombre");
-    setup.printBlocks = {QStringLiteral("Memo123"), QStringLiteral("MEMO2"), QStringLiteral("Memo1"), QStringLiteral("Memo3")};
-    browser = new yb::RecordBrowser(this, setup);
+    browser = new yb::RecordBrowser(this, yb::RecordBrowser::setupOf(u"Glosario"));
     Table1 = browser->table();
     DataSource1 = browser->dataSource();
 }

@@ -6,9 +6,7 @@
 #include <QLineEdit>
 #include <QTimer>
 #include <QKeyEvent>
-#include <QPainter>
-#include <QPainterPath>
-#include <QPixmap>
+#include <QPlainTextEdit>
 #include <QWidget>
 
 #include "store/Catalogue.h"
@@ -31,19 +29,28 @@ RecordBrowser::RecordBrowser(QWidget* screen, const Setup& setup) : QObject(scre
     table_->open();
     source_ = new DataSource(table_, QStringLiteral("DataSource1"), screen);
 
-    keyMemo_ = screen->findChild<DBMemo*>(setup.keyMemo);
+    keyMemo_ = screen->findChild<QPlainTextEdit*>(setup.keyMemo);
+    QList<QPlainTextEdit*> boxes{keyMemo_};
     for (const QString& name : setup.contentMemos)
-        if (auto* m = screen->findChild<DBMemo*>(name))
-            contents_ << m;
+        if (auto* m = screen->findChild<QPlainTextEdit*>(name))
+            boxes << m;
     list_ = screen->findChild<DBLookupListBox*>(QStringLiteral("DBLookupListBox1"));
     hideButton_ = screen->findChild<QWidget*>(QStringLiteral("BOTONCANCELAR"));
-    Q_ASSERT(keyMemo_ && !contents_.isEmpty() && list_ && hideButton_);
+    Q_ASSERT(keyMemo_ && boxes.size() > 1 && list_ && hideButton_);
 
     // Focus colours: one pair of handlers for every bound memo.
-    useFocusColours(keyMemo_);
-    keyMemo_->installEventFilter(this);
-    for (DBMemo* m : std::as_const(contents_))
-        useFocusColours(m);
+    for (QPlainTextEdit* m : std::as_const(boxes))
+        if (qobject_cast<DBMemo*>(m))
+            useFocusColours(m, setup.blueWhenFocused.contains(m->objectName()) ? focusBlue : focusRed);
+
+    for (const QString& name : setup.enterChain) {
+        auto* box = screen->findChild<QWidget*>(name);
+        Q_ASSERT(box);
+        if (box)
+            enterChain_ << box;
+    }
+    for (qsizetype i = 0; i + 1 < enterChain_.size(); ++i)
+        enterChain_[i]->installEventFilter(this);
 
     useRecordScreenColours(screen, list_);
     list_->hide();
@@ -51,7 +58,7 @@ RecordBrowser::RecordBrowser(QWidget* screen, const Setup& setup) : QObject(scre
 
     if (auto* b = screen->findChild<QAbstractButton*>(setup.closeButton))
         b->setIcon(pictures::back());
-    if (auto* b = screen->findChild<QAbstractButton*>(QStringLiteral("BitBtn2")))
+    if (auto* b = screen->findChild<QAbstractButton*>(setup.printButton))
         b->setIcon(pictures::print());
     if (auto* b = screen->findChild<QAbstractButton*>(setup.searchButton))
         b->setIcon(pictures::search());
@@ -75,6 +82,7 @@ void RecordBrowser::activate()
         hideButton_->hide();
         table_->first();
         keyMemo_->setFocus();
+        setHint(screen_, QString()); // on a screen with a status hint line
     });
 }
 
@@ -93,10 +101,15 @@ void RecordBrowser::search()
                     box->setMaxLength(MaxSearchLength);
         });
         const QString name = inputQuery(promptCaption(), setup_.searchPrompt).left(MaxSearchLength);
+        if (!setup_.searchLocates) {
+            noticeBox(setup_.notFound);
+            return;
+        }
         // Ends an edit in progress: a failing write stops the search here.
         table_->setKey();
-        if (!table_->locate(table_->indexField(), name, PartialKey))
-            noticeBox(notFoundText());
+        const QString field = setup_.searchField.isEmpty() ? table_->indexField() : setup_.searchField;
+        if (!table_->locate(field, name, PartialKey))
+            noticeBox(setup_.notFound);
         keyMemo_->setFocus();
     });
 }
@@ -134,7 +147,8 @@ void RecordBrowser::listOn()
         list_->show();
         hideButton_->show();
         hideButton_->raise();
-        table_->refresh();
+        if (setup_.listRefreshes)
+            table_->refresh();
     });
 }
 
@@ -142,7 +156,8 @@ void RecordBrowser::listChosen()
 {
     list_->hide();
     hideButton_->hide();
-    keyMemo_->setFocus();
+    if (setup_.listChoiceFocusesKey)
+        keyMemo_->setFocus();
 }
 
 void RecordBrowser::listOff()
@@ -158,19 +173,22 @@ void RecordBrowser::navigatorClicked()
 
 bool RecordBrowser::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == keyMemo_ && event->type() == QEvent::KeyPress) {
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
         auto* key = static_cast<QKeyEvent*>(event);
-        return MEMO2KeyPress(key->key(), key->modifiers());
+        return enterKeyPress(static_cast<QWidget*>(watched), key->key(), key->modifiers());
     }
     return QObject::eventFilter(watched, event);
 }
 
-// Enter in the name goes on to the first text; no line break enters the name.
-bool RecordBrowser::MEMO2KeyPress(int key, Qt::KeyboardModifiers modifiers)
+// Enter in a box of the chain goes on to the next box; no line break enters the field.
+bool RecordBrowser::enterKeyPress(QWidget* box, int key, Qt::KeyboardModifiers modifiers)
 {
     if ((key != Qt::Key_Return && key != Qt::Key_Enter) || (modifiers & (Qt::ControlModifier | Qt::AltModifier)))
         return false;
-    contents_.first()->setFocus();
+    const qsizetype i = enterChain_.indexOf(box);
+    if (i < 0 || i + 1 >= enterChain_.size())
+        return false;
+    enterChain_[i + 1]->setFocus(Qt::TabFocusReason);
     return true;
 }
 

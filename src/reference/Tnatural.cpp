@@ -9,10 +9,7 @@ TForm18* Form18 = nullptr;
 TForm18::TForm18(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm18>())
 {
     ui->setupUi(this);
-    yb::RecordBrowser::Setup setup;
-    setup.unit = QStringLiteral("Tnatural");
-    setup.printBlocks = {QStringLiteral("Memo123"), QStringLiteral("MEMO2"), QStringLiteral("Memo1"), QStringLiteral("Memo3"), QStringLiteral("Memo1"), QStringLiteral("Memo4")};
-    browser = new yb::RecordBrowser(this, setup);
+    browser = new yb::RecordBrowser(this, yb::RecordBrowser::setupOf(u"Tnatural"));
     Table1 = browser->table();
     DataSource1 = browser->dataSource();
 }

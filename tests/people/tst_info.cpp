@@ -245,6 +245,29 @@ private slots:
         QVERIFY(hintLine(FORM777).isEmpty());
     }
 
+    // The page shares the browser's behaviour but edits and shows no record:
+    // its example texts keep their colour and their Enter key, and a choice
+    // in the list does not put the focus in the example key field.
+    void helpPageIsNotARecord()
+    {
+        QVERIFY(showActive(FORM777));
+        QMetaObject::invokeMethod(FORM777, "FormActivate");
+        auto* n1 = child<QPlainTextEdit>(FORM777, "n1");
+        QCOMPARE(focusName(), QStringLiteral("n1"));
+        QCOMPARE(n1->palette().color(QPalette::Text), QApplication::palette(n1).color(QPalette::Text));
+        const QString text = n1->toPlainText();
+        QTest::keyClick(n1, Qt::Key_Return);
+        QCOMPARE(focusName(), QStringLiteral("n1"));
+        QCOMPARE(n1->toPlainText(), text);
+
+        child<QAbstractButton>(FORM777, "SpeedButton1")->click();
+        auto* list = child<DBLookupListBox>(FORM777, "DBLookupListBox1");
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(10, list->rowHeight() + list->rowHeight() / 2));
+        QTRY_VERIFY(!list->isVisible());
+        QVERIFY(focusName() != QStringLiteral("n1"));
+        QCOMPARE(n1->toPlainText(), text);
+    }
+
     // The spacer "0", the key-field text, fifteen spacer lines, the help text.
     void helpPrintOrder()
     {

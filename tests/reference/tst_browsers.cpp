@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -233,6 +234,60 @@ private slots:
         QVERIFY(s->isVisible());
         QTest::mouseClick(child<QAbstractButton>(s, close), Qt::LeftButton);
         QVERIFY(!s->isVisible());
+    }
+
+    // The controls every browser's form has, whatever sets it apart: the
+    // captions over the navigator with their tooltips, the commands, the list
+    // and the hidden spacers.
+    void everyBrowserHasTheWholeDesign_data()
+    {
+        QTest::addColumn<QString>("unit");
+        for (const Browser& b : browsers())
+            QTest::newRow(qPrintable(b.unit)) << b.unit;
+    }
+    void everyBrowserHasTheWholeDesign()
+    {
+        QFETCH(QString, unit);
+        QWidget* s = browser(unit);
+        const yb::RecordBrowser::Setup setup = yb::RecordBrowser::setupOf(unit);
+        const char* captions[][2] = {{"Primero", "Se desplaza al primer registro"},
+                                     {"Anterior", "Se desplaza al registro anterior"},
+                                     {"Siguiente", "Se desplaza al siguiente registro"},
+                                     {"Último", "Se desplaza al último registro"},
+                                     {"Nuevo", "Inserta un nuevo registro vacío"},
+                                     {"Borrar", "Borra el registro actual"},
+                                     {"Grabar", "Grabar el registro"},
+                                     {"Actualizar", "Actualiza los datos"}};
+        for (int i = 0; i < 8; ++i) {
+            auto* l = child<QLabel>(s, QStringLiteral("Label%1").arg(50 + i));
+            QVERIFY2(l, qPrintable(QStringLiteral("Label%1").arg(50 + i)));
+            QCOMPARE(l->text(), QString::fromUtf8(captions[i][0]));
+            QCOMPARE(l->toolTip(), QString::fromUtf8(captions[i][1]));
+            QVERIFY(l->styleSheet().contains(QLatin1String("#ff0000")));
+        }
+        auto* nav = child<DBNavigator>(s, QStringLiteral("DBNavigator1"));
+        QVERIFY(nav);
+        QCOMPARE(nav->dataSourceName(), QStringLiteral("DataSource1"));
+        for (const QString& name : {setup.closeButton, QStringLiteral("BitBtn2"), setup.searchButton,
+                                    QStringLiteral("BOTONCANCELAR")})
+            QVERIFY2(child<QPushButton>(s, name), qPrintable(name));
+        for (const char* name : {"SpButton200", "SpeedButton1"}) {
+            auto* b = child<QToolButton>(s, QString::fromLatin1(name));
+            QVERIFY2(b, name);
+            QCOMPARE(b->focusPolicy(), Qt::NoFocus);
+        }
+        QCOMPARE(child<QAbstractButton>(s, QStringLiteral("SpeedButton1"))->toolTip(), QStringLiteral("Visualizar Lista"));
+        QCOMPARE(child<QAbstractButton>(s, QStringLiteral("SpButton200"))->toolTip(), QStringLiteral("Ayuda"));
+        QCOMPARE(child<QAbstractButton>(s, QStringLiteral("BOTONCANCELAR"))->toolTip(), QStringLiteral("Cancelar Lista"));
+        QVERIFY(child<DBLookupListBox>(s, QStringLiteral("DBLookupListBox1")));
+        for (const char* name : {"Memo1", "Memo123"}) {
+            auto* spacer = child<QPlainTextEdit>(s, QString::fromLatin1(name));
+            QVERIFY2(spacer && !qobject_cast<DBMemo*>(spacer), name);
+            QVERIFY(spacer->isHidden());
+            QCOMPARE(spacer->font().pointSize(), 1);
+        }
+        QCOMPARE(bool(child<QWidget>(s, QStringLiteral("SpeedButton2"))), unit == QLatin1String("Editor"));
+        QCOMPARE(s->findChildren<DBMemo*>().size(), setup.contentMemos.size() + 1);
     }
 
     void activationShowsTheFirstRecordAfterMovingAwayAndClosing()
@@ -517,6 +572,69 @@ private slots:
         }
         QCOMPARE(seen, order);
         QCOMPARE(table(s)->state(), yb::CursorState::Browse); // no tab character was typed
+    }
+
+    // Every form connects each command to its screen's handler: the list,
+    // "&Ocultar", a choice in the list, the navigator, search, print, "?" and,
+    // in Editor, the font command.
+    void everyBrowserAnswersEachCommand_data()
+    {
+        QTest::addColumn<QString>("unit");
+        for (const Browser& b : browsers())
+            QTest::newRow(qPrintable(b.unit)) << b.unit;
+    }
+    void everyBrowserAnswersEachCommand()
+    {
+        QFETCH(QString, unit);
+        QWidget* s = browser(unit);
+        activate(s);
+        auto* list = child<DBLookupListBox>(s, QStringLiteral("DBLookupListBox1"));
+        auto* hide = child<QAbstractButton>(s, QStringLiteral("BOTONCANCELAR"));
+        DBMemo* name = memo(s, "MEMO2");
+        DBMemo* text = memo(s, "Memo3");
+        QTest::mouseClick(child<QAbstractButton>(s, QStringLiteral("SpeedButton1")), Qt::LeftButton);
+        QVERIFY(list->isVisible() && hide->isVisible());
+        QTest::mouseClick(hide, Qt::LeftButton);
+        QVERIFY(!list->isVisible() && !hide->isVisible());
+        QTest::mouseClick(child<QAbstractButton>(s, QStringLiteral("SpeedButton1")), Qt::LeftButton);
+        text->setFocus();
+        QVERIFY(QMetaObject::invokeMethod(list, "clicked"));
+        QVERIFY(!list->isVisible() && name->hasFocus());
+
+        text->setFocus();
+        QTest::mouseClick(child<DBNavigator>(s, QStringLiteral("DBNavigator1"))->button(DBNavigator::Refresh),
+                          Qt::LeftButton);
+        QVERIFY(name->hasFocus());
+
+        const QString search = yb::RecordBrowser::setupOf(unit).searchButton;
+        PromptSeen prompt;
+        BoxSeen notFound;
+        answerModals({answerPrompt(QStringLiteral("zzz nada"), &prompt), answerBox(&notFound)});
+        clickSearch(s, qPrintable(search));
+        QVERIFY(modalsAnswered());
+        QCOMPARE(prompt.caption, QStringLiteral("Entrada"));
+        QCOMPARE(notFound.text, kAviso);
+
+        // Each modal window the commands open, closed again at once.
+        QStringList opened;
+        auto reject = [&](QWidget* top) {
+            opened << QString::fromLatin1(top->metaObject()->className()) + u' ' + top->objectName();
+            QTimer::singleShot(0, top, [top] { top->close(); });
+        };
+        QStringList expected{QStringLiteral("QPrintDialog PrintDialog1"), QStringLiteral("TForm100 Form100")};
+        answerModals({reject});
+        QTest::mouseClick(child<QAbstractButton>(s, QStringLiteral("BitBtn2")), Qt::LeftButton);
+        QVERIFY(modalsAnswered());
+        answerModals({reject});
+        QTest::mouseClick(child<QAbstractButton>(s, QStringLiteral("SpButton200")), Qt::LeftButton);
+        QVERIFY(modalsAnswered());
+        if (unit == QLatin1String("Editor")) {
+            answerModals({reject});
+            QTest::mouseClick(child<QAbstractButton>(s, QStringLiteral("SpeedButton2")), Qt::LeftButton);
+            QVERIFY(modalsAnswered());
+            expected << QStringLiteral("QFontDialog FontDialog1");
+        }
+        QCOMPARE(opened, expected);
     }
 
     void editorFontCommand()
