@@ -195,9 +195,13 @@ void Connection::checkAlive()
         // A server that went away while we were idle has closed the socket (or
         // sent its farewell): read that now, so that we reconnect before the
         // statement rather than lose it.
-        pollfd p{PQsocket(conn_), POLLIN, 0};
-        if (p.fd >= 0 && ::poll(&p, 1, 0) > 0) {
-            PQconsumeInput(conn_);
+        // The farewell message and the end of the stream may come in two reads.
+        for (int i = 0; i < 4 && PQstatus(conn_) == CONNECTION_OK; ++i) {
+            pollfd p{PQsocket(conn_), POLLIN, 0};
+            if (p.fd < 0 || ::poll(&p, 1, 0) <= 0)
+                break;
+            if (!PQconsumeInput(conn_))
+                break;
             while (PGnotify* n = PQnotifies(conn_))
                 PQfreemem(n);
         }

@@ -98,6 +98,7 @@ void onServer(const QString& uri, const QString& sql)
         PQfinish(c);
         throw EngineError(QStringLiteral("Cannot connect to the PostgreSQL server %1: %2").arg(where, msg));
     }
+    PQsetNoticeProcessor(c, [](void*, const char*) {}, nullptr);
     PGresult* r = PQexec(c, sql.toUtf8().constData());
     const bool ok = PQresultStatus(r) == PGRES_COMMAND_OK;
     const QString msg = QString::fromUtf8(PQresultErrorMessage(r)).trimmed();
