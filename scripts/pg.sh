@@ -3,7 +3,8 @@
 # in that folder and no TCP port, trust authentication on the socket.
 #
 #   scripts/pg.sh start [FOLDER]   initdb and start; prints the connection URI
-#   scripts/pg.sh env   [FOLDER]   prints "export YERBALIS_TEST_DATABASE=<URI>"
+#   scripts/pg.sh env   [FOLDER]   prints the exports that point the tests at it:
+#                                  YERBALIS_PG_TEST_SERVER (the URI) and YERBALIS_PG_DIR
 #   scripts/pg.sh uri   [FOLDER]   prints the URI of the running server
 #   scripts/pg.sh stop  [FOLDER]   stops the server and removes the folder
 #   scripts/pg.sh crash [FOLDER]   stops it at once (pg_ctl stop -m immediate)
@@ -87,9 +88,8 @@ case "$cmd" in
     uri
     ;;
   env)
-    echo "export YERBALIS_TEST_DATABASE='$(uri)'"
+    echo "export YERBALIS_PG_TEST_SERVER='$(uri)'"
     echo "export YERBALIS_PG_DIR='$dir'"
-    echo "export YERBALIS_PG_BIN='$bindir'"
     ;;
   uri)
     uri

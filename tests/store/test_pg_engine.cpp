@@ -1,6 +1,7 @@
 // The PostgreSQL engine against a real server: the private one that
-// scripts/pg.sh starts, named by YERBALIS_TEST_DATABASE. Without it the tests
-// are skipped. Every test works in a database of its own.
+// scripts/pg.sh starts, named by YERBALIS_PG_TEST_SERVER (or by
+// YERBALIS_TEST_DATABASE when that names a server). Without it the tests are
+// skipped. Every test works in a database of its own.
 
 #include "store/Catalogue.h"
 #include "store/Engine.h"
@@ -81,9 +82,11 @@ class TestPgEngine : public QObject {
 private slots:
     void init()
     {
-        server_ = qEnvironmentVariable("YERBALIS_TEST_DATABASE");
+        server_ = qEnvironmentVariable("YERBALIS_PG_TEST_SERVER");
+        if (server_.isEmpty())
+            server_ = qEnvironmentVariable("YERBALIS_TEST_DATABASE");
         if (!server_.startsWith(QLatin1String("postgres")))
-            QSKIP("YERBALIS_TEST_DATABASE names no PostgreSQL server (scripts/pg.sh start)");
+            QSKIP("no PostgreSQL test server is named (scripts/pg.sh start; eval \"$(scripts/pg.sh env)\")");
         name_ = QStringLiteral("yb_test_%1_%2").arg(QCoreApplication::applicationPid()).arg(++serial_);
         pg::dropDatabase(server_, name_);
         uri_ = pg::createDatabase(server_, name_);
