@@ -1,11 +1,11 @@
 #include "Paradox.h"
 
 #include "Csv.h"
-#include "Database.h"
-#include "Errors.h"
 #include "Progress.h"
-#include "TableFile.h"
 #include "TableTransfer.h"
+
+#include "store/Database.h"
+#include "store/Errors.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -14,7 +14,6 @@
 #include <charconv>
 #include <cmath>
 #include <memory>
-#include <sqlite3.h>
 #include <vector>
 
 namespace yb::admin {
@@ -41,20 +40,13 @@ QString findOldFile(const QStringList& entries, const QDir& oldDir, const QStrin
     return {};
 }
 
-qint64 recordsIn(const QString& path, const TableDef& table)
+qint64 recordsIn(const QString& dir, const TableDef& table)
 {
-    sqlite3* db = file::open(path, table, true);
-    qint64 n = -1;
-    sqlite3_stmt* st = nullptr;
-    if (sqlite3_prepare_v2(db, "SELECT count(*) FROM records", -1, &st, nullptr) == SQLITE_OK &&
-        sqlite3_step(st) == SQLITE_ROW)
-        n = sqlite3_column_int64(st, 0);
-    const QString error = file::lastError(db);
-    sqlite3_finalize(st);
-    file::close(db);
-    if (n < 0)
-        throw EngineError(QStringLiteral("cannot read table %1: %2").arg(table.fileName, error));
-    return n;
+    try {
+        return Database::open(dir)->openTable(table, true)->count();
+    } catch (const EngineError& e) {
+        throw EngineError(QStringLiteral("cannot read table %1: %2").arg(table.fileName, e.message()), e.code());
+    }
 }
 
 // How the database directory receives the records.
@@ -80,7 +72,7 @@ Target examineTarget(const QString& dir)
             missing << t.fileName;
             continue;
         }
-        const qint64 n = recordsIn(path, t);
+        const qint64 n = recordsIn(dir, t);
         if (n > 0)
             filled << QStringLiteral("%1 (%2 records)").arg(t.fileName).arg(n);
     }
@@ -259,7 +251,7 @@ MigrationResult migrateDatabase(const QString& oldDir, const QString& dir, bool 
             for (const FieldDef& f : t.fields)
                 columns << f.name; // nothing to write; the writer only checks the table
         writers.push_back(std::make_unique<RecordWriter>(writeDir, t, columns, false));
-        if (target == Target::Existing && !dryRun && recordsIn(Database::tablePath(writeDir, t.fileName), t) > 0)
+        if (target == Target::Existing && !dryRun && recordsIn(writeDir, t) > 0)
             throw Error(QStringLiteral("%1 received records while the migration began; nothing was written")
                             .arg(t.fileName));
         if (!job.old)

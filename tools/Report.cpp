@@ -1,16 +1,16 @@
 #include "Report.h"
 
-#include "Catalogue.h"
-#include "Conversions.h"
 #include "Csv.h"
-#include "Database.h"
-#include "Errors.h"
-#include "TableFile.h"
+
+#include "store/Catalogue.h"
+#include "store/Conversions.h"
+#include "store/Database.h"
+#include "store/Errors.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
-#include <sqlite3.h>
+#include <QMap>
 
 namespace yb::admin {
 
@@ -25,39 +25,34 @@ QDate parseDay(const QString& text)
 
 QList<DaySales> salesByDay(const QString& dir, const QDate& from, const QDate& to)
 {
-    if (!QFileInfo(dir).isDir())
+    if (!isServerLocation(dir) && !QFileInfo(dir).isDir())
         throw Error(QStringLiteral("the database directory %1 does not exist").arg(QDir::toNativeSeparators(dir)));
     const TableDef* sales = findTable(QStringLiteral("Ventas.DB"));
-    sqlite3* db = file::open(Database::tablePath(dir, sales->fileName), *sales, true);
-    // Dates are stored as ISO text, so the day is its first ten characters.
-    const char* sql = "SELECT substr(\"Fecha y Hora\", 1, 10) AS day, count(*), total(\"Importe\") FROM records "
-                      "WHERE (?1 IS NULL OR day >= ?1) AND (?2 IS NULL OR day <= ?2) GROUP BY day ORDER BY day";
-    sqlite3_stmt* st = nullptr;
-    QList<DaySales> days;
-    int rc = sqlite3_prepare_v2(db, sql, -1, &st, nullptr);
-    if (rc == SQLITE_OK) {
-        const QByteArray f = from.toString(Qt::ISODate).toUtf8(), t = to.toString(Qt::ISODate).toUtf8();
-        if (from.isValid())
-            sqlite3_bind_text(st, 1, f.constData(), int(f.size()), SQLITE_TRANSIENT);
-        if (to.isValid())
-            sqlite3_bind_text(st, 2, t.constData(), int(t.size()), SQLITE_TRANSIENT);
-        while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
-            DaySales d;
-            if (sqlite3_column_type(st, 0) != SQLITE_NULL)
-                d.day = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
-            d.sales = sqlite3_column_int64(st, 1);
-            // total() sums in floating point, exact for any realistic sum of 32-bit amounts
-            // (below 2^53) and, unlike sum(), never overflows.
-            d.amount = qint64(sqlite3_column_double(st, 2));
-            days << d;
-        }
+    const FieldDef* when = sales->field(QStringLiteral("Fecha y Hora"));
+    const FieldDef* amount = sales->field(QStringLiteral("Importe"));
+    const Columns columns{int(when - sales->fields.constData()), int(amount - sales->fields.constData())};
+    QMap<QString, DaySales> days; // by day; sales without a date first
+    try {
+        const std::unique_ptr<Engine> engine = Database::open(dir);
+        const std::unique_ptr<EngineTable> table = engine->openTable(*sales, true);
+        table->scan(columns, RecordOrder::Table, [&](const StoredRecord& r) {
+            const QDate day = r.values[0].toDateTime().date();
+            // A sale without a date has no day within bounds.
+            if ((from.isValid() || to.isValid()) && !day.isValid())
+                return true;
+            if ((from.isValid() && day < from) || (to.isValid() && day > to))
+                return true;
+            const QString key = day.isValid() ? day.toString(Qt::ISODate) : QString();
+            DaySales& d = days[key];
+            d.day = key;
+            ++d.sales;
+            d.amount += r.values[1].toLongLong();
+            return true;
+        });
+    } catch (const EngineError& e) {
+        throw EngineError(QStringLiteral("cannot read table %1: %2").arg(sales->fileName, e.message()), e.code());
     }
-    const QString msg = file::lastError(db);
-    sqlite3_finalize(st);
-    file::close(db);
-    if (rc != SQLITE_DONE)
-        throw EngineError(QStringLiteral("cannot read table %1: %2").arg(sales->fileName, msg), rc);
-    return days;
+    return days.values();
 }
 
 void printSalesReport(QTextStream& out, const QList<DaySales>& days, bool csv)

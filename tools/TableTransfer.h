@@ -12,17 +12,17 @@
 // added twice silently: by default the import is refused and the message
 // counts those records; the caller may skip them or replace the table.
 
-#include "Catalogue.h"
 #include "Csv.h"
+
+#include "store/Catalogue.h"
+#include "store/Engine.h"
 
 #include <QIODevice>
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <string>
 #include <vector>
-
-struct sqlite3;
-struct sqlite3_stmt;
 
 namespace yb::admin {
 
@@ -72,6 +72,7 @@ class RecordWriter {
 public:
     // `columns` are field names as a CSV header gives them. Raises yb::Error
     // when a name is unknown or repeated, or a required field has no column.
+    // `dir` is a database location: a directory or a server URI.
     RecordWriter(const QString& dir, const TableDef& table, const QStringList& columns, bool replace,
                  ExistingKeys existing = ExistingKeys::Refuse);
     ~RecordWriter(); // rolls back unless committed
@@ -91,41 +92,27 @@ public:
 
 private:
     [[noreturn]] void refuse(qint64 row, qint64 line, const QString& field, const QString& problem);
+    [[noreturn]] void refused(const BulkRefusal& r);
+    void flushPending(); // writes the records sent so far; a refusal names its record
     void rollback();
-    void restoreJournal();
-    bool bindRecord(sqlite3_stmt* st, int base, const std::vector<std::string>& values, qint64 row, QByteArray& key);
-    void insertOne(const std::vector<std::string>& values, qint64 row, qint64 line);
-    void insertPendingOneByOne();
 
-    static constexpr int kBatch = 64;
-    struct Pending {
-        std::vector<std::string> values;
-        QByteArray key;
-        qint64 row = 0;
-        qint64 line = 0;
-    };
-    bool keyExists(const QByteArray& key);
+    // The lines of the last records added, by row: a refusal names its record
+    // by row, within the last 1,024 added.
+    static constexpr qint64 kLines = 4096;
 
     const TableDef& table_;
-    sqlite3* db_ = nullptr;
-    sqlite3_stmt* insert_ = nullptr;
-    sqlite3_stmt* batch_ = nullptr;  // inserts kBatch records at once
-    std::vector<Pending> pending_;   // the records bound to batch_ so far
-    qsizetype pendingCount_ = 0;
+    std::unique_ptr<Engine> engine_;
+    std::unique_ptr<EngineTable> store_;
+    std::unique_ptr<BulkInsert> bulk_; // null once committed or refused
+    std::vector<qint64> lines_;
     QByteArray key_;
-    sqlite3_stmt* exists_ = nullptr; // a key among the records there before; null when there were none
-    qint64 lastIdBefore_ = 0;
     ExistingKeys existingKeys_;
     qint64 existing_ = 0;
     qint64 firstExistingRow_ = 0;
     QString firstExistingKey_;
-    bool journalSwitched_ = false;
-    bool inTransaction_ = false;
-    QStringList recreate_;      // indexes dropped for the import, built again at commit
     std::vector<int> columnOf_; // for each field of the table: its column, or -1
     qsizetype columnCount_ = 0;
     int keyIndex_ = -1;
-    qint64 written_ = 0;
 };
 
 // The CSV text form of a stored date-time, and back; an invalid QDateTime

@@ -137,19 +137,23 @@ int create(const Arguments& a)
     if (a.positional.size() != 1)
         throw UsageError{QStringLiteral("create needs one directory")};
     const QString dir = a.positional[0];
+    const bool server = yb::isServerLocation(dir);
     int created = 0;
-    QDir().mkpath(dir);
+    if (!server)
+        QDir().mkpath(dir);
+    const std::unique_ptr<yb::Engine> engine = yb::Database::open(dir);
     for (const yb::TableDef& t : yb::tables()) {
-        const QString path = yb::Database::tablePath(dir, t.fileName);
-        if (QFileInfo::exists(path)) {
-            out() << "exists:  " << native(path) << "\n";
+        const QString shown = server ? t.fileName : native(yb::Database::tablePath(dir, t.fileName));
+        if (engine->hasTable(t)) {
+            out() << "exists:  " << shown << "\n";
             continue;
         }
-        yb::Database::createTable(dir, t);
-        out() << "created: " << native(path) << "\n";
+        engine->createTable(t);
+        out() << "created: " << shown << "\n";
         ++created;
     }
-    out() << yb::admin::counted(created, "table", "tables") << " created in " << native(dir) << "\n";
+    out() << yb::admin::counted(created, "table", "tables") << " created in " << (server ? engine->location() : native(dir))
+          << "\n";
     return 0;
 }
 
@@ -160,15 +164,15 @@ int check(const Arguments& a)
     // As Database::check, a table at a time, so that a long check shows its progress.
     const QString dir = a.positional[0];
     QStringList problems;
-    if (!QFileInfo(dir).isDir()) {
+    if (!yb::isServerLocation(dir) && !QFileInfo(dir).isDir()) {
         problems = yb::Database::check(dir);
     } else {
+        const std::unique_ptr<yb::Engine> engine = yb::Database::open(dir);
         yb::admin::Progress progress(QStringLiteral("Checking"), yb::tables().size());
         int done = 0;
         for (const yb::TableDef& t : yb::tables()) {
-            const QString path = yb::Database::tablePath(dir, t.fileName);
             progress.setLabel(QStringLiteral("Checking %1").arg(t.fileName));
-            problems += progress.during(done++, [&] { return yb::Database::checkTable(path, t); });
+            problems += progress.during(done++, [&] { return engine->checkTable(t); });
         }
     }
     if (problems.isEmpty()) {

@@ -1,11 +1,10 @@
 // Start-up measure of yerbalis-bench: creating all twenty-five screens and
 // opening their seventeen cursors on a database with many records in every table.
 
-#include "Catalogue.h"
-#include "Database.h"
+#include "store/Catalogue.h"
+#include "store/Database.h"
 #include "Registry.h"
-#include "SortKey.h"
-#include "TableFile.h"
+#include "store/SortKey.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -20,24 +19,14 @@
 
 namespace {
 
-// Fills one table with `count` records of plausible size, straight through SQLite.
-void fillTable(const QString& path, const yb::TableDef& t, int count)
+// Fills one table with `count` records of plausible size, in one bulk insert.
+void fillTable(yb::Engine& engine, const yb::TableDef& t, int count)
 {
-    sqlite3* db = nullptr;
-    sqlite3_open(QFile::encodeName(path).constData(), &db);
-    sqlite3_exec(db, "PRAGMA synchronous=OFF", nullptr, nullptr, nullptr);
-    sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
-    QString cols = QStringLiteral("yb_sortkey");
-    QString params = QStringLiteral("?1");
-    for (int i = 0; i < t.fields.size(); ++i) {
-        cols += QStringLiteral(", ") + yb::file::quote(t.fields[i].name);
-        params += QStringLiteral(", ?%1").arg(i + 2);
-    }
-    sqlite3_stmt* st = nullptr;
-    sqlite3_prepare_v2(db, QStringLiteral("INSERT INTO records(%1) VALUES(%2)").arg(cols, params).toUtf8().constData(), -1,
-                       &st, nullptr);
+    const std::unique_ptr<yb::EngineTable> table = engine.openTable(t);
+    const std::unique_ptr<yb::BulkInsert> bulk = table->bulkInsert(false);
     const QDateTime start(QDate(2026, 1, 1), QTime(9, 0));
     for (int r = 0; r < count; ++r) {
+        QVariantList values;
         QVariant key;
         for (int i = 0; i < t.fields.size(); ++i) {
             const yb::FieldDef& f = t.fields[i];
@@ -61,16 +50,11 @@ void fillTable(const QString& path, const yb::TableDef& t, int count)
             }
             if (f.name == t.keyField)
                 key = v;
-            yb::file::bind(st, i + 2, v, f.type);
+            values << v;
         }
-        const QByteArray sk = t.hasKey() ? yb::file::keyFor(key) : QByteArray("");
-        sqlite3_bind_blob(st, 1, sk.constData(), int(sk.size()), SQLITE_TRANSIENT);
-        sqlite3_step(st);
-        sqlite3_reset(st);
+        bulk->add(values, t.hasKey() ? yb::sortKey(key.toString()) : QByteArray(), r);
     }
-    sqlite3_finalize(st);
-    sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
-    sqlite3_close(db);
+    bulk->commit();
 }
 
 } // namespace
@@ -81,8 +65,9 @@ void benchStartup(int recordsPerTable)
     QTemporaryDir tmp;
     const QString dir = tmp.path() + QStringLiteral("/db");
     yb::Database::createTables(dir);
+    const std::unique_ptr<yb::Engine> engine = yb::Database::open(dir);
     for (const yb::TableDef& t : yb::tables())
-        fillTable(yb::Database::tablePath(dir, t.fileName), t, recordsPerTable);
+        fillTable(*engine, t, recordsPerTable);
     ::sync();
     yb::Database::setDirectory(dir);
     std::vector<double> times;

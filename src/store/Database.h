@@ -1,12 +1,15 @@
 #pragma once
-// The database directory: where the fourteen table files live, how a
-// directory and file name as a screen writes it reaches a real file, and the
-// creation and checking of the files.
+// The database: where the fourteen tables live, how a directory and file name
+// as a screen writes it reaches a table, and the creation and checking of the
+// tables. A database location is a directory of table files, or the URI of a
+// PostgreSQL database ("postgresql://...").
 
-#include "Catalogue.h"
+#include "store/Catalogue.h"
+#include "store/Engine.h"
 
 #include <QString>
 #include <QStringList>
+#include <memory>
 
 namespace yb {
 
@@ -15,19 +18,32 @@ public:
     // The directory of this machine: C:\YERBA1 on Windows, elsewhere
     // <generic data location>/yerbalis; YERBALIS_DATA_DIR replaces it.
     static QString defaultDirectory();
+    // The database of this machine: YERBALIS_DATABASE when set (a directory or
+    // a URI), else defaultDirectory().
+    static QString defaultLocation();
 
-    // The directory that cursors reach (set once at start-up; defaults to defaultDirectory()).
-    static QString directory();
-    static void setDirectory(const QString& dir);
+    // The database that cursors reach (set once at start-up; defaults to
+    // defaultLocation()). directory() and setDirectory() are the same for a
+    // directory of table files.
+    static QString location();
+    static void setLocation(const QString& location);
+    static QString directory() { return location(); }
+    static void setDirectory(const QString& dir) { setLocation(dir); }
 
-    // First run: when `dir` does not exist, create it with the fourteen empty
-    // tables. Returns true when it created them.
-    static bool prepare(const QString& dir);
+    // The engine of location(), opened at first use and shared by the cursors.
+    static std::shared_ptr<Engine> engine();
+    // An engine of its own for another location.
+    static std::unique_ptr<Engine> open(const QString& location) { return openEngine(location); }
 
-    // Creates every missing table file of the catalogue in `dir` (creating `dir`).
-    // Existing files are left as they are. Raises EngineError on failure.
-    static void createTables(const QString& dir);
-    static void createTable(const QString& dir, const TableDef& table);
+    // First run: when the directory `location` does not exist, create it with
+    // the fourteen empty tables. Returns true when it created them. A server
+    // database is created by the administrator (yerbalis-admin create).
+    static bool prepare(const QString& location);
+
+    // Creates every missing table of the catalogue at `location` (creating the
+    // directory). Existing tables are left as they are. Raises EngineError on failure.
+    static void createTables(const QString& location);
+    static void createTable(const QString& location, const TableDef& table);
 
     // The real path of a table file as a cursor names it: the directory as written
     // ("C:\YERBA1", "c:\yerba1") is the database directory; the file name is
@@ -35,10 +51,13 @@ public:
     // matches, the catalogue's name in the directory.
     static QString resolveTablePath(const QString& directoryAsWritten, const QString& fileAsWritten);
     static QString tablePath(const QString& dir, const QString& fileAsWritten);
+    // True when a screen's directory as written names the database.
+    static bool namesDatabase(const QString& directoryAsWritten);
 
-    // Checks schema and integrity of every table in `dir`. Returns the problems
+    // Checks schema and integrity of every table at `location`. Returns the problems
     // found, one sentence each; empty when all is well.
-    static QStringList check(const QString& dir);
+    static QStringList check(const QString& location);
+    // The same for one table file.
     static QStringList checkTable(const QString& path, const TableDef& table);
 };
 

@@ -1,34 +1,17 @@
-#include "TableCursor.h"
+#include "store/TableCursor.h"
 
-#include "Conversions.h"
-#include "Database.h"
-#include "SortKey.h"
-#include "TableFile.h"
+#include "store/Conversions.h"
+#include "store/Database.h"
+#include "store/FieldRules.h"
+#include "store/SortKey.h"
 
 #include <QDir>
-#include <sqlite3.h>
 
 namespace yb {
 
 namespace {
 
 QString closedMessage() { return QStringLiteral("Cannot perform this operation on a closed dataset"); }
-
-// Leading columns of every row read: id, revision, sort key; the fields follow.
-constexpr int kFirstField = 3;
-
-class StmtReset {
-public:
-    explicit StmtReset(sqlite3_stmt* st) : st_(st) {}
-    ~StmtReset()
-    {
-        sqlite3_reset(st_);
-        sqlite3_clear_bindings(st_);
-    }
-
-private:
-    sqlite3_stmt* st_;
-};
 
 } // namespace
 
@@ -112,23 +95,14 @@ void TableCursor::requireActive() const
         throw DatabaseError(closedMessage());
 }
 
-[[noreturn]] void TableCursor::engineFail(const QString& what) const
+template <typename F>
+auto TableCursor::engineCall(const char* what, F&& f) const -> decltype(f())
 {
-    throw EngineError(QStringLiteral("%1: %2").arg(what, file::lastError(db_)), sqlite3_extended_errcode(db_));
-}
-
-sqlite3_stmt* TableCursor::prepare(const QString& sql) const
-{
-    auto it = stmts_.constFind(sql);
-    if (it != stmts_.constEnd())
-        return it.value();
-    sqlite3_stmt* st = nullptr;
-    const QByteArray utf8 = sql.toUtf8();
-    if (sqlite3_prepare_v3(db_, utf8.constData(), int(utf8.size()), SQLITE_PREPARE_PERSISTENT, &st, nullptr) !=
-        SQLITE_OK)
-        engineFail(QStringLiteral("Cannot read table %1").arg(tableFile_));
-    stmts_.insert(sql, st);
-    return st;
+    try {
+        return f();
+    } catch (const EngineError& e) {
+        throw EngineError(QStringLiteral("%1 table %2: %3").arg(QLatin1String(what), tableFile_, e.message()), e.code());
+    }
 }
 
 void TableCursor::open()
@@ -140,35 +114,48 @@ void TableCursor::open()
     if (!indexField_.isEmpty() && indexField_.compare(def_->keyField, Qt::CaseInsensitive) != 0)
         throw DatabaseError(QStringLiteral("Index field '%1' not found in table %2").arg(indexField_, tableFile_));
     path_ = Database::resolveTablePath(directoryAsWritten_, tableFile_);
-    QList<FieldDef> fileFields;
-    db_ = file::open(path_, *def_, false, &fileFields);
+    // The database's own directory as a screen writes it reaches the shared
+    // database; any other directory is a directory of table files of its own.
+    std::shared_ptr<Engine> engine = Database::namesDatabase(directoryAsWritten_)
+                                         ? Database::engine()
+                                         : std::shared_ptr<Engine>(Database::open(directoryAsWritten_));
+    std::unique_ptr<EngineTable> table = engine->openTable(*def_);
+    const QList<FieldDef> fileFields = table->storedFields();
 
-    qDeleteAll(fields_);
-    fields_.clear();
+    QList<Field*> fields;
+    Columns columns;
+    auto columnOf = [&](const QString& name) {
+        const FieldDef* f = def_->field(name);
+        return f ? int(f - def_->fields.constData()) : -1;
+    };
     if (declaredFields_.isEmpty()) {
-        for (const FieldDef& f : fileFields)
-            fields_ << new Field(this, int(fields_.size()), f);
+        for (const FieldDef& f : fileFields) {
+            fields << new Field(this, int(fields.size()), f);
+            columns << columnOf(f.name);
+        }
     } else {
         for (const QString& name : declaredFields_) {
             const FieldDef* f = def_->field(name);
             if (!f) {
-                file::close(db_);
-                db_ = nullptr;
+                qDeleteAll(fields);
                 qDeleteAll(fields_);
                 fields_.clear();
                 throw DatabaseError(QStringLiteral("Field '%1' not found").arg(name));
             }
-            fields_ << new Field(this, int(fields_.size()), *f);
+            fields << new Field(this, int(fields.size()), *f);
+            columns << columnOf(f->name);
         }
     }
+    qDeleteAll(fields_);
+    fields_ = fields;
+    columns_ = columns;
+    engine_ = std::move(engine);
+    table_ = std::move(table);
+    order_ = indexField_.isEmpty() ? RecordOrder::Table : RecordOrder::Key;
     values_ = QVariantList(fields_.size());
-    selectAll_.clear();
-    selectAll_ = selectList({});
-    nextSql_ = selectAll_ + afterClause(true) + orderBy(true) + QStringLiteral(" LIMIT 1");
-    priorSql_ = selectAll_ + afterClause(false) + orderBy(false) + QStringLiteral(" LIMIT 1");
     state_ = CursorState::Browse;
     modified_ = false;
-    const bool found = fetchOne(selectList({}) + orderBy(true) + QStringLiteral(" LIMIT 1"), {});
+    const bool found = fetchEnd(true);
     if (!found)
         setEmptyPosition();
     bof_ = true;
@@ -179,13 +166,10 @@ void TableCursor::open()
 
 void TableCursor::close()
 {
-    if (!db_ && state_ == CursorState::Inactive)
+    if (!table_ && state_ == CursorState::Inactive)
         return;
-    for (sqlite3_stmt* st : std::as_const(stmts_))
-        sqlite3_finalize(st);
-    stmts_.clear();
-    file::close(db_);
-    db_ = nullptr;
+    table_.reset();
+    engine_.reset();
     state_ = CursorState::Inactive;
     current_ = {};
     values_ = QVariantList(fields_.size());
@@ -200,92 +184,44 @@ bool TableCursor::isEmpty() const
 {
     if (!isActive())
         return true;
-    sqlite3_stmt* st = prepare(QStringLiteral("SELECT 1 FROM records LIMIT 1"));
-    StmtReset r(st);
-    const int rc = sqlite3_step(st);
-    if (rc != SQLITE_ROW && rc != SQLITE_DONE)
-        engineFail(QStringLiteral("Cannot read table %1").arg(tableFile_));
-    return rc == SQLITE_DONE;
+    return engineCall("Cannot read", [&] { return table_->isEmpty(); });
 }
 
-// ---- SQL building
+// ---- reading
 
-QString TableCursor::selectList(const QStringList& fields) const
+void TableCursor::loadRecord(const StoredRecord& r)
 {
-    if (fields.isEmpty() && !selectAll_.isEmpty())
-        return selectAll_;
-    QString sql = QStringLiteral("SELECT yb_id, yb_rev, yb_sortkey");
-    if (fields.isEmpty()) {
-        for (const Field* f : fields_)
-            sql += QStringLiteral(", ") + file::quote(f->name());
-    } else {
-        for (const QString& f : fields)
-            sql += QStringLiteral(", ") + file::quote(f);
-    }
-    return sql + QStringLiteral(" FROM records");
+    current_ = r.place();
+    revision_ = r.revision;
+    values_ = r.values;
 }
 
-QString TableCursor::orderBy(bool forward) const
+bool TableCursor::fetchEnd(bool forward)
 {
-    const bool keyed = !indexField_.isEmpty();
-    if (forward)
-        return keyed ? QStringLiteral(" ORDER BY yb_sortkey, yb_id") : QStringLiteral(" ORDER BY yb_id");
-    return keyed ? QStringLiteral(" ORDER BY yb_sortkey DESC, yb_id DESC") : QStringLiteral(" ORDER BY yb_id DESC");
+    const QList<StoredRecord> rows =
+        engineCall("Cannot read", [&] { return table_->read(columns_, order_, Bookmark{}, forward, 1); });
+    if (rows.isEmpty())
+        return false;
+    loadRecord(rows.first());
+    return true;
 }
 
-// Condition for the rows after (or before) a place; binds ?1 = sort key, ?2 = id.
-QString TableCursor::afterClause(bool forward) const
+bool TableCursor::fetchBeside(const Bookmark& b, bool forward)
 {
-    if (!indexField_.isEmpty())
-        return forward ? QStringLiteral(" WHERE (yb_sortkey, yb_id) > (?1, ?2)")
-                       : QStringLiteral(" WHERE (yb_sortkey, yb_id) < (?1, ?2)");
-    return forward ? QStringLiteral(" WHERE yb_id > ?2 AND ?1 IS NOT NULL") : QStringLiteral(" WHERE yb_id < ?2 AND ?1 IS NOT NULL");
+    const QList<StoredRecord> rows = engineCall("Cannot read", [&] { return table_->read(columns_, order_, b, forward, 1); });
+    if (rows.isEmpty())
+        return false;
+    loadRecord(rows.first());
+    return true;
 }
 
-namespace {
-
-void bindValue(sqlite3_stmt* st, int i, const QVariant& v)
+bool TableCursor::fetchId(qint64 id)
 {
-    if (v.isNull()) {
-        sqlite3_bind_null(st, i);
-    } else if (v.typeId() == QMetaType::QByteArray) {
-        const QByteArray b = v.toByteArray();
-        sqlite3_bind_blob(st, i, b.constData(), int(b.size()), SQLITE_TRANSIENT);
-    } else if (v.typeId() == QMetaType::LongLong || v.typeId() == QMetaType::Int) {
-        sqlite3_bind_int64(st, i, v.toLongLong());
-    } else {
-        const QByteArray s = v.toString().toUtf8();
-        sqlite3_bind_text(st, i, s.constData(), int(s.size()), SQLITE_TRANSIENT);
-    }
-}
-
-QVariantList placeBinds(const Bookmark& b) { return {QVariant(b.sortKey.isNull() ? QByteArray("") : b.sortKey), QVariant(b.rowId)}; }
-
-} // namespace
-
-void TableCursor::loadRow(sqlite3_stmt* st)
-{
-    current_.rowId = sqlite3_column_int64(st, 0);
-    revision_ = sqlite3_column_int64(st, 1);
-    current_.sortKey = QByteArray(reinterpret_cast<const char*>(sqlite3_column_blob(st, 2)), sqlite3_column_bytes(st, 2));
-    for (int i = 0; i < fields_.size(); ++i)
-        values_[i] = file::column(st, kFirstField + i, fields_[i]->type());
-}
-
-bool TableCursor::fetchOne(const QString& sql, const QList<QVariant>& binds)
-{
-    sqlite3_stmt* st = prepare(sql);
-    StmtReset r(st);
-    for (int i = 0; i < binds.size(); ++i)
-        bindValue(st, i + 1, binds[i]);
-    const int rc = sqlite3_step(st);
-    if (rc == SQLITE_ROW) {
-        loadRow(st);
-        return true;
-    }
-    if (rc != SQLITE_DONE)
-        engineFail(QStringLiteral("Cannot read table %1").arg(tableFile_));
-    return false;
+    const std::optional<StoredRecord> r = engineCall("Cannot read", [&] { return table_->readById(columns_, id); });
+    if (!r)
+        return false;
+    loadRecord(*r);
+    return true;
 }
 
 void TableCursor::setEmptyPosition()
@@ -365,7 +301,7 @@ void TableCursor::checkBrowseMode() { endEditing(); }
 void TableCursor::first()
 {
     endEditing();
-    const bool found = fetchOne(selectList({}) + orderBy(true) + QStringLiteral(" LIMIT 1"), {});
+    const bool found = fetchEnd(true);
     if (!found)
         setEmptyPosition();
     bof_ = true;
@@ -376,7 +312,7 @@ void TableCursor::first()
 void TableCursor::last()
 {
     endEditing();
-    const bool found = fetchOne(selectList({}) + orderBy(false) + QStringLiteral(" LIMIT 1"), {});
+    const bool found = fetchEnd(false);
     if (!found)
         setEmptyPosition();
     eof_ = true;
@@ -398,16 +334,15 @@ int TableCursor::moveBy(int distance)
     const int steps = forward ? distance : -distance;
     if (!current_.isValid()) {
         // No current record (the table was empty when last read): start at the end it moves from.
-        if (!fetchOne(selectList({}) + orderBy(forward) + QStringLiteral(" LIMIT 1"), {})) {
+        if (!fetchEnd(forward)) {
             bof_ = eof_ = true;
             notifyRecord();
             return 0;
         }
         ++moved;
     }
-    const QString& sql = forward ? nextSql_ : priorSql_;
     while (moved < steps) {
-        if (!fetchOne(sql, placeBinds(current_))) {
+        if (!fetchBeside(current_, forward)) {
             (forward ? eof_ : bof_) = true;
             break;
         }
@@ -420,16 +355,16 @@ int TableCursor::moveBy(int distance)
 void TableCursor::readCurrent()
 {
     const Bookmark old = current_;
-    if (old.isValid() && fetchOne(selectList({}) + QStringLiteral(" WHERE yb_id = ?1"), {QVariant(old.rowId)}))
+    if (old.isValid() && fetchId(old.rowId))
         return;
     // The record is gone: the one that followed it, else the one before, else none.
-    if (old.isValid() && fetchOne(nextSql_, placeBinds(old)))
+    if (old.isValid() && fetchBeside(old, true))
         return;
-    if (old.isValid() && fetchOne(priorSql_, placeBinds(old))) {
+    if (old.isValid() && fetchBeside(old, false)) {
         eof_ = true;
         return;
     }
-    if (fetchOne(selectList({}) + orderBy(true) + QStringLiteral(" LIMIT 1"), {})) {
+    if (fetchEnd(true)) {
         bof_ = true;
         eof_ = false;
         return;
@@ -450,7 +385,7 @@ bool TableCursor::gotoBookmark(const Bookmark& b)
     endEditing();
     if (!b.isValid())
         return false;
-    if (!fetchOne(selectList({}) + QStringLiteral(" WHERE yb_id = ?1"), {QVariant(b.rowId)}))
+    if (!fetchId(b.rowId))
         return false;
     bof_ = eof_ = false;
     notifyRecord();
@@ -493,7 +428,7 @@ void TableCursor::edit()
     endEditing();
     // Edit what is in the file now, not what was read at the last move.
     const QVariantList shown = values_;
-    if (!fetchOne(selectList({}) + QStringLiteral(" WHERE yb_id = ?1"), {QVariant(current_.rowId)}))
+    if (!fetchId(current_.rowId))
         throw EngineError(QStringLiteral("Cannot edit the record: another user deleted it"));
     editValues_ = values_;
     editRevision_ = revision_;
@@ -519,7 +454,7 @@ void TableCursor::post()
             const auto list = observers_;
             for (CursorObserver* o : list)
                 o->focusField(f->name());
-            throw DatabaseError(QStringLiteral("Field '%1' must have a value").arg(f->name()));
+            throw DatabaseError(requiredMessage(f->name()));
         }
     }
     writeRecord();
@@ -538,84 +473,40 @@ void TableCursor::writeRecord()
     if (inserting) {
         for (const FieldDef& f : def_->fields)
             if (f.required && !findField(f.name))
-                throw EngineError(QStringLiteral("Field '%1' must have a value").arg(f.name));
+                throw EngineError(requiredMessage(f.name));
     }
     QVariant keyValue;
     const Field* keyField = def_->hasKey() ? findField(def_->keyField) : nullptr;
     if (keyField)
         keyValue = editValues_[keyField->index()];
+    const QByteArray key = def_->hasKey() ? sortKey(keyValue.isNull() ? QString() : keyValue.toString()) : QByteArray();
 
-    QString sql;
-    if (inserting) {
-        QString cols = QStringLiteral("yb_rev, yb_sortkey");
-        QString params = QStringLiteral("1, ?1");
-        for (int i = 0; i < fields_.size(); ++i) {
-            cols += QStringLiteral(", ") + file::quote(fields_[i]->name());
-            params += QStringLiteral(", ?%1").arg(i + 2);
-        }
-        sql = QStringLiteral("INSERT INTO records(%1) VALUES(%2)").arg(cols, params);
-    } else {
-        sql = QStringLiteral("UPDATE records SET yb_rev = yb_rev + 1");
-        if (keyField)
-            sql += QStringLiteral(", yb_sortkey = ?1");
-        for (int i = 0; i < fields_.size(); ++i)
-            sql += QStringLiteral(", %1 = ?%2").arg(file::quote(fields_[i]->name())).arg(i + 2);
-        sql += QStringLiteral(" WHERE yb_id = ?%1 AND yb_rev = ?%2").arg(fields_.size() + 2).arg(fields_.size() + 3);
+    const WriteResult result = engineCall("Cannot write to", [&] {
+        if (inserting)
+            return table_->insert(columns_, editValues_, key);
+        return table_->update(current_.rowId, editRevision_, columns_, editValues_,
+                              keyField ? std::optional<QByteArray>(key) : std::nullopt);
+    });
+    switch (result.outcome) {
+    case WriteResult::Written:
+        break;
+    case WriteResult::DuplicateKey: {
+        QString msg = result.message;
+        for (const QString& ix : def_->lookupIndexes)
+            if (Field* f = findField(ix))
+                msg = QStringLiteral("Key violation: another record already has %1 in field '%2'")
+                          .arg(f->isInteger() ? intToText(editValues_[f->index()].toLongLong())
+                                              : editValues_[f->index()].toString(),
+                               f->name());
+        throw EngineError(QStringLiteral("Cannot write to table %1: %2").arg(tableFile_, msg));
     }
-    sqlite3_stmt* st = prepare(sql);
-    if (sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK)
-        engineFail(QStringLiteral("Cannot write to table %1").arg(tableFile_));
-    qint64 newId = current_.rowId;
-    int rc;
-    {
-        StmtReset r(st);
-        if (inserting || keyField) {
-            const QByteArray key = def_->hasKey() ? file::keyFor(keyValue) : QByteArray("");
-            sqlite3_bind_blob(st, 1, key.constData(), int(key.size()), SQLITE_TRANSIENT);
-        }
-        for (int i = 0; i < fields_.size(); ++i)
-            file::bind(st, i + 2, editValues_[i], fields_[i]->type());
-        if (!inserting) {
-            sqlite3_bind_int64(st, int(fields_.size()) + 2, current_.rowId);
-            sqlite3_bind_int64(st, int(fields_.size()) + 3, editRevision_);
-        }
-        rc = sqlite3_step(st);
-        if (rc == SQLITE_DONE && inserting)
-            newId = sqlite3_last_insert_rowid(db_);
+    case WriteResult::Changed:
+        throw EngineError(QStringLiteral("Couldn't perform the edit because another user changed the record"));
+    case WriteResult::Deleted:
+        throw EngineError(QStringLiteral("Couldn't perform the edit because another user deleted the record"));
     }
-    if (rc != SQLITE_DONE) {
-        const int code = sqlite3_extended_errcode(db_);
-        QString msg = file::lastError(db_);
-        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
-        if (code == SQLITE_CONSTRAINT_UNIQUE) {
-            for (const QString& ix : def_->lookupIndexes)
-                if (Field* f = findField(ix))
-                    msg = QStringLiteral("Key violation: another record already has %1 in field '%2'")
-                              .arg(f->isInteger() ? intToText(editValues_[f->index()].toLongLong())
-                                                  : editValues_[f->index()].toString(),
-                                   f->name());
-        }
-        throw EngineError(QStringLiteral("Cannot write to table %1: %2").arg(tableFile_, msg), code);
-    }
-    if (!inserting && sqlite3_changes(db_) == 0) {
-        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
-        const bool exists = [&] {
-            sqlite3_stmt* q = prepare(QStringLiteral("SELECT 1 FROM records WHERE yb_id = ?1"));
-            StmtReset r(q);
-            sqlite3_bind_int64(q, 1, current_.rowId);
-            return sqlite3_step(q) == SQLITE_ROW;
-        }();
-        throw EngineError(exists ? QStringLiteral("Couldn't perform the edit because another user changed the record")
-                                 : QStringLiteral("Couldn't perform the edit because another user deleted the record"));
-    }
-    if (sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
-        const QString msg = file::lastError(db_);
-        const int code = sqlite3_extended_errcode(db_);
-        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
-        throw EngineError(QStringLiteral("Cannot write to table %1: %2").arg(tableFile_, msg), code);
-    }
-    if (!fetchOne(selectList({}) + QStringLiteral(" WHERE yb_id = ?1"), {QVariant(newId)}))
-        engineFail(QStringLiteral("Cannot read table %1").arg(tableFile_));
+    if (!fetchId(result.id))
+        throw EngineError(QStringLiteral("Cannot read table %1: the record just written is not there").arg(tableFile_));
 }
 
 void TableCursor::cancel()
@@ -660,15 +551,7 @@ void TableCursor::remove()
     if (!current_.isValid())
         throw DatabaseError(QStringLiteral("Cannot perform this operation on an empty dataset"));
     const bool wasEditing = state_ == CursorState::Edit;
-    sqlite3_stmt* st = prepare(QStringLiteral("DELETE FROM records WHERE yb_id = ?1"));
-    int rc;
-    {
-        StmtReset r(st);
-        sqlite3_bind_int64(st, 1, current_.rowId);
-        rc = sqlite3_step(st);
-    }
-    if (rc != SQLITE_DONE)
-        engineFail(QStringLiteral("Cannot delete from table %1").arg(tableFile_));
+    engineCall("Cannot delete from", [&] { return table_->remove(current_.rowId); });
     if (wasEditing) {
         state_ = CursorState::Browse;
         editValues_.clear();
@@ -740,71 +623,64 @@ bool TableCursor::locate(const QStringList& fieldNames, const QVariantList& valu
         }
     }
 
-    QString where;
-    QVariantList binds;
-    auto addCond = [&](const QString& cond, const QVariant& bind) {
-        where += (where.isEmpty() ? QStringLiteral(" WHERE ") : QStringLiteral(" AND ")) + cond;
-        binds << bind;
-    };
+    RecordFilter filter;
     for (int i = 0; i < fs.size(); ++i) {
         const Field* f = fs[i];
-        const QString col = file::quote(f->name());
-        const int p = int(binds.size()) + 1;
+        const int column = columns_[f->index()];
         if (wanted[i].isNull()) {
             if (!options.testFlag(PartialKey))
-                where += (where.isEmpty() ? QStringLiteral(" WHERE ") : QStringLiteral(" AND ")) + col +
-                         QStringLiteral(" IS NULL");
+                filter.equals << RecordFilter::Equal{column, QVariant()};
             continue;
         }
         const bool isKey = !indexField_.isEmpty() && f->name().compare(indexField_, Qt::CaseInsensitive) == 0;
         if (f->isInteger()) {
-            addCond(QStringLiteral("%1 = ?%2").arg(col).arg(p), wanted[i]);
+            filter.equals << RecordFilter::Equal{column, wanted[i]};
         } else if (isKey && !options.testFlag(PartialKey) && !options.testFlag(CaseInsensitive)) {
-            addCond(QStringLiteral("yb_sortkey = ?%1").arg(p), QVariant(file::keyFor(wanted[i])));
+            filter.hasKeyRange = true;
+            filter.keyEquals = true;
+            filter.keyLo = sortKey(wanted[i].toString());
         } else if (isKey) {
             // Every text that begins with the value, in any case or accent, has a
             // sort key in this range; the exact test follows row by row.
-            const QByteArray lo = sortKeyPrefix(wanted[i].toString());
-            QByteArray hi = lo;
-            hi.append(char(0xFF));
-            addCond(QStringLiteral("yb_sortkey >= ?%1").arg(p), QVariant(lo));
-            addCond(QStringLiteral("yb_sortkey < ?%1").arg(p + 1), QVariant(hi));
+            filter.hasKeyRange = true;
+            filter.keyEquals = false;
+            filter.keyLo = sortKeyPrefix(wanted[i].toString());
+            filter.keyHi = filter.keyLo;
+            filter.keyHi.append(char(0xFF));
         } else if (f->type() != FieldType::DateTime && !options.testFlag(PartialKey) &&
                    !options.testFlag(CaseInsensitive)) {
-            addCond(QStringLiteral("%1 = ?%2").arg(col).arg(p), wanted[i]);
+            filter.equals << RecordFilter::Equal{column, wanted[i]};
         }
     }
-    const QString sql = selectList({}) + where + orderBy(true);
-    sqlite3_stmt* st = prepare(sql);
-    StmtReset r(st);
-    for (int i = 0; i < binds.size(); ++i)
-        bindValue(st, i + 1, binds[i]);
-    int rc;
-    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
-        bool ok = true;
-        for (int i = 0; i < fs.size() && ok; ++i) {
-            const QVariant stored = file::column(st, kFirstField + fs[i]->index(), fs[i]->type());
-            if (wanted[i].isNull())
-                ok = options.testFlag(PartialKey) || stored.isNull();
-            else if (stored.isNull())
-                ok = false;
-            else if (fs[i]->isInteger())
-                ok = stored.toLongLong() == wanted[i].toLongLong();
-            else if (fs[i]->type() == FieldType::DateTime)
-                ok = stored.toDateTime() == wanted[i].toDateTime();
-            else
-                ok = textMatches(stored.toString(), wanted[i].toString(), options);
-        }
-        if (ok) {
-            loadRow(st);
-            bof_ = eof_ = false;
-            notifyRecord();
-            return true;
-        }
-    }
-    if (rc != SQLITE_DONE)
-        engineFail(QStringLiteral("Cannot read table %1").arg(tableFile_));
-    return false;
+    std::optional<StoredRecord> match;
+    engineCall("Cannot read", [&] {
+        table_->find(columns_, filter, order_, [&](const StoredRecord& r) {
+            for (int i = 0; i < fs.size(); ++i) {
+                const QVariant& stored = r.values[fs[i]->index()];
+                bool ok;
+                if (wanted[i].isNull())
+                    ok = options.testFlag(PartialKey) || stored.isNull();
+                else if (stored.isNull())
+                    ok = false;
+                else if (fs[i]->isInteger())
+                    ok = stored.toLongLong() == wanted[i].toLongLong();
+                else if (fs[i]->type() == FieldType::DateTime)
+                    ok = stored.toDateTime() == wanted[i].toDateTime();
+                else
+                    ok = textMatches(stored.toString(), wanted[i].toString(), options);
+                if (!ok)
+                    return true;
+            }
+            match = r;
+            return false;
+        });
+    });
+    if (!match)
+        return false;
+    loadRecord(*match);
+    bof_ = eof_ = false;
+    notifyRecord();
+    return true;
 }
 
 // ---- fields
@@ -845,64 +721,7 @@ void TableCursor::setFieldValue(int i, const QVariant& v)
 {
     if (state_ != CursorState::SetKey && !isEditing())
         throw DatabaseError(QStringLiteral("Dataset not in edit or insert mode"));
-    const Field& f = *fields_[i];
-    QVariant stored;
-    if (!v.isNull() && v.isValid()) {
-        switch (f.type()) {
-        case FieldType::Text: {
-            const QString s = truncateChars(v.toString(), f.size());
-            if (!s.isEmpty())
-                stored = s;
-            break;
-        }
-        case FieldType::Memo: {
-            const QString s = v.toString();
-            if (!s.isEmpty())
-                stored = s;
-            break;
-        }
-        case FieldType::Integer:
-        case FieldType::SmallInt: {
-            qint64 n;
-            if (v.typeId() == QMetaType::QString) {
-                const QString t = v.toString();
-                if (t.isEmpty())
-                    break;
-                auto parsed = tryTextToInt(t);
-                if (!parsed)
-                    throw DatabaseError(
-                        QStringLiteral("'%1' is not a valid integer value for field '%2'").arg(t, f.name()));
-                n = *parsed;
-            } else {
-                n = v.toLongLong();
-            }
-            const double lo = f.type() == FieldType::SmallInt ? -32768.0 : -2147483648.0;
-            const double hi = f.type() == FieldType::SmallInt ? 32767.0 : 2147483647.0;
-            if (double(n) < lo || double(n) > hi)
-                throw DatabaseError(QStringLiteral("%1 is not a valid value for field '%2'. The allowed range is %3 to %4")
-                                        .arg(formatG(double(n)), f.name(), formatG(lo), formatG(hi)));
-            stored = QVariant(int(n));
-            break;
-        }
-        case FieldType::DateTime: {
-            QDateTime dt;
-            if (v.typeId() == QMetaType::QDateTime)
-                dt = v.toDateTime();
-            else if (v.typeId() == QMetaType::QDate)
-                dt = QDateTime(v.toDate(), QTime(0, 0));
-            else {
-                const QString t = v.toString();
-                if (t.trimmed().isEmpty())
-                    break;
-                dt = textToDateTime(t);
-                if (!dt.isValid())
-                    throw ConversionError(QStringLiteral("'%1' is not a valid date and time").arg(t));
-            }
-            stored = dt;
-            break;
-        }
-        }
-    }
+    const QVariant stored = enteredValue(fields_[i]->def(), v);
     if (state_ == CursorState::SetKey) {
         keyBuffer_[i] = stored;
         return;
@@ -920,8 +739,7 @@ QList<RecordRow> TableCursor::readRows(const Bookmark& from, int count, bool for
     QList<RecordRow> rows;
     if (count <= 0)
         return rows;
-    QStringList cols;
-    QList<FieldType> types;
+    Columns cols;
     for (const QString& n : fields) {
         const Field* f = nullptr;
         for (const Field* c : fields_)
@@ -929,33 +747,13 @@ QList<RecordRow> TableCursor::readRows(const Bookmark& from, int count, bool for
                 f = c;
         if (!f)
             throw DatabaseError(QStringLiteral("Field '%1' not found").arg(n));
-        cols << f->name();
-        types << f->type();
+        cols << columns_[f->index()];
     }
-    QString sql = selectList(cols.isEmpty() ? QStringList{QStringLiteral("yb_id")} : cols);
-    if (from.isValid())
-        sql += afterClause(forward);
-    sql += orderBy(forward) + QStringLiteral(" LIMIT ?3");
-    sqlite3_stmt* st = prepare(sql);
-    StmtReset r(st);
-    if (from.isValid()) {
-        const QVariantList b = placeBinds(from);
-        bindValue(st, 1, b[0]);
-        bindValue(st, 2, b[1]);
-    }
-    sqlite3_bind_int(st, 3, count);
-    int rc;
-    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
-        RecordRow row;
-        row.bookmark.rowId = sqlite3_column_int64(st, 0);
-        row.bookmark.sortKey =
-            QByteArray(reinterpret_cast<const char*>(sqlite3_column_blob(st, 2)), sqlite3_column_bytes(st, 2));
-        for (int i = 0; i < types.size(); ++i)
-            row.values << file::column(st, kFirstField + i, types[i]);
-        rows << row;
-    }
-    if (rc != SQLITE_DONE)
-        engineFail(QStringLiteral("Cannot read table %1").arg(tableFile_));
+    const QList<StoredRecord> read =
+        engineCall("Cannot read", [&] { return table_->read(cols, order_, from, forward, count); });
+    rows.reserve(read.size());
+    for (const StoredRecord& r : read)
+        rows << RecordRow{r.place(), r.values};
     return rows;
 }
 

@@ -7,8 +7,9 @@
 // current record. Every move reads the file anew, so records written by
 // another cursor or another process show at the next read.
 
-#include "Catalogue.h"
-#include "Errors.h"
+#include "store/Catalogue.h"
+#include "store/Engine.h"
+#include "store/Errors.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -19,9 +20,6 @@
 #include <QVariant>
 #include <memory>
 
-struct sqlite3;
-struct sqlite3_stmt;
-
 namespace yb {
 
 class TableCursor;
@@ -31,13 +29,8 @@ enum class CursorState { Inactive, Browse, Edit, Insert, SetKey };
 enum LocateOption { LocateNone = 0, PartialKey = 1, CaseInsensitive = 2 };
 Q_DECLARE_FLAGS(LocateOptions, LocateOption)
 
-// A place in the cursor's order. Empty when it names no record.
-struct Bookmark {
-    QByteArray sortKey; // empty for tables without an index field
-    qint64 rowId = 0;   // 0: none
-    bool isValid() const { return rowId != 0; }
-    bool operator==(const Bookmark& o) const { return rowId == o.rowId && sortKey == o.sortKey; }
-};
+// A place in the cursor's order (Bookmark, in store/Engine.h) names a record
+// by (sort key, id).
 
 // One record read for display by lists and grids, without moving the cursor.
 struct RecordRow {
@@ -165,23 +158,22 @@ public:
     void setFieldValue(int i, const QVariant& v);
 
 private:
-    struct Stmt;
     void requireActive() const;
     void endEditing();
-    void loadRow(sqlite3_stmt* st);
-    bool fetchOne(const QString& sql, const QList<QVariant>& binds);
+    void loadRecord(const StoredRecord& r);
+    bool fetchEnd(bool forward);                      // the first or the last record
+    bool fetchBeside(const Bookmark& b, bool forward); // the record after or before a place
+    bool fetchId(qint64 id);
     void readCurrent(); // re-reads the current record; when gone, the next, else the prior, else none
     void setEmptyPosition();
     void writeRecord();
-    sqlite3_stmt* prepare(const QString& sql) const;
-    QString selectList(const QStringList& fields) const;
-    QString orderBy(bool forward) const;
-    QString afterClause(bool forward) const;
     void notifyRecord();
     void notifyState();
     void notifyField(int i);
     void notifyUpdate();
-    [[noreturn]] void engineFail(const QString& what) const;
+    // Runs an engine call; an engine error gets "<what> table <name>: " in front.
+    template <typename F>
+    auto engineCall(const char* what, F&& f) const -> decltype(f());
 
     QString directoryAsWritten_;
     QString tableFile_;
@@ -189,9 +181,10 @@ private:
     QStringList declaredFields_;
     const TableDef* def_ = nullptr;
     QString path_;
-    sqlite3* db_ = nullptr;
-    mutable QHash<QString, sqlite3_stmt*> stmts_;
-    QString selectAll_, nextSql_, priorSql_; // statements of every move
+    std::shared_ptr<Engine> engine_;
+    std::unique_ptr<EngineTable> table_;
+    Columns columns_;                  // each field's place in the table
+    RecordOrder order_ = RecordOrder::Table;
 
     QList<Field*> fields_;
     CursorState state_ = CursorState::Inactive;

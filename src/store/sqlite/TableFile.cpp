@@ -1,7 +1,7 @@
-#include "TableFile.h"
+#include "store/sqlite/TableFile.h"
 
-#include "Errors.h"
-#include "SortKey.h"
+#include "store/Errors.h"
+#include "store/SortKey.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -9,7 +9,7 @@
 #include <QFileInfo>
 #include <sqlite3.h>
 
-namespace yb::file {
+namespace yb::sqlite {
 
 namespace {
 
@@ -286,4 +286,4 @@ QByteArray keyFor(const QVariant& keyValue)
     return sortKey(keyValue.isNull() ? QString() : keyValue.toString());
 }
 
-} // namespace yb::file
+} // namespace yb::sqlite

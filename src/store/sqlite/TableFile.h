@@ -3,7 +3,7 @@
 // records in `records`, its own field list in `yerbalis_fields` and its name
 // and key in `yerbalis_table`. Internal to the store.
 
-#include "Catalogue.h"
+#include "store/Catalogue.h"
 
 #include <QByteArray>
 #include <QString>
@@ -12,7 +12,7 @@
 struct sqlite3;
 struct sqlite3_stmt;
 
-namespace yb::file {
+namespace yb::sqlite {
 
 constexpr int kApplicationId = 0x59455242; // "YERB"
 constexpr int kFormatVersion = 1;
@@ -41,4 +41,4 @@ QVariant column(sqlite3_stmt* st, int index, FieldType t);
 // The sort key stored for a key value.
 QByteArray keyFor(const QVariant& keyValue);
 
-} // namespace yb::file
+} // namespace yb::sqlite

@@ -1,0 +1,240 @@
+#include "store/FieldRules.h"
+
+#include "store/Conversions.h"
+#include "store/Errors.h"
+
+#include <cstdint>
+#include <cstring>
+
+namespace yb {
+
+namespace {
+
+QString shown(std::string_view v)
+{
+    QString s = QString::fromUtf8(v.data(), qsizetype(v.size()));
+    if (s.size() > 40)
+        s = s.left(40) + QStringLiteral("…");
+    return s;
+}
+
+// Reads YYYY-MM-DD[( |T)HH:MM[:SS[.mmm]]] without time-zone lookups. False
+// when the text has another form or is not a real date and time.
+bool fastDateTime(std::string_view v, QDateTime* out)
+{
+    const size_t n = v.size();
+    if (n != 10 && n != 16 && n != 19 && n != 23)
+        return false;
+    auto digits = [&](size_t at, size_t count, int* value) {
+        int x = 0;
+        for (size_t i = at; i < at + count; ++i) {
+            if (v[i] < '0' || v[i] > '9')
+                return false;
+            x = x * 10 + (v[i] - '0');
+        }
+        *value = x;
+        return true;
+    };
+    int y, mo, d, h = 0, mi = 0, se = 0, ms = 0;
+    if (!digits(0, 4, &y) || v[4] != '-' || !digits(5, 2, &mo) || v[7] != '-' || !digits(8, 2, &d))
+        return false;
+    if (n > 10) {
+        if ((v[10] != ' ' && v[10] != 'T') || !digits(11, 2, &h) || v[13] != ':' || !digits(14, 2, &mi))
+            return false;
+        if (n > 16 && (v[16] != ':' || !digits(17, 2, &se)))
+            return false;
+        if (n > 19 && (v[19] != '.' || !digits(20, 3, &ms)))
+            return false;
+    }
+    if (!QDate::isValid(y, mo, d) || !QTime::isValid(h, mi, se, ms))
+        return false;
+    *out = QDateTime(QDate(y, mo, d), QTime(h, mi, se, ms));
+    return out->isValid();
+}
+
+} // namespace
+
+IntegerRange integerRange(FieldType t)
+{
+    if (t == FieldType::SmallInt)
+        return {-32768, 32767};
+    return {-2147483647LL - 1, 2147483647LL};
+}
+
+bool inRange(FieldType t, qint64 n)
+{
+    const IntegerRange r = integerRange(t);
+    return n >= r.lo && n <= r.hi;
+}
+
+QString requiredMessage(const QString& fieldName)
+{
+    return QStringLiteral("Field '%1' must have a value").arg(fieldName);
+}
+
+QVariant enteredValue(const FieldDef& f, const QVariant& v)
+{
+    if (v.isNull() || !v.isValid())
+        return {};
+    switch (f.type) {
+    case FieldType::Text: {
+        const QString s = truncateChars(v.toString(), f.size);
+        return s.isEmpty() ? QVariant() : QVariant(s);
+    }
+    case FieldType::Memo: {
+        const QString s = v.toString();
+        return s.isEmpty() ? QVariant() : QVariant(s);
+    }
+    case FieldType::Integer:
+    case FieldType::SmallInt: {
+        qint64 n;
+        if (v.typeId() == QMetaType::QString) {
+            const QString t = v.toString();
+            if (t.isEmpty())
+                return {};
+            auto parsed = tryTextToInt(t);
+            if (!parsed)
+                throw DatabaseError(QStringLiteral("'%1' is not a valid integer value for field '%2'").arg(t, f.name));
+            n = *parsed;
+        } else {
+            n = v.toLongLong();
+        }
+        if (!inRange(f.type, n)) {
+            const IntegerRange r = integerRange(f.type);
+            throw DatabaseError(QStringLiteral("%1 is not a valid value for field '%2'. The allowed range is %3 to %4")
+                                    .arg(formatG(double(n)), f.name, formatG(double(r.lo)), formatG(double(r.hi))));
+        }
+        return QVariant(int(n));
+    }
+    case FieldType::DateTime: {
+        if (v.typeId() == QMetaType::QDateTime)
+            return v.toDateTime();
+        if (v.typeId() == QMetaType::QDate)
+            return QDateTime(v.toDate(), QTime(0, 0));
+        const QString t = v.toString();
+        if (t.trimmed().isEmpty())
+            return {};
+        const QDateTime dt = textToDateTime(t);
+        if (!dt.isValid())
+            throw ConversionError(QStringLiteral("'%1' is not a valid date and time").arg(t));
+        return dt;
+    }
+    }
+    return {};
+}
+
+qsizetype utf8Chars(std::string_view s)
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(s.data());
+    const size_t n = s.size();
+    qsizetype chars = 0;
+    size_t i = 0;
+    while (i < n) {
+        // Plain ASCII eight bytes at a time.
+        uint64_t word;
+        while (i + 8 <= n && (std::memcpy(&word, p + i, 8), (word & 0x8080808080808080ull) == 0)) {
+            i += 8;
+            chars += 8;
+        }
+        if (i == n)
+            break;
+        const unsigned char c = p[i];
+        ++chars;
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        int more;
+        unsigned char lo = 0x80, hi = 0xBF;
+        if (c >= 0xC2 && c <= 0xDF)
+            more = 1;
+        else if (c >= 0xE0 && c <= 0xEF) {
+            more = 2;
+            if (c == 0xE0)
+                lo = 0xA0;
+            else if (c == 0xED)
+                hi = 0x9F;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            more = 3;
+            if (c == 0xF0)
+                lo = 0x90;
+            else if (c == 0xF4)
+                hi = 0x8F;
+        } else
+            return -1;
+        if (i + size_t(more) >= n)
+            return -1;
+        if (p[i + 1] < lo || p[i + 1] > hi)
+            return -1;
+        for (int k = 2; k <= more; ++k)
+            if ((p[i + size_t(k)] & 0xC0) != 0x80)
+                return -1;
+        i += size_t(more) + 1;
+    }
+    return chars;
+}
+
+QDateTime parseFileDateTime(const QString& text)
+{
+    QString t = text.trimmed();
+    if (t.isEmpty())
+        return {};
+    if (t.size() == 10) {
+        const QDate d = QDate::fromString(t, Qt::ISODate);
+        if (d.isValid())
+            return QDateTime(d, QTime(0, 0));
+    }
+    if (t.size() > 10 && t[10] == QLatin1Char(' '))
+        t[10] = QLatin1Char('T');
+    QDateTime dt = QDateTime::fromString(t, Qt::ISODateWithMs);
+    if (dt.isValid())
+        return dt;
+    // The form the program shows: the regional short date and long time.
+    return textToDateTime(text);
+}
+
+QVariant importedValue(const FieldDef& f, std::string_view v, const QString& encodingHint)
+{
+    // The store keeps an empty text as an empty field.
+    if (v.empty()) {
+        if (f.required)
+            throw ImportProblem{QStringLiteral("the field must have a value")};
+        return {};
+    }
+    switch (f.type) {
+    case FieldType::Text:
+    case FieldType::Memo: {
+        const qsizetype chars = utf8Chars(v);
+        if (chars < 0)
+            throw ImportProblem{QStringLiteral("the text is not valid UTF-8; %1").arg(encodingHint)};
+        if (f.type == FieldType::Text && chars > f.size)
+            throw ImportProblem{
+                QStringLiteral("the text has %1 characters, more than the %2 the field holds").arg(chars).arg(f.size)};
+        return QVariant(QByteArray(v.data(), qsizetype(v.size())));
+    }
+    case FieldType::Integer:
+    case FieldType::SmallInt: {
+        const auto n = tryTextToInt(QString::fromUtf8(v.data(), qsizetype(v.size())));
+        if (!n)
+            throw ImportProblem{QStringLiteral("'%1' is not a valid integer value").arg(shown(v))};
+        if (!inRange(f.type, *n)) {
+            const IntegerRange r = integerRange(f.type);
+            throw ImportProblem{QStringLiteral("%1 is out of the allowed range %2 to %3").arg(*n).arg(r.lo).arg(r.hi)};
+        }
+        return QVariant(qint64(*n));
+    }
+    case FieldType::DateTime: {
+        QDateTime dt;
+        if (fastDateTime(v, &dt))
+            return dt;
+        dt = parseFileDateTime(QString::fromUtf8(v.data(), qsizetype(v.size())));
+        if (!dt.isValid())
+            throw ImportProblem{
+                QStringLiteral("'%1' is not a date and time (write it as YYYY-MM-DD HH:MM:SS)").arg(shown(v))};
+        return dt;
+    }
+    }
+    return {};
+}
+
+} // namespace yb

@@ -1,0 +1,951 @@
+#include "store/sqlite/SqliteEngine.h"
+
+#include "store/Conversions.h"
+#include "store/SortKey.h"
+#include "store/sqlite/TableFile.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <sqlite3.h>
+#include <vector>
+
+namespace yb::sqlite {
+
+namespace {
+
+// Leading columns of every row read: id, revision, sort key; the fields follow.
+constexpr int kFirstField = 3;
+
+class StmtReset {
+public:
+    explicit StmtReset(sqlite3_stmt* st) : st_(st) {}
+    ~StmtReset()
+    {
+        sqlite3_reset(st_);
+        sqlite3_clear_bindings(st_);
+    }
+    StmtReset(const StmtReset&) = delete;
+    StmtReset& operator=(const StmtReset&) = delete;
+
+private:
+    sqlite3_stmt* st_;
+};
+
+struct Finalizer {
+    sqlite3_stmt* st = nullptr;
+    ~Finalizer() { sqlite3_finalize(st); }
+};
+
+[[noreturn]] void fail(sqlite3* db)
+{
+    throw EngineError(lastError(db), sqlite3_extended_errcode(db));
+}
+
+sqlite3_stmt* prepareOnce(sqlite3* db, const QString& sql)
+{
+    sqlite3_stmt* st = nullptr;
+    const QByteArray utf8 = sql.toUtf8();
+    if (sqlite3_prepare_v2(db, utf8.constData(), int(utf8.size()), &st, nullptr) != SQLITE_OK)
+        fail(db);
+    return st;
+}
+
+void bindBlob(sqlite3_stmt* st, int i, const QByteArray& b)
+{
+    // An empty key is stored as an empty blob, never as NULL.
+    static const char empty[] = "";
+    if (b.isEmpty())
+        sqlite3_bind_blob(st, i, empty, 0, SQLITE_STATIC);
+    else
+        sqlite3_bind_blob(st, i, b.constData(), int(b.size()), SQLITE_TRANSIENT);
+}
+
+QByteArray blobColumn(sqlite3_stmt* st, int i)
+{
+    return QByteArray(reinterpret_cast<const char*>(sqlite3_column_blob(st, i)), sqlite3_column_bytes(st, i));
+}
+
+qint64 single(sqlite3* db, const char* sql)
+{
+    Finalizer f;
+    if (sqlite3_prepare_v2(db, sql, -1, &f.st, nullptr) != SQLITE_OK || sqlite3_step(f.st) != SQLITE_ROW)
+        fail(db);
+    return sqlite3_column_int64(f.st, 0);
+}
+
+// The lookup-index field named in a unique constraint's message, else the first.
+QString uniqueField(const TableDef& def, const QString& message)
+{
+    for (const QString& ix : def.lookupIndexes)
+        if (message.contains(QStringLiteral("records.") + ix))
+            return ix;
+    return def.lookupIndexes.isEmpty() ? QString() : def.lookupIndexes.first();
+}
+
+// ---------------------------------------------------------------- bulk insert
+
+class SqliteBulk : public BulkInsert {
+public:
+    SqliteBulk(sqlite3* db, const TableDef& def, bool replace);
+    ~SqliteBulk() override;
+
+    void add(const QVariantList& values, const QByteArray& sortKey, qint64 tag) override;
+    bool keyExistedBefore(const QByteArray& sortKey) override;
+    void flush() override;
+    qint64 commit() override;
+    void rollback() override;
+
+private:
+    struct Pending {
+        QVariantList values;
+        QByteArray key;
+        QByteArray dates; // date-time texts of the record, bound in place
+        qint64 tag = 0;
+    };
+    void bindRecord(sqlite3_stmt* st, int base, Pending& p);
+    void insertOne(Pending& p);
+    void insertPendingOneByOne();
+    void finalize();
+    void restoreJournal();
+    [[noreturn]] void refuse(const Pending& p);
+
+    static constexpr int kBatch = 64;
+    sqlite3* db_;
+    const TableDef& def_;
+    sqlite3_stmt* insert_ = nullptr;
+    sqlite3_stmt* batch_ = nullptr; // inserts kBatch records at once
+    sqlite3_stmt* exists_ = nullptr; // a key among the records there before; null when there were none
+    std::vector<Pending> pending_;  // the records bound to batch_ so far
+    qsizetype pendingCount_ = 0;
+    qint64 lastIdBefore_ = 0;
+    bool journalSwitched_ = false;
+    bool inTransaction_ = false;
+    QStringList recreate_; // indexes dropped for the bulk, built again at commit
+    qint64 written_ = 0;
+};
+
+SqliteBulk::SqliteBulk(sqlite3* db, const TableDef& def, bool replace) : db_(db), def_(def)
+{
+    try {
+        // A large import touches many pages; a bigger cache keeps the index in memory.
+        exec(db_, "PRAGMA cache_size=-65536");
+        // The order index is sorted at the end; a second core may share that work.
+        exec(db_, "PRAGMA threads=2");
+        if (replace || single(db_, "SELECT NOT EXISTS(SELECT 1 FROM records)") == 1) {
+            // Filling an empty table: with a rollback journal every page is
+            // written once, where the write-ahead log writes it twice (into
+            // the log, then into the table). Only when nobody else has the
+            // table open; the log comes back when the bulk ends.
+            sqlite3_busy_timeout(db_, 0);
+            Finalizer q;
+            if (sqlite3_prepare_v2(db_, "PRAGMA journal_mode=DELETE", -1, &q.st, nullptr) == SQLITE_OK &&
+                sqlite3_step(q.st) == SQLITE_ROW)
+                journalSwitched_ = qstricmp(reinterpret_cast<const char*>(sqlite3_column_text(q.st, 0)), "delete") == 0;
+            sqlite3_busy_timeout(db_, 5000);
+        }
+        if (sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK)
+            fail(db_);
+        inTransaction_ = true;
+        if (replace)
+            exec(db_, "DELETE FROM records");
+        // Into an empty table, building the order index once at the end is
+        // much faster than keeping it up to date record by record. Unique
+        // indexes stay: they catch repeated values as they come.
+        const bool empty = single(db_, "SELECT NOT EXISTS(SELECT 1 FROM records)") == 1;
+        if (!empty && def_.hasKey()) {
+            // Keys are looked up among the records that were there before, so
+            // that a key repeated inside the bulk is not taken for one of them.
+            lastIdBefore_ = single(db_, "SELECT coalesce(max(yb_id), 0) FROM records");
+            exists_ = prepareOnce(db_, QStringLiteral("SELECT 1 FROM records WHERE yb_sortkey = ?1 AND yb_id <= ?2 LIMIT 1"));
+        }
+        if (empty) {
+            Finalizer q;
+            q.st = prepareOnce(db_, QStringLiteral("SELECT name, sql FROM sqlite_master WHERE type = 'index' AND "
+                                                   "tbl_name = 'records' AND sql IS NOT NULL AND "
+                                                   "sql NOT LIKE 'CREATE UNIQUE%'"));
+            QStringList names;
+            while (sqlite3_step(q.st) == SQLITE_ROW) {
+                names << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(q.st, 0)));
+                recreate_ << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(q.st, 1)));
+            }
+            for (const QString& name : names)
+                exec(db_, QStringLiteral("DROP INDEX %1").arg(quote(name)).toUtf8().constData());
+        }
+        QString cols = QStringLiteral("yb_rev, yb_sortkey");
+        QString params = QStringLiteral("1, ?1");
+        for (int i = 0; i < def_.fields.size(); ++i) {
+            cols += QStringLiteral(", ") + quote(def_.fields[i].name);
+            params += QStringLiteral(", ?%1").arg(i + 2);
+        }
+        insert_ = prepareOnce(db_, QStringLiteral("INSERT INTO records(%1) VALUES(%2)").arg(cols, params));
+        QString rows;
+        const int stride = int(def_.fields.size()) + 1;
+        for (int k = 0; k < kBatch; ++k) {
+            rows += k ? QStringLiteral(", (1") : QStringLiteral("(1");
+            for (int i = 1; i <= stride; ++i)
+                rows += QStringLiteral(", ?%1").arg(k * stride + i);
+            rows += QLatin1Char(')');
+        }
+        // Bound values point into these records: they must never move.
+        pending_.resize(size_t(kBatch));
+        batch_ = prepareOnce(db_, QStringLiteral("INSERT INTO records(%1) VALUES %2").arg(cols, rows));
+    } catch (...) {
+        rollback();
+        throw;
+    }
+}
+
+SqliteBulk::~SqliteBulk() { rollback(); }
+
+void SqliteBulk::finalize()
+{
+    sqlite3_finalize(insert_);
+    insert_ = nullptr;
+    sqlite3_finalize(exists_);
+    exists_ = nullptr;
+    sqlite3_finalize(batch_);
+    batch_ = nullptr;
+}
+
+void SqliteBulk::rollback()
+{
+    finalize();
+    pendingCount_ = 0;
+    if (inTransaction_)
+        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    inTransaction_ = false;
+    restoreJournal();
+}
+
+void SqliteBulk::restoreJournal()
+{
+    if (!journalSwitched_)
+        return;
+    // A table left with a rollback journal (when another process opened it
+    // meanwhile and holds it) is still whole and durable, only without the log.
+    journalSwitched_ = false;
+    sqlite3_exec(db_, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
+}
+
+bool SqliteBulk::keyExistedBefore(const QByteArray& key)
+{
+    if (!exists_)
+        return false;
+    StmtReset r(exists_);
+    sqlite3_bind_blob(exists_, 1, key.constData(), int(key.size()), SQLITE_STATIC);
+    sqlite3_bind_int64(exists_, 2, lastIdBefore_);
+    const int rc = sqlite3_step(exists_);
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+        fail(db_);
+    return rc == SQLITE_ROW;
+}
+
+void SqliteBulk::bindRecord(sqlite3_stmt* st, int base, Pending& p)
+{
+    // The record's values stay where they are until the statement has run.
+    p.dates.clear();
+    for (int i = 0; i < def_.fields.size(); ++i) {
+        const FieldDef& f = def_.fields[i];
+        const QVariant& v = p.values[i];
+        const int param = base + i + 2;
+        if (v.isNull()) {
+            sqlite3_bind_null(st, param);
+            continue;
+        }
+        if (v.typeId() == QMetaType::QByteArray) {
+            const QByteArray& b = *static_cast<const QByteArray*>(v.constData());
+            sqlite3_bind_text(st, param, b.constData(), int(b.size()), SQLITE_STATIC);
+        } else if (f.type == FieldType::DateTime) {
+            // Kept in the record, so that the bound text outlives this call.
+            p.dates += v.toDateTime().toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss.zzz")).toUtf8();
+            p.dates += '\0';
+        } else {
+            bind(st, param, v, f.type);
+        }
+    }
+    // Date texts are bound once all of them are in place (the buffer may grow).
+    qsizetype at = 0;
+    for (int i = 0; i < def_.fields.size(); ++i) {
+        const QVariant& v = p.values[i];
+        if (v.isNull() || v.typeId() == QMetaType::QByteArray || def_.fields[i].type != FieldType::DateTime)
+            continue;
+        const char* s = p.dates.constData() + at;
+        const int len = int(qstrlen(s));
+        sqlite3_bind_text(st, base + i + 2, s, len, SQLITE_STATIC);
+        at += len + 1;
+    }
+    static const char empty[] = "";
+    sqlite3_bind_blob(st, base + 1, p.key.isEmpty() ? empty : p.key.constData(), int(p.key.size()), SQLITE_STATIC);
+}
+
+void SqliteBulk::refuse(const Pending& p)
+{
+    const int code = sqlite3_extended_errcode(db_);
+    const QString msg = lastError(db_);
+    QString field;
+    QVariant value;
+    if (code == SQLITE_CONSTRAINT_UNIQUE) {
+        field = uniqueField(def_, msg);
+        if (const FieldDef* f = def_.field(field))
+            value = p.values[int(f - def_.fields.constData())];
+    }
+    const qint64 tag = p.tag;
+    rollback();
+    throw BulkRefusal(msg, tag, field, value, code);
+}
+
+void SqliteBulk::insertOne(Pending& p)
+{
+    sqlite3_reset(insert_);
+    bindRecord(insert_, 0, p);
+    const int rc = sqlite3_step(insert_);
+    if (rc != SQLITE_DONE)
+        refuse(p);
+    sqlite3_reset(insert_);
+    ++written_;
+}
+
+void SqliteBulk::insertPendingOneByOne()
+{
+    // Record by record, so that a refusal names its record.
+    for (qsizetype k = 0; k < pendingCount_; ++k)
+        insertOne(pending_[size_t(k)]);
+    pendingCount_ = 0;
+}
+
+void SqliteBulk::add(const QVariantList& values, const QByteArray& sortKey, qint64 tag)
+{
+    if (!inTransaction_)
+        throw EngineError(QStringLiteral("the bulk insert has already ended"));
+    if (values.size() != def_.fields.size())
+        throw EngineError(QStringLiteral("a record of %1 values for %2 fields").arg(values.size()).arg(def_.fields.size()));
+    // Records go in batches: one statement for many records costs the
+    // engine much less than one statement each.
+    Pending& p = pending_[size_t(pendingCount_)];
+    p.values = values;
+    p.key = def_.hasKey() ? sortKey : QByteArray();
+    p.tag = tag;
+    bindRecord(batch_, int(pendingCount_) * (int(def_.fields.size()) + 1), p);
+    if (++pendingCount_ < kBatch)
+        return;
+    const int rc = sqlite3_step(batch_);
+    sqlite3_reset(batch_);
+    if (rc == SQLITE_DONE) {
+        written_ += pendingCount_;
+        pendingCount_ = 0;
+        return;
+    }
+    // The failed statement has written none of them: one by one, the record
+    // that is refused is named.
+    insertPendingOneByOne();
+}
+
+void SqliteBulk::flush()
+{
+    if (inTransaction_)
+        insertPendingOneByOne();
+}
+
+qint64 SqliteBulk::commit()
+{
+    if (!inTransaction_)
+        throw EngineError(QStringLiteral("the bulk insert has already ended"));
+    insertPendingOneByOne();
+    finalize();
+    try {
+        for (const QString& sql : recreate_)
+            exec(db_, sql.toUtf8().constData());
+        exec(db_, "COMMIT");
+    } catch (...) {
+        rollback();
+        throw;
+    }
+    inTransaction_ = false;
+    if (journalSwitched_) {
+        restoreJournal();
+    } else {
+        // Give back the space of the write-ahead log (others may be reading: then later).
+        sqlite3_wal_checkpoint_v2(db_, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
+    }
+    return written_;
+}
+
+// ---------------------------------------------------------------- table
+
+class SqliteTable : public EngineTable {
+public:
+    SqliteTable(sqlite3* db, const TableDef& def, QList<FieldDef> stored, bool readOnly)
+        : db_(db), def_(def), stored_(std::move(stored)), readOnly_(readOnly)
+    {
+    }
+    ~SqliteTable() override
+    {
+        for (sqlite3_stmt* st : std::as_const(stmts_))
+            sqlite3_finalize(st);
+        if (!sqlite3_get_autocommit(db_))
+            sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+        close(db_);
+    }
+
+    const TableDef& def() const override { return def_; }
+    QList<FieldDef> storedFields() const override { return stored_; }
+
+    QList<StoredRecord> read(const Columns& columns, RecordOrder order, const Bookmark& from, bool forward,
+                             int limit) override;
+    std::optional<StoredRecord> readById(const Columns& columns, qint64 id) override;
+    void find(const Columns& columns, const RecordFilter& filter, RecordOrder order,
+              const RecordVisitor& visit) override;
+    qint64 count() override;
+    bool isEmpty() override;
+    WriteResult insert(const Columns& columns, const QVariantList& values, const QByteArray& sortKey) override;
+    WriteResult update(qint64 id, qint64 revision, const Columns& columns, const QVariantList& values,
+                       const std::optional<QByteArray>& sortKey) override;
+    bool remove(qint64 id) override;
+    void clear() override;
+    void begin() override;
+    void commit() override;
+    void rollback() noexcept override;
+    std::unique_ptr<BulkInsert> bulkInsert(bool replace) override;
+
+    sqlite3* handle() const { return db_; }
+
+private:
+    sqlite3_stmt* prepare(const QString& sql);
+    QString selectList(const Columns& columns) const;
+    StoredRecord row(sqlite3_stmt* st, const Columns& columns) const;
+    WriteResult writeOne(sqlite3_stmt* st, bool inserting, qint64 id, qint64 revision);
+
+    sqlite3* db_;
+    const TableDef& def_;
+    QList<FieldDef> stored_;
+    bool readOnly_;
+    QHash<QString, sqlite3_stmt*> stmts_;
+    QHash<QByteArray, QString> readSql_; // the statements of read(), by columns and direction
+};
+
+sqlite3_stmt* SqliteTable::prepare(const QString& sql)
+{
+    auto it = stmts_.constFind(sql);
+    if (it != stmts_.constEnd())
+        return it.value();
+    sqlite3_stmt* st = nullptr;
+    const QByteArray utf8 = sql.toUtf8();
+    if (sqlite3_prepare_v3(db_, utf8.constData(), int(utf8.size()), SQLITE_PREPARE_PERSISTENT, &st, nullptr) !=
+        SQLITE_OK)
+        fail(db_);
+    stmts_.insert(sql, st);
+    return st;
+}
+
+QString SqliteTable::selectList(const Columns& columns) const
+{
+    QString sql = QStringLiteral("SELECT yb_id, yb_rev, yb_sortkey");
+    for (int c : columns)
+        sql += QStringLiteral(", ") + quote(def_.fields[c].name);
+    return sql + QStringLiteral(" FROM records");
+}
+
+StoredRecord SqliteTable::row(sqlite3_stmt* st, const Columns& columns) const
+{
+    StoredRecord r;
+    r.id = sqlite3_column_int64(st, 0);
+    r.revision = sqlite3_column_int64(st, 1);
+    r.sortKey = blobColumn(st, 2);
+    r.values.reserve(columns.size());
+    for (int i = 0; i < columns.size(); ++i)
+        r.values << column(st, kFirstField + i, def_.fields[columns[i]].type);
+    return r;
+}
+
+QString orderBy(RecordOrder order, bool forward)
+{
+    if (order == RecordOrder::Key)
+        return forward ? QStringLiteral(" ORDER BY yb_sortkey, yb_id") : QStringLiteral(" ORDER BY yb_sortkey DESC, yb_id DESC");
+    return forward ? QStringLiteral(" ORDER BY yb_id") : QStringLiteral(" ORDER BY yb_id DESC");
+}
+
+QList<StoredRecord> SqliteTable::read(const Columns& columns, RecordOrder order, const Bookmark& from, bool forward,
+                                      int limit)
+{
+    QList<StoredRecord> rows;
+    if (limit <= 0)
+        return rows;
+    // The statement for these columns and this direction, built once.
+    QByteArray shape;
+    shape.reserve(columns.size() * 2 + 3);
+    shape += char(order == RecordOrder::Key) + char(forward ? 2 : 0) + char(from.isValid() ? 4 : 0);
+    for (int c : columns)
+        shape += char(c);
+    QString& sql = readSql_[shape];
+    if (sql.isEmpty()) {
+        sql = selectList(columns);
+        if (from.isValid()) {
+            if (order == RecordOrder::Key)
+                sql += forward ? QStringLiteral(" WHERE (yb_sortkey, yb_id) > (?1, ?2)")
+                               : QStringLiteral(" WHERE (yb_sortkey, yb_id) < (?1, ?2)");
+            else
+                sql += forward ? QStringLiteral(" WHERE yb_id > ?2 AND ?1 IS NOT NULL")
+                               : QStringLiteral(" WHERE yb_id < ?2 AND ?1 IS NOT NULL");
+        }
+        sql += orderBy(order, forward) + QStringLiteral(" LIMIT ?3");
+    }
+    sqlite3_stmt* st = prepare(sql);
+    StmtReset r(st);
+    if (from.isValid()) {
+        bindBlob(st, 1, from.sortKey);
+        sqlite3_bind_int64(st, 2, from.rowId);
+    }
+    sqlite3_bind_int(st, 3, limit);
+    int rc;
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW)
+        rows << row(st, columns);
+    if (rc != SQLITE_DONE)
+        fail(db_);
+    return rows;
+}
+
+std::optional<StoredRecord> SqliteTable::readById(const Columns& columns, qint64 id)
+{
+    QByteArray shape("i");
+    for (int c : columns)
+        shape += char(c);
+    QString& sql = readSql_[shape];
+    if (sql.isEmpty())
+        sql = selectList(columns) + QStringLiteral(" WHERE yb_id = ?1");
+    sqlite3_stmt* st = prepare(sql);
+    StmtReset r(st);
+    sqlite3_bind_int64(st, 1, id);
+    const int rc = sqlite3_step(st);
+    if (rc == SQLITE_ROW)
+        return row(st, columns);
+    if (rc != SQLITE_DONE)
+        fail(db_);
+    return std::nullopt;
+}
+
+void SqliteTable::find(const Columns& columns, const RecordFilter& filter, RecordOrder order,
+                       const RecordVisitor& visit)
+{
+    QString where;
+    int p = 0;
+    auto cond = [&](const QString& c) {
+        where += (where.isEmpty() ? QStringLiteral(" WHERE ") : QStringLiteral(" AND ")) + c;
+    };
+    if (filter.hasKeyRange) {
+        if (filter.keyEquals) {
+            cond(QStringLiteral("yb_sortkey = ?%1").arg(++p));
+        } else {
+            if (!filter.keyLo.isEmpty())
+                cond(QStringLiteral("yb_sortkey >= ?%1").arg(++p));
+            if (!filter.keyHi.isEmpty())
+                cond(QStringLiteral("yb_sortkey < ?%1").arg(++p));
+        }
+    }
+    for (const RecordFilter::Equal& e : filter.equals) {
+        const QString col = quote(def_.fields[e.column].name);
+        if (e.value.isNull())
+            cond(col + QStringLiteral(" IS NULL"));
+        else
+            cond(QStringLiteral("%1 = ?%2").arg(col).arg(++p));
+    }
+    sqlite3_stmt* st = prepare(selectList(columns) + where + orderBy(order, true));
+    StmtReset r(st);
+    p = 0;
+    if (filter.hasKeyRange) {
+        if (filter.keyEquals) {
+            bindBlob(st, ++p, filter.keyLo);
+        } else {
+            if (!filter.keyLo.isEmpty())
+                bindBlob(st, ++p, filter.keyLo);
+            if (!filter.keyHi.isEmpty())
+                bindBlob(st, ++p, filter.keyHi);
+        }
+    }
+    for (const RecordFilter::Equal& e : filter.equals)
+        if (!e.value.isNull())
+            bind(st, ++p, e.value, def_.fields[e.column].type);
+    int rc;
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW)
+        if (!visit(row(st, columns)))
+            return;
+    if (rc != SQLITE_DONE)
+        fail(db_);
+}
+
+qint64 SqliteTable::count()
+{
+    sqlite3_stmt* st = prepare(QStringLiteral("SELECT count(*) FROM records"));
+    StmtReset r(st);
+    if (sqlite3_step(st) != SQLITE_ROW)
+        fail(db_);
+    return sqlite3_column_int64(st, 0);
+}
+
+bool SqliteTable::isEmpty()
+{
+    sqlite3_stmt* st = prepare(QStringLiteral("SELECT 1 FROM records LIMIT 1"));
+    StmtReset r(st);
+    const int rc = sqlite3_step(st);
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+        fail(db_);
+    return rc == SQLITE_DONE;
+}
+
+WriteResult SqliteTable::writeOne(sqlite3_stmt* st, bool inserting, qint64 id, qint64 revision)
+{
+    // One statement, durable on its own: in a transaction of its own unless
+    // the caller holds one.
+    const bool own = sqlite3_get_autocommit(db_) != 0;
+    if (own && sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK)
+        fail(db_);
+    auto undo = [&] {
+        if (own)
+            sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    };
+    WriteResult result;
+    int rc;
+    {
+        StmtReset r(st);
+        rc = sqlite3_step(st);
+        if (rc == SQLITE_DONE && inserting)
+            id = sqlite3_last_insert_rowid(db_);
+    }
+    if (rc != SQLITE_DONE) {
+        const int code = sqlite3_extended_errcode(db_);
+        const QString msg = lastError(db_);
+        undo();
+        if (code == SQLITE_CONSTRAINT_UNIQUE) {
+            result.outcome = WriteResult::DuplicateKey;
+            result.field = uniqueField(def_, msg);
+            result.message = msg;
+            return result;
+        }
+        throw EngineError(msg, code);
+    }
+    if (!inserting && sqlite3_changes(db_) == 0) {
+        undo();
+        sqlite3_stmt* q = prepare(QStringLiteral("SELECT 1 FROM records WHERE yb_id = ?1"));
+        StmtReset r(q);
+        sqlite3_bind_int64(q, 1, id);
+        const int qrc = sqlite3_step(q);
+        if (qrc != SQLITE_ROW && qrc != SQLITE_DONE)
+            fail(db_);
+        result.outcome = qrc == SQLITE_ROW ? WriteResult::Changed : WriteResult::Deleted;
+        result.id = id;
+        return result;
+    }
+    if (own && sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
+        const QString msg = lastError(db_);
+        const int code = sqlite3_extended_errcode(db_);
+        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw EngineError(msg, code);
+    }
+    result.id = id;
+    result.revision = inserting ? 1 : revision + 1;
+    return result;
+}
+
+WriteResult SqliteTable::insert(const Columns& columns, const QVariantList& values, const QByteArray& sortKey)
+{
+    QString cols = QStringLiteral("yb_rev, yb_sortkey");
+    QString params = QStringLiteral("1, ?1");
+    for (int i = 0; i < columns.size(); ++i) {
+        cols += QStringLiteral(", ") + quote(def_.fields[columns[i]].name);
+        params += QStringLiteral(", ?%1").arg(i + 2);
+    }
+    sqlite3_stmt* st = prepare(QStringLiteral("INSERT INTO records(%1) VALUES(%2)").arg(cols, params));
+    bindBlob(st, 1, sortKey);
+    for (int i = 0; i < columns.size(); ++i)
+        bind(st, i + 2, values.value(i), def_.fields[columns[i]].type);
+    return writeOne(st, true, 0, 0);
+}
+
+WriteResult SqliteTable::update(qint64 id, qint64 revision, const Columns& columns, const QVariantList& values,
+                                const std::optional<QByteArray>& sortKey)
+{
+    QString sql = QStringLiteral("UPDATE records SET yb_rev = yb_rev + 1");
+    if (sortKey)
+        sql += QStringLiteral(", yb_sortkey = ?1");
+    for (int i = 0; i < columns.size(); ++i)
+        sql += QStringLiteral(", %1 = ?%2").arg(quote(def_.fields[columns[i]].name)).arg(i + 2);
+    sql += QStringLiteral(" WHERE yb_id = ?%1 AND yb_rev = ?%2").arg(columns.size() + 2).arg(columns.size() + 3);
+    sqlite3_stmt* st = prepare(sql);
+    if (sortKey)
+        bindBlob(st, 1, *sortKey);
+    for (int i = 0; i < columns.size(); ++i)
+        bind(st, i + 2, values.value(i), def_.fields[columns[i]].type);
+    sqlite3_bind_int64(st, int(columns.size()) + 2, id);
+    sqlite3_bind_int64(st, int(columns.size()) + 3, revision);
+    return writeOne(st, false, id, revision);
+}
+
+bool SqliteTable::remove(qint64 id)
+{
+    sqlite3_stmt* st = prepare(QStringLiteral("DELETE FROM records WHERE yb_id = ?1"));
+    StmtReset r(st);
+    sqlite3_bind_int64(st, 1, id);
+    if (sqlite3_step(st) != SQLITE_DONE)
+        fail(db_);
+    return sqlite3_changes(db_) > 0;
+}
+
+void SqliteTable::clear()
+{
+    if (sqlite3_exec(db_, "DELETE FROM records", nullptr, nullptr, nullptr) != SQLITE_OK)
+        fail(db_);
+}
+
+void SqliteTable::begin()
+{
+    // Writers take the write lock at once, so that a transaction never fails
+    // half-way for a lock; a reader's transaction holds one view of the table.
+    if (sqlite3_exec(db_, readOnly_ ? "BEGIN" : "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK)
+        fail(db_);
+}
+
+void SqliteTable::commit()
+{
+    if (sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
+        const QString msg = lastError(db_);
+        const int code = sqlite3_extended_errcode(db_);
+        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw EngineError(msg, code);
+    }
+}
+
+void SqliteTable::rollback() noexcept
+{
+    if (!sqlite3_get_autocommit(db_))
+        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
+std::unique_ptr<BulkInsert> SqliteTable::bulkInsert(bool replace)
+{
+    return std::make_unique<SqliteBulk>(db_, def_, replace);
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- engine
+
+SqliteEngine::SqliteEngine(const QString& directory) : dir_(QDir::cleanPath(directory)) {}
+
+bool SqliteEngine::exists() const { return QFileInfo(dir_).isDir(); }
+
+QString SqliteEngine::tablePath(const QString& dir, const QString& fileAsWritten)
+{
+    QDir d(dir);
+    const QString exact = d.filePath(fileAsWritten);
+    if (QFileInfo::exists(exact))
+        return exact;
+    const QStringList entries = d.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    // Prefer the catalogue's own spelling when several spellings exist.
+    const TableDef* def = findTable(fileAsWritten);
+    if (def && entries.contains(def->fileName))
+        return d.filePath(def->fileName);
+    for (const QString& e : entries)
+        if (e.compare(fileAsWritten, Qt::CaseInsensitive) == 0)
+            return d.filePath(e);
+    return d.filePath(def ? def->fileName : fileAsWritten);
+}
+
+QString SqliteEngine::tablePath(const QString& fileAsWritten) const { return tablePath(dir_, fileAsWritten); }
+
+bool SqliteEngine::hasTable(const TableDef& table) const { return QFileInfo::exists(tablePath(table.fileName)); }
+
+void SqliteEngine::createTables()
+{
+    if (!QDir().mkpath(dir_))
+        throw EngineError(QStringLiteral("Cannot create the database directory %1").arg(QDir::toNativeSeparators(dir_)));
+    for (const TableDef& t : tables())
+        if (!hasTable(t))
+            createTable(t);
+}
+
+void SqliteEngine::createTable(const TableDef& table) { create(QDir(dir_).filePath(table.fileName), table); }
+
+std::unique_ptr<EngineTable> SqliteEngine::openTableFile(const QString& path, const TableDef& table, bool readOnly)
+{
+    QList<FieldDef> stored;
+    sqlite3* db = open(path, table, readOnly, &stored);
+    return std::make_unique<SqliteTable>(db, table, stored, readOnly);
+}
+
+std::unique_ptr<EngineTable> SqliteEngine::openTable(const TableDef& table, bool readOnly)
+{
+    return openTableFile(tablePath(table.fileName), table, readOnly);
+}
+
+QStringList SqliteEngine::checkTable(const TableDef& table) { return checkTableFile(tablePath(table.fileName), table); }
+
+QStringList SqliteEngine::checkTableFile(const QString& path, const TableDef& table)
+{
+    QStringList problems;
+    sqlite3* db = nullptr;
+    try {
+        db = open(path, table, false);
+    } catch (const Error& e) {
+        return {e.message()};
+    }
+    auto query = [&](const char* sql, auto&& onRow) {
+        sqlite3_stmt* st = nullptr;
+        if (sqlite3_prepare_v2(db, sql, -1, &st, nullptr) != SQLITE_OK) {
+            problems << QStringLiteral("%1: %2").arg(table.fileName, lastError(db));
+            return;
+        }
+        int rc;
+        while ((rc = sqlite3_step(st)) == SQLITE_ROW)
+            onRow(st);
+        if (rc != SQLITE_DONE)
+            problems << QStringLiteral("%1: %2").arg(table.fileName, lastError(db));
+        sqlite3_finalize(st);
+    };
+    query("PRAGMA integrity_check", [&](sqlite3_stmt* st) {
+        const QString r = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
+        if (r != QLatin1String("ok"))
+            problems << QStringLiteral("%1: %2").arg(table.fileName, r);
+    });
+    // Every record: required fields present, text within size, key order right.
+    QString sql = QStringLiteral("SELECT yb_id, yb_sortkey");
+    for (const FieldDef& f : table.fields)
+        sql += QStringLiteral(", ") + quote(f.name);
+    sql += QStringLiteral(" FROM records");
+    int keyIndex = -1;
+    for (int i = 0; i < table.fields.size(); ++i)
+        if (table.hasKey() && table.fields[i].name == table.keyField)
+            keyIndex = i;
+    int reported = 0;
+    auto problem = [&](const QString& p) {
+        if (++reported <= 20)
+            problems << p;
+    };
+    query(sql.toUtf8().constData(), [&](sqlite3_stmt* st) {
+        const qint64 id = sqlite3_column_int64(st, 0);
+        for (int i = 0; i < table.fields.size(); ++i) {
+            const FieldDef& f = table.fields[i];
+            const QVariant v = column(st, i + 2, f.type);
+            if (f.required && v.isNull())
+                problem(QStringLiteral("%1: record %2 has no value in the required field '%3'")
+                            .arg(table.fileName).arg(id).arg(f.name));
+            if (f.type == FieldType::Text && !v.isNull() && charCount(v.toString()) > f.size)
+                problem(QStringLiteral("%1: record %2 has more than %3 characters in field '%4'")
+                            .arg(table.fileName).arg(id).arg(f.size).arg(f.name));
+            if (isIntegerType(f.type) && sqlite3_column_type(st, i + 2) != SQLITE_NULL) {
+                const qint64 n = sqlite3_column_int64(st, i + 2);
+                const bool small = f.type == FieldType::SmallInt;
+                if (n < (small ? -32768 : -2147483647LL - 1) || n > (small ? 32767 : 2147483647LL))
+                    problem(QStringLiteral("%1: record %2 has a value out of range in field '%3'")
+                                .arg(table.fileName).arg(id).arg(f.name));
+            }
+        }
+        if (keyIndex >= 0) {
+            if (blobColumn(st, 1) != keyFor(column(st, keyIndex + 2, FieldType::Text)))
+                problem(QStringLiteral("%1: record %2 is out of its place in key order").arg(table.fileName).arg(id));
+        }
+    });
+    if (reported > 20)
+        problems << QStringLiteral("%1: %2 more problems").arg(table.fileName).arg(reported - 20);
+    close(db);
+    return problems;
+}
+
+QList<BackupTableResult> SqliteEngine::backup(const QString& dest, const ProgressFunction& progress)
+{
+    struct Source {
+        const TableDef* table = nullptr;
+        std::unique_ptr<EngineTable> open;
+        sqlite3* db = nullptr;
+        qint64 records = 0;
+        int pages = 0;
+    };
+    std::vector<Source> sources;
+    QStringList written; // files of ours in dest, removed again on failure
+    try {
+        // Open every table and start a read transaction on each before copying
+        // any: the copies then show the tables as they were at one moment,
+        // whatever the program writes meanwhile.
+        for (const TableDef& t : tables()) {
+            Source s;
+            s.table = &t;
+            s.open = openTable(t, true);
+            s.db = static_cast<SqliteTable*>(s.open.get())->handle();
+            sources.push_back(std::move(s));
+        }
+        qint64 totalPages = 0;
+        for (Source& s : sources) {
+            s.open->begin();
+            s.records = single(s.db, "SELECT count(*) FROM records");
+            s.pages = int(single(s.db, "PRAGMA page_count"));
+            totalPages += s.pages;
+        }
+        if (progress)
+            progress(0, totalPages);
+
+        QList<BackupTableResult> result;
+        qint64 pagesDone = 0;
+        for (Source& s : sources) {
+            const QString target = QDir(dest).filePath(s.table->fileName);
+            const QString part = target + QStringLiteral(".part");
+            QFile::remove(part);
+            written << part;
+            sqlite3* out = nullptr;
+            int rc = sqlite3_open_v2(QFile::encodeName(part).constData(), &out,
+                                     SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
+            if (rc != SQLITE_OK) {
+                const QString msg = out ? lastError(out) : QString::fromUtf8(sqlite3_errstr(rc));
+                sqlite3_close_v2(out);
+                throw EngineError(QStringLiteral("cannot create %1: %2").arg(QDir::toNativeSeparators(part), msg), rc);
+            }
+            sqlite3_backup* b = sqlite3_backup_init(out, "main", s.db, "main");
+            if (!b) {
+                const QString msg = lastError(out);
+                sqlite3_close_v2(out);
+                throw EngineError(QStringLiteral("cannot copy table %1: %2").arg(s.table->fileName, msg));
+            }
+            do {
+                rc = sqlite3_backup_step(b, 1024);
+                if (progress)
+                    progress(pagesDone + (sqlite3_backup_pagecount(b) - sqlite3_backup_remaining(b)), totalPages);
+            } while (rc == SQLITE_OK || rc == SQLITE_BUSY || rc == SQLITE_LOCKED);
+            sqlite3_backup_finish(b);
+            rc = sqlite3_errcode(out);
+            const QString msg = lastError(out);
+            sqlite3_close_v2(out);
+            if (rc != SQLITE_OK)
+                throw EngineError(QStringLiteral("cannot copy table %1: %2").arg(s.table->fileName, msg), rc);
+            pagesDone += s.pages;
+
+            // The copy must hold the records of the moment copied.
+            const qint64 n = openTableFile(part, *s.table, true)->count();
+            if (n != s.records)
+                throw EngineError(QStringLiteral("the copy of %1 has %2 %3 instead of %4")
+                                      .arg(s.table->fileName)
+                                      .arg(n)
+                                      .arg(n == 1 ? QStringLiteral("record") : QStringLiteral("records"))
+                                      .arg(s.records));
+            QFile::remove(part + QStringLiteral("-wal"));
+            QFile::remove(part + QStringLiteral("-shm"));
+            if (!QFile::rename(part, target))
+                throw EngineError(QStringLiteral("cannot write %1").arg(QDir::toNativeSeparators(target)));
+            written.removeOne(part);
+            written << target;
+            result << BackupTableResult{s.table->fileName, s.records, QFileInfo(target).size()};
+        }
+        for (Source& s : sources)
+            s.open->commit();
+        return result;
+    } catch (...) {
+        sources.clear();
+        for (const QString& f : written) {
+            QFile::remove(f);
+            QFile::remove(f + QStringLiteral("-wal"));
+            QFile::remove(f + QStringLiteral("-shm"));
+        }
+        throw;
+    }
+}
+
+} // namespace yb::sqlite
