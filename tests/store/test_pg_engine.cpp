@@ -9,6 +9,8 @@
 #include "store/postgres/PgEngine.h"
 
 #include <QDateTime>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
@@ -152,7 +154,8 @@ private slots:
         QUrl url(server_);
         url.setPath(QLatin1Char('/') + other);
         {
-            std::unique_ptr<Engine> e = pg::openEngine(url.toString());
+            std::unique_ptr<Engine> e = openEngine(url.toString());
+            QCOMPARE(e->name(), QStringLiteral("PostgreSQL"));
             QVERIFY(!e->exists());
             e->createTables();
             QVERIFY(e->exists());
@@ -160,13 +163,9 @@ private slots:
         }
         pg::dropDatabase(server_, other);
 
-        std::unique_ptr<Engine> e = pg::openEngine(
-            QStringLiteral("postgresql://caja:secreto@/nada?host=/nonexistent/socket/dir&connect_timeout=2"));
-        QVERIFY(!e->exists());
-        QVERIFY(!e->location().contains(QStringLiteral("secreto")));
         try {
-            e->openTable(table("Ventas.DB"));
-            QFAIL("opened a table on no server");
+            openEngine(QStringLiteral("postgresql://caja:secreto@/nada?host=/nonexistent/socket/dir&connect_timeout=2"));
+            QFAIL("opened a database on no server");
         } catch (const EngineError& err) {
             QVERIFY2(err.message().startsWith(QStringLiteral("Cannot connect to the PostgreSQL server postgresql://caja@")),
                      qPrintable(err.message()));
@@ -500,6 +499,36 @@ private slots:
         p->rollback();
         QCOMPARE(p->count(), qint64(2));
         QCOMPARE(product(*p, 3, QStringLiteral("Tres"), 3).outcome, WriteResult::Written);
+    }
+
+    // A backup is SQLite table files holding the same records in the same
+    // order; a directory that already holds tables is refused untouched.
+    void backupToTableFiles()
+    {
+        std::unique_ptr<EngineTable> g = engine_->openTable(table("GLOSARIO.DB"));
+        for (const char* k : {"zarza", "Ñora", "árnica", "Nabo"})
+            entry(*g, QString::fromUtf8(k), QStringLiteral("memo"));
+        std::unique_ptr<EngineTable> p = engine_->openTable(table("Producto.db"));
+        product(*p, 3, QStringLiteral("Tila"), 120);
+        QTemporaryDir tmp;
+        const QString dir = tmp.path() + QStringLiteral("/copia");
+        qint64 lastDone = -1, lastTotal = -1;
+        const QList<BackupTableResult> results = engine_->backup(dir, [&](qint64 done, qint64 total) {
+            lastDone = done;
+            lastTotal = total;
+        });
+        QCOMPARE(results.size(), tables().size());
+        QCOMPARE(lastDone, qint64(5));
+        QCOMPARE(lastTotal, qint64(5));
+        std::unique_ptr<Engine> copy = openEngine(dir);
+        QCOMPARE(copy->name(), QStringLiteral("SQLite"));
+        QCOMPARE(copy->check(), QStringList());
+        QCOMPARE(texts(copy->openTable(table("GLOSARIO.DB"))->read({1}, RecordOrder::Key, {}, true, 10)),
+                 texts(g->read({1}, RecordOrder::Key, {}, true, 10)));
+        QCOMPARE(copy->openTable(table("Producto.db"))->readById({1}, 1)->values[0].toString(), QStringLiteral("Tila"));
+        copy.reset();
+        QVERIFY_THROWS_EXCEPTION(EngineError, engine_->backup(dir));
+        QVERIFY(QFileInfo::exists(dir + QStringLiteral("/GLOSARIO.DB")));
     }
 
     // Two processes each recording 1,000 sales at once: every one is there.

@@ -85,13 +85,41 @@ QString withDatabase(const QString& uri, const QString& name)
     return url.toString(QUrl::FullyEncoded);
 }
 
-// Runs `sql` (no parameters) on the maintenance database of the server of `uri`.
-void onServer(const QString& uri, const QString& sql)
+PGconn* maintenance(const QString& uri)
 {
     const QByteArray info = uri.toUtf8();
     const char* keys[] = {"dbname", "dbname", "fallback_application_name", nullptr};
     const char* values[] = {info.constData(), "postgres", "yerbalis", nullptr};
-    PGconn* c = PQconnectdbParams(keys, values, 1);
+    return PQconnectdbParams(keys, values, 1);
+}
+
+QString databaseName(const QString& uri);
+
+// Whether the database of `uri` is missing from its server, as far as the
+// server's maintenance database tells: 1 missing, 0 there, -1 unknown.
+int databaseMissing(const QString& uri)
+{
+    const QByteArray name = databaseName(uri).toUtf8();
+    if (name.isEmpty())
+        return -1;
+    PGconn* c = maintenance(uri);
+    int missing = -1;
+    if (PQstatus(c) == CONNECTION_OK) {
+        const char* values[] = {name.constData()};
+        PGresult* r = PQexecParams(c, "SELECT count(*) FROM pg_database WHERE datname = $1", 1, nullptr, values,
+                                   nullptr, nullptr, 0);
+        if (PQresultStatus(r) == PGRES_TUPLES_OK && PQntuples(r) == 1)
+            missing = qstrcmp(PQgetvalue(r, 0, 0), "0") == 0 ? 1 : 0;
+        PQclear(r);
+    }
+    PQfinish(c);
+    return missing;
+}
+
+// Runs `sql` (no parameters) on the maintenance database of the server of `uri`.
+void onServer(const QString& uri, const QString& sql)
+{
+    PGconn* c = maintenance(uri);
     const QString where = Connection::publicLocation(uri);
     if (PQstatus(c) != CONNECTION_OK) {
         const QString msg = QString::fromUtf8(PQerrorMessage(c)).trimmed();
@@ -547,6 +575,7 @@ public:
     explicit PgEngine(const QString& uri) : uri_(uri), conn_(std::make_shared<Connection>(uri)) {}
 
     QString location() const override { return conn_->location(); }
+    void connect() { conn_->open(); }
     QString name() const override { return QStringLiteral("PostgreSQL"); }
 
     bool exists() const override
@@ -697,10 +726,11 @@ public:
             }
             if (progress)
                 progress(0, total);
+            for (const TableDef& t : tables())
+                written << t.fileName;
+            dest->createTables();
             for (int n = 0; n < tables().size(); ++n) {
                 const TableDef& t = tables()[n];
-                written << t.fileName;
-                dest->createTable(t);
                 std::unique_ptr<EngineTable> out = dest->openTable(t);
                 std::unique_ptr<BulkInsert> bulk = out->bulkInsert(false);
                 Columns all;
@@ -747,8 +777,7 @@ private:
             conn_->open();
             return;
         } catch (const EngineError& e) {
-            const QString name = databaseName(uri_);
-            if (name.isEmpty() || !e.message().contains(QStringLiteral("does not exist")))
+            if (databaseMissing(uri_) != 1)
                 throw;
         }
         onServer(uri_, QStringLiteral("CREATE DATABASE %1 ENCODING 'UTF8' TEMPLATE template0").arg(quote(databaseName(uri_))));
@@ -842,6 +871,14 @@ void setBackupOpener(BackupOpener opener) { backupOpener = opener; }
 std::unique_ptr<Engine> openEngine(const QString& uri)
 {
     auto e = std::make_unique<PgEngine>(uri);
+    // A server that cannot be reached is reported now; a database not made
+    // yet is not (createTables() makes it, exists() says so).
+    try {
+        e->connect();
+    } catch (const EngineError&) {
+        if (databaseMissing(uri) != 1)
+            throw;
+    }
     return e;
 }
 

@@ -8,4 +8,11 @@ void registerEngine()
     setBackupOpener(&yb::openEngine);
 }
 
+namespace {
+
+// Linked into a program, the engine is there before main() runs.
+const bool registered = (registerEngine(), true);
+
+} // namespace
+
 } // namespace yb::pg
