@@ -13,7 +13,6 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
-#include <sqlite3.h>
 #include <unistd.h>
 #include <vector>
 

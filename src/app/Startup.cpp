@@ -95,9 +95,9 @@ int runProgram()
     resetTerminate();
     StartupFailure failure;
     try {
-        const QString dir = Database::defaultDirectory();
-        Database::prepare(dir);
-        Database::setDirectory(dir);
+        const QString location = Database::defaultLocation();
+        Database::prepare(location);
+        Database::setLocation(location);
     } catch (const Error& e) {
         failure = {e.kind(), e.message(), reinterpret_cast<const void*>(&runProgram)};
         return failStartup(failure);

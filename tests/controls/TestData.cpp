@@ -1,11 +1,10 @@
 #include "TestData.h"
 
-#include "Database.h"
-#include "Errors.h"
-#include "SortKey.h"
+#include "store/Database.h"
+#include "store/Errors.h"
+#include "store/SortKey.h"
 
 #include <QFile>
-#include <sqlite3.h>
 #include <tuple>
 
 namespace testdata {
@@ -18,56 +17,51 @@ void prepare(const QString& dir)
 
 namespace {
 
-struct Db {
-    sqlite3* db = nullptr;
-    explicit Db(const QString& path)
+// Records written through the store's bulk insert, in one transaction.
+class Bulk {
+public:
+    Bulk(const QString& dir, const QString& table)
+        : def_(*yb::findTable(table)), engine_(yb::Database::open(dir)), table_(engine_->openTable(def_)),
+          bulk_(table_->bulkInsert(false))
     {
-        if (sqlite3_open(QFile::encodeName(path).constData(), &db) != SQLITE_OK)
-            throw yb::Error(QStringLiteral("cannot open ") + path);
-        sqlite3_exec(db, "PRAGMA synchronous=OFF", nullptr, nullptr, nullptr);
-        sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
     }
-    ~Db()
+    // Values by field name; the others stay empty.
+    void add(const QList<QPair<QString, QVariant>>& values)
     {
-        sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
-        sqlite3_close(db);
+        QVariantList record(def_.fields.size());
+        QString key;
+        for (const auto& [name, value] : values) {
+            const yb::FieldDef* f = def_.field(name);
+            if (!f)
+                throw yb::Error(QStringLiteral("no field ") + name);
+            if (value.typeId() == QMetaType::QString && value.toString().isNull())
+                continue;
+            record[int(f - def_.fields.constData())] = value;
+            if (f->name == def_.keyField)
+                key = value.toString();
+        }
+        bulk_->add(record, def_.hasKey() ? yb::sortKey(key) : QByteArray(), ++count_);
     }
-    sqlite3_stmt* prepare(const char* sql)
-    {
-        sqlite3_stmt* st = nullptr;
-        if (sqlite3_prepare_v2(db, sql, -1, &st, nullptr) != SQLITE_OK)
-            throw yb::Error(QString::fromUtf8(sqlite3_errmsg(db)));
-        return st;
-    }
-};
+    void commit() { bulk_->commit(); }
 
-void bindText(sqlite3_stmt* st, int i, const QString& s)
-{
-    if (s.isNull()) {
-        sqlite3_bind_null(st, i);
-        return;
-    }
-    const QByteArray u = s.toUtf8();
-    sqlite3_bind_text(st, i, u.constData(), int(u.size()), SQLITE_TRANSIENT);
-}
+private:
+    const yb::TableDef& def_;
+    std::unique_ptr<yb::Engine> engine_;
+    std::unique_ptr<yb::EngineTable> table_;
+    std::unique_ptr<yb::BulkInsert> bulk_;
+    qint64 count_ = 0;
+};
 
 } // namespace
 
 void bulkCosmetics(const QString& dir, const QList<QStringList>& records)
 {
-    Db d(yb::Database::tablePath(dir, QStringLiteral("Cosmetic.DB")));
-    sqlite3_stmt* st = d.prepare("INSERT INTO records(yb_sortkey, \"Producto Cosmetico\", \"Indicaciones\", "
-                                 "\"Modo Empleo\") VALUES(?1, ?2, ?3, ?4)");
-    for (const QStringList& r : records) {
-        const QByteArray key = yb::sortKey(r.value(0));
-        sqlite3_bind_blob(st, 1, key.constData(), int(key.size()), SQLITE_TRANSIENT);
-        for (int i = 0; i < 3; ++i)
-            bindText(st, i + 2, r.value(i));
-        if (sqlite3_step(st) != SQLITE_DONE)
-            throw yb::Error(QString::fromUtf8(sqlite3_errmsg(d.db)));
-        sqlite3_reset(st);
-    }
-    sqlite3_finalize(st);
+    Bulk b(dir, QStringLiteral("Cosmetic.DB"));
+    for (const QStringList& r : records)
+        b.add({{QStringLiteral("Producto Cosmetico"), r.value(0)},
+               {QStringLiteral("Indicaciones"), r.value(1)},
+               {QStringLiteral("Modo Empleo"), r.value(2)}});
+    b.commit();
 }
 
 QString manyName(int i)
@@ -81,35 +75,22 @@ QString manyName(int i)
 
 void bulkManyCosmetics(const QString& dir, int count)
 {
-    Db d(yb::Database::tablePath(dir, QStringLiteral("Cosmetic.DB")));
-    sqlite3_stmt* st =
-        d.prepare("INSERT INTO records(yb_sortkey, \"Producto Cosmetico\", \"Indicaciones\") VALUES(?1, ?2, ?3)");
+    Bulk b(dir, QStringLiteral("Cosmetic.DB"));
     for (int i = 0; i < count; ++i) {
         const QString name = manyName(i);
-        const QByteArray key = yb::sortKey(name);
-        sqlite3_bind_blob(st, 1, key.constData(), int(key.size()), SQLITE_TRANSIENT);
-        bindText(st, 2, name);
-        bindText(st, 3, QStringLiteral("Indicaciones de ") + name);
-        if (sqlite3_step(st) != SQLITE_DONE)
-            throw yb::Error(QString::fromUtf8(sqlite3_errmsg(d.db)));
-        sqlite3_reset(st);
+        b.add({{QStringLiteral("Producto Cosmetico"), name}, {QStringLiteral("Indicaciones"), QStringLiteral("Indicaciones de ") + name}});
     }
-    sqlite3_finalize(st);
+    b.commit();
 }
 
 void bulkProducts(const QString& dir, const QList<std::tuple<int, QString, int>>& records)
 {
-    Db d(yb::Database::tablePath(dir, QStringLiteral("Producto.db")));
-    sqlite3_stmt* st = d.prepare("INSERT INTO records(\"Codigo\", \"Descripcion\", \"Precio\") VALUES(?1, ?2, ?3)");
-    for (const auto& [code, text, price] : records) {
-        sqlite3_bind_int64(st, 1, code);
-        bindText(st, 2, text);
-        sqlite3_bind_int64(st, 3, price);
-        if (sqlite3_step(st) != SQLITE_DONE)
-            throw yb::Error(QString::fromUtf8(sqlite3_errmsg(d.db)));
-        sqlite3_reset(st);
-    }
-    sqlite3_finalize(st);
+    Bulk b(dir, QStringLiteral("Producto.db"));
+    for (const auto& [code, text, price] : records)
+        b.add({{QStringLiteral("Codigo"), QVariant(qint64(code))},
+               {QStringLiteral("Descripcion"), text},
+               {QStringLiteral("Precio"), QVariant(qint64(price))}});
+    b.commit();
 }
 
 static qint64 statusKb(const char* key)

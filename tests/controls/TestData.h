@@ -9,8 +9,8 @@ namespace testdata {
 // Creates the fourteen empty tables in `dir` and points every cursor at it.
 void prepare(const QString& dir);
 
-// Writes records straight into a table file in one transaction (fast enough
-// for a million records). Cosmetics: key text, then the two memos.
+// Writes records through the store's bulk insert in one transaction (fast
+// enough for a million records). Cosmetics: key text, then the two memos.
 void bulkCosmetics(const QString& dir, const QList<QStringList>& records);
 // `count` cosmetics named "<syllable> <number>" in an order unrelated to their numbers.
 void bulkManyCosmetics(const QString& dir, int count);

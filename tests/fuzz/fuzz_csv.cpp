@@ -9,20 +9,16 @@
 #include <QBuffer>
 #include <QTemporaryDir>
 #include <cstdlib>
-#include <sqlite3.h>
 
 namespace {
 
-qint64 recordCount(const QString& path)
+qint64 recordCount(const QString& dir, const yb::TableDef& table)
 {
-    sqlite3* db = nullptr;
-    sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
-    sqlite3_stmt* st = nullptr;
-    sqlite3_prepare_v2(db, "SELECT count(*) FROM records", -1, &st, nullptr);
-    qint64 n = sqlite3_step(st) == SQLITE_ROW ? sqlite3_column_int64(st, 0) : -1;
-    sqlite3_finalize(st);
-    sqlite3_close(db);
-    return n;
+    try {
+        return yb::Database::open(dir)->openTable(table, true)->count();
+    } catch (const yb::Error&) {
+        return -1;
+    }
 }
 
 } // namespace
@@ -40,14 +36,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // The first byte picks the table: the products (integers, a unique code) or a reference table (memos, key order).
     const yb::TableDef& table = *yb::findTable(data[0] & 1 ? QStringLiteral("Producto.db") : QStringLiteral("Cosmetic.DB"));
     const QString path = yb::Database::tablePath(dir, table.fileName);
-    const qint64 before = recordCount(path);
+    const qint64 before = recordCount(dir, table);
     QByteArray bytes(reinterpret_cast<const char*>(data + 1), qsizetype(size - 1));
     QBuffer in(&bytes);
     in.open(QIODevice::ReadOnly);
     try {
         yb::admin::importTable(dir, table, &in, true);
     } catch (const yb::Error& e) {
-        if (e.message().isEmpty() || recordCount(path) != before)
+        if (e.message().isEmpty() || recordCount(dir, table) != before)
             std::abort();
     }
     if (!yb::Database::checkTable(path, table).isEmpty())

@@ -83,21 +83,66 @@ template <typename T = QWidget> T* child(QWidget* screen, const char* name)
     return w;
 }
 
-qint64 scalar(const QString& table, const char* sql)
+// Reading and writing the tables beside the screens, through the store.
+std::unique_ptr<yb::EngineTable> openTable(const QString& table)
 {
-    sqlite3* db = nullptr;
-    const QString path = yb::Database::tablePath(yb::Database::directory(), table);
-    sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
-    sqlite3_stmt* st = nullptr;
-    sqlite3_prepare_v2(db, sql, -1, &st, nullptr);
+    return yb::Database::engine()->openTable(*yb::findTable(table));
+}
+
+int columnOf(const QString& table, const QString& field)
+{
+    const yb::TableDef& def = *yb::findTable(table);
+    return int(def.field(field) - def.fields.constData());
+}
+
+// The records whose fields hold exactly these values.
+qint64 countWhere(const QString& table, const QList<QPair<QString, QVariant>>& equal = {})
+{
+    yb::RecordFilter filter;
+    for (const auto& [field, value] : equal)
+        filter.equals << yb::RecordFilter::Equal{columnOf(table, field), value};
+    qint64 n = 0;
+    openTable(table)->find({}, filter, yb::RecordOrder::Table, [&](const yb::StoredRecord&) {
+        ++n;
+        return true;
+    });
+    return n;
+}
+
+// A field of the first record whose `whereField` holds `whereValue`; -1 when none.
+qint64 valueWhere(const QString& table, const QString& field, const QString& whereField, const QVariant& whereValue)
+{
+    yb::RecordFilter filter;
+    filter.equals << yb::RecordFilter::Equal{columnOf(table, whereField), whereValue};
     qint64 v = -1;
-    if (st && sqlite3_step(st) == SQLITE_ROW)
-        v = sqlite3_column_int64(st, 0);
-    sqlite3_finalize(st);
-    sqlite3_close(db);
+    openTable(table)->find({columnOf(table, field)}, filter, yb::RecordOrder::Table, [&](const yb::StoredRecord& r) {
+        v = r.values[0].toLongLong();
+        return false;
+    });
     return v;
 }
 
+// Sales written in one transaction, as another till would have recorded them.
+void addSales(int count, const QDateTime& when, const QString& product, bool numbered)
+{
+    const yb::TableDef& def = *yb::findTable(QStringLiteral("Ventas.DB"));
+    const std::unique_ptr<yb::EngineTable> table = openTable(def.fileName);
+    const std::unique_ptr<yb::BulkInsert> bulk = table->bulkInsert(false);
+    for (int x = 1; x <= count; ++x) {
+        QVariantList record(def.fields.size());
+        record[columnOf(def.fileName, QStringLiteral("Caja"))] = qint64(1);
+        record[columnOf(def.fileName, QStringLiteral("Fecha y Hora"))] = when;
+        record[columnOf(def.fileName, QStringLiteral("Codigo"))] = qint64(7);
+        record[columnOf(def.fileName, QStringLiteral("Importe"))] = qint64(150);
+        record[columnOf(def.fileName, QStringLiteral("Producto"))] =
+            numbered ? QStringLiteral("%1 %2").arg(product).arg(x) : product;
+        bulk->add(record, {}, x);
+    }
+    bulk->commit();
+}
+
+// Deliberate damage for one test: a trigger that makes the sales file refuse
+// every new record. Only the SQLite file can be damaged this way.
 void execSql(const QString& table, const char* sql)
 {
     sqlite3* db = nullptr;
@@ -110,7 +155,7 @@ void execSql(const QString& table, const char* sql)
     sqlite3_close(db);
 }
 
-qint64 sales() { return scalar(QStringLiteral("Ventas.DB"), "SELECT COUNT(*) FROM records"); }
+qint64 sales() { return countWhere(QStringLiteral("Ventas.DB")); }
 
 void addProduct(int code, const QString& description, qint64 price)
 {
@@ -255,7 +300,7 @@ private slots:
         QTest::keyClick(e3, Qt::Key_Return);
         QCOMPARE(QApplication::focusWidget(), e1);
         QCOMPARE(editor_->Table1->state(), yb::CursorState::Edit);
-        QCOMPARE(scalar(QStringLiteral("Producto.db"), "SELECT Precio FROM records WHERE Codigo=3"), 200);
+        QCOMPARE(valueWhere(QStringLiteral("Producto.db"), QStringLiteral("Precio"), QStringLiteral("Codigo"), 3), 200);
         editor_->Table1->cancel();
 
         // After a navigator button the focus is in the code box, in red.
@@ -304,7 +349,7 @@ private slots:
         auto* e1 = child<DBEdit>(editor_, "DBEdit1");
         auto* e2 = child<DBEdit>(editor_, "DBEdit2");
         auto* e3 = child<DBEdit>(editor_, "DBEdit3");
-        const qint64 before = scalar(QStringLiteral("Producto.db"), "SELECT COUNT(*) FROM records");
+        const qint64 before = countWhere(QStringLiteral("Producto.db"));
 
         // A code that another product has: refused, the record stays in editing.
         press(nav, DBNavigator::Insert);
@@ -325,7 +370,7 @@ private slots:
         QTest::keyClicks(e1, "21");
         press(nav, DBNavigator::Post);
         QCOMPARE(editor_->Table1->state(), yb::CursorState::Browse);
-        QCOMPARE(scalar(QStringLiteral("Producto.db"), "SELECT Precio FROM records WHERE Codigo=21"), 10);
+        QCOMPARE(valueWhere(QStringLiteral("Producto.db"), QStringLiteral("Precio"), QStringLiteral("Codigo"), 21), 10);
 
         // A code left empty: "Field 'Codigo' must have a value".
         press(nav, DBNavigator::Insert);
@@ -336,14 +381,14 @@ private slots:
         QVERIFY(box->seen);
         QCOMPARE(box->text, QStringLiteral("Field 'Codigo' must have a value."));
         press(nav, DBNavigator::Cancel);
-        QCOMPARE(scalar(QStringLiteral("Producto.db"), "SELECT COUNT(*) FROM records"), before + 1);
+        QCOMPARE(countWhere(QStringLiteral("Producto.db")), before + 1);
 
         // Deleting the new product again, after the confirmation.
         editor_->Table1->locate(QStringLiteral("Codigo"), 21, yb::LocateNone);
         box = answerBox(QStringLiteral("OK"));
         press(nav, DBNavigator::Delete);
         QVERIFY(box->seen);
-        QCOMPARE(scalar(QStringLiteral("Producto.db"), "SELECT COUNT(*) FROM records"), before);
+        QCOMPARE(countWhere(QStringLiteral("Producto.db")), before);
     }
 
     // -------------------------------------------------------------- terminal
@@ -369,8 +414,10 @@ private slots:
         QCOMPARE(total(), QStringLiteral("600"));
         QCOMPARE(list()->currentRow(), 3);
         QCOMPARE(sales(), before + 4);
-        QCOMPARE(scalar(QStringLiteral("Ventas.DB"), "SELECT COUNT(*) FROM records WHERE Codigo=7 AND Importe=150 "
-                                                      "AND Caja=1 AND Producto='Manzanilla'"),
+        QCOMPARE(countWhere(QStringLiteral("Ventas.DB"), {{QStringLiteral("Codigo"), 7},
+                                                     {QStringLiteral("Importe"), 150},
+                                                     {QStringLiteral("Caja"), 1},
+                                                     {QStringLiteral("Producto"), QStringLiteral("Manzanilla")}}),
                  before + 4);
     }
 
@@ -717,9 +764,13 @@ private slots:
         press(nav, DBNavigator::Delete);
         QVERIFY(box->seen);
         QCOMPARE(sales(), before - 1);
-        QCOMPARE(scalar(QStringLiteral("Ventas.DB"), "SELECT COUNT(*) FROM records WHERE Producto='Tila' AND "
-                                                      "yb_id=(SELECT MAX(yb_id) FROM records)"),
-                 0);
+        {
+            // The last sale recorded is not the one deleted.
+            const int producto = columnOf(QStringLiteral("Ventas.DB"), QStringLiteral("Producto"));
+            const QList<yb::StoredRecord> last =
+                openTable(QStringLiteral("Ventas.DB"))->read({producto}, yb::RecordOrder::Table, {}, false, 1);
+            QVERIFY(last.isEmpty() || last.first().values[0].toString() != QStringLiteral("Tila"));
+        }
 
         // The help covers everything and closes again.
         child<QToolButton>(balance_, "SpeedButton2")->click();
@@ -733,10 +784,8 @@ private slots:
     // button column, and every column is whole at the design size.
     void balanceScrollsAndShowsWholeColumns()
     {
-        for (int i = 0; i < 90; ++i)
-            execSql(QStringLiteral("Ventas.DB"),
-                    "INSERT INTO records (Caja, \"Fecha y Hora\", Codigo, Importe, Producto) "
-                    "VALUES (1, '2026-12-09T10:00:00', 7, 150, 'Manzanilla')");
+        const QDateTime at(QDate(2026, 12, 9), QTime(10, 0));
+        addSales(90, at, QStringLiteral("Manzanilla"), false);
         activate(balance_);
         auto* grid = child<DBGrid>(balance_, "TEXTO1");
         auto* panel1 = child<QWidget>(balance_, "Panel1");
@@ -771,7 +820,18 @@ private slots:
         QCOMPARE(cell->tableCellInterface()->columnHeaderCells().value(0)->text(QAccessible::Name),
                  QStringLiteral("Producto"));
         QVERIFY(cell->state().selected);
-        execSql(QStringLiteral("Ventas.DB"), "DELETE FROM records WHERE \"Fecha y Hora\" = '2026-12-09T10:00:00'");
+        {
+            const std::unique_ptr<yb::EngineTable> ventas = openTable(QStringLiteral("Ventas.DB"));
+            yb::RecordFilter added;
+            added.equals << yb::RecordFilter::Equal{columnOf(QStringLiteral("Ventas.DB"), QStringLiteral("Fecha y Hora")), at};
+            QList<qint64> ids;
+            ventas->find({}, added, yb::RecordOrder::Table, [&](const yb::StoredRecord& r) {
+                ids << r.id;
+                return true;
+            });
+            for (qint64 id : ids)
+                ventas->remove(id);
+        }
         activate(balance_);
     }
 
@@ -848,10 +908,7 @@ private slots:
     // A million sales: the balance opens and scrolls without reading them all.
     void balanceWithAMillionSales()
     {
-        execSql(QStringLiteral("Ventas.DB"),
-                "WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n WHERE x < 1000000) "
-                "INSERT INTO records(Caja, \"Fecha y Hora\", Codigo, Importe, Producto) "
-                "SELECT 1, '2026-12-01T10:00:00', 7, 150, 'Venta ' || x FROM n");
+        addSales(1000000, QDateTime(QDate(2026, 12, 1), QTime(10, 0)), QStringLiteral("Venta"), true);
         QVERIFY(sales() > 1000000);
         QElapsedTimer t;
         t.start();
