@@ -8,7 +8,10 @@
 #include "store/postgres/PgEngine.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QString>
+#include <QThread>
+#include <libpq-fe.h>
 
 namespace yb::test {
 
@@ -19,6 +22,29 @@ inline QString testServer()
     return isServerLocation(s) ? s : QString();
 }
 inline bool onServer() { return !testServer().isEmpty(); }
+
+// A process killed while it wrote may leave its last statement running on the
+// server, to be committed a moment later: wait until no other session of the
+// database at `location` is busy, so that a count sees its outcome. Nothing
+// to wait for with table files.
+inline void settle(const QString& location)
+{
+    if (!isServerLocation(location))
+        return;
+    PGconn* c = PQconnectdb(location.toUtf8().constData());
+    QElapsedTimer t;
+    t.start();
+    while (PQstatus(c) == CONNECTION_OK && t.elapsed() < 20000) {
+        PGresult* r = PQexec(c, "SELECT count(*) FROM pg_stat_activity WHERE datname = current_database() "
+                                "AND pid <> pg_backend_pid() AND state NOT IN ('idle')");
+        const bool busy = PQresultStatus(r) == PGRES_TUPLES_OK && qstrcmp(PQgetvalue(r, 0, 0), "0") != 0;
+        PQclear(r);
+        if (!busy)
+            break;
+        QThread::msleep(10);
+    }
+    PQfinish(c);
+}
 
 class FreshDatabases {
 public:

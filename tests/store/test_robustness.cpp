@@ -98,6 +98,7 @@ private slots:
             QTest::qWait(int(rng.bounded(40)));
             p.kill(); // SIGKILL
             QVERIFY(p.waitForFinished(5000));
+            test::settle(dir);
             const int posted = lastPosted(p.readAllStandardOutput());
             killedAfterPosts += posted > 0;
             const int rows = countSales(dir);

@@ -690,6 +690,7 @@ private slots:
             QTest::qWait(int(30 + rng.bounded(120)));
             p.kill();
             p.waitForFinished();
+            test::settle(dir_);
             int posted = 0;
             for (const QByteArray& line : p.readAllStandardOutput().split('\n'))
                 if (line.startsWith("posted "))

@@ -250,8 +250,9 @@ public:
                 conds << utf8(quote(f.name)) + " = " + param(toParam(e.value, f.type));
         }
         // Pages of records, each read whole before it is visited, so that the
-        // visitor may use the connection itself.
-        constexpr int kPage = 512;
+        // visitor may use the connection itself. A search usually stops at
+        // its first record: the first page is small, later ones grow.
+        int page = 16;
         Bookmark place;
         for (;;) {
             QByteArrayList all = conds;
@@ -269,14 +270,16 @@ public:
             QByteArray sql = select(columns);
             if (!all.isEmpty())
                 sql += " WHERE " + all.join(" AND ");
-            sql += orderBy(byKey, true) + " LIMIT " + QByteArray::number(kPage);
-            const QList<StoredRecord> page = records(conn_->exec(sql, ps, true), columns);
-            for (const StoredRecord& r : page)
+            ps << Param::integer(page);
+            sql += orderBy(byKey, true) + " LIMIT $" + QByteArray::number(ps.size()) + "::bigint";
+            const QList<StoredRecord> rows = records(conn_->exec(sql, ps, true), columns);
+            for (const StoredRecord& r : rows)
                 if (!visit(r))
                     return;
-            if (page.size() < kPage)
+            if (rows.size() < page)
                 return;
-            place = page.last().place();
+            place = rows.last().place();
+            page = std::min(page * 4, 1024);
         }
     }
 
