@@ -208,9 +208,9 @@ public:
                 ps << Param::integer(from.rowId);
             }
         }
-        sql += orderBy(byKey, forward);
-        sql += " LIMIT $" + QByteArray::number(ps.size() + 1) + "::bigint";
-        ps << Param::integer(std::max(limit, 0));
+        // The limit is written into the statement: with it bound, the server
+        // cannot plan the statement once for all and plans it at every call.
+        sql += orderBy(byKey, forward) + " LIMIT " + QByteArray::number(std::max(limit, 0));
         return records(conn_->exec(sql, ps, true), columns);
     }
 
@@ -270,8 +270,7 @@ public:
             QByteArray sql = select(columns);
             if (!all.isEmpty())
                 sql += " WHERE " + all.join(" AND ");
-            ps << Param::integer(page);
-            sql += orderBy(byKey, true) + " LIMIT $" + QByteArray::number(ps.size()) + "::bigint";
+            sql += orderBy(byKey, true) + " LIMIT " + QByteArray::number(page);
             const QList<StoredRecord> rows = records(conn_->exec(sql, ps, true), columns);
             for (const StoredRecord& r : rows)
                 if (!visit(r))
