@@ -578,6 +578,11 @@ public:
 
     QString location() const override { return conn_->location(); }
     void connect() { conn_->open(); }
+    PGconn* native()
+    {
+        conn_->open();
+        return conn_->raw();
+    }
     QString name() const override { return QStringLiteral("PostgreSQL"); }
 
     bool exists() const override
@@ -869,6 +874,12 @@ private:
 } // namespace
 
 void setBackupOpener(BackupOpener opener) { backupOpener = opener; }
+
+PGconn* nativeConnection(Engine& engine)
+{
+    auto* e = dynamic_cast<PgEngine*>(&engine);
+    return e ? e->native() : nullptr;
+}
 
 std::unique_ptr<Engine> openEngine(const QString& uri)
 {

@@ -15,6 +15,8 @@
 
 #include <memory>
 
+typedef struct pg_conn PGconn;
+
 namespace yb::pg {
 
 constexpr int kFormatVersion = 1;
@@ -33,6 +35,11 @@ void setBackupOpener(BackupOpener opener);
 // Registers this engine with the store's factory for postgresql:// and
 // postgres:// locations, and the SQLite engine as the target of backups.
 void registerEngine();
+
+// The libpq connection of an engine of this kind (nullptr for another kind),
+// opened if need be: the benchmark issues its own statements on it, so that
+// they meet the same server process as the engine's.
+PGconn* nativeConnection(Engine& engine);
 
 // Creates the database `name` on the server of `uri` (connecting to its
 // maintenance database) and returns the URI of the new database. Tests use
