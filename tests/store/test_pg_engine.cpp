@@ -4,6 +4,8 @@
 // skipped. Every test works in a database of its own.
 
 #include "store/Catalogue.h"
+#include "store/Database.h"
+#include "store/TableCursor.h"
 #include "store/Engine.h"
 #include "store/SortKey.h"
 #include "store/postgres/PgEngine.h"
@@ -571,6 +573,51 @@ private slots:
         QVERIFY(b.waitForFinished(30000));
         QCOMPARE(b.readAll().trimmed(), QByteArray("changed"));
         QCOMPARE(onlyRecord(*p, {2}).values[0], QVariant(310));
+    }
+
+    // The server goes away under a cursor: the post fails with a message that
+    // names the server, the typed values stay, and once the server is back
+    // the same post goes through on a new connection by itself.
+    void cursorPostWhileServerIsDown()
+    {
+        if (qEnvironmentVariableIsEmpty("YERBALIS_PG_DIR"))
+            QSKIP("YERBALIS_PG_DIR does not name the test server's folder (scripts/pg.sh env)");
+        const QString script = QStringLiteral(PG_SCRIPT);
+        Database::setLocation(uri_);
+        auto resume = qScopeGuard([&] { QProcess::execute(QStringLiteral("bash"), {script, QStringLiteral("resume")}); });
+        {
+            TableCursor c(cursorDecl(QStringLiteral("REGISTR1"), QStringLiteral("Table1")));
+            c.open();
+            auto type = [&](int code) {
+                c.append();
+                c.fieldByName(QStringLiteral("Codigo")).setAsInteger(code);
+                c.fieldByName(QStringLiteral("Descripcion")).setAsString(QStringLiteral("Manzanilla"));
+                c.fieldByName(QStringLiteral("Precio")).setAsInteger(150);
+            };
+            type(1);
+            c.post();
+            QCOMPARE(QProcess::execute(QStringLiteral("bash"), {script, QStringLiteral("crash")}), 0);
+            type(2);
+            QString msg;
+            try {
+                c.post();
+            } catch (const Error& e) {
+                msg = e.message();
+            }
+            QVERIFY2(msg.contains(QStringLiteral("PostgreSQL server")), qPrintable(msg));
+            QCOMPARE(c.state(), CursorState::Insert);
+            QCOMPARE(c.fieldByName(QStringLiteral("Codigo")).asInteger(), 2);
+            QCOMPARE(QProcess::execute(QStringLiteral("bash"), {script, QStringLiteral("resume")}), 0);
+            c.post();
+            QCOMPARE(c.state(), CursorState::Browse);
+            c.first();
+            int n = 0;
+            for (; !c.eof(); c.next())
+                ++n;
+            QCOMPARE(n, 2);
+        }
+        resume.dismiss();
+        Database::setLocation(QString());
     }
 
     // The server stopped at once during a stream of sales and started again:
