@@ -1,5 +1,6 @@
 #include "store/postgres/PgConnection.h"
 
+#include <QStringList>
 #include <QTimeZone>
 #include <QUrl>
 #include <QUrlQuery>
@@ -15,8 +16,11 @@ namespace {
 // Multi-line libpq messages on one line, without the trailing newline.
 QString oneLine(const char* s)
 {
-    QString m = QString::fromUtf8(s ? s : "").trimmed();
-    m.replace(QLatin1Char('\n'), QLatin1String("; "));
+    QStringList lines = QString::fromUtf8(s ? s : "").split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    for (QString& l : lines)
+        l = l.simplified();
+    lines.removeAll(QString());
+    QString m = lines.join(QLatin1String("; "));
     while (m.endsWith(QLatin1Char('.')))
         m.chop(1);
     return m;

@@ -597,6 +597,9 @@ public:
 
     bool hasTable(const TableDef& table) const override
     {
+        // A database not made yet has no tables (createTable() makes it).
+        if (!exists() && databaseMissing(uri_) == 1)
+            return false;
         return conn_->exec("SELECT to_regclass($1) IS NOT NULL", {Param::text(quote(table.fileName))}, true)
                    .integer(0, 0) != 0;
     }
