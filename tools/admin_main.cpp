@@ -59,6 +59,10 @@ const char* usage =
     "  paradox FILE.DB             show an old Paradox table as CSV\n"
     "  migrate OLD_DIR DIR         bring the old Paradox tables of OLD_DIR into DIR\n"
     "\n"
+    "DIR is a database: a directory of table files, or a PostgreSQL connection URI\n"
+    "(postgresql://...). When YERBALIS_DATABASE is set, create, check, export,\n"
+    "import, backup and report may leave DIR out: the database it names is used.\n"
+    "\n"
     "Run 'yerbalis-admin COMMAND --help' for the help of one command.\n"
     "'yerbalis-admin --version' prints the version.\n";
 
@@ -106,6 +110,31 @@ Arguments parseArguments(const QStringList& args, const QStringList& flags, cons
 }
 
 QString native(const QString& path) { return QDir::toNativeSeparators(path); }
+
+// With YERBALIS_DATABASE set, a command may leave out its database: the
+// location the variable names takes its place. A DIR given still wins.
+void defaultDatabase(const QString& command, Arguments& a)
+{
+    if (qEnvironmentVariableIsEmpty("YERBALIS_DATABASE"))
+        return;
+    const QString location = yb::Database::defaultLocation();
+    auto namesTable = [&](const QString& word) {
+        if (yb::isServerLocation(word) || QFileInfo(word).isDir())
+            return false;
+        try {
+            yb::admin::tableNamed(word);
+            return true;
+        } catch (const yb::Error&) {
+            return false;
+        }
+    };
+    const bool only = command == QLatin1String("create") || command == QLatin1String("check") ||
+                      command == QLatin1String("report");
+    const bool table = command == QLatin1String("export") || command == QLatin1String("import");
+    if ((only && a.positional.isEmpty()) || (table && !a.positional.isEmpty() && namesTable(a.positional[0])) ||
+        (command == QLatin1String("backup") && a.positional.size() == 1))
+        a.positional.prepend(location);
+}
 
 yb::admin::CsvEncoding encodingOption(const Arguments& a)
 {
@@ -559,7 +588,9 @@ int main(int argc, char** argv)
         return 0;
     }
     try {
-        return command->run(parseArguments(args, command->flags, command->valued));
+        Arguments parsed = parseArguments(args, command->flags, command->valued);
+        defaultDatabase(name, parsed);
+        return command->run(parsed);
     } catch (const UsageError& e) {
         err() << "yerbalis-admin " << name << ": " << e.message << "\n\n" << command->help;
         return 2;

@@ -113,6 +113,7 @@ private:
 // Records may be sent to the engine in batches; a record refused is reported
 // (as BulkRefusal) by the add() or commit() that sends it, with its tag, and
 // then nothing of the bulk stays. The destructor rolls back unless committed.
+// A bulk insert ends before the table that began it is closed.
 class BulkInsert {
 public:
     virtual ~BulkInsert() = default;

@@ -663,6 +663,15 @@ private slots:
         const QStringList problems = Database::check(dir_);
         QCOMPARE(problems.size(), 3); // one out of order, one without key and out of order
         QVERIFY(problems.join(QLatin1Char('\n')).contains(QStringLiteral("required field 'Sintomas'")));
+
+        // An integer beyond its field's range would be read back cut to 32 bits: check names it.
+        sqlite3_open(QFile::encodeName(dir_ + QStringLiteral("/Producto.db")).constData(), &db);
+        sqlite3_exec(db, "INSERT INTO records(\"Codigo\", \"Descripcion\", \"Precio\") VALUES(1, 'Tila', 3000000000)",
+                     nullptr, nullptr, nullptr);
+        sqlite3_close(db);
+        const QStringList more = Database::check(dir_);
+        QCOMPARE(more.size(), 4);
+        QVERIFY2(more.last().contains(QStringLiteral("out of range in field 'Precio'")), qPrintable(more.last()));
     }
 
     void twoProcessesAndKilledWriter()

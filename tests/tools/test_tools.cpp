@@ -377,6 +377,33 @@ private slots:
         QVERIFY2(err.contains("exported 1 record of Cosmetic.DB"), err.constData());
     }
 
+    // YERBALIS_DATABASE stands for a database left out of the command line; a
+    // database named there still wins.
+    void commandLineTakesTheDatabaseFromTheEnvironment()
+    {
+        const QString dir = makeDatabase(tmp_, QStringLiteral("envdb"));
+        const QString other = makeDatabase(tmp_, QStringLiteral("envother"));
+        post(dir, QStringLiteral("Producto.db"), {{QStringLiteral("Codigo"), 4}, {QStringLiteral("Descripcion"), QStringLiteral("Tila")}, {QStringLiteral("Precio"), 7}});
+        auto run = [&](const QStringList& args, QByteArray* out) {
+            QProcess p;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert(QStringLiteral("YERBALIS_DATABASE"), dir);
+            env.insert(QStringLiteral("YERBALIS_DATA_DIR"), other);
+            p.setProcessEnvironment(env);
+            p.start(QStringLiteral(YERBALIS_ADMIN), args);
+            p.waitForFinished(30000);
+            *out = p.readAllStandardOutput();
+            return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+        };
+        QByteArray out;
+        QCOMPARE(run({QStringLiteral("check")}, &out), 0);
+        QVERIFY2(out.contains(QDir::toNativeSeparators(dir).toUtf8()), out.constData());
+        QCOMPARE(run({QStringLiteral("export"), QStringLiteral("producto")}, &out), 0);
+        QCOMPARE(out, QByteArray("Codigo,Descripcion,Precio\r\n4,Tila,7\r\n"));
+        QCOMPARE(run({QStringLiteral("export"), other, QStringLiteral("producto")}, &out), 0);
+        QCOMPARE(out, QByteArray("Codigo,Descripcion,Precio\r\n"));
+    }
+
     void backupWhileAnotherProcessSells()
     {
 #ifndef STORE_WRITER

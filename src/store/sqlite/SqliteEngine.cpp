@@ -1,6 +1,7 @@
 #include "store/sqlite/SqliteEngine.h"
 
 #include "store/Conversions.h"
+#include "store/FieldRules.h"
 #include "store/SortKey.h"
 #include "store/sqlite/TableFile.h"
 
@@ -834,9 +835,7 @@ QStringList SqliteEngine::checkTableFile(const QString& path, const TableDef& ta
                 problem(QStringLiteral("%1: record %2 has more than %3 characters in field '%4'")
                             .arg(table.fileName).arg(id).arg(f.size).arg(f.name));
             if (isIntegerType(f.type) && sqlite3_column_type(st, i + 2) != SQLITE_NULL) {
-                const qint64 n = sqlite3_column_int64(st, i + 2);
-                const bool small = f.type == FieldType::SmallInt;
-                if (n < (small ? -32768 : -2147483647LL - 1) || n > (small ? 32767 : 2147483647LL))
+                if (!inRange(f.type, sqlite3_column_int64(st, i + 2)))
                     problem(QStringLiteral("%1: record %2 has a value out of range in field '%3'")
                                 .arg(table.fileName).arg(id).arg(f.name));
             }
