@@ -153,7 +153,7 @@ class PgTable;
 
 class PgBulk : public BulkInsert {
 public:
-    PgBulk(Connection& conn, const TableDef& def, const QByteArray& table, bool replace);
+    PgBulk(std::shared_ptr<Connection> conn, const TableDef& def, const QByteArray& table, bool replace);
     ~PgBulk() override { rollback(); }
     void add(const QVariantList& values, const QByteArray& sortKey, qint64 tag) override;
     bool keyExistedBefore(const QByteArray& sortKey) override;
@@ -172,8 +172,9 @@ private:
     [[noreturn]] void refuse(const ServerError& e, const Pending& p);
 
     static constexpr int kBatch = 64;
+    std::shared_ptr<Connection> keep_; // the connection outlives a bulk left open by mistake
     Connection& conn_;
-    const TableDef& def_;
+    TableDef def_;
     QByteArray table_;
     std::vector<Pending> pending_;
     qint64 lastIdBefore_ = 0;
@@ -377,7 +378,7 @@ public:
     std::unique_ptr<BulkInsert> bulkInsert(bool replace) override
     {
         writable();
-        return std::make_unique<PgBulk>(*conn_, def_, table_, replace);
+        return std::make_unique<PgBulk>(conn_, def_, table_, replace);
     }
 
 private:
@@ -442,8 +443,8 @@ private:
     QByteArray table_;
 };
 
-PgBulk::PgBulk(Connection& conn, const TableDef& def, const QByteArray& table, bool replace)
-    : conn_(conn), def_(def), table_(table)
+PgBulk::PgBulk(std::shared_ptr<Connection> conn, const TableDef& def, const QByteArray& table, bool replace)
+    : keep_(std::move(conn)), conn_(*keep_), def_(def), table_(table)
 {
     conn_.begin();
     active_ = true;
