@@ -360,6 +360,12 @@ private slots:
         w = p->update(a.id, 1, {2}, {999}, {});
         QCOMPARE(w.outcome, WriteResult::Changed);
         QCOMPARE(p->readById({2}, a.id)->values[0], QVariant(125));
+        // A code no integer field can hold finds nothing, as on table files.
+        RecordFilter huge;
+        huge.equals << RecordFilter::Equal{0, qint64(99999999999)};
+        bool any = false;
+        p->find({0}, huge, RecordOrder::Table, [&](const StoredRecord&) { return any = true; });
+        QVERIFY(!any);
         w = p->update(b.id, 1, {0}, {7}, {});
         QCOMPARE(w.outcome, WriteResult::DuplicateKey);
         QCOMPARE(w.field, QStringLiteral("Codigo"));

@@ -1,5 +1,6 @@
 #include "store/postgres/PgEngine.h"
 
+#include "store/FieldRules.h"
 #include "store/SortKey.h"
 #include "store/postgres/PgConnection.h"
 
@@ -245,10 +246,16 @@ public:
         }
         for (const RecordFilter::Equal& e : filter.equals) {
             const FieldDef& f = field(e.column);
-            if (e.value.isNull() || !e.value.isValid())
+            if (e.value.isNull() || !e.value.isValid()) {
                 conds << utf8(quote(f.name)) + " IS NULL";
-            else
-                conds << utf8(quote(f.name)) + " = " + param(toParam(e.value, f.type));
+                continue;
+            }
+            // A number the column cannot hold matches nothing (the server
+            // would refuse it as out of range).
+            bool ok = true;
+            if (isIntegerType(f.type) && (!inRange(f.type, e.value.toLongLong(&ok)) || !ok))
+                return;
+            conds << utf8(quote(f.name)) + " = " + param(toParam(e.value, f.type));
         }
         // Pages of records, each read whole before it is visited, so that the
         // visitor may use the connection itself. A search usually stops at
