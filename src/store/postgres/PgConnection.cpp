@@ -177,6 +177,14 @@ void Connection::open()
         throw EngineError(QStringLiteral("Cannot connect to the PostgreSQL server %1: %2").arg(location_, msg));
     }
     PQclear(r);
+    // Texts of any language must go in and come out as they are.
+    if (const char* enc = PQparameterStatus(conn_, "server_encoding"); enc && std::strcmp(enc, "UTF8") != 0) {
+        const QString e = QString::fromUtf8(enc);
+        PQfinish(conn_);
+        conn_ = nullptr;
+        throw EngineError(QStringLiteral("Cannot use the PostgreSQL database %1: its encoding is %2, not UTF8")
+                              .arg(location_, e));
+    }
     if (const char* dt = PQparameterStatus(conn_, "integer_datetimes"); dt && std::strcmp(dt, "on") != 0) {
         PQfinish(conn_);
         conn_ = nullptr;

@@ -772,7 +772,7 @@ public:
             conn_->commit();
             if (progress)
                 progress(total, total);
-        } catch (const EngineError& e) {
+        } catch (...) {
             conn_->rollback();
             if (!dirExisted) {
                 QDir(destination).removeRecursively();
@@ -781,8 +781,12 @@ public:
                     for (const char* suffix : {"", "-wal", "-shm", "-journal"})
                         QFile::remove(QDir(destination).filePath(f + QLatin1String(suffix)));
             }
-            throw EngineError(QStringLiteral("Cannot back up the PostgreSQL database %1: %2").arg(location(), e.message()),
-                              e.code());
+            try {
+                throw;
+            } catch (const EngineError& e) {
+                throw EngineError(
+                    QStringLiteral("Cannot back up the PostgreSQL database %1: %2").arg(location(), e.message()), e.code());
+            }
         }
         return results;
     }
