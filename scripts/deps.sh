@@ -2,12 +2,13 @@
 # Installs the Debian packages that building and running the program need, when
 # missing. With --package also those that build and check the Debian package;
 # with --test those and the tests' own (sanitizers, fuzzing, the end-to-end run
-# under Xvfb), and the es_ES.UTF-8 locale the tests also run under.
+# under Xvfb, the private PostgreSQL server of scripts/pg.sh), and the es_ES.UTF-8
+# locale the tests also run under.
 set -euo pipefail
-pkgs=(cmake g++ ninja-build pkg-config qt6-base-dev qt6-svg-dev libsqlite3-dev fonts-liberation2)
+pkgs=(cmake g++ ninja-build pkg-config qt6-base-dev qt6-svg-dev libsqlite3-dev libpq-dev fonts-liberation2)
 if [ "${1:-}" = "--test" ]; then
-  pkgs+=(clang clang-format libclang-rt-14-dev sqlite3 locales poppler-utils xvfb xauth x11-utils x11-xserver-utils xdotool
-         imagemagick openbox at-spi2-core)
+  pkgs+=(clang clang-format libclang-rt-14-dev sqlite3 locales poppler-utils xvfb xauth x11-utils x11-xserver-utils
+         xdotool imagemagick openbox at-spi2-core postgresql)
 fi
 # Building and checking the Debian package (scripts/package.sh, tests/package/check.sh).
 if [ "${1:-}" = "--test" ] || [ "${1:-}" = "--package" ]; then

@@ -2,7 +2,8 @@
 # Builds everything and runs the whole test suite: the ordinary build, the same
 # suite built with AddressSanitizer and UndefinedBehaviorSanitizer, the fuzz
 # targets for a bounded time, the Debian package built and checked, and the
-# end-to-end run of the real program. The ordinary tests and the end-to-end run
+# end-to-end run of the real program; the store's tests run a second time on a
+# private PostgreSQL server (scripts/pg.sh). The ordinary tests and the end-to-end run
 # go once in C.UTF-8 and once in the Spanish shops' es_ES.UTF-8, so that no date
 # or time form is taken for granted.
 set -euo pipefail
@@ -16,10 +17,20 @@ bash scripts/check_layers.sh
 
 echo "== build and tests"
 bash scripts/build.sh
+# A private PostgreSQL server for the whole run (a Unix socket, no TCP port),
+# stopped and removed at the end whatever happens.
+echo "== PostgreSQL test server"
+bash scripts/pg.sh start
+trap 'bash scripts/pg.sh stop' EXIT
+eval "$(bash scripts/pg.sh env)"
 for l in "${locales[@]}"; do
   echo "== tests in $l"
   LANG=$l LC_ALL=$l ctest --test-dir "${YERBALIS_BUILD_DIR:-build}" --output-on-failure -j2
 done
+# The store's tests once more, on the server instead of table files.
+echo "== store tests on PostgreSQL"
+YERBALIS_TEST_DATABASE=$YERBALIS_PG_TEST_SERVER \
+  ctest --test-dir "${YERBALIS_BUILD_DIR:-build}" --output-on-failure -j2 -R '^(test_store|test_robustness)$'
 
 echo "== build and tests with sanitizers"
 YERBALIS_BUILD_DIR=build-asan bash scripts/build.sh -DYERBALIS_SANITIZE=ON

@@ -4,6 +4,9 @@
 //
 // Output: one line per measure, "BENCH <name> <median> <unit>", and
 // "RATIO <name> <ours/raw>" for the moves and locates.
+//
+// yerbalis-bench --database URI [COUNT] measures the same on a PostgreSQL
+// server instead (bench_pg.cpp), against libpq.
 
 #include "store/Catalogue.h"
 #include "store/Database.h"
@@ -25,6 +28,7 @@
 #include <vector>
 
 void benchStartup(int recordsPerTable);
+int benchPostgres(const QString& uri, int count);
 
 namespace {
 
@@ -118,6 +122,9 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // --database URI [COUNT]: the same measures on a PostgreSQL server.
+    if (argc > 2 && qstrcmp(argv[1], "--database") == 0)
+        return benchPostgres(QString::fromLocal8Bit(argv[2]), argc > 3 ? std::max(1000, std::atoi(argv[3])) : 100000);
     int count = 1000000;
     if (argc > 1)
         count = std::max(1000, std::atoi(argv[1]));

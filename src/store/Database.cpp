@@ -109,8 +109,12 @@ bool Database::namesDatabase(const QString& written)
 QString Database::resolveTablePath(const QString& directoryAsWritten, const QString& fileAsWritten)
 {
     const QString dir = namesDatabase(directoryAsWritten) ? location() : directoryAsWritten;
-    if (isServerLocation(dir))
-        return dir.section(QLatin1Char('@'), -1) + QLatin1Char('/') + fileAsWritten;
+    if (isServerLocation(dir)) {
+        // A server has no files to match: the catalogue's name of the table,
+        // so that every spelling names one table.
+        const TableDef* t = findTable(fileAsWritten);
+        return dir.section(QLatin1Char('@'), -1) + QLatin1Char('/') + (t ? t->fileName : fileAsWritten);
+    }
     return tablePath(dir, fileAsWritten);
 }
 

@@ -33,7 +33,7 @@ version=$(sed -n 's/^project(Yerbalis VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt
 [ "$(basename "$deb")" = "yerbalis_${version}_$(dpkg --print-architecture).deb" ] || fail "file name $(basename "$deb")"
 depends=$(field Depends)
 names=$(echo "$depends" | tr ',' '\n' | sed 's/^ *//; s/ .*//')
-for lib in libc6 libqt6widgets6 libqt6core6 libsqlite3-0 libstdc++6; do
+for lib in libc6 libqt6widgets6 libqt6core6 libsqlite3-0 libpq5 libstdc++6; do
   grep -qx -- "$lib" <<< "$names" || fail "Depends lacks $lib: $depends"
 done
 

@@ -1,0 +1,924 @@
+#include "store/postgres/PgEngine.h"
+
+#include "store/FieldRules.h"
+#include "store/SortKey.h"
+#include "store/postgres/PgConnection.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QUrl>
+#include <libpq-fe.h>
+
+namespace yb::pg {
+
+namespace {
+
+BackupOpener backupOpener = nullptr;
+
+QString quote(const QString& identifier)
+{
+    QString q = identifier;
+    q.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QLatin1Char('"') + q + QLatin1Char('"');
+}
+
+QByteArray utf8(const QString& s) { return s.toUtf8(); }
+
+QString columnType(const FieldDef& f)
+{
+    switch (f.type) {
+    case FieldType::Text: return QStringLiteral("varchar(%1)").arg(f.size);
+    case FieldType::Memo: return QStringLiteral("text");
+    case FieldType::Integer: return QStringLiteral("integer");
+    case FieldType::SmallInt: return QStringLiteral("smallint");
+    case FieldType::DateTime: return QStringLiteral("timestamp(3) without time zone");
+    }
+    return {};
+}
+
+Param toParam(const QVariant& v, FieldType t)
+{
+    if (!v.isValid() || v.isNull())
+        return Param::none();
+    switch (t) {
+    case FieldType::Integer:
+    case FieldType::SmallInt: return Param::integer(v.toLongLong());
+    case FieldType::DateTime: return Param::dateTime(v.toDateTime());
+    case FieldType::Text:
+    case FieldType::Memo: break;
+    }
+    if (v.typeId() == QMetaType::QByteArray)
+        return Param::utf8(v.toByteArray());
+    return Param::text(v.toString());
+}
+
+QVariant fromResult(const Result& r, int row, int col, FieldType t)
+{
+    if (r.isNull(row, col))
+        return {};
+    switch (t) {
+    case FieldType::Integer:
+    case FieldType::SmallInt: return QVariant(int(r.integer(row, col)));
+    case FieldType::DateTime: return QVariant(r.dateTime(row, col));
+    case FieldType::Text:
+    case FieldType::Memo: break;
+    }
+    return QVariant(r.text(row, col));
+}
+
+QString indexName(const TableDef& t, const QString& what) { return t.fileName + QLatin1Char(' ') + what; }
+
+// The field of the unique index a constraint names, if it is one of ours.
+QString uniqueField(const TableDef& t, const QString& constraint)
+{
+    for (int i = 0; i < t.lookupIndexes.size(); ++i)
+        if (constraint == indexName(t, QStringLiteral("lookup%1").arg(i + 1)))
+            return t.lookupIndexes[i];
+    return t.lookupIndexes.isEmpty() ? QString() : t.lookupIndexes.first();
+}
+
+// The URI of another database on the same server.
+QString withDatabase(const QString& uri, const QString& name)
+{
+    QUrl url(uri);
+    url.setPath(QLatin1Char('/') + name);
+    return url.toString(QUrl::FullyEncoded);
+}
+
+PGconn* maintenance(const QString& uri)
+{
+    const QByteArray info = uri.toUtf8();
+    const char* keys[] = {"dbname", "dbname", "fallback_application_name", nullptr};
+    const char* values[] = {info.constData(), "postgres", "yerbalis", nullptr};
+    return PQconnectdbParams(keys, values, 1);
+}
+
+QString databaseName(const QString& uri);
+
+// Whether the database of `uri` is missing from its server, as far as the
+// server's maintenance database tells: 1 missing, 0 there, -1 unknown.
+int databaseMissing(const QString& uri)
+{
+    const QByteArray name = databaseName(uri).toUtf8();
+    if (name.isEmpty())
+        return -1;
+    PGconn* c = maintenance(uri);
+    int missing = -1;
+    if (PQstatus(c) == CONNECTION_OK) {
+        const char* values[] = {name.constData()};
+        PGresult* r = PQexecParams(c, "SELECT count(*) FROM pg_database WHERE datname = $1", 1, nullptr, values,
+                                   nullptr, nullptr, 0);
+        if (PQresultStatus(r) == PGRES_TUPLES_OK && PQntuples(r) == 1)
+            missing = qstrcmp(PQgetvalue(r, 0, 0), "0") == 0 ? 1 : 0;
+        PQclear(r);
+    }
+    PQfinish(c);
+    return missing;
+}
+
+// Runs `sql` (no parameters) on the maintenance database of the server of `uri`.
+void onServer(const QString& uri, const QString& sql)
+{
+    PGconn* c = maintenance(uri);
+    const QString where = Connection::publicLocation(uri);
+    if (PQstatus(c) != CONNECTION_OK) {
+        const QString msg = QString::fromUtf8(PQerrorMessage(c)).trimmed();
+        PQfinish(c);
+        throw EngineError(QStringLiteral("Cannot connect to the PostgreSQL server %1: %2").arg(where, msg));
+    }
+    PQsetNoticeProcessor(c, [](void*, const char*) {}, nullptr);
+    PGresult* r = PQexec(c, sql.toUtf8().constData());
+    const bool ok = PQresultStatus(r) == PGRES_COMMAND_OK;
+    const QString msg = QString::fromUtf8(PQresultErrorMessage(r)).trimmed();
+    PQclear(r);
+    PQfinish(c);
+    if (!ok)
+        throw EngineError(QStringLiteral("PostgreSQL server %1: %2").arg(where, msg));
+}
+
+QString databaseName(const QString& uri)
+{
+    PQconninfoOption* opts = PQconninfoParse(uri.toUtf8().constData(), nullptr);
+    QString name;
+    for (PQconninfoOption* o = opts; o && o->keyword; ++o)
+        if (qstrcmp(o->keyword, "dbname") == 0 && o->val)
+            name = QString::fromUtf8(o->val);
+    PQconninfoFree(opts);
+    return name;
+}
+
+// ---------------------------------------------------------------- table
+
+class PgTable;
+
+class PgBulk : public BulkInsert {
+public:
+    PgBulk(std::shared_ptr<Connection> conn, const TableDef& def, const QByteArray& table, bool replace);
+    ~PgBulk() override { rollback(); }
+    void add(const QVariantList& values, const QByteArray& sortKey, qint64 tag) override;
+    bool keyExistedBefore(const QByteArray& sortKey) override;
+    void flush() override;
+    qint64 commit() override;
+    void rollback() override;
+
+private:
+    struct Pending {
+        QVariantList values;
+        QByteArray key;
+        qint64 tag = 0;
+    };
+    QByteArray insertSql(int rows) const;
+    void addParams(Params& ps, const Pending& p) const;
+    [[noreturn]] void refuse(const ServerError& e, const Pending& p);
+
+    static constexpr int kBatch = 64;
+    std::shared_ptr<Connection> keep_; // the connection outlives a bulk left open by mistake
+    Connection& conn_;
+    TableDef def_;
+    QByteArray table_;
+    std::vector<Pending> pending_;
+    qint64 lastIdBefore_ = 0;
+    qint64 written_ = 0;
+    bool active_ = false;
+};
+
+class PgTable : public EngineTable {
+public:
+    PgTable(std::shared_ptr<Connection> conn, TableDef def, QList<FieldDef> stored, bool readOnly)
+        : conn_(std::move(conn)), def_(std::move(def)), stored_(std::move(stored)), readOnly_(readOnly),
+          table_(utf8(quote(def_.fileName)))
+    {
+    }
+
+    const TableDef& def() const override { return def_; }
+    QList<FieldDef> storedFields() const override { return stored_; }
+
+    QList<StoredRecord> read(const Columns& columns, RecordOrder order, const Bookmark& from, bool forward,
+                             int limit) override
+    {
+        const bool byKey = order == RecordOrder::Key && def_.hasKey();
+        QByteArray sql = select(columns);
+        Params ps;
+        if (from.isValid()) {
+            if (byKey) {
+                sql += forward ? " WHERE (yb_sortkey, yb_id) > ($1::bytea, $2::bigint)"
+                               : " WHERE (yb_sortkey, yb_id) < ($1::bytea, $2::bigint)";
+                ps << Param::bytes(from.sortKey) << Param::integer(from.rowId);
+            } else {
+                sql += forward ? " WHERE yb_id > $1::bigint" : " WHERE yb_id < $1::bigint";
+                ps << Param::integer(from.rowId);
+            }
+        }
+        // The limit is written into the statement: with it bound, the server
+        // cannot plan the statement once for all and plans it at every call.
+        sql += orderBy(byKey, forward) + " LIMIT " + QByteArray::number(std::max(limit, 0));
+        return records(conn_->exec(sql, ps, true), columns);
+    }
+
+    std::optional<StoredRecord> readById(const Columns& columns, qint64 id) override
+    {
+        QList<StoredRecord> r = records(conn_->exec(select(columns) + " WHERE yb_id = $1::bigint", {Param::integer(id)}, true),
+                                        columns);
+        if (r.isEmpty())
+            return std::nullopt;
+        return r.first();
+    }
+
+    void find(const Columns& columns, const RecordFilter& filter, RecordOrder order, const RecordVisitor& visit) override
+    {
+        const bool byKey = order == RecordOrder::Key && def_.hasKey();
+        QByteArrayList conds;
+        Params base;
+        auto param = [&](Param p) {
+            base << p;
+            return "$" + QByteArray::number(base.size());
+        };
+        if (filter.hasKeyRange) {
+            if (filter.keyEquals) {
+                conds << "yb_sortkey = " + param(Param::bytes(filter.keyLo)) + "::bytea";
+            } else {
+                if (!filter.keyLo.isEmpty())
+                    conds << "yb_sortkey >= " + param(Param::bytes(filter.keyLo)) + "::bytea";
+                if (!filter.keyHi.isEmpty())
+                    conds << "yb_sortkey < " + param(Param::bytes(filter.keyHi)) + "::bytea";
+            }
+        }
+        for (const RecordFilter::Equal& e : filter.equals) {
+            const FieldDef& f = field(e.column);
+            if (e.value.isNull() || !e.value.isValid()) {
+                conds << utf8(quote(f.name)) + " IS NULL";
+                continue;
+            }
+            // A number the column cannot hold matches nothing (the server
+            // would refuse it as out of range).
+            bool ok = true;
+            if (isIntegerType(f.type) && (!inRange(f.type, e.value.toLongLong(&ok)) || !ok))
+                return;
+            conds << utf8(quote(f.name)) + " = " + param(toParam(e.value, f.type));
+        }
+        // Pages of records, each read whole before it is visited, so that the
+        // visitor may use the connection itself. A search usually stops at
+        // its first record: the first page is small, later ones grow.
+        int page = 16;
+        Bookmark place;
+        for (;;) {
+            QByteArrayList all = conds;
+            Params ps = base;
+            if (place.isValid()) {
+                if (byKey) {
+                    ps << Param::bytes(place.sortKey) << Param::integer(place.rowId);
+                    all << "(yb_sortkey, yb_id) > ($" + QByteArray::number(ps.size() - 1) + "::bytea, $" +
+                               QByteArray::number(ps.size()) + "::bigint)";
+                } else {
+                    ps << Param::integer(place.rowId);
+                    all << "yb_id > $" + QByteArray::number(ps.size()) + "::bigint";
+                }
+            }
+            QByteArray sql = select(columns);
+            if (!all.isEmpty())
+                sql += " WHERE " + all.join(" AND ");
+            sql += orderBy(byKey, true) + " LIMIT " + QByteArray::number(page);
+            const QList<StoredRecord> rows = records(conn_->exec(sql, ps, true), columns);
+            for (const StoredRecord& r : rows)
+                if (!visit(r))
+                    return;
+            if (rows.size() < page)
+                return;
+            place = rows.last().place();
+            page = std::min(page * 4, 1024);
+        }
+    }
+
+    qint64 count() override { return conn_->exec("SELECT count(*) FROM " + table_, {}, true).integer(0, 0); }
+
+    bool isEmpty() override
+    {
+        return conn_->exec("SELECT NOT EXISTS(SELECT 1 FROM " + table_ + ")", {}, true).integer(0, 0) != 0;
+    }
+
+    WriteResult insert(const Columns& columns, const QVariantList& values, const QByteArray& sortKey) override
+    {
+        writable();
+        QByteArray sql = "INSERT INTO " + table_ + "(yb_sortkey";
+        QByteArray vals = "$1::bytea";
+        Params ps{Param::bytes(def_.hasKey() ? sortKey : QByteArray())};
+        for (int i = 0; i < columns.size(); ++i) {
+            const FieldDef& f = field(columns[i]);
+            sql += ", " + utf8(quote(f.name));
+            ps << toParam(values.value(i), f.type);
+            vals += ", $" + QByteArray::number(ps.size());
+        }
+        sql += ") VALUES(" + vals + ") RETURNING yb_id, yb_rev";
+        try {
+            return conn_->guarded([&] {
+                const Result r = conn_->exec(sql, ps);
+                WriteResult w;
+                w.id = r.integer(0, 0);
+                w.revision = r.integer(0, 1);
+                return w;
+            });
+        } catch (const ServerError& e) {
+            if (!e.isUniqueViolation())
+                throw;
+            return duplicate(e);
+        }
+    }
+
+    WriteResult update(qint64 id, qint64 revision, const Columns& columns, const QVariantList& values,
+                       const std::optional<QByteArray>& sortKey) override
+    {
+        writable();
+        QByteArray sql = "UPDATE " + table_ + " SET yb_rev = yb_rev + 1";
+        Params ps{Param::integer(id), Param::integer(revision)};
+        if (sortKey && def_.hasKey()) {
+            ps << Param::bytes(*sortKey);
+            sql += ", yb_sortkey = $" + QByteArray::number(ps.size()) + "::bytea";
+        }
+        for (int i = 0; i < columns.size(); ++i) {
+            const FieldDef& f = field(columns[i]);
+            ps << toParam(values.value(i), f.type);
+            sql += ", " + utf8(quote(f.name)) + " = $" + QByteArray::number(ps.size());
+        }
+        sql += " WHERE yb_id = $1::bigint AND yb_rev = $2::bigint RETURNING yb_rev";
+        try {
+            return conn_->guarded([&] {
+                const Result r = conn_->exec(sql, ps);
+                WriteResult w;
+                w.id = id;
+                if (r.rows() == 1) {
+                    w.revision = r.integer(0, 0);
+                    return w;
+                }
+                // Refused: the record is gone, or someone else wrote it since.
+                const Result now = conn_->exec("SELECT yb_rev FROM " + table_ + " WHERE yb_id = $1::bigint",
+                                               {Param::integer(id)});
+                w.outcome = now.rows() ? WriteResult::Changed : WriteResult::Deleted;
+                w.revision = now.rows() ? now.integer(0, 0) : 0;
+                return w;
+            });
+        } catch (const ServerError& e) {
+            if (!e.isUniqueViolation())
+                throw;
+            WriteResult w = duplicate(e);
+            w.id = id;
+            return w;
+        }
+    }
+
+    bool remove(qint64 id) override
+    {
+        writable();
+        return conn_->exec("DELETE FROM " + table_ + " WHERE yb_id = $1::bigint", {Param::integer(id)}).affected() > 0;
+    }
+
+    void clear() override
+    {
+        writable();
+        conn_->exec("DELETE FROM " + table_);
+    }
+
+    void begin() override { conn_->begin(); }
+    void commit() override { conn_->commit(); }
+    void rollback() noexcept override { conn_->rollback(); }
+
+    std::unique_ptr<BulkInsert> bulkInsert(bool replace) override
+    {
+        writable();
+        return std::make_unique<PgBulk>(conn_, def_, table_, replace);
+    }
+
+private:
+    const FieldDef& field(int column) const
+    {
+        if (column < 0 || column >= def_.fields.size())
+            throw EngineError(QStringLiteral("no field number %1 in %2").arg(column + 1).arg(def_.fileName));
+        return def_.fields[column];
+    }
+
+    QByteArray select(const Columns& columns) const
+    {
+        QByteArray sql = "SELECT yb_id, yb_rev, yb_sortkey";
+        for (int c : columns)
+            sql += ", " + utf8(quote(field(c).name));
+        return sql + " FROM " + table_;
+    }
+
+    static QByteArray orderBy(bool byKey, bool forward)
+    {
+        if (byKey)
+            return forward ? " ORDER BY yb_sortkey, yb_id" : " ORDER BY yb_sortkey DESC, yb_id DESC";
+        return forward ? " ORDER BY yb_id" : " ORDER BY yb_id DESC";
+    }
+
+    QList<StoredRecord> records(const Result& r, const Columns& columns) const
+    {
+        QList<StoredRecord> list;
+        list.reserve(r.rows());
+        for (int row = 0; row < r.rows(); ++row) {
+            StoredRecord s;
+            s.id = r.integer(row, 0);
+            s.revision = r.integer(row, 1);
+            s.sortKey = r.bytes(row, 2);
+            s.values.reserve(columns.size());
+            for (int i = 0; i < columns.size(); ++i)
+                s.values << fromResult(r, row, i + 3, field(columns[i]).type);
+            list << s;
+        }
+        return list;
+    }
+
+    WriteResult duplicate(const ServerError& e) const
+    {
+        WriteResult w;
+        w.outcome = WriteResult::DuplicateKey;
+        w.field = uniqueField(def_, e.constraint());
+        w.message = e.message();
+        return w;
+    }
+
+    void writable() const
+    {
+        if (readOnly_)
+            throw EngineError(QStringLiteral("the table %1 is open for reading only").arg(def_.fileName));
+    }
+
+    std::shared_ptr<Connection> conn_;
+    TableDef def_;
+    QList<FieldDef> stored_;
+    bool readOnly_;
+    QByteArray table_;
+};
+
+PgBulk::PgBulk(std::shared_ptr<Connection> conn, const TableDef& def, const QByteArray& table, bool replace)
+    : keep_(std::move(conn)), conn_(*keep_), def_(def), table_(table)
+{
+    conn_.begin();
+    active_ = true;
+    try {
+        if (replace)
+            conn_.exec("DELETE FROM " + table_);
+        lastIdBefore_ = conn_.exec("SELECT coalesce(max(yb_id), 0) FROM " + table_).integer(0, 0);
+    } catch (...) {
+        rollback();
+        throw;
+    }
+    pending_.reserve(kBatch);
+}
+
+QByteArray PgBulk::insertSql(int rows) const
+{
+    QByteArray sql = "INSERT INTO " + table_ + "(yb_sortkey";
+    for (const FieldDef& f : def_.fields)
+        sql += ", " + utf8(quote(f.name));
+    sql += ") VALUES ";
+    const int stride = int(def_.fields.size()) + 1;
+    for (int k = 0; k < rows; ++k) {
+        sql += k ? ", ($" : "($";
+        sql += QByteArray::number(k * stride + 1) + "::bytea";
+        for (int i = 2; i <= stride; ++i)
+            sql += ", $" + QByteArray::number(k * stride + i);
+        sql += ')';
+    }
+    return sql;
+}
+
+void PgBulk::addParams(Params& ps, const Pending& p) const
+{
+    ps << Param::bytes(p.key);
+    for (int i = 0; i < def_.fields.size(); ++i)
+        ps << toParam(p.values[i], def_.fields[i].type);
+}
+
+void PgBulk::add(const QVariantList& values, const QByteArray& sortKey, qint64 tag)
+{
+    if (!active_)
+        throw EngineError(QStringLiteral("the bulk insert has already ended"));
+    if (values.size() != def_.fields.size())
+        throw EngineError(QStringLiteral("a record of %1 values for %2 fields").arg(values.size()).arg(def_.fields.size()));
+    pending_.push_back({values, def_.hasKey() ? sortKey : QByteArray(), tag});
+    if (int(pending_.size()) >= kBatch)
+        flush();
+}
+
+bool PgBulk::keyExistedBefore(const QByteArray& sortKey)
+{
+    if (lastIdBefore_ == 0)
+        return false;
+    return conn_
+               .exec("SELECT EXISTS(SELECT 1 FROM " + table_ + " WHERE yb_sortkey = $1::bytea AND yb_id <= $2::bigint)",
+                     {Param::bytes(sortKey), Param::integer(lastIdBefore_)})
+               .integer(0, 0) != 0;
+}
+
+void PgBulk::refuse(const ServerError& e, const Pending& p)
+{
+    QString field;
+    QVariant value;
+    if (e.isUniqueViolation()) {
+        field = uniqueField(def_, e.constraint());
+        if (const FieldDef* f = def_.field(field))
+            value = p.values[int(f - def_.fields.constData())];
+    }
+    const qint64 tag = p.tag;
+    rollback();
+    throw BulkRefusal(e.message(), tag, field, value, e.code());
+}
+
+void PgBulk::flush()
+{
+    if (!active_)
+        throw EngineError(QStringLiteral("the bulk insert has already ended"));
+    if (pending_.empty())
+        return;
+    Params ps;
+    ps.reserve(qsizetype(pending_.size()) * (def_.fields.size() + 1));
+    for (const Pending& p : pending_)
+        addParams(ps, p);
+    try {
+        conn_.guarded([&] { return conn_.exec(insertSql(int(pending_.size())), ps); });
+    } catch (const ServerError& batchError) {
+        if (!conn_.isOpen()) {
+            rollback();
+            throw;
+        }
+        // Record by record, so that the refusal names its record.
+        for (const Pending& p : pending_) {
+            Params one;
+            addParams(one, p);
+            try {
+                conn_.guarded([&] { return conn_.exec(insertSql(1), one); });
+            } catch (const ServerError& e) {
+                refuse(e, p);
+            }
+        }
+        // The batch failed but no record alone does: report the batch's error.
+        refuse(batchError, pending_.front());
+    } catch (...) {
+        rollback();
+        throw;
+    }
+    written_ += qint64(pending_.size());
+    pending_.clear();
+}
+
+qint64 PgBulk::commit()
+{
+    flush();
+    active_ = false;
+    conn_.commit();
+    return written_;
+}
+
+void PgBulk::rollback()
+{
+    pending_.clear();
+    if (active_)
+        conn_.rollback();
+    active_ = false;
+}
+
+// ---------------------------------------------------------------- engine
+
+class PgEngine : public Engine {
+public:
+    explicit PgEngine(const QString& uri) : uri_(uri), conn_(std::make_shared<Connection>(uri)) {}
+
+    QString location() const override { return conn_->location(); }
+    void connect() { conn_->open(); }
+    PGconn* native()
+    {
+        conn_->open();
+        return conn_->raw();
+    }
+    QString name() const override { return QStringLiteral("PostgreSQL"); }
+
+    bool exists() const override
+    {
+        try {
+            conn_->open();
+            return true;
+        } catch (const EngineError&) {
+            return false;
+        }
+    }
+
+    bool hasTable(const TableDef& table) const override
+    {
+        // A database not made yet has no tables (createTable() makes it).
+        if (!exists() && databaseMissing(uri_) == 1)
+            return false;
+        return conn_->exec("SELECT to_regclass($1) IS NOT NULL", {Param::text(quote(table.fileName))}, true)
+                   .integer(0, 0) != 0;
+    }
+
+    void createTables() override
+    {
+        ensureDatabase();
+        for (const TableDef& t : tables())
+            createTable(t);
+    }
+
+    void createTable(const TableDef& table) override
+    {
+        ensureDatabase();
+        Connection& c = *conn_;
+        c.begin();
+        try {
+            // One creator at a time, so that two tills starting together do not collide.
+            c.exec("SELECT pg_advisory_xact_lock(1497715778)");
+            c.command("CREATE TABLE IF NOT EXISTS yerbalis_tables(name text PRIMARY KEY, key_field text NOT NULL, "
+                      "format_version integer NOT NULL)");
+            if (c.exec("SELECT to_regclass($1) IS NOT NULL", {Param::text(quote(table.fileName))}).integer(0, 0)) {
+                c.commit();
+                return;
+            }
+            QString cols = QStringLiteral("yb_id bigint GENERATED ALWAYS AS IDENTITY PRIMARY KEY, "
+                                          "yb_rev bigint NOT NULL DEFAULT 1, "
+                                          "yb_sortkey bytea NOT NULL DEFAULT '\\x'::bytea");
+            for (const FieldDef& f : table.fields)
+                cols += QStringLiteral(", %1 %2%3")
+                            .arg(quote(f.name), columnType(f), f.required ? QStringLiteral(" NOT NULL") : QString());
+            c.command(utf8(QStringLiteral("CREATE TABLE %1(%2)").arg(quote(table.fileName), cols)).constData());
+            if (table.hasKey())
+                c.command(utf8(QStringLiteral("CREATE INDEX %1 ON %2(yb_sortkey, yb_id)")
+                                   .arg(quote(indexName(table, QStringLiteral("order"))), quote(table.fileName)))
+                              .constData());
+            for (int i = 0; i < table.lookupIndexes.size(); ++i)
+                c.command(utf8(QStringLiteral("CREATE UNIQUE INDEX %1 ON %2(%3)")
+                                   .arg(quote(indexName(table, QStringLiteral("lookup%1").arg(i + 1))),
+                                        quote(table.fileName), quote(table.lookupIndexes[i])))
+                              .constData());
+            c.exec("INSERT INTO yerbalis_tables(name, key_field, format_version) VALUES($1, $2, $3) "
+                   "ON CONFLICT (name) DO UPDATE SET key_field = excluded.key_field, "
+                   "format_version = excluded.format_version",
+                   {Param::text(table.fileName), Param::text(table.keyField), Param::integer(kFormatVersion)});
+            c.commit();
+        } catch (const EngineError& e) {
+            c.rollback();
+            throw EngineError(QStringLiteral("Cannot create table %1 in the PostgreSQL database %2: %3")
+                                  .arg(table.fileName, location(), e.message()),
+                              e.code());
+        }
+    }
+
+    QStringList checkTable(const TableDef& table) override
+    {
+        QList<FieldDef> stored;
+        QString problem = schemaProblem(table, &stored);
+        if (!problem.isEmpty())
+            return {problem};
+        QStringList problems;
+        int reported = 0;
+        auto report = [&](const QString& p) {
+            if (++reported <= 20)
+                problems << p;
+        };
+        try {
+            PgTable t(conn_, table, stored, true);
+            Columns all;
+            for (int i = 0; i < table.fields.size(); ++i)
+                all << i;
+            int keyIndex = -1;
+            for (int i = 0; i < table.fields.size(); ++i)
+                if (table.hasKey() && table.fields[i].name == table.keyField)
+                    keyIndex = i;
+            t.scan(all, RecordOrder::Table, [&](const StoredRecord& r) {
+                for (int i = 0; i < table.fields.size(); ++i) {
+                    const FieldDef& f = table.fields[i];
+                    const QVariant& v = r.values[i];
+                    if (f.required && v.isNull())
+                        report(QStringLiteral("%1: record %2 has no value in the required field '%3'")
+                                   .arg(table.fileName).arg(r.id).arg(f.name));
+                    if (f.type == FieldType::Text && !v.isNull() && v.toString().toUcs4().size() > f.size)
+                        report(QStringLiteral("%1: record %2 has more than %3 characters in field '%4'")
+                                   .arg(table.fileName).arg(r.id).arg(f.size).arg(f.name));
+                }
+                if (keyIndex >= 0) {
+                    const QVariant& k = r.values[keyIndex];
+                    if (r.sortKey != sortKey(k.isNull() ? QString() : k.toString()))
+                        report(QStringLiteral("%1: record %2 is out of its place in key order")
+                                   .arg(table.fileName).arg(r.id));
+                }
+                return true;
+            });
+        } catch (const EngineError& e) {
+            problems << QStringLiteral("%1: %2").arg(table.fileName, e.message());
+        }
+        if (reported > 20)
+            problems << QStringLiteral("%1: %2 more problems").arg(table.fileName).arg(reported - 20);
+        return problems;
+    }
+
+    std::unique_ptr<EngineTable> openTable(const TableDef& table, bool readOnly) override
+    {
+        QList<FieldDef> stored;
+        const QString problem = schemaProblem(table, &stored);
+        if (!problem.isEmpty())
+            throw EngineError(QStringLiteral("Cannot open table %1: %2").arg(table.fileName, problem));
+        return std::make_unique<PgTable>(conn_, table, stored, readOnly);
+    }
+
+    QList<BackupTableResult> backup(const QString& destination, const ProgressFunction& progress) override
+    {
+        if (!backupOpener)
+            throw EngineError(QStringLiteral("Cannot back up the PostgreSQL database %1: no engine for table files "
+                                             "is built in")
+                                  .arg(location()));
+        const bool dirExisted = QFileInfo::exists(destination);
+        QStringList written;
+        QList<BackupTableResult> results;
+        // One snapshot of every table, whatever the tills write meanwhile.
+        conn_->begin("BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY");
+        try {
+            std::unique_ptr<Engine> dest = backupOpener(destination);
+            for (const TableDef& t : tables())
+                if (dest->hasTable(t))
+                    throw EngineError(QStringLiteral("the directory %1 already holds the table %2")
+                                          .arg(QDir::toNativeSeparators(destination), t.fileName));
+            std::vector<std::unique_ptr<EngineTable>> sources;
+            qint64 total = 0, done = 0;
+            for (const TableDef& t : tables()) {
+                sources.push_back(openTable(t, true));
+                total += sources.back()->count();
+            }
+            if (progress)
+                progress(0, total);
+            for (const TableDef& t : tables())
+                written << t.fileName;
+            dest->createTables();
+            for (int n = 0; n < tables().size(); ++n) {
+                const TableDef& t = tables()[n];
+                std::unique_ptr<EngineTable> out = dest->openTable(t);
+                std::unique_ptr<BulkInsert> bulk = out->bulkInsert(false);
+                Columns all;
+                for (int i = 0; i < t.fields.size(); ++i)
+                    all << i;
+                BackupTableResult r;
+                r.table = t.fileName;
+                sources[size_t(n)]->scan(all, RecordOrder::Table, [&](const StoredRecord& rec) {
+                    bulk->add(rec.values, rec.sortKey, rec.id);
+                    ++r.records;
+                    if (progress && (++done % 1024) == 0)
+                        progress(done, total);
+                    return true;
+                });
+                bulk->commit();
+                bulk.reset();
+                out.reset();
+                r.bytes = QFileInfo(QDir(destination).filePath(t.fileName)).size();
+                results << r;
+            }
+            conn_->commit();
+            if (progress)
+                progress(total, total);
+        } catch (...) {
+            conn_->rollback();
+            if (!dirExisted) {
+                QDir(destination).removeRecursively();
+            } else {
+                for (const QString& f : written)
+                    for (const char* suffix : {"", "-wal", "-shm", "-journal"})
+                        QFile::remove(QDir(destination).filePath(f + QLatin1String(suffix)));
+            }
+            try {
+                throw;
+            } catch (const EngineError& e) {
+                throw EngineError(
+                    QStringLiteral("Cannot back up the PostgreSQL database %1: %2").arg(location(), e.message()), e.code());
+            }
+        }
+        return results;
+    }
+
+private:
+    // Creates the database on its server when it is not there yet.
+    void ensureDatabase()
+    {
+        try {
+            conn_->open();
+            return;
+        } catch (const EngineError& e) {
+            if (databaseMissing(uri_) != 1)
+                throw;
+        }
+        onServer(uri_, QStringLiteral("CREATE DATABASE %1 ENCODING 'UTF8' TEMPLATE template0").arg(quote(databaseName(uri_))));
+        conn_->open();
+    }
+
+    // What keeps `table` from being the catalogue's table on the server; the
+    // stored fields when nothing does.
+    QString schemaProblem(const TableDef& table, QList<FieldDef>* stored)
+    {
+        const QString where = QStringLiteral("the PostgreSQL database %1").arg(location());
+        if (!hasTable(table))
+            return QStringLiteral("the table %1 is missing from %2").arg(table.fileName, where);
+        const bool hasMeta = conn_->exec("SELECT to_regclass('yerbalis_tables') IS NOT NULL", {}, true).integer(0, 0);
+        const Result meta =
+            hasMeta ? conn_->exec("SELECT key_field, format_version FROM yerbalis_tables WHERE name = $1",
+                                  {Param::text(table.fileName)}, true)
+                    : Result();
+        if (meta.rows() != 1)
+            return QStringLiteral("the description of the table %1 is missing from %2").arg(table.fileName, where);
+        if (meta.text(0, 0) != table.keyField)
+            return QStringLiteral("the index field of the table %1 is '%2', not '%3'")
+                .arg(table.fileName, meta.text(0, 0), table.keyField);
+        if (meta.integer(0, 1) > kFormatVersion)
+            return QStringLiteral("the table %1 has a newer format (%2) than this program knows")
+                .arg(table.fileName)
+                .arg(meta.integer(0, 1));
+        const Result cols = conn_->exec(
+            "SELECT column_name::text, data_type::text, coalesce(character_maximum_length, 0)::int, "
+            "(is_nullable = 'NO') FROM information_schema.columns "
+            "WHERE table_schema = current_schema() AND table_name = $1 ORDER BY ordinal_position",
+            {Param::text(table.fileName)}, true);
+        QStringList hidden{QStringLiteral("yb_id"), QStringLiteral("yb_rev"), QStringLiteral("yb_sortkey")};
+        QList<FieldDef> fields;
+        for (int i = 0; i < cols.rows(); ++i) {
+            const QString name = cols.text(i, 0);
+            if (hidden.removeOne(name))
+                continue;
+            const QString type = cols.text(i, 1);
+            FieldDef f;
+            f.name = name;
+            f.size = int(cols.integer(i, 2));
+            f.required = cols.integer(i, 3) != 0;
+            if (type == QLatin1String("character varying"))
+                f.type = FieldType::Text;
+            else if (type == QLatin1String("text"))
+                f.type = FieldType::Memo;
+            else if (type == QLatin1String("integer"))
+                f.type = FieldType::Integer;
+            else if (type == QLatin1String("smallint"))
+                f.type = FieldType::SmallInt;
+            else if (type == QLatin1String("timestamp without time zone"))
+                f.type = FieldType::DateTime;
+            else
+                return QStringLiteral("the column '%1' of the table %2 has the type %3")
+                    .arg(name, table.fileName, type);
+            fields << f;
+        }
+        if (!hidden.isEmpty())
+            return QStringLiteral("the column %1 of the table %2 is missing from %3")
+                .arg(hidden.first(), table.fileName, where);
+        for (const FieldDef& c : table.fields) {
+            auto it = std::find_if(fields.begin(), fields.end(), [&](const FieldDef& f) { return f.name == c.name; });
+            if (it == fields.end())
+                return QStringLiteral("the column '%1' of the table %2 is missing from %3")
+                    .arg(c.name, table.fileName, where);
+            if (it->type != c.type || (c.type == FieldType::Text && it->size != c.size) || it->required != c.required)
+                return QStringLiteral("the column '%1' of the table %2 is not %3%4%5")
+                    .arg(c.name, table.fileName, fieldTypeName(c.type),
+                         c.type == FieldType::Text ? QStringLiteral("(%1)").arg(c.size) : QString(),
+                         c.required ? QStringLiteral(", required") : QString());
+        }
+        for (const FieldDef& f : fields)
+            if (!table.field(f.name) || table.field(f.name)->name != f.name)
+                return QStringLiteral("the table %1 has an unknown column '%2'").arg(table.fileName, f.name);
+        for (FieldDef& f : fields)
+            if (f.type != FieldType::Text)
+                f.size = 0;
+        *stored = fields;
+        return {};
+    }
+
+    QString uri_;
+    std::shared_ptr<Connection> conn_;
+};
+
+} // namespace
+
+void setBackupOpener(BackupOpener opener) { backupOpener = opener; }
+
+PGconn* nativeConnection(Engine& engine)
+{
+    auto* e = dynamic_cast<PgEngine*>(&engine);
+    return e ? e->native() : nullptr;
+}
+
+std::unique_ptr<Engine> openEngine(const QString& uri)
+{
+    auto e = std::make_unique<PgEngine>(uri);
+    // A server that cannot be reached is reported now; a database not made
+    // yet is not (createTables() makes it, exists() says so).
+    try {
+        e->connect();
+    } catch (const EngineError&) {
+        if (databaseMissing(uri) != 1)
+            throw;
+    }
+    return e;
+}
+
+QString createDatabase(const QString& uri, const QString& name)
+{
+    onServer(uri, QStringLiteral("CREATE DATABASE %1 ENCODING 'UTF8' TEMPLATE template0").arg(quote(name)));
+    return withDatabase(uri, name);
+}
+
+void dropDatabase(const QString& uri, const QString& name)
+{
+    onServer(uri, QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(quote(name)));
+}
+
+} // namespace yb::pg

@@ -1,0 +1,18 @@
+#include "store/postgres/PgEngine.h"
+
+namespace yb::pg {
+
+void registerEngine()
+{
+    registerServerEngine(&openEngine);
+    setBackupOpener(&yb::openEngine);
+}
+
+namespace {
+
+// Linked into a program, the engine is there before main() runs.
+const bool registered = (registerEngine(), true);
+
+} // namespace
+
+} // namespace yb::pg
