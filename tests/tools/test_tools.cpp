@@ -3,6 +3,7 @@
 
 #include "tools/Backup.h"
 #include "tools/Copy.h"
+#include "store/postgres/PgEngine.h"
 #include "store/Catalogue.h"
 #include "store/Conversions.h"
 #include "store/Database.h"
@@ -816,6 +817,46 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(Error, copyDatabase(from, from));
         QVERIFY_THROWS_EXCEPTION(Error, copyDatabase(tmp_.filePath(QStringLiteral("nowhere")), tmp_.filePath(QStringLiteral("x"))));
         QVERIFY(!QFileInfo::exists(tmp_.filePath(QStringLiteral("x"))));
+    }
+
+    // A shop moves its files to a server and back: the records, their order
+    // and their texts arrive unchanged both ways.
+    void copyToAServerAndBack()
+    {
+        const QString server = qEnvironmentVariable("YERBALIS_PG_TEST_SERVER");
+        if (!isServerLocation(server))
+            QSKIP("no PostgreSQL test server (scripts/pg.sh start; eval \"$(bash scripts/pg.sh env)\")");
+        const QString from = tmp_.filePath(QStringLiteral("to-server"));
+        shown("demo", [&] { return createDemoDatabase(from); });
+        post(from, QStringLiteral("Abuela.DB"),
+             {{QStringLiteral("Sintomas"), QStringLiteral("Ñoñería ü")},
+              {QStringLiteral("Indicaciones"), QStringLiteral("Línea uno\r\nlínea \"dos\", con coma")}});
+        const QString name = QStringLiteral("yb_copy_%1").arg(QCoreApplication::applicationPid());
+        const QString uri = pg::createDatabase(server, name);
+        struct Drop {
+            QString server, name;
+            ~Drop()
+            {
+                Database::setLocation(QString()); // no connection of ours stays open on it
+                try {
+                    pg::dropDatabase(server, name);
+                } catch (...) {
+                }
+            }
+        } drop{server, name};
+
+        const QList<CopiedTable> up = shown("copy up", [&] { return copyDatabase(from, uri); });
+        QCOMPARE(up.size(), tables().size());
+        const QString back = tmp_.filePath(QStringLiteral("from-server"));
+        shown("copy back", [&] { return copyDatabase(uri, back); });
+        for (const TableDef& t : tables()) {
+            QCOMPARE(exportBytes(uri, t.fileName), exportBytes(from, t.fileName));
+            QCOMPARE(exportBytes(back, t.fileName), exportBytes(from, t.fileName));
+        }
+        QVERIFY(Database::check(uri).isEmpty());
+        // The server now holds records: a second copy onto it is refused whole.
+        QVERIFY_THROWS_EXCEPTION(Error, copyDatabase(back, uri));
+        QCOMPARE(exportBytes(uri, QStringLiteral("Ventas.DB")), exportBytes(from, QStringLiteral("Ventas.DB")));
     }
 
     void shownDatesReadBackInTheirCentury()
