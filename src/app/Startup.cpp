@@ -38,7 +38,10 @@ QString startupFailureText(const StartupFailure& failure, const QString& module)
 {
     const QString address =
         QStringLiteral("%1").arg(quintptr(failure.address), int(2 * sizeof(void*)), 16, QLatin1Char('0')).toUpper();
-    const QString stop = failure.message.endsWith(QLatin1Char('.')) ? QString() : QStringLiteral(".");
+    // A message that already ends a sentence ("... on that socket?") gets no stop added.
+    const bool ended = failure.message.endsWith(QLatin1Char('.')) || failure.message.endsWith(QLatin1Char('?'))
+                       || failure.message.endsWith(QLatin1Char('!'));
+    const QString stop = ended ? QString() : QStringLiteral(".");
     return QStringLiteral("Exception %1 in module %2 at %3.\n%4%5")
         .arg(failure.kind, module, address, failure.message, stop);
 }

@@ -59,6 +59,7 @@ private slots:
     void missingTableStopsStartup();
     void programReportsMissingTable();
     void programWithoutDisplay();
+    void programReportsAServerItCannotReach();
 };
 
 void RunTest::initTestCase()
@@ -194,6 +195,43 @@ void RunTest::programReportsMissingTable()
     const auto m = re.match(err);
     QVERIFY2(m.hasMatch(), qPrintable(err));
     QVERIFY(m.captured(1).endsWith(QLatin1Char('.')));
+}
+
+// A till whose server is down (or named wrongly) stops at start-up with the
+// server named and the connection's own reason; so does a till number out of range.
+void RunTest::programReportsAServerItCannotReach()
+{
+    QTemporaryDir nowhere;
+    const QString uri = QStringLiteral("postgresql:///tienda?host=%1").arg(nowhere.path());
+    auto run = [](const QProcessEnvironment& env) {
+        QProcess p;
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(YERBALIS_PROGRAM), {});
+        if (!p.waitForFinished(30000))
+            return qMakePair(-1, QString());
+        return qMakePair(p.exitCode(), QString::fromLocal8Bit(p.readAllStandardError()));
+    };
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("YERBALIS_DATABASE"), uri);
+    auto [code, err] = run(env);
+    QCOMPARE(code, 1);
+    QVERIFY2(err.contains(QStringLiteral("Application Error: Exception EDBEngineError in module yerbalis at ")),
+             qPrintable(err));
+    QVERIFY2(err.contains(QStringLiteral("Cannot connect to the PostgreSQL server ") + uri), qPrintable(err));
+    QVERIFY2(err.contains(nowhere.path() + QStringLiteral("/.s.PGSQL")), qPrintable(err)); // libpq's own reason
+    QVERIFY2(!err.contains(QStringLiteral("?.")), qPrintable(err));
+    QVERIFY(yb::startupFailureText({QStringLiteral("E"), QStringLiteral("Running?"), nullptr}, QStringLiteral("m"))
+                .endsWith(QStringLiteral("\nRunning?")));
+
+    QTemporaryDir data;
+    env.remove(QStringLiteral("YERBALIS_DATABASE"));
+    env.insert(QStringLiteral("YERBALIS_DATA_DIR"), data.path() + QStringLiteral("/datos"));
+    env.insert(QStringLiteral("YERBALIS_TILL"), QStringLiteral("100"));
+    std::tie(code, err) = run(env);
+    QCOMPARE(code, 1);
+    QVERIFY2(err.contains(QStringLiteral("YERBALIS_TILL must be a till number from 1 to 99, not '100'.")),
+             qPrintable(err));
 }
 
 void RunTest::programWithoutDisplay()
