@@ -2,8 +2,8 @@
 # Builds everything and runs the whole test suite: the ordinary build, the same
 # suite built with AddressSanitizer and UndefinedBehaviorSanitizer, the fuzz
 # targets for a bounded time, the Debian package built and checked, and the
-# end-to-end run of the real program; the store's tests run a second time on a
-# private PostgreSQL server (scripts/pg.sh). The ordinary tests and the end-to-end run
+# end-to-end run of the real program; the store's tests and one end-to-end run
+# go a second time on a private PostgreSQL server (scripts/pg.sh). The ordinary tests and the end-to-end run
 # go once in C.UTF-8 and once in the Spanish shops' es_ES.UTF-8, so that no date
 # or time form is taken for granted.
 set -euo pipefail
@@ -51,4 +51,8 @@ if [ -f tests/e2e/run.sh ]; then
     echo "== end-to-end in $l"
     LANG=$l LC_ALL=$l E2E_SHOTS=${YERBALIS_BUILD_DIR:-build}/e2e-shots-${l%%.*} bash tests/e2e/run.sh
   done
+  # Once more on the server, as a shop's second till would run it.
+  echo "== end-to-end on PostgreSQL, till 2, in es_ES.UTF-8"
+  LANG=es_ES.UTF-8 LC_ALL=es_ES.UTF-8 E2E_SHOTS=${YERBALIS_BUILD_DIR:-build}/e2e-shots-pg E2E_TILL=2 \
+    E2E_DATABASE="postgresql:///yerbalis_e2e_$$?host=$YERBALIS_PG_DIR&user=yerbalis_test" bash tests/e2e/run.sh
 fi
