@@ -3,7 +3,8 @@
 // ratio shows the cursor's own overhead.
 //
 // Output: one line per measure, "BENCH <name> <median> <unit>", and
-// "RATIO <name> <ours/raw>" for the moves and locates.
+// "RATIO <name> <ours/raw>" for the moves, locates and durable inserts; our
+// rounds and the raw rounds alternate, so a busy moment moves both alike.
 //
 // yerbalis-bench --database URI [COUNT] measures the same on a PostgreSQL
 // server instead (bench_pg.cpp), against libpq.
@@ -13,6 +14,7 @@
 #include "shop/Sale.h"
 #include "store/SortKey.h"
 #include "store/TableCursor.h"
+#include "tools/BenchSupport.h"
 
 #include <QApplication>
 #include <QDir>
@@ -32,6 +34,8 @@ int benchPostgres(const QString& uri, int count);
 
 namespace {
 
+using namespace yb::bench;
+
 long rssKb()
 {
     QFile f(QStringLiteral("/proc/self/status"));
@@ -41,27 +45,6 @@ long rssKb()
         if (line.startsWith("VmRSS:"))
             return line.mid(6).trimmed().split(' ').first().toLong();
     return 0;
-}
-
-double median(std::vector<double> v)
-{
-    if (v.empty())
-        return 0;
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-const char* syllables[] = {"al", "be", "ca", "ña", "do", "ré", "mi", "sol", "za", "lú", "to", "ga", "ve", "ro", "quí",
-                           "ne", "pa", "ti", "llo", "cha", "fe", "ja", "so", "mo"};
-
-QString makeKey(QRandomGenerator& rng, int i)
-{
-    QString s;
-    const int n = 2 + int(rng.bounded(4));
-    for (int k = 0; k < n; ++k)
-        s += QString::fromUtf8(syllables[rng.bounded(int(std::size(syllables)))]);
-    s[0] = s[0].toUpper();
-    return s + QStringLiteral(" %1").arg(i);
 }
 
 void fill(const QString& path, int count)
@@ -92,26 +75,6 @@ void fill(const QString& path, int count)
     sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
     sqlite3_exec(db, "CREATE INDEX records_order ON records(yb_sortkey, yb_id)", nullptr, nullptr, nullptr);
     sqlite3_close(db);
-}
-
-void report(const char* name, double value, const char* unit)
-{
-    std::printf("BENCH %s %.3f %s\n", name, value, unit);
-    std::fflush(stdout);
-}
-
-// Per-call time in µs of `batch` calls, repeated `rounds` times; the median round.
-double perCallUs(int rounds, int batch, const std::function<void()>& call)
-{
-    std::vector<double> v;
-    for (int r = 0; r < rounds; ++r) {
-        QElapsedTimer t;
-        t.start();
-        for (int i = 0; i < batch; ++i)
-            call();
-        v.push_back(double(t.nsecsElapsed()) / 1000.0 / batch);
-    }
-    return median(v);
 }
 
 } // namespace
@@ -154,61 +117,9 @@ int main(int argc, char** argv)
 
     yb::TableCursor cur(yb::cursorDecl(QStringLiteral("Cosmetic"), QStringLiteral("Table1")));
     cur.open();
-    const double firstUs = perCallUs(21, 200, [&] { cur.first(); });
-    report("first_us", firstUs, "us");
 
-    cur.first();
-    const double nextUs = perCallUs(21, 2000, [&] { cur.next(); });
-    report("next_us", nextUs, "us");
-    const double priorUs = perCallUs(21, 2000, [&] { cur.prior(); });
-    report("prior_us", priorUs, "us");
-
-    // Prefixes of existing keys, searched case-sensitively through the index.
-    QRandomGenerator rng(7);
-    std::vector<QString> prefixes;
-    for (int i = 0; i < 200; ++i)
-        prefixes.push_back(makeKey(rng, 0).left(5));
-    size_t pi = 0;
-    const double locUs = perCallUs(21, 200, [&] {
-        cur.setKey();
-        cur.locate(QStringLiteral("Producto Cosmetico"), prefixes[pi++ % prefixes.size()], yb::PartialKey);
-    });
-    report("locate_prefix_us", locUs, "us");
-    const double missUs = perCallUs(21, 200, [&] {
-        cur.setKey();
-        cur.locate(QStringLiteral("Producto Cosmetico"), QStringLiteral("Zzzqx"), yb::PartialKey);
-    });
-    report("locate_miss_us", missUs, "us");
-
-    // Walk a long stretch of the table: memory must not grow with it.
-    cur.first();
-    for (int i = 0; i < 200000 && !cur.eof(); ++i)
-        cur.next();
-    const long rssAfterWalk = rssKb();
-
-    std::vector<double> ins, eds;
-    for (int i = 0; i < 30; ++i) {
-        QElapsedTimer t;
-        t.start();
-        cur.insert();
-        cur.fieldByName(QStringLiteral("Producto Cosmetico")).setAsString(QStringLiteral("Áloe nuevo %1").arg(i));
-        cur.fieldByName(QStringLiteral("Indicaciones")).setAsString(QStringLiteral("Texto de prueba"));
-        cur.post();
-        ins.push_back(t.nsecsElapsed() / 1e6);
-    }
-    report("post_insert_ms", median(ins), "ms");
-    for (int i = 0; i < 30; ++i) {
-        QElapsedTimer t;
-        t.start();
-        cur.edit();
-        cur.fieldByName(QStringLiteral("Modo Empleo")).setAsString(QStringLiteral("Cambio %1").arg(i));
-        cur.post();
-        eds.push_back(t.nsecsElapsed() / 1e6);
-    }
-    report("post_edit_ms", median(eds), "ms");
-    report("rss_growth_mb", (rssAfterWalk - rssBefore) / 1024.0, "MB");
-
-    // The same statements straight through SQLite.
+    // The same statements straight through SQLite, on a connection of their
+    // own; each measure takes a round of ours and a round of these in turn.
     sqlite3* db = nullptr;
     sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
     const char* cols = "SELECT yb_id, yb_rev, yb_sortkey, \"Producto Cosmetico\", \"Indicaciones\", \"Modo Empleo\" FROM records";
@@ -240,10 +151,6 @@ int main(int argc, char** argv)
             readRow(st);
         sqlite3_reset(st);
     };
-    step(first, false);
-    const double rawNext = perCallUs(21, 2000, [&] { step(nextSt, true); });
-    const double rawPrior = perCallUs(21, 2000, [&] { step(priorSt, true); });
-    pi = 0;
     auto rawRange = [&](const QString& prefix) {
         const QByteArray lo = yb::sortKeyPrefix(prefix);
         QByteArray hi = lo;
@@ -259,33 +166,90 @@ int main(int argc, char** argv)
         }
         sqlite3_reset(rangeSt);
     };
-    const double rawLoc = perCallUs(21, 200, [&] { rawRange(prefixes[pi++ % prefixes.size()]); });
-    const double rawMiss = perCallUs(21, 200, [&] { rawRange(QStringLiteral("Zzzqx")); });
-    // A durable insert and commit, as a post does it.
+
+    const auto [firstUs, rawFirst] = interleaved(21, 200, [&] { cur.first(); }, [&] { step(first, false); });
+    report("first_us", firstUs, "us");
+
+    cur.first();
+    step(first, false);
+    const auto [nextUs, rawNext] = interleaved(21, 2000, [&] { cur.next(); }, [&] { step(nextSt, true); });
+    report("next_us", nextUs, "us");
+    const auto [priorUs, rawPrior] = interleaved(21, 2000, [&] { cur.prior(); }, [&] { step(priorSt, true); });
+    report("prior_us", priorUs, "us");
+
+    // Prefixes of existing keys, searched case-sensitively through the index.
+    QRandomGenerator rng(7);
+    std::vector<QString> prefixes;
+    for (int i = 0; i < 200; ++i)
+        prefixes.push_back(makeKey(rng, 0).left(5));
+    size_t ourPrefix = 0, rawPrefix = 0;
+    const auto [locUs, rawLoc] = interleaved(
+        21, 200,
+        [&] {
+            cur.setKey();
+            cur.locate(QStringLiteral("Producto Cosmetico"), prefixes[ourPrefix++ % prefixes.size()], yb::PartialKey);
+        },
+        [&] { rawRange(prefixes[rawPrefix++ % prefixes.size()]); });
+    report("locate_prefix_us", locUs, "us");
+    const auto [missUs, rawMiss] = interleaved(
+        21, 200,
+        [&] {
+            cur.setKey();
+            cur.locate(QStringLiteral("Producto Cosmetico"), QStringLiteral("Zzzqx"), yb::PartialKey);
+        },
+        [&] { rawRange(QStringLiteral("Zzzqx")); });
+    report("locate_miss_us", missUs, "us");
+
+    // Walk a long stretch of the table: memory must not grow with it.
+    cur.first();
+    for (int i = 0; i < 200000 && !cur.eof(); ++i)
+        cur.next();
+    const long rssAfterWalk = rssKb();
+
+    // A durable insert and commit: a post, and the same straight through SQLite.
     sqlite3_exec(db, "PRAGMA synchronous=FULL", nullptr, nullptr, nullptr);
     sqlite3_stmt* insSt = prep("INSERT INTO records(yb_sortkey, \"Producto Cosmetico\") VALUES(?1, ?2)");
-    std::vector<double> rawIns;
+    int ourInsert = 0, rawInsert = 0;
+    const auto [insUs, rawInsUs] = interleaved(
+        30, 1,
+        [&] {
+            cur.insert();
+            cur.fieldByName(QStringLiteral("Producto Cosmetico")).setAsString(QStringLiteral("Áloe nuevo %1").arg(ourInsert++));
+            cur.fieldByName(QStringLiteral("Indicaciones")).setAsString(QStringLiteral("Texto de prueba"));
+            cur.post();
+        },
+        [&] {
+            const QString key = QStringLiteral("Raw %1").arg(rawInsert++);
+            const QByteArray sk = yb::sortKey(key), k8 = key.toUtf8();
+            sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+            sqlite3_bind_blob(insSt, 1, sk.constData(), int(sk.size()), SQLITE_TRANSIENT);
+            sqlite3_bind_text(insSt, 2, k8.constData(), int(k8.size()), SQLITE_TRANSIENT);
+            sqlite3_step(insSt);
+            sqlite3_reset(insSt);
+            sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+        });
+    report("post_insert_ms", insUs / 1000.0, "ms");
+    std::vector<double> eds;
     for (int i = 0; i < 30; ++i) {
         QElapsedTimer t;
         t.start();
-        const QString key = QStringLiteral("Raw %1").arg(i);
-        const QByteArray sk = yb::sortKey(key), k8 = key.toUtf8();
-        sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
-        sqlite3_bind_blob(insSt, 1, sk.constData(), int(sk.size()), SQLITE_TRANSIENT);
-        sqlite3_bind_text(insSt, 2, k8.constData(), int(k8.size()), SQLITE_TRANSIENT);
-        sqlite3_step(insSt);
-        sqlite3_reset(insSt);
-        sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
-        rawIns.push_back(t.nsecsElapsed() / 1e6);
+        cur.edit();
+        cur.fieldByName(QStringLiteral("Modo Empleo")).setAsString(QStringLiteral("Cambio %1").arg(i));
+        cur.post();
+        eds.push_back(t.nsecsElapsed() / 1e6);
     }
-    report("raw_post_insert_ms", median(rawIns), "ms");
+    report("post_edit_ms", median(eds), "ms");
+    report("rss_growth_mb", (rssAfterWalk - rssBefore) / 1024.0, "MB");
+
     for (sqlite3_stmt* st : {first, nextSt, priorSt, rangeSt, insSt})
         sqlite3_finalize(st);
     sqlite3_close(db);
+    report("raw_first_us", rawFirst, "us");
     report("raw_next_us", rawNext, "us");
     report("raw_prior_us", rawPrior, "us");
     report("raw_locate_prefix_us", rawLoc, "us");
     report("raw_locate_miss_us", rawMiss, "us");
+    report("raw_post_insert_ms", rawInsUs / 1000.0, "ms");
 
     // Recording a sale at the terminal: the checks, the append and the durable
     // post of the sale record, through the terminal's own recording code.
@@ -316,10 +280,12 @@ int main(int argc, char** argv)
         }
         report("sale_record_ms", median(sales), "ms");
     }
+    std::printf("RATIO first %.2f\n", firstUs / rawFirst);
     std::printf("RATIO next %.2f\n", nextUs / rawNext);
     std::printf("RATIO prior %.2f\n", priorUs / rawPrior);
     std::printf("RATIO locate_prefix %.2f\n", locUs / rawLoc);
     std::printf("RATIO locate_miss %.2f\n", missUs / rawMiss);
+    std::printf("RATIO post_insert %.2f\n", insUs / rawInsUs);
     benchStartup(100000);
     return 0;
 }

@@ -12,6 +12,7 @@
 #include "store/postgres/PgEngine.h"
 
 #include "shop/Sale.h"
+#include "tools/BenchSupport.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -25,51 +26,7 @@
 
 namespace {
 
-double median(std::vector<double> v)
-{
-    if (v.empty())
-        return 0;
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-void report(const char* name, double value, const char* unit)
-{
-    std::printf("BENCH %s %.3f %s\n", name, value, unit);
-    std::fflush(stdout);
-}
-
-const char* syllables[] = {"al", "be", "ca", "ña", "do", "ré", "mi", "sol", "za", "lú", "to", "ga", "ve", "ro", "quí",
-                           "ne", "pa", "ti", "llo", "cha", "fe", "ja", "so", "mo"};
-
-QString makeKey(QRandomGenerator& rng, int i)
-{
-    QString s;
-    const int n = 2 + int(rng.bounded(4));
-    for (int k = 0; k < n; ++k)
-        s += QString::fromUtf8(syllables[rng.bounded(int(std::size(syllables)))]);
-    s[0] = s[0].toUpper();
-    return s + QStringLiteral(" %1").arg(i);
-}
-
-// Per-call times in µs of `batch` calls of ours and of raw, `rounds` rounds
-// each, alternating; the medians.
-std::pair<double, double> interleaved(int rounds, int batch, const std::function<void()>& ours,
-                                      const std::function<void()>& raw)
-{
-    std::vector<double> a, b;
-    for (int r = 0; r < rounds; ++r) {
-        for (int which = 0; which < 2; ++which) {
-            const std::function<void()>& call = which ? raw : ours;
-            QElapsedTimer t;
-            t.start();
-            for (int i = 0; i < batch; ++i)
-                call();
-            (which ? b : a).push_back(double(t.nsecsElapsed()) / 1000.0 / batch);
-        }
-    }
-    return {median(a), median(b)};
-}
+using namespace yb::bench;
 
 // The statements of the engine, issued straight through libpq: prepared
 // once, values bound, results in binary form. They go over the engine's own
