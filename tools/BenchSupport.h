@@ -3,12 +3,18 @@
 // keys of the filled tables, and rounds of our code and of the raw engine
 // taken in turn.
 
+#include "shop/Sale.h"
+#include "store/Catalogue.h"
+#include "store/TableCursor.h"
+
 #include <QElapsedTimer>
 #include <QRandomGenerator>
 #include <QString>
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <initializer_list>
+#include <tuple>
 #include <iterator>
 #include <utility>
 #include <vector>
@@ -60,6 +66,46 @@ inline std::pair<double, double> interleaved(int rounds, int batch, const std::f
         }
     }
     return {median(a), median(b)};
+}
+
+// Recording a sale at the terminal: the checks, the append and the durable
+// post of the sale record, through the terminal's own recording code, in the
+// database the store points at (its product table gets 50 products first).
+inline void benchSaleRecording()
+{
+    TableCursor editor(cursorDecl(QStringLiteral("REGISTR1"), QStringLiteral("Table1")));
+    editor.open();
+    for (int code = 1; code <= 50; ++code) {
+        editor.append();
+        editor.fieldByName(QStringLiteral("Codigo")).setAsInteger(code);
+        editor.fieldByName(QStringLiteral("Descripcion")).setAsString(QStringLiteral("Producto %1").arg(code));
+        editor.fieldByName(QStringLiteral("Precio")).setAsInteger(100 + code);
+        editor.post();
+    }
+    TableCursor productos(cursorDecl(QStringLiteral("REGISTR2"), QStringLiteral("tblProductos")));
+    TableCursor ventas(cursorDecl(QStringLiteral("REGISTR2"), QStringLiteral("tblVentas")));
+    productos.open();
+    ventas.open();
+    Till till(&productos, &ventas);
+    std::vector<double> sales;
+    int32_t total = 0;
+    for (int i = 0; i < 101; ++i) {
+        const QString code = QString::number(1 + i % 50);
+        till.lookup(code);
+        QElapsedTimer t;
+        t.start();
+        total = till.record(code, QStringLiteral("1"), total % 1000000).total;
+        sales.push_back(t.nsecsElapsed() / 1e6);
+    }
+    report("sale_record_ms", median(sales), "ms");
+}
+
+// "RATIO <name> <ours/raw>" for each measure.
+inline void printRatios(std::initializer_list<std::tuple<const char*, double, double>> measures)
+{
+    for (const auto& [name, ours, raw] : measures)
+        std::printf("RATIO %s %.2f\n", name, ours / raw);
+    std::fflush(stdout);
 }
 
 } // namespace yb::bench

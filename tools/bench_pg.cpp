@@ -226,40 +226,13 @@ int benchPostgres(const QString& uri, int count)
         report("raw_locate_prefix_us", rawLoc, "us");
         report("raw_locate_miss_us", rawMiss, "us");
 
-        // Recording a sale at the terminal, through its own recording code.
-        {
-            TableCursor editor(cursorDecl(QStringLiteral("REGISTR1"), QStringLiteral("Table1")));
-            editor.open();
-            for (int code = 1; code <= 50; ++code) {
-                editor.append();
-                editor.fieldByName(QStringLiteral("Codigo")).setAsInteger(code);
-                editor.fieldByName(QStringLiteral("Descripcion")).setAsString(QStringLiteral("Producto %1").arg(code));
-                editor.fieldByName(QStringLiteral("Precio")).setAsInteger(100 + code);
-                editor.post();
-            }
-            TableCursor productos(cursorDecl(QStringLiteral("REGISTR2"), QStringLiteral("tblProductos")));
-            TableCursor ventas(cursorDecl(QStringLiteral("REGISTR2"), QStringLiteral("tblVentas")));
-            productos.open();
-            ventas.open();
-            yb::Till till(&productos, &ventas);
-            std::vector<double> sales;
-            int32_t total = 0;
-            for (int i = 0; i < 101; ++i) {
-                const QString code = QString::number(1 + i % 50);
-                till.lookup(code);
-                QElapsedTimer t;
-                t.start();
-                total = till.record(code, QStringLiteral("1"), total % 1000000).total;
-                sales.push_back(t.nsecsElapsed() / 1e6);
-            }
-            report("sale_record_ms", median(sales), "ms");
-        }
-        std::printf("RATIO first %.2f\n", firstUs / rawFirst);
-        std::printf("RATIO next %.2f\n", nextUs / rawNext);
-        std::printf("RATIO prior %.2f\n", priorUs / rawPrior);
-        std::printf("RATIO locate_prefix %.2f\n", locUs / rawLoc);
-        std::printf("RATIO locate_miss %.2f\n", missUs / rawMiss);
-        std::printf("RATIO post_insert %.2f\n", insMs / rawInsMs);
+        benchSaleRecording();
+        printRatios({{"first", firstUs, rawFirst},
+                     {"next", nextUs, rawNext},
+                     {"prior", priorUs, rawPrior},
+                     {"locate_prefix", locUs, rawLoc},
+                     {"locate_miss", missUs, rawMiss},
+                     {"post_insert", insMs, rawInsMs}});
     } catch (const Error& e) {
         std::fprintf(stderr, "yerbalis-bench: %s\n", e.what());
         rc = 1;
