@@ -140,6 +140,7 @@ private slots:
     void editorActivationOnUnreadableTable();
     void dataEntryNoticeText();
     void generalErrorReport();
+    void errorsReachTheInstalledSink();
     void messageBoxesAndPrompt();
     void focusColours();
     void printDialogsOfferTheirRanges();
@@ -728,6 +729,44 @@ void ShellTest::generalErrorReport()
     QTRY_VERIFY(fourth.seen);
     QCOMPARE(fourth.text, QStringLiteral("Dataset not in edit or insert mode."));
     QVERIFY(!yb::isTerminating());
+}
+
+void ShellTest::errorsReachTheInstalledSink()
+{
+    // With a recorder in place of the report, a guarded handler's error
+    // reaches it once, with the error's own text, and no box is shown.
+    QStringList recorded;
+    const yb::ErrorSink previous = yb::setErrorSink([&](const QString& m) { recorded << m; });
+    QWidget window;
+    auto* button = new QPushButton(QStringLiteral("Grabar"), &window);
+    int steps = 0;
+    bool restRan = false;
+    QObject::connect(button, &QPushButton::clicked, [&] {
+        yb::guard([&] {
+            ++steps;
+            yb::textToInt(QStringLiteral("diez"));
+            restRan = true;
+        });
+    });
+    window.show();
+    QTest::mouseClick(button, Qt::LeftButton);
+    QCOMPARE(recorded, QStringList{QStringLiteral("'diez' is not a valid integer value")});
+    QCOMPARE(steps, 1);
+    QVERIFY(!restRan);
+    QVERIFY(!QApplication::activeModalWidget());
+
+    // An error escaping an unguarded handler goes to the same sink.
+    recorded.clear();
+    QTimer::singleShot(0, &window, [] { throw std::runtime_error("out of range"); });
+    QTRY_COMPARE(recorded, QStringList{QStringLiteral("out of range")});
+
+    // Putting the report back shows the box again.
+    yb::setErrorSink(previous);
+    BoxSeen box;
+    answerNextBox(&box);
+    QTest::mouseClick(button, Qt::LeftButton);
+    QCOMPARE(box.text, QStringLiteral("'diez' is not a valid integer value."));
+    QCOMPARE(recorded.size(), 1);
 }
 
 void ShellTest::messageBoxesAndPrompt()

@@ -9,6 +9,7 @@
 #include "controls/DBMemo.h"
 #include "controls/DBNavigator.h"
 #include "controls/DataSource.h"
+#include "controls/ErrorSink.h"
 #include "store/Database.h"
 #include "store/Errors.h"
 #include "store/SortKey.h"
@@ -34,19 +35,24 @@
 #include <memory>
 #include <tuple>
 
-// What the application's event dispatch does with an error a handler lets
-// through: here it is recorded instead of shown.
+// Where the errors that handlers let through are reported: here they are
+// recorded instead of shown. An error escaping an unguarded handler goes to
+// the same place, as the program's application object sends it.
 static QStringList reportedErrors;
 
 class TestApp : public QApplication {
 public:
-    using QApplication::QApplication;
+    TestApp(int& argc, char** argv) : QApplication(argc, argv)
+    {
+        yb::setErrorSink([](const QString& message) { reportedErrors << message; });
+    }
+    ~TestApp() override { yb::setErrorSink({}); }
     bool notify(QObject* o, QEvent* e) override
     {
         try {
             return QApplication::notify(o, e);
-        } catch (const yb::Error& err) {
-            reportedErrors << err.message();
+        } catch (...) {
+            yb::passOn(std::current_exception());
         }
         return false;
     }
