@@ -681,8 +681,9 @@ void ShellTest::generalErrorReport()
     sales.open();
     int reached = 0;
     // Screen handlers run their work through yb::guard, which hands the error
-    // to the application's dispatch instead of unwinding it through the
-    // toolkit's own frames (built without unwinding support, they would leak).
+    // to the error sink (the general error report, which the application
+    // object installs) instead of unwinding it through the toolkit's own
+    // frames (built without unwinding support, they would leak).
     QObject::connect(button, &QPushButton::clicked, [&] {
         yb::guard([&] {
             reached = 1;
@@ -722,7 +723,7 @@ void ShellTest::generalErrorReport()
     QCOMPARE(third.text, QStringLiteral("out of range."));
 
     // A handler that lets an error through unguarded (a timer's tick here) is
-    // reported by the application's dispatch all the same.
+    // caught by the application's dispatch and reported all the same.
     BoxSeen fourth;
     answerNextBox(&fourth);
     QTimer::singleShot(0, &window, [] { throw yb::DatabaseError(QStringLiteral("Dataset not in edit or insert mode")); });
