@@ -1014,12 +1014,8 @@ private slots:
     {
         const int n = qEnvironmentVariableIntValue("YERBALIS_BIG_ROWS") > 0 ? qEnvironmentVariableIntValue("YERBALIS_BIG_ROWS")
                                                                           : 20000;
-        QElapsedTimer t;
-        t.start();
         testdata::bulkManyCosmetics(dir_, n);
-        const qint64 fillMs = t.elapsed();
         const qint64 before = testdata::residentKb();
-        t.restart();
         TestScreen* s = openScreen();
         DBGrid grid(s);
         grid.setColumns({QStringLiteral("Producto Cosmetico"), QStringLiteral("Indicaciones")});
@@ -1028,9 +1024,7 @@ private slots:
         grid.show();
         DBLookupListBox* list = ui()->DBLookupListBox1;
         QVERIFY(list->rowCount() > 3);
-        const qint64 openMs = t.elapsed();
         list->setFocus();
-        t.restart();
         QTest::keyClick(list, Qt::Key_End);
         for (int i = 0; i < 50; ++i)
             QTest::keyClick(list, Qt::Key_PageUp);
@@ -1038,7 +1032,6 @@ private slots:
         for (int i = 0; i < 50; ++i)
             QTest::keyClick(list, Qt::Key_PageDown);
         typeText(list, QStringLiteral("tomi"));
-        const qint64 listMs = t.elapsed();
         QVERIFY(list->keyValue().toString().startsWith(QStringLiteral("Tomillo")));
         // the rows are consecutive records in key order
         QStringList shown;
@@ -1049,7 +1042,6 @@ private slots:
             return yb::sortKey(a) < yb::sortKey(b);
         });
         QCOMPARE(shown, sorted);
-        t.restart();
         grid.setFocus();
         QTest::keyClick(&grid, Qt::Key_End, Qt::ControlModifier);
         QCOMPARE(grid.window().activeRow(), int(grid.window().rows().size()) - 1);
@@ -1057,7 +1049,6 @@ private slots:
             QTest::keyClick(&grid, Qt::Key_PageUp);
         QTest::keyClick(&grid, Qt::Key_Home, Qt::ControlModifier);
         QCOMPARE(grid.window().activeRow(), 0);
-        const qint64 gridMs = t.elapsed();
         // Page Down moves by the visible rows, in the list by the rows less one
         QStringList all;
         for (int i = 0; i < n; ++i)
@@ -1069,10 +1060,8 @@ private slots:
         QTest::keyClick(list, Qt::Key_PageDown);
         QCOMPARE(list->keyValue().toString(), all.at(grid.visibleRowCount() + list->rowCount() - 1));
         const qint64 after = testdata::residentKb();
-        qInfo("%d records: filled in %lld ms; screen opened in %lld ms; list 102 moves and a search in %lld ms; "
-              "grid 52 moves in %lld ms; resident memory %lld kB -> %lld kB",
-              n, fillMs, openMs, listMs, gridMs, before, after);
-        QVERIFY2(listMs < 10000 && gridMs < 10000, "moves over a large table are too slow");
+        // The speed of these moves is measured by yerbalis-bench-screens.
+        qInfo("%d records: resident memory %lld kB -> %lld kB", n, before, after);
     }
 };
 
