@@ -9,4 +9,4 @@ build=${YERBALIS_FUZZ_DIR:-build-fuzz}
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DYERBALIS_FUZZ=ON -DYERBALIS_WERROR=ON \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" -j"$(nproc)" --target fuzz_int fuzz_table fuzz_csv fuzz_paradox
-ctest --test-dir "$build" -L fuzz --no-tests=error --output-on-failure
+ctest --test-dir "$build" -L fuzz --no-tests=error --output-on-failure --timeout $((YERBALIS_FUZZ_SECONDS + 600))
