@@ -35,5 +35,6 @@ bash tests/package/check.sh
 build=$(realpath "${YERBALIS_BUILD_DIR:-build}")
 for l in "${locales[@]}"; do
   echo "== end-to-end in $l"
-  LANG=$l LC_ALL=$l E2E_SHOTS=$build/e2e-shots-${l%%.*} ctest --test-dir "$build" -L e2e --no-tests=error --output-on-failure
+  LANG=$l LC_ALL=$l E2E_SHOTS=$build/e2e-shots-${l%%.*} \
+    ctest --test-dir "$build" -L e2e --no-tests=error --output-on-failure
 done

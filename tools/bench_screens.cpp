@@ -91,11 +91,12 @@ void fillCosmetics(int count)
 void fillSales(int count)
 {
     Db d(QStringLiteral("Ventas.DB"));
-    const QByteArray sql = QStringLiteral("WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n WHERE x < %1) "
-                                          "INSERT INTO records(Caja, \"Fecha y Hora\", Codigo, Importe, Producto) "
-                                          "SELECT 1, '2026-12-01T10:00:00', 7, 150, 'Venta ' || x FROM n")
-                               .arg(count)
-                               .toUtf8();
+    const QByteArray sql =
+        QStringLiteral("WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n WHERE x < %1) "
+                       "INSERT INTO records(Caja, \"Fecha y Hora\", Codigo, Importe, Producto) "
+                       "SELECT 1, '2026-12-01T10:00:00', 7, 150, 'Venta ' || x FROM n")
+            .arg(count)
+            .toUtf8();
     d.exec(sql.constData());
 }
 

@@ -83,7 +83,8 @@ void finishPendingEdits()
                 // the record is posted if a field changed and dropped if not.
                 cursor->checkBrowseMode();
             } catch (...) {
-                reportToSink(QStringLiteral("%1: %2").arg(screen->windowTitle(), errorMessage(std::current_exception())));
+                const QString message = errorMessage(std::current_exception());
+                reportToSink(QStringLiteral("%1: %2").arg(screen->windowTitle(), message));
             }
         }
     }
