@@ -14,7 +14,7 @@
 #include "shop/Sale.h"
 #include "store/SortKey.h"
 #include "store/TableCursor.h"
-#include "tools/BenchSupport.h"
+#include "tools/bench_support.h"
 
 #include <QApplication>
 #include <QDir>

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <exception>
 
+#include "controls/ErrorSink.h"
 #include "store/Database.h"
 #include "store/Errors.h"
 #include "store/TableCursor.h"
@@ -84,10 +85,9 @@ void finishPendingEdits()
                 // As a move would: the controls' pending text is written, then
                 // the record is posted if a field changed and dropped if not.
                 cursor->checkBrowseMode();
-            } catch (const Error& e) {
-                reportError(QStringLiteral("%1: %2").arg(screen->windowTitle(), e.message()));
-            } catch (const std::exception& e) {
-                reportError(QStringLiteral("%1: %2").arg(screen->windowTitle(), QString::fromLocal8Bit(e.what())));
+            } catch (...) {
+                const QString message = errorMessage(std::current_exception());
+                reportToSink(QStringLiteral("%1: %2").arg(screen->windowTitle(), message));
             }
         }
     }

@@ -9,50 +9,9 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMessageBox>
-#include <QPointer>
 #include <QPushButton>
 
 namespace yb {
-
-namespace {
-
-QEvent::Type errorEventType()
-{
-    static const QEvent::Type type = QEvent::Type(QEvent::registerEventType());
-    return type;
-}
-
-class ErrorEvent : public QEvent {
-public:
-    explicit ErrorEvent(std::exception_ptr e) : QEvent(errorEventType()), error(std::move(e)) {}
-    std::exception_ptr error;
-};
-
-class ErrorRelay : public QObject {
-public:
-    using QObject::QObject;
-
-protected:
-    bool event(QEvent* e) override
-    {
-        if (e->type() == errorEventType())
-            std::rethrow_exception(static_cast<ErrorEvent*>(e)->error);
-        return QObject::event(e);
-    }
-};
-
-} // namespace
-
-void passOn(std::exception_ptr error)
-{
-    static QPointer<ErrorRelay> relay;
-    if (!QCoreApplication::instance())
-        std::rethrow_exception(error);
-    if (!relay)
-        relay = new ErrorRelay(QCoreApplication::instance());
-    ErrorEvent e(std::move(error));
-    QCoreApplication::sendEvent(relay, &e);
-}
 
 bool confirmDelete(QWidget* parent)
 {

@@ -1,11 +1,11 @@
 #pragma once
 // Small pieces shared by the data-bound controls.
 
+#include "controls/ErrorSink.h"
 #include "store/Catalogue.h"
 
 #include <QString>
 #include <QVariant>
-#include <exception>
 #include <functional>
 
 class QFocusEvent;
@@ -14,23 +14,6 @@ class QMenu;
 class QWidget;
 
 namespace yb {
-
-// Passes an error raised while handling an event on to the application's
-// event dispatch: it is raised again in an event of its own, sent through
-// QApplication::notify, whose override reports it. The event being handled
-// then finishes normally instead of being unwound through the toolkit.
-// Without such an override the error goes on to the caller as thrown.
-void passOn(std::exception_ptr error);
-
-// Runs the work of an event handler; an error aborts the rest of it and is passed on.
-template <class F> void guard(F&& work)
-{
-    try {
-        work();
-    } catch (...) {
-        passOn(std::current_exception());
-    }
-}
 
 // The confirmation asked before a record is deleted: "Confirm", question
 // icon, "Delete record?", "OK" and "Cancel". True when the answer is OK.

@@ -9,7 +9,7 @@
 
 #include <exception>
 
-#include "store/Errors.h"
+#include "controls/ErrorSink.h"
 #include "shell/FocusStyle.h"
 #include "shell/Shell.h"
 
@@ -28,6 +28,13 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv)
     installFontSubstitutions();
     installFocusStyle();
     setWindowIcon(programIcon());
+    // Errors that handlers let through are shown in the general error report.
+    setErrorSink(reportError);
+}
+
+Application::~Application()
+{
+    setErrorSink({});
 }
 
 QIcon programIcon()
@@ -79,10 +86,10 @@ bool Application::notify(QObject* receiver, QEvent* event)
         if (event->type() == QEvent::Show && receiver->isWidgetType())
             fitCaption(static_cast<QWidget*>(receiver));
         return QApplication::notify(receiver, event);
-    } catch (const Error& e) {
-        reportError(e.message());
-    } catch (const std::exception& e) {
-        reportError(QString::fromLocal8Bit(e.what()));
+    } catch (...) {
+        // A handler that does not guard its own work: its error goes to the
+        // same sink as a guarded handler's.
+        passOn(std::current_exception());
     }
     return false;
 }

@@ -1,7 +1,7 @@
 #pragma once
-// The application object. Its event dispatch shows every error that an event
-// handler lets through in the general error report, and the program carries
-// on. It also makes Enter press the focused push button on every screen.
+// The application object. It installs the general error report as the sink of
+// the errors that event handlers let through (guarded or not), and the
+// program carries on. It also makes Enter press the focused push button on every screen.
 
 #include <QApplication>
 #include <QIcon>
@@ -12,6 +12,7 @@ class Application : public QApplication {
     Q_OBJECT
 public:
     Application(int& argc, char** argv);
+    ~Application() override;
     bool notify(QObject* receiver, QEvent* event) override;
 };
 

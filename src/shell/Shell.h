@@ -29,7 +29,7 @@ QString applicationTitle();
 // `activate`, when given, is the screen's activation handler called directly;
 // without it the shell calls the screen's FormActivate() slot by name.
 // Either way the handler runs guarded: an error it raises stops it and goes
-// to the general error report through the application's event dispatch.
+// to the error sink, the general error report.
 void registerScreen(QWidget* screen, std::function<void()> activate = {});
 // Registers a screen of a known class: its FormActivate(), if it has one, is
 // called directly.

@@ -140,6 +140,7 @@ private slots:
     void editorActivationOnUnreadableTable();
     void dataEntryNoticeText();
     void generalErrorReport();
+    void errorsReachTheInstalledSink();
     void messageBoxesAndPrompt();
     void focusColours();
     void printDialogsOfferTheirRanges();
@@ -680,8 +681,9 @@ void ShellTest::generalErrorReport()
     sales.open();
     int reached = 0;
     // Screen handlers run their work through yb::guard, which hands the error
-    // to the application's dispatch instead of unwinding it through the
-    // toolkit's own frames (built without unwinding support, they would leak).
+    // to the error sink (the general error report, which the application
+    // object installs) instead of unwinding it through the toolkit's own
+    // frames (built without unwinding support, they would leak).
     QObject::connect(button, &QPushButton::clicked, [&] {
         yb::guard([&] {
             reached = 1;
@@ -721,13 +723,51 @@ void ShellTest::generalErrorReport()
     QCOMPARE(third.text, QStringLiteral("out of range."));
 
     // A handler that lets an error through unguarded (a timer's tick here) is
-    // reported by the application's dispatch all the same.
+    // caught by the application's dispatch and reported all the same.
     BoxSeen fourth;
     answerNextBox(&fourth);
     QTimer::singleShot(0, &window, [] { throw yb::DatabaseError(QStringLiteral("Dataset not in edit or insert mode")); });
     QTRY_VERIFY(fourth.seen);
     QCOMPARE(fourth.text, QStringLiteral("Dataset not in edit or insert mode."));
     QVERIFY(!yb::isTerminating());
+}
+
+void ShellTest::errorsReachTheInstalledSink()
+{
+    // With a recorder in place of the report, a guarded handler's error
+    // reaches it once, with the error's own text, and no box is shown.
+    QStringList recorded;
+    const yb::ErrorSink previous = yb::setErrorSink([&](const QString& m) { recorded << m; });
+    QWidget window;
+    auto* button = new QPushButton(QStringLiteral("Grabar"), &window);
+    int steps = 0;
+    bool restRan = false;
+    QObject::connect(button, &QPushButton::clicked, [&] {
+        yb::guard([&] {
+            ++steps;
+            yb::textToInt(QStringLiteral("diez"));
+            restRan = true;
+        });
+    });
+    window.show();
+    QTest::mouseClick(button, Qt::LeftButton);
+    QCOMPARE(recorded, QStringList{QStringLiteral("'diez' is not a valid integer value")});
+    QCOMPARE(steps, 1);
+    QVERIFY(!restRan);
+    QVERIFY(!QApplication::activeModalWidget());
+
+    // An error escaping an unguarded handler goes to the same sink.
+    recorded.clear();
+    QTimer::singleShot(0, &window, [] { throw std::runtime_error("out of range"); });
+    QTRY_COMPARE(recorded, QStringList{QStringLiteral("out of range")});
+
+    // Putting the report back shows the box again.
+    yb::setErrorSink(previous);
+    BoxSeen box;
+    answerNextBox(&box);
+    QTest::mouseClick(button, Qt::LeftButton);
+    QCOMPARE(box.text, QStringLiteral("'diez' is not a valid integer value."));
+    QCOMPARE(recorded.size(), 1);
 }
 
 void ShellTest::messageBoxesAndPrompt()

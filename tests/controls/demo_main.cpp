@@ -3,6 +3,7 @@
 // uses YERBALIS_DATA_DIR when set, else a temporary directory filled with
 // sample records (or with `records` generated cosmetics).
 
+#include "controls/ErrorSink.h"
 #include "store/Database.h"
 #include "TestData.h"
 #include "TestScreen.h"
@@ -12,15 +13,22 @@
 #include <QTemporaryDir>
 #include <tuple>
 
+// Errors that handlers let through are shown in a box, as the program shows them.
 class DemoApp : public QApplication {
 public:
-    using QApplication::QApplication;
+    DemoApp(int& argc, char** argv) : QApplication(argc, argv)
+    {
+        yb::setErrorSink([this](const QString& message) {
+            QMessageBox::critical(activeWindow(), QStringLiteral("Yerbalis"), message + QLatin1Char('.'));
+        });
+    }
+    ~DemoApp() override { yb::setErrorSink({}); }
     bool notify(QObject* o, QEvent* e) override
     {
         try {
             return QApplication::notify(o, e);
-        } catch (const yb::Error& err) {
-            QMessageBox::critical(activeWindow(), QStringLiteral("Yerbalis"), err.message() + QLatin1Char('.'));
+        } catch (...) {
+            yb::passOn(std::current_exception());
         }
         return false;
     }

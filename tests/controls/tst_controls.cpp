@@ -9,6 +9,7 @@
 #include "controls/DBMemo.h"
 #include "controls/DBNavigator.h"
 #include "controls/DataSource.h"
+#include "controls/ErrorSink.h"
 #include "store/Database.h"
 #include "store/Errors.h"
 #include "store/SortKey.h"
@@ -34,19 +35,24 @@
 #include <memory>
 #include <tuple>
 
-// What the application's event dispatch does with an error a handler lets
-// through: here it is recorded instead of shown.
+// Where the errors that handlers let through are reported: here they are
+// recorded instead of shown. An error escaping an unguarded handler goes to
+// the same place, as the program's application object sends it.
 static QStringList reportedErrors;
 
 class TestApp : public QApplication {
 public:
-    using QApplication::QApplication;
+    TestApp(int& argc, char** argv) : QApplication(argc, argv)
+    {
+        yb::setErrorSink([](const QString& message) { reportedErrors << message; });
+    }
+    ~TestApp() override { yb::setErrorSink({}); }
     bool notify(QObject* o, QEvent* e) override
     {
         try {
             return QApplication::notify(o, e);
-        } catch (const yb::Error& err) {
-            reportedErrors << err.message();
+        } catch (...) {
+            yb::passOn(std::current_exception());
         }
         return false;
     }
@@ -1008,12 +1014,8 @@ private slots:
     {
         const int n = qEnvironmentVariableIntValue("YERBALIS_BIG_ROWS") > 0 ? qEnvironmentVariableIntValue("YERBALIS_BIG_ROWS")
                                                                           : 20000;
-        QElapsedTimer t;
-        t.start();
         testdata::bulkManyCosmetics(dir_, n);
-        const qint64 fillMs = t.elapsed();
         const qint64 before = testdata::residentKb();
-        t.restart();
         TestScreen* s = openScreen();
         DBGrid grid(s);
         grid.setColumns({QStringLiteral("Producto Cosmetico"), QStringLiteral("Indicaciones")});
@@ -1022,9 +1024,7 @@ private slots:
         grid.show();
         DBLookupListBox* list = ui()->DBLookupListBox1;
         QVERIFY(list->rowCount() > 3);
-        const qint64 openMs = t.elapsed();
         list->setFocus();
-        t.restart();
         QTest::keyClick(list, Qt::Key_End);
         for (int i = 0; i < 50; ++i)
             QTest::keyClick(list, Qt::Key_PageUp);
@@ -1032,7 +1032,6 @@ private slots:
         for (int i = 0; i < 50; ++i)
             QTest::keyClick(list, Qt::Key_PageDown);
         typeText(list, QStringLiteral("tomi"));
-        const qint64 listMs = t.elapsed();
         QVERIFY(list->keyValue().toString().startsWith(QStringLiteral("Tomillo")));
         // the rows are consecutive records in key order
         QStringList shown;
@@ -1043,7 +1042,6 @@ private slots:
             return yb::sortKey(a) < yb::sortKey(b);
         });
         QCOMPARE(shown, sorted);
-        t.restart();
         grid.setFocus();
         QTest::keyClick(&grid, Qt::Key_End, Qt::ControlModifier);
         QCOMPARE(grid.window().activeRow(), int(grid.window().rows().size()) - 1);
@@ -1051,7 +1049,6 @@ private slots:
             QTest::keyClick(&grid, Qt::Key_PageUp);
         QTest::keyClick(&grid, Qt::Key_Home, Qt::ControlModifier);
         QCOMPARE(grid.window().activeRow(), 0);
-        const qint64 gridMs = t.elapsed();
         // Page Down moves by the visible rows, in the list by the rows less one
         QStringList all;
         for (int i = 0; i < n; ++i)
@@ -1063,10 +1060,8 @@ private slots:
         QTest::keyClick(list, Qt::Key_PageDown);
         QCOMPARE(list->keyValue().toString(), all.at(grid.visibleRowCount() + list->rowCount() - 1));
         const qint64 after = testdata::residentKb();
-        qInfo("%d records: filled in %lld ms; screen opened in %lld ms; list 102 moves and a search in %lld ms; "
-              "grid 52 moves in %lld ms; resident memory %lld kB -> %lld kB",
-              n, fillMs, openMs, listMs, gridMs, before, after);
-        QVERIFY2(listMs < 10000 && gridMs < 10000, "moves over a large table are too slow");
+        // The speed of these moves is measured by yerbalis-bench-screens.
+        qInfo("%d records: resident memory %lld kB -> %lld kB", n, before, after);
     }
 };
 

@@ -952,8 +952,6 @@ private slots:
     {
         addSales(1000000, QDateTime(QDate(2026, 12, 1), QTime(10, 0)), QStringLiteral("Venta"), true);
         QVERIFY(sales() > 1000000);
-        QElapsedTimer t;
-        t.start();
         activate(balance_);
         auto* grid = child<DBGrid>(balance_, "TEXTO1");
         grid->setFocus();
@@ -963,8 +961,7 @@ private slots:
         QTest::keyClick(grid, Qt::Key_Home, Qt::ControlModifier);
         QTest::keyClick(grid, Qt::Key_PageDown);
         QVERIFY(!grid->cellText(grid->window().activeRow(), 1).isEmpty());
-        qInfo("balance over %lld sales: activation and four moves in %lld ms", sales(), qint64(t.elapsed()));
-        QVERIFY2(t.elapsed() < 1500, qPrintable(QString::number(t.elapsed())));
+        // How fast: yerbalis-bench-screens measures it against its limit.
     }
 };
 
