@@ -17,6 +17,9 @@ bash scripts/check_layers.sh
 
 echo "== build and tests"
 bash scripts/build.sh
+# After the build: it installs clang-format with the rest of the tests' packages.
+echo "== format"
+bash scripts/check_format.sh
 # A private PostgreSQL server for the whole run (a Unix socket, no TCP port),
 # stopped and removed at the end whatever happens.
 echo "== PostgreSQL test server"

@@ -62,7 +62,8 @@ BackupResult backupDatabase(const QString& dir, const QString& dest, Progress* p
                                  : Database::checkTable(path, t);
         }
         if (!problems.isEmpty())
-            throw Error(QStringLiteral("the backup does not pass the check: %1").arg(problems.join(QStringLiteral("; "))));
+            throw Error(
+                QStringLiteral("the backup does not pass the check: %1").arg(problems.join(QStringLiteral("; "))));
         return result;
     } catch (...) {
         for (const QString& f : written) {

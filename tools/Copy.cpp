@@ -104,7 +104,10 @@ QList<CopiedTable> copyRecords(Engine& source, Engine& dest, bool oneTransaction
             });
             job.bulk->flush();
         } catch (const BulkRefusal& e) {
-            throw Error(QStringLiteral("cannot copy %1: record %2 is refused: %3").arg(t.fileName).arg(e.tag()).arg(e.message()));
+            throw Error(QStringLiteral("cannot copy %1: record %2 is refused: %3")
+                            .arg(t.fileName)
+                            .arg(e.tag())
+                            .arg(e.message()));
         } catch (const Error& e) {
             throw Error(QStringLiteral("cannot copy %1: %2").arg(t.fileName, e.message()));
         }
@@ -148,8 +151,9 @@ QList<CopiedTable> copyRecords(Engine& source, Engine& dest, bool oneTransaction
 
 QList<CopiedTable> copyDatabase(const QString& from, const QString& to, Progress* progress)
 {
-    if (from == to || (!isServerLocation(from) && !isServerLocation(to) && QFileInfo::exists(to)
-                       && QFileInfo(from).canonicalFilePath() == QFileInfo(to).canonicalFilePath()))
+    if (from == to ||
+        (!isServerLocation(from) && !isServerLocation(to) && QFileInfo::exists(to) &&
+         QFileInfo(from).canonicalFilePath() == QFileInfo(to).canonicalFilePath()))
         throw Error(QStringLiteral("%1 cannot be copied onto itself").arg(shown(from)));
     std::unique_ptr<Engine> source = openSource(from);
 
@@ -166,8 +170,8 @@ QList<CopiedTable> copyDatabase(const QString& from, const QString& to, Progress
     const QFileInfo info(to);
     if (info.exists() && !info.isDir())
         throw Error(QStringLiteral("%1 is not a directory").arg(QDir::toNativeSeparators(to)));
-    const bool empty = info.exists()
-                       && QDir(to).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System).isEmpty();
+    const bool empty = info.exists() &&
+        QDir(to).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System).isEmpty();
     if (info.exists() && !empty) {
         std::unique_ptr<Engine> dest = Database::open(to);
         QStringList missing;
@@ -186,7 +190,8 @@ QList<CopiedTable> copyDatabase(const QString& from, const QString& to, Progress
         throw Error(QStringLiteral("cannot create the directory %1").arg(QDir::toNativeSeparators(parent)));
     QTemporaryDir stage(parent + QStringLiteral("/.yerbalis-copy-XXXXXX"));
     if (!stage.isValid())
-        throw Error(QStringLiteral("cannot write in %1: %2").arg(QDir::toNativeSeparators(parent), stage.errorString()));
+        throw Error(
+            QStringLiteral("cannot write in %1: %2").arg(QDir::toNativeSeparators(parent), stage.errorString()));
     QList<CopiedTable> result;
     {
         std::unique_ptr<Engine> dest = Database::open(stage.path());

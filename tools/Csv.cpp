@@ -262,7 +262,8 @@ bool CsvReader::next(std::vector<std::string>& fields)
             for (;;) {
                 c = get();
                 if (c == -1)
-                    throw Error(QStringLiteral("line %1: a quoted field that begins there is never closed").arg(opened));
+                    throw Error(
+                        QStringLiteral("line %1: a quoted field that begins there is never closed").arg(opened));
                 if (c == '"') {
                     if (peek() == '"') {
                         get();

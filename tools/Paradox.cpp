@@ -135,7 +135,8 @@ TableJob prepareJob(const TableDef& t, const QString& oldPath, int codePage)
         }
         used[size_t(i)] = true;
         if (old.fields()[i].isSkipped()) {
-            job.result.notes << QStringLiteral("field '%1' is a %2 field in the old table and holds no text: left empty")
+            job.result.notes << QStringLiteral(
+                                    "field '%1' is a %2 field in the old table and holds no text: left empty")
                                     .arg(f.name, paradox::typeName(old.fields()[i].type));
             continue;
         }
@@ -200,7 +201,8 @@ qint64 paradoxToCsv(const QString& path, QIODevice* out, int codePage, Progress*
     return table.recordNumber();
 }
 
-MigrationResult migrateDatabase(const QString& oldDir, const QString& dir, bool dryRun, int codePage, Progress* progress)
+MigrationResult migrateDatabase(const QString& oldDir, const QString& dir, bool dryRun, int codePage,
+                                Progress* progress)
 {
     const QFileInfo oldInfo(oldDir);
     if (!oldInfo.isDir())
@@ -252,8 +254,8 @@ MigrationResult migrateDatabase(const QString& oldDir, const QString& dir, bool 
                 columns << f.name; // nothing to write; the writer only checks the table
         writers.push_back(std::make_unique<RecordWriter>(writeDir, t, columns, false));
         if (target == Target::Existing && !dryRun && recordsIn(writeDir, t) > 0)
-            throw Error(QStringLiteral("%1 received records while the migration began; nothing was written")
-                            .arg(t.fileName));
+            throw Error(
+                QStringLiteral("%1 received records while the migration began; nothing was written").arg(t.fileName));
         if (!job.old)
             continue;
         if (progress)
@@ -278,7 +280,8 @@ MigrationResult migrateDatabase(const QString& oldDir, const QString& dir, bool 
                     progress->update(++done);
             }
         } catch (const Error& e) {
-            throw Error(QStringLiteral("cannot migrate %1 from %2: %3").arg(t.fileName, native(job.result.oldFile), e.message()));
+            throw Error(QStringLiteral("cannot migrate %1 from %2: %3")
+                            .arg(t.fileName, native(job.result.oldFile), e.message()));
         }
         job.result.notes = job.old->notes() + job.result.notes;
     }

@@ -25,8 +25,8 @@ QString paradoxText(const paradox::Field& field, const QVariant& value);
 qint64 paradoxToCsv(const QString& path, QIODevice* out, int codePage = 0, Progress* progress = nullptr);
 
 struct MigratedTable {
-    QString table;    // the catalogue's file name
-    QString oldFile;  // the old file found, empty when missing
+    QString table;   // the catalogue's file name
+    QString oldFile; // the old file found, empty when missing
     qint64 read = 0;
     qint64 written = 0;
     QStringList notes; // fields left out or left empty

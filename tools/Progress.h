@@ -22,7 +22,11 @@ public:
 
     void setTotal(qint64 total) { total_ = total; }
     // No bar at all (for instance while the output itself goes to the terminal).
-    void disable() { finish(); enabled_ = false; }
+    void disable()
+    {
+        finish();
+        enabled_ = false;
+    }
     void setLabel(const QString& label) { label_ = label; }
     void update(qint64 done)
     {
@@ -33,8 +37,7 @@ public:
     // index, checking a file) on a worker thread while the bar keeps moving;
     // returns its result or raises its exception. The step must not touch
     // anything the calling thread uses meanwhile.
-    template <class F>
-    auto during(qint64 done, F&& step)
+    template <class F> auto during(qint64 done, F&& step)
     {
         if (!enabled_)
             return step();

@@ -10,10 +10,10 @@
 namespace yb::admin {
 
 struct DaySales {
-    QString day;        // YYYY-MM-DD; empty for sales without a date
-    int till = 0;       // the till (Caja) when grouped by till; 0 otherwise
+    QString day;  // YYYY-MM-DD; empty for sales without a date
+    int till = 0; // the till (Caja) when grouped by till; 0 otherwise
     qint64 sales = 0;
-    qint64 amount = 0;  // sum of Importe, in whole currency units
+    qint64 amount = 0; // sum of Importe, in whole currency units
 };
 
 // The sales of `dir` grouped by day, in date order; `from` and `to` (either

@@ -61,14 +61,16 @@ const TableDef& tableNamed(const QString& name)
     QStringList names;
     for (const TableDef& t : tables())
         names << t.fileName;
-    throw Error(QStringLiteral("there is no table '%1'; the tables are %2").arg(name, names.join(QStringLiteral(", "))));
+    throw Error(
+        QStringLiteral("there is no table '%1'; the tables are %2").arg(name, names.join(QStringLiteral(", "))));
 }
 
 QString dateTimeCsv(const QDateTime& dt)
 {
     if (!dt.isValid())
         return {};
-    return dt.toString(dt.time().msec() ? QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz") : QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    return dt.toString(dt.time().msec() ? QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")
+                                        : QStringLiteral("yyyy-MM-dd HH:mm:ss"));
 }
 
 QDateTime parseCsvDateTime(const QString& text) { return parseFileDateTime(text); }
@@ -119,13 +121,9 @@ qint64 exportTable(const QString& dir, const TableDef& table, QIODevice* out, Pr
                 csv.field(buf, c.ptr - buf);
                 break;
             }
-            case FieldType::DateTime:
-                csv.field(dateTimeCsv(v.toDateTime()).toUtf8());
-                break;
+            case FieldType::DateTime: csv.field(dateTimeCsv(v.toDateTime()).toUtf8()); break;
             case FieldType::Text:
-            case FieldType::Memo:
-                csv.field(v.toString().toUtf8());
-                break;
+            case FieldType::Memo: csv.field(v.toString().toUtf8()); break;
             }
         }
         csv.endRecord();
@@ -154,8 +152,9 @@ RecordWriter::RecordWriter(const QString& dir, const TableDef& table, const QStr
     for (int c = 0; c < columns.size(); ++c) {
         const FieldDef* f = table.field(columns[c]);
         if (!f)
-            throw Error(QStringLiteral("line 1: the header names a field '%1' that %2 does not have (its fields are %3)")
-                            .arg(columns[c], table.fileName, fieldList(table)));
+            throw Error(
+                QStringLiteral("line 1: the header names a field '%1' that %2 does not have (its fields are %3)")
+                    .arg(columns[c], table.fileName, fieldList(table)));
         const int i = int(f - table.fields.constData());
         if (columnOf_[size_t(i)] >= 0)
             throw Error(QStringLiteral("line 1: the header names the field '%1' twice").arg(f->name));
@@ -280,14 +279,15 @@ qint64 RecordWriter::commit()
     flushPending();
     if (existing_ > 0 && existingKeys_ == ExistingKeys::Refuse) {
         rollback();
-        throw Error(QStringLiteral("%1 of the file %2 already in the table (the first: '%3', row %4). "
-                                   "Run the import again with --skip-existing to keep "
-                                   "the table's records and add only the others, or with --replace to replace "
-                                   "all the records of the table by those of the file")
-                        .arg(counted(existing_, "record", "records"),
-                             existing_ == 1 ? QStringLiteral("has a key that is") : QStringLiteral("have keys that are"),
-                             firstExistingKey_)
-                        .arg(firstExistingRow_));
+        throw Error(
+            QStringLiteral("%1 of the file %2 already in the table (the first: '%3', row %4). "
+                           "Run the import again with --skip-existing to keep "
+                           "the table's records and add only the others, or with --replace to replace "
+                           "all the records of the table by those of the file")
+                .arg(counted(existing_, "record", "records"),
+                     existing_ == 1 ? QStringLiteral("has a key that is") : QStringLiteral("have keys that are"),
+                     firstExistingKey_)
+                .arg(firstExistingRow_));
     }
     qint64 written = 0;
     try {

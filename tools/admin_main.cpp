@@ -10,17 +10,17 @@
 //   paradox FILE.DB              an old Paradox table as CSV
 //   migrate OLD_DIR DIR          the fourteen old tables into a new database
 
-#include "tools/Backup.h"
-#include "tools/Copy.h"
+#include "YerbalisVersion.h"
 #include "store/Catalogue.h"
 #include "store/Database.h"
-#include "tools/Demo.h"
 #include "store/Errors.h"
+#include "tools/Backup.h"
+#include "tools/Copy.h"
+#include "tools/Demo.h"
 #include "tools/Paradox.h"
 #include "tools/Progress.h"
 #include "tools/Report.h"
 #include "tools/TableTransfer.h"
-#include "YerbalisVersion.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -47,27 +47,26 @@ QTextStream& err()
     return s;
 }
 
-const char* usage =
-    "Usage: yerbalis-admin COMMAND [ARGUMENTS]\n"
-    "\n"
-    "Commands:\n"
-    "  create DIR                  create an empty database with the fourteen tables in DIR\n"
-    "  check DIR                   verify the schema and integrity of every table in DIR\n"
-    "  export DIR TABLE [FILE]     write a table as CSV to FILE (or standard output)\n"
-    "  import DIR TABLE FILE       add the records of a CSV file to a table, all or nothing\n"
-    "  backup DIR DEST             copy every table to DEST, safely while the program runs\n"
-    "  copy FROM TO                copy the fourteen tables of one database into another\n"
-    "  demo DIR                    create a new database in DIR with sample content\n"
-    "  report DIR                  number of sales and total amount per day\n"
-    "  paradox FILE.DB             show an old Paradox table as CSV\n"
-    "  migrate OLD_DIR DIR         bring the old Paradox tables of OLD_DIR into DIR\n"
-    "\n"
-    "DIR is a database: a directory of table files, or a PostgreSQL connection URI\n"
-    "(postgresql://...). When YERBALIS_DATABASE is set, create, check, export,\n"
-    "import, backup and report may leave DIR out: the database it names is used.\n"
-    "\n"
-    "Run 'yerbalis-admin COMMAND --help' for the help of one command.\n"
-    "'yerbalis-admin --version' prints the version.\n";
+const char* usage = "Usage: yerbalis-admin COMMAND [ARGUMENTS]\n"
+                    "\n"
+                    "Commands:\n"
+                    "  create DIR                  create an empty database with the fourteen tables in DIR\n"
+                    "  check DIR                   verify the schema and integrity of every table in DIR\n"
+                    "  export DIR TABLE [FILE]     write a table as CSV to FILE (or standard output)\n"
+                    "  import DIR TABLE FILE       add the records of a CSV file to a table, all or nothing\n"
+                    "  backup DIR DEST             copy every table to DEST, safely while the program runs\n"
+                    "  copy FROM TO                copy the fourteen tables of one database into another\n"
+                    "  demo DIR                    create a new database in DIR with sample content\n"
+                    "  report DIR                  number of sales and total amount per day\n"
+                    "  paradox FILE.DB             show an old Paradox table as CSV\n"
+                    "  migrate OLD_DIR DIR         bring the old Paradox tables of OLD_DIR into DIR\n"
+                    "\n"
+                    "DIR is a database: a directory of table files, or a PostgreSQL connection URI\n"
+                    "(postgresql://...). When YERBALIS_DATABASE is set, create, check, export,\n"
+                    "import, backup and report may leave DIR out: the database it names is used.\n"
+                    "\n"
+                    "Run 'yerbalis-admin COMMAND --help' for the help of one command.\n"
+                    "'yerbalis-admin --version' prints the version.\n";
 
 // A command line that does not fit the command: exit code 2.
 struct UsageError {
@@ -131,8 +130,8 @@ void defaultDatabase(const QString& command, Arguments& a)
             return false;
         }
     };
-    const bool only = command == QLatin1String("create") || command == QLatin1String("check") ||
-                      command == QLatin1String("report");
+    const bool only =
+        command == QLatin1String("create") || command == QLatin1String("check") || command == QLatin1String("report");
     const bool table = command == QLatin1String("export") || command == QLatin1String("import");
     if ((only && a.positional.isEmpty()) || (table && !a.positional.isEmpty() && namesTable(a.positional[0])) ||
         (command == QLatin1String("backup") && a.positional.size() == 1))
@@ -144,7 +143,8 @@ yb::admin::CsvEncoding encodingOption(const Arguments& a)
     const QString name = a.values.value(QStringLiteral("--encoding"), QStringLiteral("utf-8"));
     const auto e = yb::admin::csvEncodingNamed(name);
     if (!e)
-        throw UsageError{QStringLiteral("unknown encoding '%1'; the encodings are %2").arg(name, yb::admin::csvEncodingNames())};
+        throw UsageError{
+            QStringLiteral("unknown encoding '%1'; the encodings are %2").arg(name, yb::admin::csvEncodingNames())};
     return *e;
 }
 
@@ -156,7 +156,8 @@ char separatorOption(const Arguments& a)
     const QString name = a.values.value(QStringLiteral("--separator"));
     const auto c = yb::admin::csvSeparatorNamed(name);
     if (!c)
-        throw UsageError{QStringLiteral("'%1' cannot separate fields; give one character such as ';' or ',', or 'tab'").arg(name)};
+        throw UsageError{
+            QStringLiteral("'%1' cannot separate fields; give one character such as ';' or ',', or 'tab'").arg(name)};
     return *c;
 }
 
@@ -184,8 +185,8 @@ int create(const Arguments& a)
         out() << "created: " << shown << "\n";
         ++created;
     }
-    out() << yb::admin::counted(created, "table", "tables") << " created in " << (server ? engine->location() : native(dir))
-          << "\n";
+    out() << yb::admin::counted(created, "table", "tables") << " created in "
+          << (server ? engine->location() : native(dir)) << "\n";
     return 0;
 }
 
@@ -208,7 +209,8 @@ int check(const Arguments& a)
         }
     }
     if (problems.isEmpty()) {
-        out() << "ok: " << yb::admin::counted(yb::tables().size(), "table", "tables") << " checked in " << native(a.positional[0]) << "\n";
+        out() << "ok: " << yb::admin::counted(yb::tables().size(), "table", "tables") << " checked in "
+              << native(a.positional[0]) << "\n";
         return 0;
     }
     for (const QString& p : problems)
@@ -257,8 +259,8 @@ int exportCommand(const Arguments& a)
         }
     }
     // With the CSV on standard output, the summary goes to standard error.
-    (target == QLatin1String("-") ? err() : out())
-        << "exported " << yb::admin::counted(rows, "record", "records") << " of " << table.fileName << " in " << seconds(timer) << " s\n";
+    (target == QLatin1String("-") ? err() : out()) << "exported " << yb::admin::counted(rows, "record", "records")
+                                                   << " of " << table.fileName << " in " << seconds(timer) << " s\n";
     return 0;
 }
 
@@ -406,9 +408,10 @@ int paradoxCommand(const Arguments& a)
     {
         // Header and fields first: a file that is not a table is refused before any output.
         yb::paradox::Table table(source, codePage);
-        err() << native(source) << ": Paradox " << table.versionName() << " table (version byte "
-              << table.versionByte() << "), " << yb::admin::counted(table.recordCount(), "record", "records") << ", "
-              << yb::admin::counted(table.fields().size(), "field", "fields") << ", texts in " << table.textEncoding() << "\n";
+        err() << native(source) << ": Paradox " << table.versionName() << " table (version byte " << table.versionByte()
+              << "), " << yb::admin::counted(table.recordCount(), "record", "records") << ", "
+              << yb::admin::counted(table.fields().size(), "field", "fields") << ", texts in " << table.textEncoding()
+              << "\n";
         for (const QString& note : table.notes())
             err() << "note: " << note << "\n";
     }
@@ -469,11 +472,11 @@ int migrateCommand(const Arguments& a)
         written += t.written;
     }
     if (dryRun)
-        out() << "dry run: " << yb::admin::counted(read, "record", "records") << " read and checked, nothing written to " << native(dir) << " ("
-              << seconds(timer) << " s)\n";
+        out() << "dry run: " << yb::admin::counted(read, "record", "records")
+              << " read and checked, nothing written to " << native(dir) << " (" << seconds(timer) << " s)\n";
     else
-        out() << yb::admin::counted(read, "record", "records") << " read, " << written << " written into " << native(dir) << " in " << seconds(timer)
-              << " s\n";
+        out() << yb::admin::counted(read, "record", "records") << " read, " << written << " written into "
+              << native(dir) << " in " << seconds(timer) << " s\n";
     return 0;
 }
 
@@ -488,18 +491,24 @@ struct Command {
 const QList<Command>& commands()
 {
     static const QList<Command> list = {
-        {"create", {}, {},
+        {"create",
+         {},
+         {},
          "Usage: yerbalis-admin create DIR\n"
          "Creates DIR (when missing) with the fourteen empty tables. Tables that\n"
          "already exist are left as they are.\n",
          create},
-        {"check", {}, {},
+        {"check",
+         {},
+         {},
          "Usage: yerbalis-admin check DIR\n"
          "Verifies every table of DIR: present, readable, of the right structure,\n"
          "undamaged, required fields filled and records in key order. Exits 1 and\n"
          "names every problem when something is wrong.\n",
          check},
-        {"export", {QStringLiteral("--bom")}, {QStringLiteral("--separator"), QStringLiteral("--encoding")},
+        {"export",
+         {QStringLiteral("--bom")},
+         {QStringLiteral("--separator"), QStringLiteral("--encoding")},
          "Usage: yerbalis-admin export DIR TABLE [FILE] [--bom] [--separator C] [--encoding E]\n"
          "Writes the records of TABLE (for example Producto.db or producto) as CSV\n"
          "to FILE, or to standard output when FILE is missing or '-'. The first line\n"
@@ -513,7 +522,8 @@ const QList<Command>& commands()
          "  --encoding E    write E instead of UTF-8: windows-1252 or iso-8859-1; a\n"
          "                  text with a character E lacks stops the export\n",
          exportCommand},
-        {"import", {QStringLiteral("--replace"), QStringLiteral("--skip-existing")},
+        {"import",
+         {QStringLiteral("--replace"), QStringLiteral("--skip-existing")},
          {QStringLiteral("--separator"), QStringLiteral("--encoding")},
          "Usage: yerbalis-admin import DIR TABLE FILE [--replace | --skip-existing]\n"
          "                            [--separator C] [--encoding E]\n"
@@ -535,7 +545,9 @@ const QList<Command>& commands()
          "  --encoding E      the file is in E: utf-8 (the default), windows-1252 or\n"
          "                    iso-8859-1 (as spreadsheets in Spanish often save it)\n",
          importCommand},
-        {"backup", {}, {},
+        {"backup",
+         {},
+         {},
          "Usage: yerbalis-admin backup DIR DEST\n"
          "Copies the fourteen tables of DIR into the directory DEST (created when\n"
          "missing; it must not hold tables yet). The copy shows the tables as they\n"
@@ -544,14 +556,18 @@ const QList<Command>& commands()
          "close the program and copy the files of DEST back into the database\n"
          "directory.\n",
          backupCommand},
-        {"demo", {}, {},
+        {"demo",
+         {},
+         {},
          "Usage: yerbalis-admin demo DIR\n"
          "Creates a new database in DIR (which must not exist or be empty) filled\n"
          "with invented sample content in Spanish: every reference database, ten\n"
          "cards, thirty products and fifty sales at till 1 over the last five days,\n"
          "none later than now. Try the program on it with YERBALIS_DATA_DIR=DIR.\n",
          demoCommand},
-        {"copy", {}, {},
+        {"copy",
+         {},
+         {},
          "Usage: yerbalis-admin copy FROM TO\n"
          "Copies the records of the fourteen tables of the database FROM into the\n"
          "database TO; each is a directory of table files or a PostgreSQL URI\n"
@@ -561,7 +577,9 @@ const QList<Command>& commands()
          "makes them; on a server the missing tables are made). Close the program at\n"
          "every till first: sales recorded during the copy may be left out.\n",
          copyCommand},
-        {"report", {QStringLiteral("--csv"), QStringLiteral("--by-till")}, {QStringLiteral("--from"), QStringLiteral("--to")},
+        {"report",
+         {QStringLiteral("--csv"), QStringLiteral("--by-till")},
+         {QStringLiteral("--from"), QStringLiteral("--to")},
          "Usage: yerbalis-admin report DIR [--from DATE] [--to DATE] [--by-till] [--csv]\n"
          "Prints for every day with sales the number of sales and their total\n"
          "amount, then the grand total. DATE is YYYY-MM-DD; both ends are included.\n"
@@ -569,7 +587,9 @@ const QList<Command>& commands()
          "  --csv       write CSV (Day,Sales,Amount; with --by-till Day,Till,Sales,\n"
          "              Amount) instead of a table\n",
          reportCommand},
-        {"paradox", {}, {QStringLiteral("--csv"), QStringLiteral("--codepage")},
+        {"paradox",
+         {},
+         {QStringLiteral("--csv"), QStringLiteral("--codepage")},
          "Usage: yerbalis-admin paradox FILE.DB [--csv OUT] [--codepage N]\n"
          "Shows an old Paradox table (file versions 3 to 7) as CSV, in the form\n"
          "'export' writes: a first line with the field names, texts in UTF-8, memo\n"
@@ -580,7 +600,9 @@ const QList<Command>& commands()
          "  --codepage N   read the texts in code page N (850, 1252 ...), whatever\n"
          "                 the table says\n",
          paradoxCommand},
-        {"migrate", {QStringLiteral("--dry-run")}, {QStringLiteral("--codepage")},
+        {"migrate",
+         {QStringLiteral("--dry-run")},
+         {QStringLiteral("--codepage")},
          "Usage: yerbalis-admin migrate OLD_DIR DIR [--dry-run] [--codepage N]\n"
          "Brings the fourteen tables of an old database directory (a copy of\n"
          "C:\\YERBA1) into the database DIR. File and field names are matched without\n"

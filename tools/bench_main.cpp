@@ -9,9 +9,9 @@
 // yerbalis-bench --database URI [COUNT] measures the same on a PostgreSQL
 // server instead (bench_pg.cpp), against libpq.
 
+#include "shop/Sale.h"
 #include "store/Catalogue.h"
 #include "store/Database.h"
-#include "shop/Sale.h"
 #include "store/SortKey.h"
 #include "store/TableCursor.h"
 #include "tools/bench_support.h"
@@ -122,7 +122,8 @@ int main(int argc, char** argv)
     // own; each measure takes a round of ours and a round of these in turn.
     sqlite3* db = nullptr;
     sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
-    const char* cols = "SELECT yb_id, yb_rev, yb_sortkey, \"Producto Cosmetico\", \"Indicaciones\", \"Modo Empleo\" FROM records";
+    const char* cols =
+        "SELECT yb_id, yb_rev, yb_sortkey, \"Producto Cosmetico\", \"Indicaciones\", \"Modo Empleo\" FROM records";
     auto prep = [&](const QByteArray& sql) {
         sqlite3_stmt* st = nullptr;
         sqlite3_prepare_v3(db, sql.constData(), -1, SQLITE_PREPARE_PERSISTENT, &st, nullptr);
@@ -137,7 +138,8 @@ int main(int argc, char** argv)
             (void)sqlite3_column_text(st, c);
     };
     sqlite3_stmt* first = prep(QByteArray(cols) + " ORDER BY yb_sortkey, yb_id LIMIT 1");
-    sqlite3_stmt* nextSt = prep(QByteArray(cols) + " WHERE (yb_sortkey, yb_id) > (?1, ?2) ORDER BY yb_sortkey, yb_id LIMIT 1");
+    sqlite3_stmt* nextSt =
+        prep(QByteArray(cols) + " WHERE (yb_sortkey, yb_id) > (?1, ?2) ORDER BY yb_sortkey, yb_id LIMIT 1");
     sqlite3_stmt* priorSt =
         prep(QByteArray(cols) + " WHERE (yb_sortkey, yb_id) < (?1, ?2) ORDER BY yb_sortkey DESC, yb_id DESC LIMIT 1");
     sqlite3_stmt* rangeSt =
@@ -167,16 +169,19 @@ int main(int argc, char** argv)
         sqlite3_reset(rangeSt);
     };
 
-    const auto [firstUs, rawFirst] = interleaved(21, 200, [&] { cur.first(); }, [&] { step(first, false); });
+    const auto [firstUs, rawFirst] = interleaved(
+        21, 200, [&] { cur.first(); }, [&] { step(first, false); });
     report("first_us", firstUs, "us");
 
     cur.first();
     step(first, false);
     // All the rounds of moves stay inside the table, also on a small one.
     const int moves = std::min(2000, count / 50);
-    const auto [nextUs, rawNext] = interleaved(21, moves, [&] { cur.next(); }, [&] { step(nextSt, true); });
+    const auto [nextUs, rawNext] = interleaved(
+        21, moves, [&] { cur.next(); }, [&] { step(nextSt, true); });
     report("next_us", nextUs, "us");
-    const auto [priorUs, rawPrior] = interleaved(21, moves, [&] { cur.prior(); }, [&] { step(priorSt, true); });
+    const auto [priorUs, rawPrior] = interleaved(
+        21, moves, [&] { cur.prior(); }, [&] { step(priorSt, true); });
     report("prior_us", priorUs, "us");
 
     // Prefixes of existing keys, searched case-sensitively through the index.
@@ -216,7 +221,8 @@ int main(int argc, char** argv)
         30, 1,
         [&] {
             cur.insert();
-            cur.fieldByName(QStringLiteral("Producto Cosmetico")).setAsString(QStringLiteral("Áloe nuevo %1").arg(ourInsert++));
+            cur.fieldByName(QStringLiteral("Producto Cosmetico"))
+                .setAsString(QStringLiteral("Áloe nuevo %1").arg(ourInsert++));
             cur.fieldByName(QStringLiteral("Indicaciones")).setAsString(QStringLiteral("Texto de prueba"));
             cur.post();
         },

@@ -16,8 +16,8 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QtEndian>
 #include <QRandomGenerator>
+#include <QtEndian>
 #include <algorithm>
 #include <cstdio>
 #include <functional>
@@ -121,14 +121,21 @@ int benchPostgres(const QString& uri, int count)
         const QByteArray cols = "SELECT yb_id, yb_rev, yb_sortkey, \"Producto Cosmetico\", \"Indicaciones\", "
                                 "\"Modo Empleo\" FROM \"Cosmetic.DB\"";
         raw.prepare("first", cols + " ORDER BY yb_sortkey, yb_id LIMIT 1");
-        raw.prepare("next", cols + " WHERE (yb_sortkey, yb_id) > ($1::bytea, $2::bigint) ORDER BY yb_sortkey, yb_id "
-                                   "LIMIT 1");
-        raw.prepare("prior", cols + " WHERE (yb_sortkey, yb_id) < ($1::bytea, $2::bigint) ORDER BY yb_sortkey DESC, "
-                                    "yb_id DESC LIMIT 1");
-        raw.prepare("range", cols + " WHERE yb_sortkey >= $1::bytea AND yb_sortkey < $2::bytea "
-                                    "ORDER BY yb_sortkey, yb_id LIMIT 16");
-        raw.prepare("insert", "INSERT INTO \"Cosmetic.DB\"(yb_sortkey, \"Producto Cosmetico\", \"Indicaciones\") "
-                              "VALUES($1::bytea, $2, $3) RETURNING yb_id, yb_rev");
+        raw.prepare("next",
+                    cols +
+                        " WHERE (yb_sortkey, yb_id) > ($1::bytea, $2::bigint) ORDER BY yb_sortkey, yb_id "
+                        "LIMIT 1");
+        raw.prepare("prior",
+                    cols +
+                        " WHERE (yb_sortkey, yb_id) < ($1::bytea, $2::bigint) ORDER BY yb_sortkey DESC, "
+                        "yb_id DESC LIMIT 1");
+        raw.prepare("range",
+                    cols +
+                        " WHERE yb_sortkey >= $1::bytea AND yb_sortkey < $2::bytea "
+                        "ORDER BY yb_sortkey, yb_id LIMIT 16");
+        raw.prepare("insert",
+                    "INSERT INTO \"Cosmetic.DB\"(yb_sortkey, \"Producto Cosmetico\", \"Indicaciones\") "
+                    "VALUES($1::bytea, $2, $3) RETURNING yb_id, yb_rev");
         QByteArray curKey;
         qint64 curId = 0;
         auto readRow = [&](PGresult* r) {
@@ -144,18 +151,22 @@ int benchPostgres(const QString& uri, int count)
 
         TableCursor cur(cursorDecl(QStringLiteral("Cosmetic"), QStringLiteral("Table1")));
         cur.open();
-        const auto [firstUs, rawFirst] =
-            interleaved(21, 100, [&] { cur.first(); }, [&] { readRow(raw.run("first", {})); });
+        const auto [firstUs, rawFirst] = interleaved(
+            21, 100, [&] { cur.first(); }, [&] { readRow(raw.run("first", {})); });
         report("first_us", firstUs, "us");
         cur.first();
         readRow(raw.run("first", {}));
         const auto [nextUs, rawNext] = interleaved(
             21, 500, [&] { cur.next(); },
-            [&] { readRow(raw.run("next", {{curKey, true}, {idBytes(curId), false}})); });
+            [&] {
+                readRow(raw.run("next", {{curKey, true}, {idBytes(curId), false}}));
+            });
         report("next_us", nextUs, "us");
         const auto [priorUs, rawPrior] = interleaved(
             21, 500, [&] { cur.prior(); },
-            [&] { readRow(raw.run("prior", {{curKey, true}, {idBytes(curId), false}})); });
+            [&] {
+                readRow(raw.run("prior", {{curKey, true}, {idBytes(curId), false}}));
+            });
         report("prior_us", priorUs, "us");
 
         QRandomGenerator rng(7);
@@ -198,15 +209,16 @@ int benchPostgres(const QString& uri, int count)
             31, 1,
             [&] {
                 cur.insert();
-                cur.fieldByName(QStringLiteral("Producto Cosmetico")).setAsString(QStringLiteral("Áloe nuevo %1").arg(n++));
+                cur.fieldByName(QStringLiteral("Producto Cosmetico"))
+                    .setAsString(QStringLiteral("Áloe nuevo %1").arg(n++));
                 cur.fieldByName(QStringLiteral("Indicaciones")).setAsString(QStringLiteral("Texto de prueba"));
                 cur.post();
             },
             [&] {
                 const QString key = QStringLiteral("Raw %1").arg(rn++);
-                PQclear(raw.run("insert", {{sortKey(key), true},
-                                           {key.toUtf8(), false},
-                                           {QByteArrayLiteral("Texto de prueba"), false}}));
+                PQclear(raw.run(
+                    "insert",
+                    {{sortKey(key), true}, {key.toUtf8(), false}, {QByteArrayLiteral("Texto de prueba"), false}}));
             });
         report("post_insert_ms", insMs / 1000.0, "ms");
         report("raw_post_insert_ms", rawInsMs / 1000.0, "ms");

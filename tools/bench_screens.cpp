@@ -60,9 +60,9 @@ private:
 // Cosmetic names spread over the alphabet, each one different.
 QString cosmeticName(int i)
 {
-    static const char* const words[] = {"Aloe",    "Árnica", "Bálsamo", "Caléndula", "Crema",  "Champú",
-                                        "Espliego", "Gel",    "Jabón",   "Loción",    "Malva",  "Ñame",
-                                        "Ortiga",  "Romero", "Salvia",  "Tomillo",   "Vaselina", "Zinc"};
+    static const char* const words[] = {"Aloe",     "Árnica", "Bálsamo", "Caléndula", "Crema",    "Champú",
+                                        "Espliego", "Gel",    "Jabón",   "Loción",    "Malva",    "Ñame",
+                                        "Ortiga",   "Romero", "Salvia",  "Tomillo",   "Vaselina", "Zinc"};
     const unsigned h = unsigned(i) * 2654435761u;
     return QStringLiteral("%1 %2").arg(QString::fromUtf8(words[h % 18]), QString::number(i).rightJustified(7, u'0'));
 }

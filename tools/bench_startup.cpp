@@ -1,9 +1,9 @@
 // Start-up measure of yerbalis-bench: creating all twenty-five screens and
 // opening their seventeen cursors on a database with many records in every table.
 
+#include "app/Registry.h"
 #include "store/Catalogue.h"
 #include "store/Database.h"
-#include "app/Registry.h"
 #include "store/SortKey.h"
 
 #include <QDateTime>
@@ -37,15 +37,9 @@ void fillTable(yb::Engine& engine, const yb::TableDef& t, int count)
             case yb::FieldType::Memo:
                 v = QStringLiteral("Texto de ejemplo del registro %1, con varias palabras.").arg(r);
                 break;
-            case yb::FieldType::Integer:
-                v = r + 1;
-                break;
-            case yb::FieldType::SmallInt:
-                v = 1;
-                break;
-            case yb::FieldType::DateTime:
-                v = start.addSecs(r);
-                break;
+            case yb::FieldType::Integer: v = r + 1; break;
+            case yb::FieldType::SmallInt: v = 1; break;
+            case yb::FieldType::DateTime: v = start.addSecs(r); break;
             }
             if (f.name == t.keyField)
                 key = v;

@@ -14,8 +14,8 @@
 #include <cstdio>
 #include <functional>
 #include <initializer_list>
-#include <tuple>
 #include <iterator>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -38,7 +38,7 @@ inline void report(const char* name, double value, const char* unit)
 // A key like the shop's names, with accents and ñ: "Cañaré 41".
 inline QString makeKey(QRandomGenerator& rng, int i)
 {
-    static const char* syllables[] = {"al", "be", "ca", "ña", "do", "ré", "mi",  "sol", "za", "lú",  "to", "ga",
+    static const char* syllables[] = {"al", "be", "ca",  "ña", "do", "ré", "mi",  "sol", "za", "lú", "to", "ga",
                                       "ve", "ro", "quí", "ne", "pa", "ti", "llo", "cha", "fe", "ja", "so", "mo"};
     QString s;
     const int n = 2 + int(rng.bounded(4));

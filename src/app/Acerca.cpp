@@ -11,8 +11,8 @@
 #include <QtMath>
 
 #include "app/Acercad2.h"
-#include "controls/ControlSupport.h"
 #include "app/InfoPrint.h"
+#include "controls/ControlSupport.h"
 #include "shell/Pictures.h"
 #include "shell/Shell.h"
 
@@ -126,8 +126,7 @@ QImage TForm2::picture()
     constexpr int bands = 16;
     for (int i = 0; i < bands; ++i) {
         const qreal t = i / qreal(bands - 1);
-        p.fillRect(QRect(0, i * 10, 640, 10),
-                   QColor(int(165 + 75 * t), int(200 + 45 * t), int(238 + 12 * t)));
+        p.fillRect(QRect(0, i * 10, 640, 10), QColor(int(165 + 75 * t), int(200 + 45 * t), int(238 + 12 * t)));
     }
     p.fillRect(QRect(0, bands * 10, 640, 320), QColor(240, 245, 250));
     p.setPen(Qt::NoPen);
@@ -293,10 +292,7 @@ void TForm2::hideBox()
         activateWindow();
 }
 
-void TForm2::FormMouseMove()
-{
-    setHint(noticeLine());
-}
+void TForm2::FormMouseMove() { setHint(noticeLine()); }
 
 void TForm2::Panel2MouseMove()
 {
@@ -333,25 +329,13 @@ void TForm2::BitBtn4MouseMove()
     setHint(QStringLiteral("Haga clic para imprimir la Dirección, el Teléfono y el Fax del distribuidor de Quorvex."));
 }
 
-void TForm2::BitBtn3MouseMove()
-{
-    setHint(QStringLiteral("Haga clic para cerrar la ficha actual."));
-}
+void TForm2::BitBtn3MouseMove() { setHint(QStringLiteral("Haga clic para cerrar la ficha actual.")); }
 
-void TForm2::FormActivate()
-{
-    setHint(QString());
-}
+void TForm2::FormActivate() { setHint(QString()); }
 
-void TForm2::BitBtn3Click()
-{
-    close();
-}
+void TForm2::BitBtn3Click() { close(); }
 
-QList<yb::printing::Block> TForm2::printBlocks() const
-{
-    return yb::info::blocksOf({ui->Memo6});
-}
+QList<yb::printing::Block> TForm2::printBlocks() const { return yb::info::blocksOf({ui->Memo6}); }
 
 void TForm2::BitBtn4Click()
 {

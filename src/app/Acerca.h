@@ -21,10 +21,10 @@ public:
     ~TForm2() override;
 
     // The sentences of the status hint line.
-    static QString noticeLine();    // the maker's notice
-    static QString addressLine();   // the distributor's name and postal address
-    static QString phoneLine();     // the numbers for information and orders
-    static QString sloganLine();    // the maker's specialities
+    static QString noticeLine();  // the maker's notice
+    static QString addressLine(); // the distributor's name and postal address
+    static QString phoneLine();   // the numbers for information and orders
+    static QString sloganLine();  // the maker's specialities
     // The about picture: 640 by 480, 256 colours.
     static QImage picture();
 

@@ -59,7 +59,4 @@ bool TFORMABOX::event(QEvent* e)
     return QWidget::event(e);
 }
 
-void TFORMABOX::FormActivate()
-{
-    yb::beep();
-}
+void TFORMABOX::FormActivate() { yb::beep(); }

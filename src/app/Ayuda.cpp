@@ -33,7 +33,8 @@ TFORM777::TFORM777(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::T
     setup.keyMemo = QStringLiteral("n1");
     setup.contentMemos = {QStringLiteral("n2")};
     setup.enterChain = {};
-    setup.printBlocks = {QStringLiteral("Memo123"), QStringLiteral("n1"), QStringLiteral("Memo1"), QStringLiteral("n2")};
+    setup.printBlocks = {QStringLiteral("Memo123"), QStringLiteral("n1"), QStringLiteral("Memo1"),
+                         QStringLiteral("n2")};
     // The search only shows what a search looks like; the typed name is discarded.
     setup.searchLocates = false;
     setup.notFound = notFoundText();
@@ -63,10 +64,7 @@ QString TFORM777::notFoundText()
                           "la opción \"BUSCAR\" distingue mayúsculas y minúsculas.        ¡Pruebe de nuevo!");
 }
 
-QList<yb::printing::Block> TFORM777::printBlocks() const
-{
-    return browser->blocks();
-}
+QList<yb::printing::Block> TFORM777::printBlocks() const { return browser->blocks(); }
 
 void TFORM777::FormActivate() { browser->activate(); }
 void TFORM777::BitBtn1Click() { browser->close(); }

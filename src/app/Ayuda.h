@@ -16,7 +16,7 @@ class TFORM777;
 namespace yb {
 class RecordBrowser;
 class TableCursor;
-}
+} // namespace yb
 class DataSource;
 
 class TFORM777 : public QWidget {

@@ -2,8 +2,8 @@
 
 #include "ui_Catalogo.h"
 
-#include "controls/ControlSupport.h"
 #include "app/InfoPrint.h"
+#include "controls/ControlSupport.h"
 #include "shell/Pictures.h"
 
 TForm5* Form5 = nullptr;
@@ -23,20 +23,11 @@ TForm5::~TForm5()
         Form5 = nullptr;
 }
 
-QList<const QWidget*> TForm5::printedControls() const
-{
-    return {ui->Memo2};
-}
+QList<const QWidget*> TForm5::printedControls() const { return {ui->Memo2}; }
 
-QList<yb::printing::Block> TForm5::printBlocks() const
-{
-    return yb::info::blocksOf(printedControls());
-}
+QList<yb::printing::Block> TForm5::printBlocks() const { return yb::info::blocksOf(printedControls()); }
 
-void TForm5::BitBtn1Click()
-{
-    close();
-}
+void TForm5::BitBtn1Click() { close(); }
 
 void TForm5::BitBtn3Click()
 {

@@ -2,8 +2,8 @@
 
 #include "ui_Leame.h"
 
-#include "controls/ControlSupport.h"
 #include "app/InfoPrint.h"
+#include "controls/ControlSupport.h"
 #include "shell/Pictures.h"
 
 TForm19* Form19 = nullptr;
@@ -26,20 +26,11 @@ TForm19::~TForm19()
         Form19 = nullptr;
 }
 
-QList<const QWidget*> TForm19::printedControls() const
-{
-    return {ui->Memo123, ui->Memo2, ui->Memo1, ui->Memo3};
-}
+QList<const QWidget*> TForm19::printedControls() const { return {ui->Memo123, ui->Memo2, ui->Memo1, ui->Memo3}; }
 
-QList<yb::printing::Block> TForm19::printBlocks() const
-{
-    return yb::info::blocksOf(printedControls());
-}
+QList<yb::printing::Block> TForm19::printBlocks() const { return yb::info::blocksOf(printedControls()); }
 
-void TForm19::BitBtn1Click()
-{
-    close();
-}
+void TForm19::BitBtn1Click() { close(); }
 
 void TForm19::BitBtn2Click()
 {

@@ -7,17 +7,21 @@
 #include <QTime>
 #include <QTimer>
 
-#include "store/Conversions.h"
 #include "shell/Pictures.h"
 #include "shell/Shell.h"
+#include "store/Conversions.h"
 
-#include "reference/Abuela.h"
 #include "app/Acerca.h"
-#include "reference/Alternat.h"
 #include "app/Ayuda.h"
 #include "app/Catalogo.h"
-#include "reference/Cosmetic.h"
+#include "app/Leame.h"
+#include "app/Pedidos.h"
+#include "app/Present.h"
+#include "app/Salir.h"
 #include "people/Datos.h"
+#include "reference/Abuela.h"
+#include "reference/Alternat.h"
+#include "reference/Cosmetic.h"
 #include "reference/Diagnost.h"
 #include "reference/Dietas.h"
 #include "reference/Editor.h"
@@ -25,13 +29,9 @@
 #include "reference/Guiapro.h"
 #include "reference/Informac.h"
 #include "reference/Informd.h"
-#include "app/Leame.h"
-#include "app/Pedidos.h"
-#include "app/Present.h"
+#include "reference/Tnatural.h"
 #include "shop/REGISTR1.h"
 #include "shop/REGISTR2.h"
-#include "app/Salir.h"
-#include "reference/Tnatural.h"
 #include "shop/VENTAS.h"
 
 TForm1* Form1 = nullptr;
@@ -74,15 +74,9 @@ void TForm1::FormActivate()
     yb::showModal(Form400);
 }
 
-void TForm1::Timer1Timer()
-{
-    ui->Label2->setText(yb::timeText(QTime::currentTime()));
-}
+void TForm1::Timer1Timer() { ui->Label2->setText(yb::timeText(QTime::currentTime())); }
 
-void TForm1::Timer2Timer()
-{
-    ui->Label1->setText(yb::dateText(QDate::currentDate()));
-}
+void TForm1::Timer2Timer() { ui->Label1->setText(yb::dateText(QDate::currentDate())); }
 
 void TForm1::open(QWidget* screen)
 {

@@ -2,8 +2,8 @@
 
 #include "ui_Pedidos.h"
 
-#include "controls/ControlSupport.h"
 #include "app/InfoPrint.h"
+#include "controls/ControlSupport.h"
 #include "shell/Pictures.h"
 
 TForm3* Form3 = nullptr;
@@ -23,20 +23,11 @@ TForm3::~TForm3()
         Form3 = nullptr;
 }
 
-QList<const QWidget*> TForm3::printedControls() const
-{
-    return {ui->Memo2};
-}
+QList<const QWidget*> TForm3::printedControls() const { return {ui->Memo2}; }
 
-QList<yb::printing::Block> TForm3::printBlocks() const
-{
-    return yb::info::blocksOf(printedControls());
-}
+QList<yb::printing::Block> TForm3::printBlocks() const { return yb::info::blocksOf(printedControls()); }
 
-void TForm3::BitBtn1Click()
-{
-    close();
-}
+void TForm3::BitBtn1Click() { close(); }
 
 void TForm3::BitBtn2Click()
 {

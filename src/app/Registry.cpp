@@ -5,17 +5,22 @@
 
 #include <exception>
 
-#include "store/Errors.h"
 #include "shell/Shell.h"
+#include "store/Errors.h"
 
-#include "reference/Abuela.h"
 #include "app/Acerca.h"
 #include "app/Acercad2.h"
-#include "reference/Alternat.h"
 #include "app/Ayuda.h"
 #include "app/Catalogo.h"
-#include "reference/Cosmetic.h"
+#include "app/Leame.h"
+#include "app/Menu.h"
+#include "app/Pedidos.h"
+#include "app/Present.h"
+#include "app/Salir.h"
 #include "people/Datos.h"
+#include "reference/Abuela.h"
+#include "reference/Alternat.h"
+#include "reference/Cosmetic.h"
 #include "reference/Diagnost.h"
 #include "reference/Dietas.h"
 #include "reference/Editor.h"
@@ -23,15 +28,10 @@
 #include "reference/Guiapro.h"
 #include "reference/Informac.h"
 #include "reference/Informd.h"
-#include "app/Leame.h"
-#include "app/Menu.h"
-#include "app/Pedidos.h"
-#include "app/Present.h"
+#include "reference/Tnatural.h"
+#include "shell/Recordar.h"
 #include "shop/REGISTR1.h"
 #include "shop/REGISTR2.h"
-#include "shell/Recordar.h"
-#include "app/Salir.h"
-#include "reference/Tnatural.h"
 #include "shop/VENTAS.h"
 
 namespace yb {
@@ -39,8 +39,7 @@ namespace yb {
 namespace {
 
 // Creates the screen and registers it with its own activation handler.
-template <typename T, T** Ref>
-QWidget* make()
+template <typename T, T** Ref> QWidget* make()
 {
     *Ref = new T;
     registerScreen(*Ref);

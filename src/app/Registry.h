@@ -20,8 +20,8 @@ const QList<ScreenEntry>& screenRegistry();
 
 // What stopped the creation of the screens.
 struct StartupFailure {
-    QString kind;          // the error's kind ("EDBEngineError")
-    QString message;       // the error's message
+    QString kind;                  // the error's kind ("EDBEngineError")
+    QString message;               // the error's message
     const void* address = nullptr; // code that was running when it failed
 };
 

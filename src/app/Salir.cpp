@@ -10,7 +10,8 @@ TForm99* Form99 = nullptr;
 TForm99::TForm99(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::TForm99>())
 {
     ui->setupUi(this);
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint);
     ui->BitBtn1->setIcon(yb::pictures::yes());
     ui->BitBtn2->setIcon(yb::pictures::no());
     // "Volver" has the focus when the screen opens, so Enter returns; Esc too.
@@ -23,12 +24,6 @@ TForm99::~TForm99()
         Form99 = nullptr;
 }
 
-void TForm99::BitBtn1Click()
-{
-    yb::terminate();
-}
+void TForm99::BitBtn1Click() { yb::terminate(); }
 
-void TForm99::BitBtn2Click()
-{
-    close();
-}
+void TForm99::BitBtn2Click() { close(); }

@@ -9,12 +9,12 @@
 #include <cstdio>
 #include <exception>
 
+#include "app/Menu.h"
 #include "controls/ErrorSink.h"
+#include "shell/Shell.h"
 #include "store/Database.h"
 #include "store/Errors.h"
 #include "store/TableCursor.h"
-#include "app/Menu.h"
-#include "shell/Shell.h"
 
 namespace yb {
 
@@ -40,8 +40,8 @@ QString startupFailureText(const StartupFailure& failure, const QString& module)
     const QString address =
         QStringLiteral("%1").arg(quintptr(failure.address), int(2 * sizeof(void*)), 16, QLatin1Char('0')).toUpper();
     // A message that already ends a sentence ("... on that socket?") gets no stop added.
-    const bool ended = failure.message.endsWith(QLatin1Char('.')) || failure.message.endsWith(QLatin1Char('?'))
-                       || failure.message.endsWith(QLatin1Char('!'));
+    const bool ended = failure.message.endsWith(QLatin1Char('.')) || failure.message.endsWith(QLatin1Char('?')) ||
+        failure.message.endsWith(QLatin1Char('!'));
     const QString stop = ended ? QString() : QStringLiteral(".");
     return QStringLiteral("Exception %1 in module %2 at %3.\n%4%5")
         .arg(failure.kind, module, address, failure.message, stop);

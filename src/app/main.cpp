@@ -6,31 +6,30 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "shell/Application.h"
-#include "app/Startup.h"
 #include "YerbalisVersion.h"
+#include "app/Startup.h"
+#include "shell/Application.h"
 
 namespace {
-const char* const helpText =
-    "Usage: yerbalis [--help | --version]\n"
-    "Yerbalis (Base de Datos): a database program for herbalists' and dietetic\n"
-    "shops, with eleven reference databases, a card file of clients, a product\n"
-    "table, a sales terminal and the daily sales list. Its screens are Spanish.\n"
-    "\n"
-    "The program takes no options of its own: it opens its main menu on the\n"
-    "desktop. Its data lives in the directory that the environment variable\n"
-    "YERBALIS_DATA_DIR names or, when that is not set, in "
+const char* const helpText = "Usage: yerbalis [--help | --version]\n"
+                             "Yerbalis (Base de Datos): a database program for herbalists' and dietetic\n"
+                             "shops, with eleven reference databases, a card file of clients, a product\n"
+                             "table, a sales terminal and the daily sales list. Its screens are Spanish.\n"
+                             "\n"
+                             "The program takes no options of its own: it opens its main menu on the\n"
+                             "desktop. Its data lives in the directory that the environment variable\n"
+                             "YERBALIS_DATA_DIR names or, when that is not set, in "
 #ifdef Q_OS_WIN
-    "C:\\YERBA1"
+                             "C:\\YERBA1"
 #else
-    "~/.local/share/yerbalis"
+                             "~/.local/share/yerbalis"
 #endif
-    ".\n"
-    "A directory that does not exist is created with the fourteen empty tables.\n"
-    "\n"
-    "Options:\n"
-    "  --help      print this help and exit\n"
-    "  --version   print the version and exit\n";
+                             ".\n"
+                             "A directory that does not exist is created with the fourteen empty tables.\n"
+                             "\n"
+                             "Options:\n"
+                             "  --help      print this help and exit\n"
+                             "  --version   print the version and exit\n";
 
 // Help and version are printed before anything needs a display; the output
 // is flushed here so that a failed write ends with a failure.

@@ -347,10 +347,7 @@ void installControlAccessibility()
     Q_UNUSED(installed);
 }
 
-void setAccessibleRowsListener(std::function<void(QAccessibleEvent*)> l)
-{
-    listener() = std::move(l);
-}
+void setAccessibleRowsListener(std::function<void(QAccessibleEvent*)> l) { listener() = std::move(l); }
 
 void accessibleRowsChanged(QWidget* control, ShownRows& told, bool focusIn)
 {

@@ -18,11 +18,11 @@ namespace yb {
 
 // What a control last told the readers about its rows.
 struct ShownRows {
-    int current = -2;   // grid: current record's row; list: chosen row (-1 none)
-    int column = -2;    // grid: current column
-    int focus = -2;     // list: row with the focus rectangle
-    qint64 first = -2;  // record id of the first row shown
-    int count = -1;     // rows shown
+    int current = -2;  // grid: current record's row; list: chosen row (-1 none)
+    int column = -2;   // grid: current column
+    int focus = -2;    // list: row with the focus rectangle
+    qint64 first = -2; // record id of the first row shown
+    int count = -1;    // rows shown
 };
 
 // Makes the toolkit build the interfaces above for every grid and lookup

@@ -31,16 +31,15 @@ QString displayText(yb::FieldType type, const QVariant& value)
         return {};
     switch (type) {
     case yb::FieldType::Integer:
-    case yb::FieldType::SmallInt:
-        return yb::intToText(value.toLongLong());
+    case yb::FieldType::SmallInt: return yb::intToText(value.toLongLong());
     case yb::FieldType::DateTime: {
-        QDateTime dt = value.metaType().id() == QMetaType::QDateTime ? value.toDateTime()
-                                                                     : QDateTime::fromString(value.toString(), Qt::ISODate);
+        QDateTime dt = value.metaType().id() == QMetaType::QDateTime
+            ? value.toDateTime()
+            : QDateTime::fromString(value.toString(), Qt::ISODate);
         return dt.isValid() ? yb::dateTimeText(dt) : value.toString();
     }
     case yb::FieldType::Text:
-    case yb::FieldType::Memo:
-        break;
+    case yb::FieldType::Memo: break;
     }
     return value.toString();
 }
@@ -84,13 +83,28 @@ void offerEditCommands(QMenu* menu, const EditCommands& c)
     }
     auto* cut = new QAction(QApplication::translate("QLineEdit", "Cu&t"), menu);
     cut->setEnabled(c.hasSelection);
-    QObject::connect(cut, &QAction::triggered, menu, [c] { guard([&] { if (c.startEdit()) c.cut(); }); });
+    QObject::connect(cut, &QAction::triggered, menu, [c] {
+        guard([&] {
+            if (c.startEdit())
+                c.cut();
+        });
+    });
     auto* paste = new QAction(QApplication::translate("QLineEdit", "&Paste"), menu);
     paste->setEnabled(!QApplication::clipboard()->text().isEmpty());
-    QObject::connect(paste, &QAction::triggered, menu, [c] { guard([&] { if (c.startEdit()) c.paste(); }); });
+    QObject::connect(paste, &QAction::triggered, menu, [c] {
+        guard([&] {
+            if (c.startEdit())
+                c.paste();
+        });
+    });
     auto* del = new QAction(QApplication::translate("QLineEdit", "Delete"), menu);
     del->setEnabled(c.hasSelection);
-    QObject::connect(del, &QAction::triggered, menu, [c] { guard([&] { if (c.startEdit()) c.del(); }); });
+    QObject::connect(del, &QAction::triggered, menu, [c] {
+        guard([&] {
+            if (c.startEdit())
+                c.del();
+        });
+    });
     if (copy) {
         menu->insertAction(copy, cut);
         menu->insertActions(afterCopy, {paste, del});

@@ -31,10 +31,7 @@ void DBEdit::display()
     modified_ = false;
 }
 
-void DBEdit::updateEditable()
-{
-    QLineEdit::setReadOnly(!isEditing());
-}
+void DBEdit::updateEditable() { QLineEdit::setReadOnly(!isEditing()); }
 
 void DBEdit::writeField()
 {
@@ -53,17 +50,14 @@ void DBEdit::keyPressEvent(QKeyEvent* e)
             selectAll();
             e->accept();
             return;
-        case KeyRole::Refused:
-            e->accept();
-            return;
+        case KeyRole::Refused: e->accept(); return;
         case KeyRole::StartsEdit:
             if (!startEdit()) {
                 e->accept(); // nothing may change: the key is dropped
                 return;
             }
             break;
-        case KeyRole::Ordinary:
-            break;
+        case KeyRole::Ordinary: break;
         }
         QLineEdit::keyPressEvent(e);
     });
@@ -97,8 +91,9 @@ void DBEdit::contextMenuEvent(QContextMenuEvent* e)
     QMenu* menu = createStandardContextMenu();
     menu->setAttribute(Qt::WA_DeleteOnClose);
     if (QLineEdit::isReadOnly() && mayStartEdit())
-        yb::offerEditCommands(menu, {[this] { return startEdit(); }, [this] { QLineEdit::cut(); },
-                                      [this] { QLineEdit::paste(); }, [this] { del(); }, hasSelectedText()});
+        yb::offerEditCommands(menu,
+                              {[this] { return startEdit(); }, [this] { QLineEdit::cut(); },
+                               [this] { QLineEdit::paste(); }, [this] { del(); }, hasSelectedText()});
     menu->popup(e->globalPos());
 }
 

@@ -23,10 +23,7 @@ DBGrid::DBGrid(QWidget* parent) : QAbstractScrollArea(parent), DataLink(this)
     yb::installControlAccessibility();
 }
 
-QSize DBGrid::sizeHint() const
-{
-    return QSize(320, 120);
-}
+QSize DBGrid::sizeHint() const { return QSize(320, 120); }
 
 void DBGrid::setColumns(const QStringList& fields)
 {
@@ -86,10 +83,7 @@ void DBGrid::setupColumns()
     refreshWindow();
 }
 
-int DBGrid::columnWidth(int col) const
-{
-    return col >= 0 && col < widths_.size() ? widths_[col] : 0;
-}
+int DBGrid::columnWidth(int col) const { return col >= 0 && col < widths_.size() ? widths_[col] : 0; }
 
 void DBGrid::setColumnWidth(int col, int width)
 {
@@ -110,25 +104,13 @@ void DBGrid::setCurrentColumn(int col)
     yb::accessibleRowsChanged(this, told_);
 }
 
-int DBGrid::rowHeight() const
-{
-    return fontMetrics().height() + 4;
-}
+int DBGrid::rowHeight() const { return fontMetrics().height() + 4; }
 
-int DBGrid::titleHeight() const
-{
-    return options_.testFlag(Titles) ? rowHeight() : 0;
-}
+int DBGrid::titleHeight() const { return options_.testFlag(Titles) ? rowHeight() : 0; }
 
-int DBGrid::indicatorWidth() const
-{
-    return options_.testFlag(Indicator) ? 12 : 0;
-}
+int DBGrid::indicatorWidth() const { return options_.testFlag(Indicator) ? 12 : 0; }
 
-int DBGrid::visibleRowCount() const
-{
-    return std::max(1, (viewport()->height() - titleHeight()) / rowHeight());
-}
+int DBGrid::visibleRowCount() const { return std::max(1, (viewport()->height() - titleHeight()) / rowHeight()); }
 
 int DBGrid::columnX(int col) const
 {
@@ -191,10 +173,7 @@ void DBGrid::refreshWindow()
     yb::accessibleRowsChanged(this, told_);
 }
 
-int DBGrid::scrollPosition() const
-{
-    return RecordWindow::scrollPosition(tableCursor());
-}
+int DBGrid::scrollPosition() const { return RecordWindow::scrollPosition(tableCursor()); }
 
 void DBGrid::updateScrollBars()
 {
@@ -227,10 +206,7 @@ void DBGrid::thumbReleased()
     });
 }
 
-void DBGrid::scrollContentsBy(int, int)
-{
-    viewport()->update();
-}
+void DBGrid::scrollContentsBy(int, int) { viewport()->update(); }
 
 void DBGrid::ensureColumnVisible(int col)
 {
@@ -419,10 +395,7 @@ void DBGrid::mouseMoveEvent(QMouseEvent* e)
     viewport()->setCursor(resizeHandleAt(pos) >= 0 ? Qt::SplitHCursor : Qt::ArrowCursor);
 }
 
-void DBGrid::mouseReleaseEvent(QMouseEvent*)
-{
-    resizing_ = -1;
-}
+void DBGrid::mouseReleaseEvent(QMouseEvent*) { resizing_ = -1; }
 
 void DBGrid::wheelEvent(QWheelEvent* e)
 {
@@ -438,15 +411,15 @@ bool DBGrid::event(QEvent* e)
 {
     if (e->type() == QEvent::KeyPress && options_.testFlag(Tabs)) {
         auto* k = static_cast<QKeyEvent*>(e);
-        if ((k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab)
-            && !(k->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+        if ((k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) &&
+            !(k->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
             yb::guard([&] { tab(k->key() == Qt::Key_Tab && !(k->modifiers() & Qt::ShiftModifier)); });
             return true;
         }
         // Tab stays among the cells; Ctrl+Tab leaves the grid, so that the
         // keyboard alone reaches the controls after it.
-        if ((k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab)
-            && (k->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) == Qt::ControlModifier) {
+        if ((k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) &&
+            (k->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) == Qt::ControlModifier) {
             focusNextPrevChild(k->key() == Qt::Key_Tab && !(k->modifiers() & Qt::ShiftModifier));
             return true;
         }
@@ -486,10 +459,22 @@ void DBGrid::keyPressEvent(QKeyEvent* e)
         const bool ctrl = e->modifiers() & Qt::ControlModifier;
         yb::TableCursor* c = isActive() ? tableCursor() : nullptr;
         switch (e->key()) {
-        case Qt::Key_Up: if (c) c->prior(); break;
-        case Qt::Key_Down: if (c) c->next(); break;
-        case Qt::Key_PageUp: if (c) c->moveBy(-visibleRowCount()); break;
-        case Qt::Key_PageDown: if (c) c->moveBy(visibleRowCount()); break;
+        case Qt::Key_Up:
+            if (c)
+                c->prior();
+            break;
+        case Qt::Key_Down:
+            if (c)
+                c->next();
+            break;
+        case Qt::Key_PageUp:
+            if (c)
+                c->moveBy(-visibleRowCount());
+            break;
+        case Qt::Key_PageDown:
+            if (c)
+                c->moveBy(visibleRowCount());
+            break;
         case Qt::Key_Home:
             if (ctrl) {
                 if (c)
@@ -515,9 +500,7 @@ void DBGrid::keyPressEvent(QKeyEvent* e)
             }
             deleteRecord();
             break;
-        default:
-            QAbstractScrollArea::keyPressEvent(e);
-            return;
+        default: QAbstractScrollArea::keyPressEvent(e); return;
         }
         e->accept();
     });
@@ -535,8 +518,8 @@ void DBGrid::focusOutEvent(QFocusEvent* e)
     yb::guard([&] {
         QAbstractScrollArea::focusOutEvent(e);
         viewport()->update();
-        if (options_.testFlag(CancelOnExit) && yb::focusMovesWithinWindow(e) && isActive()
-            && tableCursor()->state() == yb::CursorState::Insert && !tableCursor()->modified())
+        if (options_.testFlag(CancelOnExit) && yb::focusMovesWithinWindow(e) && isActive() &&
+            tableCursor()->state() == yb::CursorState::Insert && !tableCursor()->modified())
             tableCursor()->cancel();
     });
 }
@@ -549,17 +532,8 @@ void DBGrid::recordChanged()
         refreshWindow();
 }
 
-void DBGrid::fieldChanged(const QString&)
-{
-    refreshWindow();
-}
+void DBGrid::fieldChanged(const QString&) { refreshWindow(); }
 
-void DBGrid::stateChanged()
-{
-    recordChanged();
-}
+void DBGrid::stateChanged() { recordChanged(); }
 
-void DBGrid::linkChanged()
-{
-    setupColumns();
-}
+void DBGrid::linkChanged() { setupColumns(); }

@@ -51,8 +51,8 @@ public:
     int columnWidth(int col) const;
     void setColumnWidth(int col, int width);
     int rowHeight() const;
-    int titleHeight() const;     // 0 without the title row
-    int indicatorWidth() const;  // 0 without the indicator column
+    int titleHeight() const;    // 0 without the title row
+    int indicatorWidth() const; // 0 without the indicator column
     int visibleRowCount() const;
     const RecordWindow& window() const { return window_; }
     QString cellText(int row, int col) const;

@@ -38,10 +38,7 @@ DBLookupListBox::DBLookupListBox(QWidget* parent) : QAbstractScrollArea(parent),
     yb::installControlAccessibility();
 }
 
-QSize DBLookupListBox::sizeHint() const
-{
-    return QSize(121, 97);
-}
+QSize DBLookupListBox::sizeHint() const { return QSize(121, 97); }
 
 void DBLookupListBox::setKeyField(const QString& name)
 {
@@ -75,10 +72,7 @@ void DBLookupListBox::setupFields()
     refreshWindow();
 }
 
-int DBLookupListBox::listIndex() const
-{
-    return window_.fields().size() > 1 ? 1 : 0;
-}
+int DBLookupListBox::listIndex() const { return window_.fields().size() > 1 ? 1 : 0; }
 
 yb::FieldType DBLookupListBox::listType() const
 {
@@ -88,15 +82,9 @@ yb::FieldType DBLookupListBox::listType() const
     return f ? f->type() : yb::FieldType::Memo;
 }
 
-int DBLookupListBox::rowHeight() const
-{
-    return fontMetrics().height() + 2;
-}
+int DBLookupListBox::rowHeight() const { return fontMetrics().height() + 2; }
 
-int DBLookupListBox::rowCount() const
-{
-    return std::max(1, viewport()->height() / rowHeight());
-}
+int DBLookupListBox::rowCount() const { return std::max(1, viewport()->height() / rowHeight()); }
 
 QString DBLookupListBox::rowText(int row) const
 {
@@ -117,10 +105,7 @@ int DBLookupListBox::selectedRow() const
     return -1;
 }
 
-QRect DBLookupListBox::rowRect(int row) const
-{
-    return QRect(0, row * rowHeight(), viewport()->width(), rowHeight());
-}
+QRect DBLookupListBox::rowRect(int row) const { return QRect(0, row * rowHeight(), viewport()->width(), rowHeight()); }
 
 int DBLookupListBox::focusRow() const
 {
@@ -148,10 +133,7 @@ void DBLookupListBox::refreshWindow()
     yb::accessibleRowsChanged(this, told_);
 }
 
-int DBLookupListBox::scrollPosition() const
-{
-    return RecordWindow::scrollPosition(tableCursor());
-}
+int DBLookupListBox::scrollPosition() const { return RecordWindow::scrollPosition(tableCursor()); }
 
 void DBLookupListBox::updateScrollBar()
 {
@@ -313,11 +295,23 @@ void DBLookupListBox::keyPressEvent(QKeyEvent* e)
         if (plain) {
             switch (e->key()) {
             case Qt::Key_Up:
-            case Qt::Key_Left: what = Move; delta = -1; break;
+            case Qt::Key_Left:
+                what = Move;
+                delta = -1;
+                break;
             case Qt::Key_Down:
-            case Qt::Key_Right: what = Move; delta = 1; break;
-            case Qt::Key_PageUp: what = Move; delta = 1 - rowCount(); break;
-            case Qt::Key_PageDown: what = Move; delta = rowCount() - 1; break;
+            case Qt::Key_Right:
+                what = Move;
+                delta = 1;
+                break;
+            case Qt::Key_PageUp:
+                what = Move;
+                delta = 1 - rowCount();
+                break;
+            case Qt::Key_PageDown:
+                what = Move;
+                delta = rowCount() - 1;
+                break;
             case Qt::Key_Home: what = ToFirst; break;
             case Qt::Key_End: what = ToLast; break;
             default: break;
@@ -427,20 +421,11 @@ void DBLookupListBox::focusOutEvent(QFocusEvent* e)
     yb::accessibleRowsChanged(this, told_);
 }
 
-void DBLookupListBox::recordChanged()
-{
-    refreshWindow();
-}
+void DBLookupListBox::recordChanged() { refreshWindow(); }
 
-void DBLookupListBox::fieldChanged(const QString&)
-{
-    refreshWindow();
-}
+void DBLookupListBox::fieldChanged(const QString&) { refreshWindow(); }
 
-void DBLookupListBox::stateChanged()
-{
-    refreshWindow();
-}
+void DBLookupListBox::stateChanged() { refreshWindow(); }
 
 void DBLookupListBox::linkChanged()
 {

@@ -34,12 +34,12 @@ public:
     QString searchText() const { return searchText_; }
 
     int rowHeight() const;
-    int rowCount() const;                    // whole rows that fit (at least one)
+    int rowCount() const; // whole rows that fit (at least one)
     const RecordWindow& window() const { return window_; }
-    QString rowText(int row) const;          // list field text of a shown row
-    int selectedRow() const;                 // shown row drawn as selected, or -1
-    int focusRow() const;                    // row that carries the focus rectangle, or -1
-    QRect rowRect(int row) const;            // where a shown row is drawn in the viewport
+    QString rowText(int row) const; // list field text of a shown row
+    int selectedRow() const;        // shown row drawn as selected, or -1
+    int focusRow() const;           // row that carries the focus rectangle, or -1
+    QRect rowRect(int row) const;   // where a shown row is drawn in the viewport
 
     // Shared by every lookup list: the time of the last incremental-search key.
     static constexpr int SearchResetMs = 2000;

@@ -14,15 +14,9 @@ namespace {
 qsizetype memoCapacity = 16 * 1024 * 1024;
 }
 
-qsizetype DBMemo::loadCapacity()
-{
-    return memoCapacity;
-}
+qsizetype DBMemo::loadCapacity() { return memoCapacity; }
 
-void DBMemo::setLoadCapacity(qsizetype characters)
-{
-    memoCapacity = characters;
-}
+void DBMemo::setLoadCapacity(qsizetype characters) { memoCapacity = characters; }
 
 DBMemo::DBMemo(QWidget* parent) : QPlainTextEdit(parent), FieldLink(this)
 {
@@ -45,10 +39,7 @@ void DBMemo::setScrollBars(ScrollBars s)
     setVerticalScrollBarPolicy(v ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
 }
 
-bool DBMemo::startEdit()
-{
-    return loaded_ && FieldLink::startEdit();
-}
+bool DBMemo::startEdit() { return loaded_ && FieldLink::startEdit(); }
 
 void DBMemo::display()
 {
@@ -113,17 +104,14 @@ void DBMemo::keyPressEvent(QKeyEvent* e)
             reset();
             e->accept();
             return;
-        case KeyRole::Refused:
-            e->accept();
-            return;
+        case KeyRole::Refused: e->accept(); return;
         case KeyRole::StartsEdit:
             if (!startEdit()) {
                 e->accept();
                 return;
             }
             break;
-        case KeyRole::Ordinary:
-            break;
+        case KeyRole::Ordinary: break;
         }
         const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
         if ((!yb::typedChar(e).isNull() || enter) && room() < 1) {
@@ -184,9 +172,10 @@ void DBMemo::contextMenuEvent(QContextMenuEvent* e)
     QMenu* menu = createStandardContextMenu(e->pos());
     menu->setAttribute(Qt::WA_DeleteOnClose);
     if (QPlainTextEdit::isReadOnly() && loaded_ && mayStartEdit())
-        yb::offerEditCommands(menu, {[this] { return startEdit(); }, [this] { QPlainTextEdit::cut(); },
-                                      [this] { QPlainTextEdit::paste(); },
-                                      [this] { textCursor().removeSelectedText(); }, textCursor().hasSelection()});
+        yb::offerEditCommands(menu,
+                              {[this] { return startEdit(); }, [this] { QPlainTextEdit::cut(); },
+                               [this] { QPlainTextEdit::paste(); }, [this] { textCursor().removeSelectedText(); },
+                               textCursor().hasSelection()});
     menu->popup(e->globalPos());
 }
 

@@ -21,8 +21,8 @@ public:
         setFocusPolicy(Qt::NoFocus);
         repeat_.setTimerType(Qt::PreciseTimer);
         QObject::connect(&repeat_, &QTimer::timeout, this, [this] { repeatTick(); });
-        static const char* const names[] = {"nbFirst", "nbPrior", "nbNext",  "nbLast",   "nbInsert",
-                                            "nbDelete", "nbEdit", "nbPost", "nbCancel", "nbRefresh"};
+        static const char* const names[] = {"nbFirst",  "nbPrior", "nbNext", "nbLast",   "nbInsert",
+                                            "nbDelete", "nbEdit",  "nbPost", "nbCancel", "nbRefresh"};
         setObjectName(QLatin1String(names[DBNavigator::indexOf(id)]));
     }
 
@@ -132,7 +132,7 @@ void drawGlyph(QPainter& p, DBNavigator::NavigateButton id, const QRectF& box, c
 {
     const qreal s = std::min(box.width(), box.height());
     const QPointF c = box.center();
-    const qreal h = s * 0.5; // glyph height
+    const qreal h = s * 0.5;  // glyph height
     const qreal w = h * 0.55; // triangle width
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setPen(Qt::NoPen);
@@ -151,12 +151,8 @@ void drawGlyph(QPainter& p, DBNavigator::NavigateButton id, const QRectF& box, c
         p.drawRect(QRectF(c.x() - (w + bar) / 2, c.y() - h / 2, bar, h));
         triangle(c.x() - (w + bar) / 2 + bar, false);
         break;
-    case DBNavigator::Prior:
-        triangle(c.x() - w / 2, false);
-        break;
-    case DBNavigator::Next:
-        triangle(c.x() - w / 2, true);
-        break;
+    case DBNavigator::Prior: triangle(c.x() - w / 2, false); break;
+    case DBNavigator::Next: triangle(c.x() - w / 2, true); break;
     case DBNavigator::Last:
         triangle(c.x() - (w + bar) / 2, true);
         p.drawRect(QRectF(c.x() + (w + bar) / 2 - bar, c.y() - h / 2, bar, h));
@@ -165,12 +161,11 @@ void drawGlyph(QPainter& p, DBNavigator::NavigateButton id, const QRectF& box, c
         p.drawRect(QRectF(c.x() - h / 2, c.y() - bar / 2, h, bar));
         p.drawRect(QRectF(c.x() - bar / 2, c.y() - h / 2, bar, h));
         break;
-    case DBNavigator::Delete:
-        p.drawRect(QRectF(c.x() - h / 2, c.y() - bar / 2, h, bar));
-        break;
+    case DBNavigator::Delete: p.drawRect(QRectF(c.x() - h / 2, c.y() - bar / 2, h, bar)); break;
     case DBNavigator::Edit: {
         QPolygonF t;
-        t << QPointF(c.x() - h / 2, c.y() + w / 2) << QPointF(c.x(), c.y() - w / 2) << QPointF(c.x() + h / 2, c.y() + w / 2);
+        t << QPointF(c.x() - h / 2, c.y() + w / 2) << QPointF(c.x(), c.y() - w / 2)
+          << QPointF(c.x() + h / 2, c.y() + w / 2);
         p.drawPolygon(t);
         break;
     }
@@ -179,7 +174,8 @@ void drawGlyph(QPainter& p, DBNavigator::NavigateButton id, const QRectF& box, c
         p.setPen(pen);
         p.setBrush(Qt::NoBrush);
         QPolygonF v;
-        v << QPointF(c.x() - h / 2, c.y()) << QPointF(c.x() - h / 8, c.y() + h * 0.35) << QPointF(c.x() + h / 2, c.y() - h * 0.4);
+        v << QPointF(c.x() - h / 2, c.y()) << QPointF(c.x() - h / 8, c.y() + h * 0.35)
+          << QPointF(c.x() + h / 2, c.y() - h * 0.4);
         p.drawPolyline(v);
         break;
     }
@@ -203,7 +199,8 @@ void drawGlyph(QPainter& p, DBNavigator::NavigateButton id, const QRectF& box, c
         p.setBrush(color);
         const QPointF tip(c.x() - r * 0.17 + r * 0.6, c.y() - r);
         QPolygonF a;
-        a << QPointF(tip.x() - r * 0.7, tip.y() - r * 0.45) << QPointF(tip.x(), tip.y()) << QPointF(tip.x() - r * 0.7, tip.y() + r * 0.45);
+        a << QPointF(tip.x() - r * 0.7, tip.y() - r * 0.45) << QPointF(tip.x(), tip.y())
+          << QPointF(tip.x() - r * 0.7, tip.y() + r * 0.45);
         p.drawPolygon(a);
         break;
     }
@@ -334,16 +331,16 @@ void DBNavigator::updateButtons()
     const bool modifiable = active && c->canModify();
     const bool editing = active && c->isEditing();
     const bool on[ButtonCount] = {
-        active && !bof,            // First
-        active && !bof,            // Prior
-        active && !eof,            // Next
-        active && !eof,            // Last
-        modifiable,                // Insert
+        active && !bof,              // First
+        active && !bof,              // Prior
+        active && !eof,              // Next
+        active && !eof,              // Last
+        modifiable,                  // Insert
         modifiable && !(bof && eof), // Delete
-        modifiable && !editing,    // Edit
-        modifiable && editing,     // Post
-        modifiable && editing,     // Cancel
-        active,                    // Refresh
+        modifiable && !editing,      // Edit
+        modifiable && editing,       // Post
+        modifiable && editing,       // Cancel
+        active,                      // Refresh
     };
     for (int i = 0; i < ButtonCount; ++i)
         buttons_[i]->setEnabled(on[i]);
@@ -377,10 +374,7 @@ QSize DBNavigator::sizeHint() const
     return QSize(std::max(1, n) * 24 + 1, 25);
 }
 
-QSize DBNavigator::minimumSizeHint() const
-{
-    return QSize(0, 0);
-}
+QSize DBNavigator::minimumSizeHint() const { return QSize(0, 0); }
 
 void DBNavigator::click(NavigateButton b)
 {
@@ -450,9 +444,7 @@ void DBNavigator::keyPressEvent(QKeyEvent* e)
             if (!e->isAutoRepeat())
                 click(buttonAt(focusIndex_));
             break;
-        default:
-            QWidget::keyPressEvent(e);
-            return;
+        default: QWidget::keyPressEvent(e); return;
         }
         e->accept();
     });
@@ -480,19 +472,10 @@ void DBNavigator::showEvent(QShowEvent* e)
     QWidget::showEvent(e);
 }
 
-void DBNavigator::recordChanged()
-{
-    updateButtons();
-}
+void DBNavigator::recordChanged() { updateButtons(); }
 
-void DBNavigator::stateChanged()
-{
-    updateButtons();
-}
+void DBNavigator::stateChanged() { updateButtons(); }
 
-void DBNavigator::linkChanged()
-{
-    updateButtons();
-}
+void DBNavigator::linkChanged() { updateButtons(); }
 
 #include "DBNavigator.moc"

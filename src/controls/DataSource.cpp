@@ -27,10 +27,7 @@ QObject* windowOf(QObject* o)
 
 // ---------------------------------------------------------------- DataLink
 
-DataLink::DataLink(QWidget* owner) : owner_(owner)
-{
-    allLinks().append(this);
-}
+DataLink::DataLink(QWidget* owner) : owner_(owner) { allLinks().append(this); }
 
 DataLink::~DataLink()
 {
@@ -81,20 +78,11 @@ bool DataLink::resolveDataSource()
     return true;
 }
 
-yb::TableCursor* DataLink::tableCursor() const
-{
-    return source_ ? source_->cursor() : nullptr;
-}
+yb::TableCursor* DataLink::tableCursor() const { return source_ ? source_->cursor() : nullptr; }
 
-bool DataLink::isActive() const
-{
-    return source_ && source_->isActive();
-}
+bool DataLink::isActive() const { return source_ && source_->isActive(); }
 
-yb::CursorState DataLink::state() const
-{
-    return source_ ? source_->state() : yb::CursorState::Inactive;
-}
+yb::CursorState DataLink::state() const { return source_ ? source_->state() : yb::CursorState::Inactive; }
 
 // -------------------------------------------------------------- DataSource
 
@@ -168,10 +156,7 @@ void DataSource::detach(DataLink* link)
         link->source_ = nullptr;
 }
 
-QObject* DataSource::rootObject() const
-{
-    return windowOf(const_cast<DataSource*>(this));
-}
+QObject* DataSource::rootObject() const { return windowOf(const_cast<DataSource*>(this)); }
 
 void DataSource::attachWaitingControls()
 {

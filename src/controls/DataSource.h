@@ -35,8 +35,8 @@ public:
     bool resolveDataSource();
 
     yb::TableCursor* tableCursor() const;
-    bool isActive() const;            // attached to an enabled data source with an open cursor
-    yb::CursorState state() const;    // Inactive when not active
+    bool isActive() const;         // attached to an enabled data source with an open cursor
+    yb::CursorState state() const; // Inactive when not active
     QWidget* owner() const { return owner_; }
 
     // Notifications, passed on by the data source.
@@ -46,7 +46,11 @@ public:
     virtual void updateRecord() {}
     virtual bool focusField(const QString& /*field*/) { return false; }
     // The attachment itself changed (other data source, cursor set, enabled switched).
-    virtual void linkChanged() { stateChanged(); recordChanged(); }
+    virtual void linkChanged()
+    {
+        stateChanged();
+        recordChanged();
+    }
 
 private:
     friend class DataSource;

@@ -15,10 +15,7 @@ ErrorSink& installedSink()
 }
 } // namespace
 
-ErrorSink setErrorSink(ErrorSink sink)
-{
-    return std::exchange(installedSink(), std::move(sink));
-}
+ErrorSink setErrorSink(ErrorSink sink) { return std::exchange(installedSink(), std::move(sink)); }
 
 void reportToSink(const QString& message)
 {

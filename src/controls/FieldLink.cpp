@@ -34,10 +34,7 @@ bool FieldLink::isEditing() const
     return tableCursor()->isEditing() && tableCursor()->canModify();
 }
 
-bool FieldLink::mayStartEdit() const
-{
-    return !readOnly_ && field() && tableCursor()->canModify();
-}
+bool FieldLink::mayStartEdit() const { return !readOnly_ && field() && tableCursor()->canModify(); }
 
 bool FieldLink::startEdit()
 {
@@ -73,9 +70,9 @@ FieldLink::KeyRole FieldLink::keyRole(const QKeyEvent* e, bool enterStartsEdit) 
     if (!c.isNull())
         return filterChar(c) ? KeyRole::StartsEdit : KeyRole::Refused;
     const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
-    if ((enter && enterStartsEdit) || e->key() == Qt::Key_Backspace || e->key() == Qt::Key_Delete
-        || e->matches(QKeySequence::Paste) || e->matches(QKeySequence::Cut)
-        || (e->key() == Qt::Key_Insert && (e->modifiers() & Qt::ShiftModifier)))
+    if ((enter && enterStartsEdit) || e->key() == Qt::Key_Backspace || e->key() == Qt::Key_Delete ||
+        e->matches(QKeySequence::Paste) || e->matches(QKeySequence::Cut) ||
+        (e->key() == Qt::Key_Insert && (e->modifiers() & Qt::ShiftModifier)))
         return KeyRole::StartsEdit;
     return KeyRole::Ordinary;
 }
@@ -100,15 +97,9 @@ void FieldLink::fieldChanged(const QString& name)
         display();
 }
 
-void FieldLink::stateChanged()
-{
-    updateEditable();
-}
+void FieldLink::stateChanged() { updateEditable(); }
 
-void FieldLink::updateRecord()
-{
-    writeField();
-}
+void FieldLink::updateRecord() { writeField(); }
 
 bool FieldLink::focusField(const QString& name)
 {

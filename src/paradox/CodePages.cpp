@@ -51,7 +51,10 @@ TextDecoder TextDecoder::forCodePage(int codePage)
 {
     TextDecoder d;
     d.name_ = QStringLiteral("code page %1").arg(codePage);
-    const char16_t* builtin = codePage == 437 ? kCp437 : codePage == 850 ? kCp850 : codePage == 1252 ? kCp1252 : nullptr;
+    const char16_t* builtin = codePage == 437 ? kCp437
+        : codePage == 850                     ? kCp850
+        : codePage == 1252                    ? kCp1252
+                                              : nullptr;
     if (builtin) {
         std::memcpy(d.upper_, builtin, sizeof d.upper_);
         return d;

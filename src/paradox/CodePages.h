@@ -29,7 +29,7 @@ private:
     TextDecoder() = default;
     struct Iconv;
     QString name_;
-    char16_t upper_[128] = {};        // single-byte code pages: bytes 0x80 to 0xFF
+    char16_t upper_[128] = {};         // single-byte code pages: bytes 0x80 to 0xFF
     std::shared_ptr<Iconv> multibyte_; // code pages with characters of several bytes
 };
 

@@ -19,9 +19,15 @@ constexpr qint64 kJulianOfDayZero = 1721425;
 constexpr double kMsPerDay = 86400000.0;
 
 quint16 le16(const unsigned char* p) { return quint16(p[0] | (p[1] << 8)); }
-quint32 le32(const unsigned char* p) { return quint32(p[0]) | (quint32(p[1]) << 8) | (quint32(p[2]) << 16) | (quint32(p[3]) << 24); }
+quint32 le32(const unsigned char* p)
+{
+    return quint32(p[0]) | (quint32(p[1]) << 8) | (quint32(p[2]) << 16) | (quint32(p[3]) << 24);
+}
 quint16 be16(const unsigned char* p) { return quint16((p[0] << 8) | p[1]); }
-quint32 be32(const unsigned char* p) { return (quint32(p[0]) << 24) | (quint32(p[1]) << 16) | (quint32(p[2]) << 8) | quint32(p[3]); }
+quint32 be32(const unsigned char* p)
+{
+    return (quint32(p[0]) << 24) | (quint32(p[1]) << 16) | (quint32(p[2]) << 8) | quint32(p[3]);
+}
 
 bool allZero(const unsigned char* p, int n)
 {
@@ -99,7 +105,7 @@ bool knownType(quint8 t)
 bool isBlobType(FieldType t)
 {
     return t == FieldType::Memo || t == FieldType::Blob || t == FieldType::FormattedMemo || t == FieldType::Ole ||
-           t == FieldType::Graphic;
+        t == FieldType::Graphic;
 }
 
 QString bcdText(const unsigned char* p, int decimals, bool* clean)
@@ -172,7 +178,8 @@ QString typeName(FieldType t)
 Table::Table(const QString& path, int codePage) : path_(path), file_(path), requestedCodePage_(codePage)
 {
     if (!file_.open(QIODevice::ReadOnly))
-        throw ParadoxError(QStringLiteral("cannot read %1: %2").arg(QDir::toNativeSeparators(path), file_.errorString()));
+        throw ParadoxError(
+            QStringLiteral("cannot read %1: %2").arg(QDir::toNativeSeparators(path), file_.errorString()));
     fileSize_ = file_.size();
     readHeader();
     visited_.assign(size_t(fileBlocks_) + 1, false);
@@ -183,7 +190,8 @@ Table::~Table() = default;
 
 void Table::damaged(const QString& what) const
 {
-    throw ParadoxError(QStringLiteral("%1 is not a readable Paradox table: %2").arg(QDir::toNativeSeparators(path_), what));
+    throw ParadoxError(
+        QStringLiteral("%1 is not a readable Paradox table: %2").arg(QDir::toNativeSeparators(path_), what));
 }
 
 void Table::damagedBlob(const Field& f, const QString& what) const
@@ -248,7 +256,9 @@ void Table::readHeader()
         damaged(QStringLiteral("its block size (%1 KiB) is not one the format has").arg(maxTableSize));
     blockSize_ = maxTableSize * 1024;
     if (recordSize_ < 1 || recordSize_ > blockSize_ - 6)
-        damaged(QStringLiteral("its record size (%1 bytes) does not fit its blocks of %2 bytes").arg(recordSize_).arg(blockSize_));
+        damaged(QStringLiteral("its record size (%1 bytes) does not fit its blocks of %2 bytes")
+                    .arg(recordSize_)
+                    .arg(blockSize_));
     if (fieldCount < 1 || fieldCount > 255)
         damaged(QStringLiteral("it declares %1 fields").arg(fieldCount));
     const bool extended = version_ >= 5; // file versions 4 and later carry a second part of the header
@@ -267,9 +277,12 @@ void Table::readHeader()
                     .arg(fileBlocks_)
                     .arg(qint64(headerSize_) + qint64(fileBlocks_) * blockSize_));
     if (recordCount_ > qint64(fileBlocks_) * ((blockSize_ - 6) / recordSize_))
-        damaged(QStringLiteral("its header counts %1 records, more than its %2 blocks can hold").arg(recordCount_).arg(fileBlocks_));
+        damaged(QStringLiteral("its header counts %1 records, more than its %2 blocks can hold")
+                    .arg(recordCount_)
+                    .arg(fileBlocks_));
     if (firstBlock_ > fileBlocks_)
-        damaged(QStringLiteral("its first data block (%1) lies beyond its %2 blocks").arg(firstBlock_).arg(fileBlocks_));
+        damaged(
+            QStringLiteral("its first data block (%1) lies beyond its %2 blocks").arg(firstBlock_).arg(fileBlocks_));
 
     int pos = extended ? 0x78 : kBaseHeader;
     if (extended)
@@ -285,7 +298,9 @@ void Table::readHeader()
         const quint8 type = h[pos + 2 * i];
         const int size = h[pos + 2 * i + 1];
         if (!knownType(type))
-            damaged(QStringLiteral("field %1 has a type (0x%2) this reader does not know").arg(i + 1).arg(type, 2, 16, QLatin1Char('0')));
+            damaged(QStringLiteral("field %1 has a type (0x%2) this reader does not know")
+                        .arg(i + 1)
+                        .arg(type, 2, 16, QLatin1Char('0')));
         f.type = FieldType(type);
         if (f.type == FieldType::Bcd) {
             if (size > 32)
@@ -294,11 +309,18 @@ void Table::readHeader()
             f.size = 17;
         } else if (const int fixed = fixedSize(f.type)) {
             if (size != fixed)
-                damaged(QStringLiteral("field %1 (%2) has %3 bytes instead of %4").arg(i + 1).arg(typeName(f.type)).arg(size).arg(fixed));
+                damaged(QStringLiteral("field %1 (%2) has %3 bytes instead of %4")
+                            .arg(i + 1)
+                            .arg(typeName(f.type))
+                            .arg(size)
+                            .arg(fixed));
             f.size = size;
         } else if (isBlobType(f.type)) {
             if (size < 10)
-                damaged(QStringLiteral("field %1 (%2) is too small (%3 bytes) to hold its pointer").arg(i + 1).arg(typeName(f.type)).arg(size));
+                damaged(QStringLiteral("field %1 (%2) is too small (%3 bytes) to hold its pointer")
+                            .arg(i + 1)
+                            .arg(typeName(f.type))
+                            .arg(size));
             f.size = size;
         } else {
             if (size < 1)
@@ -332,14 +354,16 @@ void Table::readHeader()
         const int at = pos + fieldCount * 2;
         const void* end = std::memchr(h + at, 0, size_t(headerSize_ - at));
         if (end)
-            sortOrder = QByteArray(reinterpret_cast<const char*>(h + at), int(static_cast<const unsigned char*>(end) - (h + at)));
+            sortOrder = QByteArray(reinterpret_cast<const char*>(h + at),
+                                   int(static_cast<const unsigned char*>(end) - (h + at)));
     }
 
     if (requestedCodePage_ > 0 || codePage_ > 0) {
         try {
             decoder_ = TextDecoder::forCodePage(requestedCodePage_ > 0 ? requestedCodePage_ : codePage_);
         } catch (const Error& e) {
-            throw ParadoxError(QStringLiteral("%1: its texts are in %2").arg(QDir::toNativeSeparators(path_), e.message()));
+            throw ParadoxError(
+                QStringLiteral("%1: its texts are in %2").arg(QDir::toNativeSeparators(path_), e.message()));
         }
     } else if (sortOrder.toUpper().startsWith("BLROM8")) {
         // Tables of the HP Roman-8 language driver name no code page.
@@ -350,7 +374,8 @@ void Table::readHeader()
     for (int i = 0; i < fieldCount; ++i) {
         fields_[i].name = decoder_->decode(rawNames[i].constData(), rawNames[i].size());
         if (fields_[i].isSkipped())
-            notes_ << QStringLiteral("field '%1' (%2) holds no text: it is read as empty").arg(fields_[i].name, typeName(fields_[i].type));
+            notes_ << QStringLiteral("field '%1' (%2) holds no text: it is read as empty")
+                          .arg(fields_[i].name, typeName(fields_[i].type));
     }
 }
 
@@ -385,7 +410,9 @@ bool Table::next(Record& record)
     while (atInBlock_ >= inBlock_) {
         if (nextBlock_ == 0) {
             if (read_ != recordCount_)
-                damaged(QStringLiteral("its header counts %1 records, its data blocks hold %2").arg(recordCount_).arg(read_));
+                damaged(QStringLiteral("its header counts %1 records, its data blocks hold %2")
+                            .arg(recordCount_)
+                            .arg(read_));
             return false;
         }
         loadBlock(nextBlock_);
@@ -498,11 +525,13 @@ void Table::openBlobFile()
         return;
     auto f = std::make_unique<QFile>(blobPath_);
     if (!f->open(QIODevice::ReadOnly))
-        throw ParadoxError(QStringLiteral("cannot read %1: %2").arg(QDir::toNativeSeparators(blobPath_), f->errorString()));
+        throw ParadoxError(
+            QStringLiteral("cannot read %1: %2").arg(QDir::toNativeSeparators(blobPath_), f->errorString()));
     char first = 1;
     if (f->size() < kBlobBlock || f->read(&first, 1) != 1 || first != 0)
-        throw ParadoxError(QStringLiteral("%1 is not a readable memo file of %2: its first block is not a memo file's head")
-                               .arg(QDir::toNativeSeparators(blobPath_), QDir::toNativeSeparators(path_)));
+        throw ParadoxError(
+            QStringLiteral("%1 is not a readable memo file of %2: its first block is not a memo file's head")
+                .arg(QDir::toNativeSeparators(blobPath_), QDir::toNativeSeparators(path_)));
     blob_ = std::move(f);
 }
 
@@ -517,7 +546,8 @@ QByteArray Table::readBlob(const Field& f, quint32 offset, quint32 length)
     const quint32 index = offset & 0xFF;
     const qint64 blockAt = offset & 0xFFFFFF00u;
     if (blockAt < kBlobBlock || blockAt % kBlobBlock != 0 || blockAt + kBlobBlock > mbSize)
-        damagedBlob(f, QStringLiteral("the memo points to byte %1 of a memo file of %2 bytes").arg(blockAt).arg(mbSize));
+        damagedBlob(f,
+                    QStringLiteral("the memo points to byte %1 of a memo file of %2 bytes").arg(blockAt).arg(mbSize));
     if (!blob_->seek(blockAt))
         damagedBlob(f, QStringLiteral("the memo file cannot be read"));
     const QByteArray head = blob_->read(kSubHead + kSubEntries * 5);
@@ -532,7 +562,9 @@ QByteArray Table::readBlob(const Field& f, quint32 offset, quint32 length)
         const quint32 storedLength = le32(h + 3);
         const qint64 blocks = le16(h + 1);
         if (storedLength != length || qint64(length) + 9 > blocks * kBlobBlock)
-            damagedBlob(f, QStringLiteral("the memo's length (%1) disagrees with its block (%2)").arg(length).arg(storedLength));
+            damagedBlob(
+                f,
+                QStringLiteral("the memo's length (%1) disagrees with its block (%2)").arg(length).arg(storedLength));
         dataAt = blockAt + 9;
     } else {
         // A block shared by small blobs: type 3, then an entry per blob.

@@ -61,7 +61,10 @@ struct Field {
     int decimals = 0; // BCD fields: digits after the decimal point
     int offset = 0;   // of the field in the record
 
-    bool isText() const { return type == FieldType::Alpha || type == FieldType::Memo || type == FieldType::FormattedMemo; }
+    bool isText() const
+    {
+        return type == FieldType::Alpha || type == FieldType::Memo || type == FieldType::FormattedMemo;
+    }
     // Binary, graphic and OLE blobs and byte fields: read as empty, with a note.
     bool isSkipped() const;
 };

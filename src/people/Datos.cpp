@@ -10,9 +10,9 @@ namespace {
 
 // The eleven boxes of a card, in the order Enter walks them and the print
 // command prints them.
-const QStringList kBoxes = {QStringLiteral("nombre"),    QStringLiteral("domicilio"),  QStringLiteral("postal"),
-                            QStringLiteral("localidad"), QStringLiteral("provincia"),  QStringLiteral("nacimiento"),
-                            QStringLiteral("telefono"),  QStringLiteral("civil"),      QStringLiteral("patologia"),
+const QStringList kBoxes = {QStringLiteral("nombre"),     QStringLiteral("domicilio"),  QStringLiteral("postal"),
+                            QStringLiteral("localidad"),  QStringLiteral("provincia"),  QStringLiteral("nacimiento"),
+                            QStringLiteral("telefono"),   QStringLiteral("civil"),      QStringLiteral("patologia"),
                             QStringLiteral("Medicacion"), QStringLiteral("Observacion")};
 
 yb::RecordBrowser::Setup cardFileSetup()
@@ -53,10 +53,7 @@ TForm6::~TForm6()
         Form6 = nullptr;
 }
 
-QList<yb::printing::Block> TForm6::printBlocks() const
-{
-    return browser->blocks();
-}
+QList<yb::printing::Block> TForm6::printBlocks() const { return browser->blocks(); }
 
 void TForm6::FormActivate() { browser->activate(); }
 void TForm6::BitBtn3Click() { browser->close(); }

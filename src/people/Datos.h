@@ -18,7 +18,7 @@ class TForm6;
 namespace yb {
 class RecordBrowser;
 class TableCursor;
-}
+} // namespace yb
 class DataSource;
 
 class TForm6 : public QWidget {

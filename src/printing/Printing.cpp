@@ -76,15 +76,9 @@ Block blockFrom(const QWidget* control, QTextDocument* doc)
 
 } // namespace
 
-Block blockOf(const QPlainTextEdit* control)
-{
-    return blockFrom(control, control->document());
-}
+Block blockOf(const QPlainTextEdit* control) { return blockFrom(control, control->document()); }
 
-Block blockOf(const QTextEdit* control)
-{
-    return blockFrom(control, control->document());
-}
+Block blockOf(const QTextEdit* control) { return blockFrom(control, control->document()); }
 
 Block blockOfWidget(const QWidget* control)
 {
@@ -102,15 +96,9 @@ Block blockOfWidget(const QWidget* control)
 
 // ---- the printer
 
-PrinterTarget::PrinterTarget(QPrinter& printer) : printer_(printer)
-{
-    printer_.setDocName(QString());
-}
+PrinterTarget::PrinterTarget(QPrinter& printer) : printer_(printer) { printer_.setDocName(QString()); }
 
-QPaintDevice* PrinterTarget::device()
-{
-    return &printer_;
-}
+QPaintDevice* PrinterTarget::device() { return &printer_; }
 
 void PrinterTarget::newPage()
 {
@@ -121,8 +109,9 @@ void PrinterTarget::newPage()
 void PrinterTarget::checkError()
 {
     if (printer_.printerState() == QPrinter::Error)
-        throw PrinterError(QStringLiteral("Printer error on '%1'").arg(
-            printer_.outputFileName().isEmpty() ? printer_.printerName() : printer_.outputFileName()));
+        throw PrinterError(
+            QStringLiteral("Printer error on '%1'")
+                .arg(printer_.outputFileName().isEmpty() ? printer_.printerName() : printer_.outputFileName()));
 }
 
 QString PrinterTarget::beginFailure() const
@@ -185,10 +174,7 @@ void TextChannel::write(const QString& text)
     flush(text.size());
 }
 
-void TextChannel::writeLine(const QString& text)
-{
-    write(text + QStringLiteral("\r\n"));
-}
+void TextChannel::writeLine(const QString& text) { write(text + QStringLiteral("\r\n")); }
 
 void TextChannel::drawPiece(QString piece)
 {

@@ -50,7 +50,7 @@ public:
 // The lines of one text control, printed in its font and text colour.
 struct Block {
     QStringList lines;
-    QFont font;    // point size set (a pixel-sized screen font is converted at the screen's resolution)
+    QFont font; // point size set (a pixel-sized screen font is converted at the screen's resolution)
     QColor colour;
 };
 

@@ -12,7 +12,7 @@ class TForm17;
 namespace yb {
 class RecordBrowser;
 class TableCursor;
-}
+} // namespace yb
 class DataSource;
 
 class TForm17 : public QWidget {

@@ -12,7 +12,7 @@ class TForm16;
 namespace yb {
 class RecordBrowser;
 class TableCursor;
-}
+} // namespace yb
 class DataSource;
 
 class TForm16 : public QWidget {

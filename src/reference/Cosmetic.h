@@ -12,7 +12,7 @@ class TForm12;
 namespace yb {
 class RecordBrowser;
 class TableCursor;
-}
+} // namespace yb
 class DataSource;
 
 class TForm12 : public QWidget {

@@ -12,7 +12,7 @@ class TForm13;
 namespace yb {
 class RecordBrowser;
 class TableCursor;
-}
+} // namespace yb
 class DataSource;
 
 class TForm13 : public QWidget {

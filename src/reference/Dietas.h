@@ -12,7 +12,7 @@ class TForm20;
 namespace yb {
 class RecordBrowser;
 class TableCursor;
-}
+} // namespace yb
 class DataSource;
 
 class TForm20 : public QWidget {

@@ -13,7 +13,7 @@ class TForm8;
 namespace yb {
 class RecordBrowser;
 class TableCursor;
-}
+} // namespace yb
 class DataSource;
 class QFontDialog;
 

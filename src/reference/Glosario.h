@@ -12,7 +12,7 @@ class TForm21;
 namespace yb {
 class RecordBrowser;
 class TableCursor;
-}
+} // namespace yb
 class DataSource;
 
 class TForm21 : public QWidget {

@@ -12,7 +12,7 @@ class TForm15;
 namespace yb {
 class RecordBrowser;
 class TableCursor;
-}
+} // namespace yb
 class DataSource;
 
 class TForm15 : public QWidget {

@@ -12,7 +12,7 @@ class TForm11;
 namespace yb {
 class RecordBrowser;
 class TableCursor;
-}
+} // namespace yb
 class DataSource;
 
 class TForm11 : public QWidget {

@@ -12,7 +12,7 @@ class TForm14;
 namespace yb {
 class RecordBrowser;
 class TableCursor;
-}
+} // namespace yb
 class DataSource;
 
 class TForm14 : public QWidget {

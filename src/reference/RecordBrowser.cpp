@@ -3,21 +3,21 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QInputDialog>
-#include <QLineEdit>
-#include <QTimer>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTimer>
 #include <QWidget>
 
-#include "store/Catalogue.h"
 #include "controls/ControlSupport.h"
 #include "controls/DBLookupListBox.h"
 #include "controls/DBMemo.h"
 #include "controls/DataSource.h"
-#include "shell/Pictures.h"
 #include "printing/Printing.h"
+#include "shell/Pictures.h"
 #include "shell/Recordar.h"
 #include "shell/Shell.h"
+#include "store/Catalogue.h"
 #include "store/TableCursor.h"
 
 namespace yb {
@@ -86,10 +86,7 @@ void RecordBrowser::activate()
     });
 }
 
-void RecordBrowser::close()
-{
-    screen_->close();
-}
+void RecordBrowser::close() { screen_->close(); }
 
 void RecordBrowser::search()
 {
@@ -166,10 +163,7 @@ void RecordBrowser::listOff()
     hideButton_->hide();
 }
 
-void RecordBrowser::navigatorClicked()
-{
-    keyMemo_->setFocus();
-}
+void RecordBrowser::navigatorClicked() { keyMemo_->setFocus(); }
 
 bool RecordBrowser::eventFilter(QObject* watched, QEvent* event)
 {

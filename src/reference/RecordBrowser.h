@@ -31,12 +31,12 @@ class RecordBrowser : public QObject {
     Q_OBJECT
 public:
     struct Setup {
-        QString unit;                 // the screen's unit: its cursor Table1 is declared under it
+        QString unit; // the screen's unit: its cursor Table1 is declared under it
         QString closeButton = QStringLiteral("BitBtn1");
         QString printButton = QStringLiteral("BitBtn2");
         QString searchButton = QStringLiteral("BitBtn2000");
         QString searchPrompt = QStringLiteral("Introduce el nombre:");
-        QString keyMemo = QStringLiteral("MEMO2");          // the name, bound to the key field
+        QString keyMemo = QStringLiteral("MEMO2"); // the name, bound to the key field
         QStringList contentMemos = {QStringLiteral("Memo3"), QStringLiteral("Memo4"), QStringLiteral("Memo5"),
                                     QStringLiteral("Memo6")}; // those present
         // Enter in each of these boxes consumes the key and moves the focus
@@ -44,7 +44,7 @@ public:
         QStringList enterChain = {QStringLiteral("MEMO2"), QStringLiteral("Memo3")};
         // The bound memos whose text turns blue rather than red while focused.
         QStringList blueWhenFocused;
-        QStringList printBlocks;      // objectNames of the printed controls, in order
+        QStringList printBlocks; // objectNames of the printed controls, in order
         // The field the search locates on; empty: the cursor's key field.
         QString searchField;
         // False: the search only shows the prompt and then the not-found
@@ -78,14 +78,14 @@ public:
     QList<printing::Block> blocks() const;
 
     // ---- the screen's handlers hand over to these
-    void activate();        // FormActivate: out of list mode, first record, focus in the name, hint line cleared
-    void close();           // close command
-    void search();          // search command
-    void print();           // print command: the print dialog, then blocks() on the printer
-    void showNotice();      // "?": the data-entry notice, modally
-    void listOn();          // SpeedButton1
-    void listChosen();      // DBLookupListBox1 click
-    void listOff();         // BOTONCANCELAR ("&Ocultar")
+    void activate();         // FormActivate: out of list mode, first record, focus in the name, hint line cleared
+    void close();            // close command
+    void search();           // search command
+    void print();            // print command: the print dialog, then blocks() on the printer
+    void showNotice();       // "?": the data-entry notice, modally
+    void listOn();           // SpeedButton1
+    void listChosen();       // DBLookupListBox1 click
+    void listOff();          // BOTONCANCELAR ("&Ocultar")
     void navigatorClicked(); // after every click on the navigator bar
 
 protected:

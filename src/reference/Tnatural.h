@@ -12,7 +12,7 @@ class TForm18;
 namespace yb {
 class RecordBrowser;
 class TableCursor;
-}
+} // namespace yb
 class DataSource;
 
 class TForm18 : public QWidget {

@@ -67,7 +67,8 @@ QString plainCaption(QString text)
 QString hintAsName(QString sentence)
 {
     sentence = sentence.simplified();
-    static const QRegularExpression lead(QStringLiteral("^Haga clic (para )+"), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression lead(QStringLiteral("^Haga clic (para )+"),
+                                         QRegularExpression::CaseInsensitiveOption);
     sentence.remove(lead);
     while (sentence.endsWith(QLatin1Char('.')) && !sentence.endsWith(QLatin1String("...")))
         sentence.chop(1);
@@ -82,10 +83,7 @@ bool hasAccelerator(const QString& text)
     return mark.match(text).hasMatch();
 }
 
-bool isRoleLabel(const QWidget* w)
-{
-    return w->property("yb_accessibleRole").isValid();
-}
+bool isRoleLabel(const QWidget* w) { return w->property("yb_accessibleRole").isValid(); }
 
 // A label that can name another control: it shows a caption, not a value.
 QLabel* captionLabel(QWidget* w)
@@ -99,8 +97,8 @@ QLabel* captionLabel(QWidget* w)
 // Controls named after the caption of a label beside them.
 bool takesLabel(const QWidget* w)
 {
-    return qobject_cast<const QLineEdit*>(w) || qobject_cast<const QPlainTextEdit*>(w)
-        || qobject_cast<const QTextEdit*>(w) || qobject_cast<const QAbstractScrollArea*>(w);
+    return qobject_cast<const QLineEdit*>(w) || qobject_cast<const QPlainTextEdit*>(w) ||
+        qobject_cast<const QTextEdit*>(w) || qobject_cast<const QAbstractScrollArea*>(w);
 }
 
 // Where `w` stands in a layout.
@@ -147,8 +145,8 @@ Place labelInLayout(QLayout* layout, QWidget* w, QLabel** found)
             // A caption row (the caption followed by small buttons) counts
             // as its caption.
             auto* row = qobject_cast<QBoxLayout*>(before->layout());
-            if (row && row->count() > 0
-                && (row->direction() == QBoxLayout::LeftToRight || row->direction() == QBoxLayout::RightToLeft))
+            if (row && row->count() > 0 &&
+                (row->direction() == QBoxLayout::LeftToRight || row->direction() == QBoxLayout::RightToLeft))
                 before = row->itemAt(0);
             if ((*found = captionLabel(before->widget())))
                 return Place::Named;
@@ -312,8 +310,8 @@ void nameControl(QWidget* screen, QWidget* w)
         if (name.isEmpty())
             name = hintAsName(button->property("statusHint").toString());
         for (const PictureName& p : pictureNames)
-            if (name.isEmpty() && screen->objectName() == QLatin1String(p.screen)
-                && w->objectName() == QLatin1String(p.button))
+            if (name.isEmpty() && screen->objectName() == QLatin1String(p.screen) &&
+                w->objectName() == QLatin1String(p.button))
                 name = QString::fromUtf8(p.name);
         if (!name.isEmpty())
             w->setAccessibleName(name);
@@ -325,8 +323,7 @@ void nameControl(QWidget* screen, QWidget* w)
             // are siblings, and not an item view; a label that carries an
             // accelerator may not gain a new target.
             const bool sibling = label->parentWidget() == w->parentWidget();
-            if (!label->buddy() && !hasAccelerator(label->text()) && sibling
-                && !qobject_cast<QAbstractItemView*>(w))
+            if (!label->buddy() && !hasAccelerator(label->text()) && sibling && !qobject_cast<QAbstractItemView*>(w))
                 label->setBuddy(w);
             if (accessibleNameOf(w).isEmpty())
                 w->setAccessibleName(plainCaption(label->text()));
@@ -351,10 +348,7 @@ void describeControl(QWidget* w)
 
 } // namespace
 
-bool isOperable(const QWidget* w)
-{
-    return w->focusPolicy() != Qt::NoFocus || qobject_cast<const QAbstractButton*>(w);
-}
+bool isOperable(const QWidget* w) { return w->focusPolicy() != Qt::NoFocus || qobject_cast<const QAbstractButton*>(w); }
 
 QString accessibleNameOf(QWidget* w)
 {

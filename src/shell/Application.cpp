@@ -1,11 +1,11 @@
 #include "shell/Application.h"
 
 #include <QFont>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPixmap>
-#include <QSvgRenderer>
-#include <QKeyEvent>
 #include <QPushButton>
+#include <QSvgRenderer>
 
 #include <exception>
 
@@ -14,10 +14,7 @@
 #include "shell/Shell.h"
 
 // A static library's resources are registered by name, outside any namespace.
-static void initProgramResources()
-{
-    Q_INIT_RESOURCE(yerbalis);
-}
+static void initProgramResources() { Q_INIT_RESOURCE(yerbalis); }
 
 namespace yb {
 
@@ -32,10 +29,7 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv)
     setErrorSink(reportError);
 }
 
-Application::~Application()
-{
-    setErrorSink({});
-}
+Application::~Application() { setErrorSink({}); }
 
 QIcon programIcon()
 {

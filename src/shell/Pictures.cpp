@@ -13,8 +13,7 @@ namespace {
 
 constexpr int kIcon = 32;
 
-template <typename Draw>
-QIcon drawIcon(Draw draw)
+template <typename Draw> QIcon drawIcon(Draw draw)
 {
     QPixmap pm(kIcon, kIcon);
     pm.fill(Qt::transparent);
@@ -162,8 +161,8 @@ QIcon notes()
     return drawIcon([](QPainter& p) {
         p.setPen(QPen(Qt::black, 1));
         p.setBrush(Qt::white);
-        QPolygonF page({QPointF(6.5, 2.5), QPointF(20.5, 2.5), QPointF(26.5, 8.5), QPointF(26.5, 29.5),
-                        QPointF(6.5, 29.5)});
+        QPolygonF page(
+            {QPointF(6.5, 2.5), QPointF(20.5, 2.5), QPointF(26.5, 8.5), QPointF(26.5, 29.5), QPointF(6.5, 29.5)});
         p.drawPolygon(page);
         p.drawLine(QPointF(20.5, 2.5), QPointF(20.5, 8.5));
         p.drawLine(QPointF(20.5, 8.5), QPointF(26.5, 8.5));
@@ -190,15 +189,9 @@ QIcon circledLetter(const QColor& colour, const QString& letter)
 }
 } // namespace
 
-QIcon about()
-{
-    return circledLetter(QColor(30, 90, 200), QStringLiteral("i"));
-}
+QIcon about() { return circledLetter(QColor(30, 90, 200), QStringLiteral("i")); }
 
-QIcon help()
-{
-    return circledLetter(QColor(0, 140, 120), QStringLiteral("?"));
-}
+QIcon help() { return circledLetter(QColor(0, 140, 120), QStringLiteral("?")); }
 
 QIcon exitDoor()
 {

@@ -7,7 +7,8 @@ TForm100* Form100 = nullptr;
 TForm100::TForm100(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::TForm100>())
 {
     ui->setupUi(this);
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint);
     ui->Button1111->setFocus();
 }
 
@@ -17,7 +18,4 @@ TForm100::~TForm100()
         Form100 = nullptr;
 }
 
-void TForm100::Button1111Click()
-{
-    close();
-}
+void TForm100::Button1111Click() { close(); }

@@ -6,8 +6,6 @@
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QGuiApplication>
-#include <QScreen>
-#include <QSpacerItem>
 #include <QHash>
 #include <QInputDialog>
 #include <QLabel>
@@ -17,20 +15,19 @@
 #include <QMouseEvent>
 #include <QPalette>
 #include <QPointer>
+#include <QScreen>
+#include <QSpacerItem>
 #include <QWindow>
 
 #include <exception>
 
-#include "shell/Accessibility.h"
 #include "controls/ControlSupport.h"
+#include "shell/Accessibility.h"
 #include "store/Errors.h"
 
 namespace yb {
 
-QString applicationTitle()
-{
-    return QStringLiteral("Yerbalis (Base de Datos)");
-}
+QString applicationTitle() { return QStringLiteral("Yerbalis (Base de Datos)"); }
 
 namespace {
 
@@ -58,10 +55,7 @@ ShellState& state()
     return s;
 }
 
-bool hasActivationHandler(const QWidget* w)
-{
-    return w->metaObject()->indexOfMethod("FormActivate()") >= 0;
-}
+bool hasActivationHandler(const QWidget* w) { return w->metaObject()->indexOfMethod("FormActivate()") >= 0; }
 
 // Runs the screen's activation handler, guarded: an error it lets through
 // is shown by the general error report; the screen stays as it is.
@@ -212,8 +206,8 @@ public:
     static void apply(QWidget* w, bool focused)
     {
         QPalette p = w->palette();
-        const QColor c = focused ? w->property("yb_focusColour").value<QColor>()
-                                 : QApplication::palette(w).color(QPalette::Text);
+        const QColor c =
+            focused ? w->property("yb_focusColour").value<QColor>() : QApplication::palette(w).color(QPalette::Text);
         p.setColor(QPalette::Text, c);
         w->setPalette(p);
     }
@@ -254,10 +248,7 @@ void unregisterScreen(QWidget* screen)
     state().screens.removeAll(nullptr);
 }
 
-QWidget* activeScreen()
-{
-    return state().activeScreen;
-}
+QWidget* activeScreen() { return state().activeScreen; }
 
 bool isShowingModally(const QWidget* screen)
 {
@@ -312,20 +303,11 @@ void showModal(QWidget* screen)
     }
 }
 
-void showModeless(QWidget* screen)
-{
-    screen->show();
-}
+void showModeless(QWidget* screen) { screen->show(); }
 
-void hideModeless(QWidget* screen)
-{
-    screen->hide();
-}
+void hideModeless(QWidget* screen) { screen->hide(); }
 
-void closeScreen(QWidget* screen)
-{
-    screen->close();
-}
+void closeScreen(QWidget* screen) { screen->close(); }
 
 void terminate()
 {
@@ -335,15 +317,9 @@ void terminate()
     QCoreApplication::exit(0);
 }
 
-bool isTerminating()
-{
-    return state().terminating;
-}
+bool isTerminating() { return state().terminating; }
 
-void resetTerminate()
-{
-    state().terminating = false;
-}
+void resetTerminate() { state().terminating = false; }
 
 // ---- window frame
 
@@ -362,10 +338,7 @@ void beep()
     QApplication::beep();
 }
 
-int beepCount()
-{
-    return state().beeps;
-}
+int beepCount() { return state().beeps; }
 
 // ---- status hint line
 
@@ -444,15 +417,9 @@ void runBox(QMessageBox::Icon icon, const QString& caption, const QString& text)
 }
 } // namespace
 
-void noticeBox(const QString& text)
-{
-    runBox(QMessageBox::NoIcon, QStringLiteral("Aviso"), text);
-}
+void noticeBox(const QString& text) { runBox(QMessageBox::NoIcon, QStringLiteral("Aviso"), text); }
 
-void messageBox(const QString& text)
-{
-    runBox(QMessageBox::NoIcon, applicationTitle(), text);
-}
+void messageBox(const QString& text) { runBox(QMessageBox::NoIcon, applicationTitle(), text); }
 
 QString inputQuery(const QString& caption, const QString& prompt, const QString& defaultText)
 {
@@ -496,17 +463,14 @@ void fitCaption(QWidget* box)
         // A message box fixes its own size from its layout's minimum width on
         // every showing: the width goes into the layout, as a spacer row.
         if (auto* grid = qobject_cast<QGridLayout*>(message->layout()))
-            grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0,
-                          1, grid->columnCount());
+            grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                          grid->columnCount());
     } else {
         box->setMinimumWidth(width);
     }
 }
 
-QString errorReportText(const QString& message)
-{
-    return message + QLatin1Char('.');
-}
+QString errorReportText(const QString& message) { return message + QLatin1Char('.'); }
 
 void reportError(const QString& message)
 {

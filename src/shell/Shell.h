@@ -34,8 +34,7 @@ void registerScreen(QWidget* screen, std::function<void()> activate = {});
 // Registers a screen of a known class: its FormActivate(), if it has one, is
 // called directly.
 template <class S>
-    requires(!std::is_same_v<S, QWidget>)
-void registerScreen(S* screen)
+requires(!std::is_same_v<S, QWidget>) void registerScreen(S* screen)
 {
     if constexpr (requires { screen->FormActivate(); })
         registerScreen(static_cast<QWidget*>(screen), [screen] { screen->FormActivate(); });

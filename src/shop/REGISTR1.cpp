@@ -3,8 +3,8 @@
 #include "ui_REGISTR1.h"
 
 #include "controls/DataSource.h"
-#include "shop/KeyPress.h"
 #include "shell/Pictures.h"
+#include "shop/KeyPress.h"
 #include "store/TableCursor.h"
 
 #include <QApplication>
@@ -103,10 +103,7 @@ void TEDITORTABLA::DBEdit3KeyPress(QChar& Key)
     }
 }
 
-void TEDITORTABLA::DBNavigator2Click(DBNavigator::NavigateButton)
-{
-    ui->DBEdit1->setFocus();
-}
+void TEDITORTABLA::DBNavigator2Click(DBNavigator::NavigateButton) { ui->DBEdit1->setFocus(); }
 
 void TEDITORTABLA::BotonverClick()
 {
@@ -152,7 +149,4 @@ void TEDITORTABLA::OCULTARClick()
     ui->DBEdit1->setFocus();
 }
 
-void TEDITORTABLA::BitBtnFRANClick()
-{
-    close();
-}
+void TEDITORTABLA::BitBtnFRANClick() { close(); }

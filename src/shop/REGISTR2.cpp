@@ -3,11 +3,11 @@
 #include "ui_REGISTR2.h"
 
 #include "controls/ControlSupport.h"
-#include "store/Conversions.h"
 #include "controls/DataSource.h"
-#include "shop/KeyPress.h"
 #include "shell/Pictures.h"
 #include "shell/Shell.h"
+#include "shop/KeyPress.h"
+#include "store/Conversions.h"
 #include "store/TableCursor.h"
 
 #include <QDateTime>
@@ -19,7 +19,8 @@ TTERMINAL* TERMINAL = nullptr;
 
 TTERMINAL::TTERMINAL(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TTERMINAL>())
 {
-    tblProductos = new yb::TableCursor(yb::cursorDecl(QStringLiteral("REGISTR2"), QStringLiteral("tblProductos")), this);
+    tblProductos =
+        new yb::TableCursor(yb::cursorDecl(QStringLiteral("REGISTR2"), QStringLiteral("tblProductos")), this);
     tblProductos->setObjectName(QStringLiteral("tblProductos"));
     tblVentas = new yb::TableCursor(yb::cursorDecl(QStringLiteral("REGISTR2"), QStringLiteral("tblVentas")), this);
     tblVentas->setObjectName(QStringLiteral("tblVentas"));
@@ -31,9 +32,9 @@ TTERMINAL::TTERMINAL(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui:
     ui->setupUi(this);
     // Each till of a shop records its own number (one database for several tills).
     ui->edNumeroCaja->setText(yb::tillNumberText());
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
-                   | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint
-                   | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
+                   Qt::WindowCloseButtonHint);
     // Restored, the window stands in the middle of the screen.
     if (QScreen* sc = screen())
         setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), sc->availableGeometry()));
@@ -93,10 +94,7 @@ void TTERMINAL::edCodigoKeyPress(QChar& Key)
 
 // The description box only shows the product; Enter in it does what Enter in
 // the code box does, on the code box's code.
-void TTERMINAL::dbDescripcionKeyPress(QChar& Key)
-{
-    edCodigoKeyPress(Key);
-}
+void TTERMINAL::dbDescripcionKeyPress(QChar& Key) { edCodigoKeyPress(Key); }
 
 void TTERMINAL::lookupProduct()
 {
@@ -117,8 +115,8 @@ void TTERMINAL::newCustomer()
 void TTERMINAL::btnAnotarClick()
 {
     yb::guard([&] {
-        const yb::Till::Sale sale = till_->record(ui->edCodigo->text(), ui->edNumeroCaja->text(),
-                                                    yb::textToInt(ui->lbImporte->text()));
+        const yb::Till::Sale sale =
+            till_->record(ui->edCodigo->text(), ui->edNumeroCaja->text(), yb::textToInt(ui->lbImporte->text()));
         ui->lbAcumulado->addItem(sale.line);
         ui->lbAcumulado->setCurrentRow(ui->lbAcumulado->count() - 1);
         ui->lbAcumulado->scrollToItem(ui->lbAcumulado->currentItem());
@@ -174,7 +172,4 @@ void TTERMINAL::Ocultar2Click()
     ui->edCodigo->setFocus();
 }
 
-void TTERMINAL::BitBtn1Click()
-{
-    close();
-}
+void TTERMINAL::BitBtn1Click() { close(); }

@@ -9,8 +9,8 @@ namespace yb {
 
 QString saleLine(const QString& codeText, const QString& description, const QString& priceText)
 {
-    return codeText.rightJustified(10) + QLatin1Char(' ') + description.leftJustified(30) + QLatin1Char(' ')
-           + priceText.rightJustified(10);
+    return codeText.rightJustified(10) + QLatin1Char(' ') + description.leftJustified(30) + QLatin1Char(' ') +
+        priceText.rightJustified(10);
 }
 
 int32_t addToTotal(int32_t total, int32_t amount)
@@ -62,7 +62,8 @@ Till::Sale Till::record(const QString& codeText, const QString& tillText, int32_
     }
     if (productos_->isEditing() || !(productos_->bookmark() == found_->bookmark)) {
         forget();
-        throw yb::Error(QStringLiteral("El producto mostrado no es el del código: pulse Intro en el código para buscarlo de nuevo"));
+        throw yb::Error(QStringLiteral(
+            "El producto mostrado no es el del código: pulse Intro en el código para buscarlo de nuevo"));
     }
     const yb::Field& codigo = productos_->fieldByName(QStringLiteral("Codigo"));
     const yb::Field& precio = productos_->fieldByName(QStringLiteral("Precio"));

@@ -42,7 +42,11 @@ public:
     // by Codigo. True when found: it is then the current product.
     bool lookup(const QString& codeText);
     // The last lookup no longer stands (the code was retyped, a sale was recorded).
-    void forget() { found_.reset(); missed_.clear(); }
+    void forget()
+    {
+        found_.reset();
+        missed_.clear();
+    }
     bool hasProduct() const { return found_.has_value(); }
 
     struct Sale {

@@ -4,15 +4,15 @@
 
 #include "controls/ControlSupport.h"
 #include "controls/DataSource.h"
-#include "store/Errors.h"
 #include "shell/Pictures.h"
+#include "store/Errors.h"
 #include "store/TableCursor.h"
 
 #include <QPainter>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QScrollBar>
 #include <QStyle>
-#include <QPrinterInfo>
 
 TForm44315* Form44315 = nullptr;
 
@@ -57,9 +57,9 @@ TForm44315::TForm44315(QWidget* parent) : QWidget(parent), ui(std::make_unique<U
     DBGrid* grid = ui->TEXTO1;
     const int w = grid->fontMetrics().averageCharWidth();
     const int chars[] = {22, 38, 17};
-    const int room = DesignClientWidth - ui->Panel1->maximumWidth() - 2 * grid->frameWidth()
-                     - style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, grid->verticalScrollBar())
-                     - grid->indicatorWidth() - 1;
+    const int room = DesignClientWidth - ui->Panel1->maximumWidth() - 2 * grid->frameWidth() -
+        style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, grid->verticalScrollBar()) - grid->indicatorWidth() -
+        1;
     const int wanted = (chars[0] + chars[1] + chars[2]) * w;
     const double scale = wanted > room ? double(room) / wanted : 1.0;
     for (int c = 0; c < 3 && c < grid->columnCount(); ++c)
@@ -72,10 +72,7 @@ TForm44315::~TForm44315()
         Form44315 = nullptr;
 }
 
-void TForm44315::setPrinterFactory(PrinterFactory factory)
-{
-    printerFactory() = std::move(factory);
-}
+void TForm44315::setPrinterFactory(PrinterFactory factory) { printerFactory() = std::move(factory); }
 
 void TForm44315::FormActivate()
 {

@@ -35,8 +35,7 @@ public:
     // Prints `picture` at the top-left corner of one page, each direction
     // scaled by the printer's dots per inch over the screen's (so that it
     // keeps its size on screen).
-    static void printPicture(const QImage& picture, QPagedPaintDevice& printer, double screenDpiX,
-                             double screenDpiY);
+    static void printPicture(const QImage& picture, QPagedPaintDevice& printer, double screenDpiX, double screenDpiY);
 
 public slots:
     void FormActivate();

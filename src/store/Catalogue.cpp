@@ -11,7 +11,10 @@ FieldDef text(const char* name, int size, bool required = false)
     return FieldDef{QString::fromUtf8(name), FieldType::Text, size, required};
 }
 FieldDef memo(const char* name) { return FieldDef{QString::fromUtf8(name), FieldType::Memo, 0, false}; }
-FieldDef integer(const char* name, bool required) { return FieldDef{QString::fromUtf8(name), FieldType::Integer, 0, required}; }
+FieldDef integer(const char* name, bool required)
+{
+    return FieldDef{QString::fromUtf8(name), FieldType::Integer, 0, required};
+}
 
 // A reference table: a required text(75) key and memos.
 TableDef reference(const char* file, const char* key, std::initializer_list<const char*> before,
@@ -49,9 +52,17 @@ QList<TableDef> buildTables()
     datos.fileName = QStringLiteral("DATOS.DB");
     datos.keyField = QStringLiteral("Nombre/Apellidos");
     datos.fields = {
-        text("Nombre/Apellidos", 44, true), text("Domicilio", 44), text("Postal", 7), text("Localidad", 37),
-        text("Provincia", 21), text("Telefono", 38), text("Civil", 11), text("Nacimiento", 23),
-        memo("Patologia"), memo("Medicacion"), memo("Observacion"),
+        text("Nombre/Apellidos", 44, true),
+        text("Domicilio", 44),
+        text("Postal", 7),
+        text("Localidad", 37),
+        text("Provincia", 21),
+        text("Telefono", 38),
+        text("Civil", 11),
+        text("Nacimiento", 23),
+        memo("Patologia"),
+        memo("Medicacion"),
+        memo("Observacion"),
     };
     list << datos;
 
@@ -81,7 +92,8 @@ CursorDecl decl(const char* unit, const char* cursor, const char* dir, const cha
                 QStringList fields, const char* ds)
 {
     return CursorDecl{QString::fromUtf8(unit), QString::fromUtf8(cursor), QString::fromUtf8(dir),
-                      QString::fromUtf8(file), QString::fromUtf8(index), std::move(fields), QString::fromUtf8(ds)};
+                      QString::fromUtf8(file), QString::fromUtf8(index),  std::move(fields),
+                      QString::fromUtf8(ds)};
 }
 
 QList<CursorDecl> buildCursors()

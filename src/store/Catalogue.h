@@ -13,13 +13,13 @@ enum class FieldType { Text, Memo, Integer, SmallInt, DateTime };
 struct FieldDef {
     QString name;
     FieldType type = FieldType::Text;
-    int size = 0;          // characters, text fields only
+    int size = 0; // characters, text fields only
     bool required = false;
 };
 
 struct TableDef {
-    QString fileName;      // canonical file name in the database directory
-    QString keyField;      // index field; empty when records keep the table's own order
+    QString fileName; // canonical file name in the database directory
+    QString keyField; // index field; empty when records keep the table's own order
     QList<FieldDef> fields;
     QStringList lookupIndexes; // further indexed fields (not an order), for fast locates
 
@@ -28,13 +28,13 @@ struct TableDef {
 };
 
 struct CursorDecl {
-    QString unit;          // screen's unit ("VENTAS", "Cosmetic", "REGISTR2")
-    QString cursor;        // "Table1", "tblProductos"
-    QString directory;     // as written: "C:\\YERBA1" or "c:\\yerba1"
-    QString tableFile;     // as written: "Ventas.DB", "Tnatural.DB"
-    QString indexField;    // empty: none
-    QStringList fields;    // empty: all fields of the table, read from the file
-    QString dataSource;    // "DataSource1", "dsProductos"; empty when none
+    QString unit;       // screen's unit ("VENTAS", "Cosmetic", "REGISTR2")
+    QString cursor;     // "Table1", "tblProductos"
+    QString directory;  // as written: "C:\\YERBA1" or "c:\\yerba1"
+    QString tableFile;  // as written: "Ventas.DB", "Tnatural.DB"
+    QString indexField; // empty: none
+    QStringList fields; // empty: all fields of the table, read from the file
+    QString dataSource; // "DataSource1", "dsProductos"; empty when none
 };
 
 // The fourteen tables, in the order in which start-up first opens them.

@@ -87,10 +87,7 @@ bool Database::prepare(const QString& location)
 
 void Database::createTables(const QString& location) { openEngine(location)->createTables(); }
 
-void Database::createTable(const QString& location, const TableDef& table)
-{
-    openEngine(location)->createTable(table);
-}
+void Database::createTable(const QString& location, const TableDef& table) { openEngine(location)->createTable(table); }
 
 QString Database::tablePath(const QString& dir, const QString& fileAsWritten)
 {

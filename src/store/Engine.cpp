@@ -17,7 +17,7 @@ EngineOpener& serverOpener()
 bool isServerLocation(const QString& location)
 {
     return location.startsWith(QLatin1String("postgresql://"), Qt::CaseInsensitive) ||
-           location.startsWith(QLatin1String("postgres://"), Qt::CaseInsensitive);
+        location.startsWith(QLatin1String("postgres://"), Qt::CaseInsensitive);
 }
 
 void registerServerEngine(EngineOpener opener) { serverOpener() = opener; }

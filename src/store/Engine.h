@@ -100,7 +100,7 @@ public:
     {
     }
     qint64 tag() const { return tag_; }
-    const QString& field() const { return field_; }   // empty: not a unique index
+    const QString& field() const { return field_; }  // empty: not a unique index
     const QVariant& value() const { return value_; } // the value of `field` in the refused record
 
 private:

@@ -1,9 +1,9 @@
 #include "store/SortKey.h"
 
 #include <QList>
+#include <QStringView>
 #include <array>
 #include <cstring>
-#include <QStringView>
 
 namespace yb {
 
@@ -119,8 +119,7 @@ const Weights& tabled(char32_t c)
 Weights weighAny(char32_t c) { return c < kTabled ? tabled(c) : weigh(c); }
 
 // The key of `count` characters produced by `nextChar`, followed by the text's UTF-8 form.
-template <class Next>
-QByteArray buildKey(qsizetype count, Next nextChar, const char* utf8, qsizetype utf8Size)
+template <class Next> QByteArray buildKey(qsizetype count, Next nextChar, const char* utf8, qsizetype utf8Size)
 {
     QByteArray key(count * 6 + 3 + utf8Size, Qt::Uninitialized);
     char* primary = key.data();
@@ -150,7 +149,8 @@ QByteArray sortKey(const QString& text)
     const QList<uint> chars = text.toUcs4();
     const QByteArray utf8 = text.toUtf8();
     const uint* c = chars.constData();
-    return buildKey(chars.size(), [&c] { return char32_t(*c++); }, utf8.constData(), utf8.size());
+    return buildKey(
+        chars.size(), [&c] { return char32_t(*c++); }, utf8.constData(), utf8.size());
 }
 
 QByteArray sortKeyUtf8(const char* utf8, qsizetype size)

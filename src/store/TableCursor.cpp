@@ -27,13 +27,10 @@ QString Field::asString() const
         return {};
     switch (def_.type) {
     case FieldType::Integer:
-    case FieldType::SmallInt:
-        return intToText(v.toLongLong());
-    case FieldType::DateTime:
-        return dateTimeText(v.toDateTime());
+    case FieldType::SmallInt: return intToText(v.toLongLong());
+    case FieldType::DateTime: return dateTimeText(v.toDateTime());
     case FieldType::Text:
-    case FieldType::Memo:
-        break;
+    case FieldType::Memo: break;
     }
     return v.toString();
 }
@@ -62,7 +59,10 @@ QDateTime Field::asDateTime() const
 
 void Field::setAsString(const QString& text) { cursor_->setFieldValue(index_, text); }
 void Field::setAsInteger(qint64 v) { cursor_->setFieldValue(index_, QVariant(v)); }
-void Field::setAsDateTime(const QDateTime& v) { cursor_->setFieldValue(index_, v.isValid() ? QVariant(v) : QVariant()); }
+void Field::setAsDateTime(const QDateTime& v)
+{
+    cursor_->setFieldValue(index_, v.isValid() ? QVariant(v) : QVariant());
+}
 void Field::setValue(const QVariant& v) { cursor_->setFieldValue(index_, v); }
 void Field::clear() { cursor_->setFieldValue(index_, QVariant()); }
 
@@ -95,13 +95,13 @@ void TableCursor::requireActive() const
         throw DatabaseError(closedMessage());
 }
 
-template <typename F>
-auto TableCursor::engineCall(const char* what, F&& f) const -> decltype(f())
+template <typename F> auto TableCursor::engineCall(const char* what, F&& f) const -> decltype(f())
 {
     try {
         return f();
     } catch (const EngineError& e) {
-        throw EngineError(QStringLiteral("%1 table %2: %3").arg(QLatin1String(what), tableFile_, e.message()), e.code());
+        throw EngineError(QStringLiteral("%1 table %2: %3").arg(QLatin1String(what), tableFile_, e.message()),
+                          e.code());
     }
 }
 
@@ -117,8 +117,8 @@ void TableCursor::open()
     // The database's own directory as a screen writes it reaches the shared
     // database; any other directory is a directory of table files of its own.
     std::shared_ptr<Engine> engine = Database::namesDatabase(directoryAsWritten_)
-                                         ? Database::engine()
-                                         : std::shared_ptr<Engine>(Database::open(directoryAsWritten_));
+        ? Database::engine()
+        : std::shared_ptr<Engine>(Database::open(directoryAsWritten_));
     std::unique_ptr<EngineTable> table = engine->openTable(*def_);
     const QList<FieldDef> fileFields = table->storedFields();
 
@@ -208,7 +208,8 @@ bool TableCursor::fetchEnd(bool forward)
 
 bool TableCursor::fetchBeside(const Bookmark& b, bool forward)
 {
-    const QList<StoredRecord> rows = engineCall("Cannot read", [&] { return table_->read(columns_, order_, b, forward, 1); });
+    const QList<StoredRecord> rows =
+        engineCall("Cannot read", [&] { return table_->read(columns_, order_, b, forward, 1); });
     if (rows.isEmpty())
         return false;
     loadRecord(rows.first());
@@ -277,8 +278,7 @@ void TableCursor::endEditing()
     requireActive();
     switch (state_) {
     case CursorState::Browse:
-    case CursorState::Inactive:
-        return;
+    case CursorState::Inactive: return;
     case CursorState::SetKey:
         state_ = CursorState::Browse;
         notifyState();
@@ -488,8 +488,7 @@ void TableCursor::writeRecord()
                               keyField ? std::optional<QByteArray>(key) : std::nullopt);
     });
     switch (result.outcome) {
-    case WriteResult::Written:
-        break;
+    case WriteResult::Written: break;
     case WriteResult::DuplicateKey: {
         QString msg = result.message;
         for (const QString& ix : def_->lookupIndexes)
@@ -514,8 +513,7 @@ void TableCursor::cancel()
     requireActive();
     switch (state_) {
     case CursorState::Browse:
-    case CursorState::Inactive:
-        return;
+    case CursorState::Inactive: return;
     case CursorState::SetKey:
         state_ = CursorState::Browse;
         notifyState();

@@ -12,8 +12,8 @@
 #include "store/Errors.h"
 
 #include <QByteArray>
-#include <QHash>
 #include <QDateTime>
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QStringList>
@@ -42,10 +42,10 @@ struct RecordRow {
 class CursorObserver {
 public:
     virtual ~CursorObserver() = default;
-    virtual void recordChanged() {}                  // moved, re-read, posted, cancelled, deleted
+    virtual void recordChanged() {} // moved, re-read, posted, cancelled, deleted
     virtual void fieldChanged(const QString& /*field*/) {}
     virtual void stateChanged() {}
-    virtual void updateRecord() {}                   // write pending typed text now (may raise)
+    virtual void updateRecord() {}                       // write pending typed text now (may raise)
     virtual void focusField(const QString& /*field*/) {} // a required field is empty: focus its control
 };
 
@@ -65,8 +65,8 @@ public:
     // Value of the current record, or of the edited copy while editing.
     QVariant value() const;
     bool isNull() const;
-    QString asString() const;   // the text form (dates in the regional formats)
-    qint64 asInteger() const;   // 0 when empty
+    QString asString() const; // the text form (dates in the regional formats)
+    qint64 asInteger() const; // 0 when empty
     QDateTime asDateTime() const;
 
     // Only in edit or insert state (else "Dataset not in edit or insert mode").
@@ -108,7 +108,7 @@ public:
     bool isEditing() const { return state_ == CursorState::Edit || state_ == CursorState::Insert; }
     bool bof() const { return bof_; }
     bool eof() const { return eof_; }
-    bool isEmpty() const;              // true when the table has no record (reads the file)
+    bool isEmpty() const; // true when the table has no record (reads the file)
     bool modified() const { return modified_; }
     bool canModify() const { return isActive(); }
     bool hasRecord() const { return current_.isValid(); }
@@ -119,7 +119,7 @@ public:
     void last();
     void next();
     void prior();
-    int moveBy(int distance);          // returns the distance actually moved
+    int moveBy(int distance); // returns the distance actually moved
     void refresh();
     bool gotoBookmark(const Bookmark& b); // false when the record is gone (cursor unchanged)
 
@@ -129,9 +129,9 @@ public:
     void edit();
     void post();
     void cancel();
-    void remove();                     // delete
+    void remove(); // delete
     void setKey();
-    void checkBrowseMode();            // ends editing
+    void checkBrowseMode(); // ends editing
 
     bool locate(const QStringList& fields, const QVariantList& values, LocateOptions options);
     bool locate(const QString& field, const QVariant& value, LocateOptions options);
@@ -140,7 +140,7 @@ public:
     int fieldCount() const { return int(fields_.size()); }
     Field& field(int i) { return *fields_[i]; }
     const Field& field(int i) const { return *fields_[i]; }
-    Field& fieldByName(const QString& name);   // "Field '%s' not found"
+    Field& fieldByName(const QString& name); // "Field '%s' not found"
     Field* findField(const QString& name);
     QStringList fieldNames() const;
 
@@ -161,7 +161,7 @@ private:
     void requireActive() const;
     void endEditing();
     void loadRecord(const StoredRecord& r);
-    bool fetchEnd(bool forward);                      // the first or the last record
+    bool fetchEnd(bool forward);                       // the first or the last record
     bool fetchBeside(const Bookmark& b, bool forward); // the record after or before a place
     bool fetchId(qint64 id);
     void readCurrent(); // re-reads the current record; when gone, the next, else the prior, else none
@@ -172,8 +172,7 @@ private:
     void notifyField(int i);
     void notifyUpdate();
     // Runs an engine call; an engine error gets "<what> table <name>: " in front.
-    template <typename F>
-    auto engineCall(const char* what, F&& f) const -> decltype(f());
+    template <typename F> auto engineCall(const char* what, F&& f) const -> decltype(f());
 
     QString directoryAsWritten_;
     QString tableFile_;
@@ -183,7 +182,7 @@ private:
     QString path_;
     std::shared_ptr<Engine> engine_;
     std::unique_ptr<EngineTable> table_;
-    Columns columns_;                  // each field's place in the table
+    Columns columns_; // each field's place in the table
     RecordOrder order_ = RecordOrder::Table;
 
     QList<Field*> fields_;
@@ -192,16 +191,16 @@ private:
     bool eof_ = true;
     bool modified_ = false;
     bool appending_ = false;
-    bool savedBof_ = true;             // flags before an insert or append
+    bool savedBof_ = true; // flags before an insert or append
     bool savedEof_ = true;
 
-    Bookmark current_;                 // the current record's place
-    QVariantList values_;              // the current record's values
-    qint64 revision_ = 0;              // revision of the current record when read
-    QVariantList editValues_;          // the record being edited or inserted
+    Bookmark current_;        // the current record's place
+    QVariantList values_;     // the current record's values
+    qint64 revision_ = 0;     // revision of the current record when read
+    QVariantList editValues_; // the record being edited or inserted
     qint64 editRevision_ = 0;
-    Bookmark beforeInsert_;            // current record before an insert or append
-    QVariantList keyBuffer_;           // set-key buffer
+    Bookmark beforeInsert_;  // current record before an insert or append
+    QVariantList keyBuffer_; // set-key buffer
     QList<CursorObserver*> observers_;
 };
 

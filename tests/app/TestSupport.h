@@ -27,10 +27,7 @@ inline void beginScope()
     delete scope().data();
     scope() = new QObject;
 }
-inline void endScope()
-{
-    delete scope().data();
-}
+inline void endScope() { delete scope().data(); }
 
 // Once `ready()` holds (checked every 10 ms, for at most 5 s), runs `act`.
 // Meant to be queued before a call that starts a modal run.
@@ -49,7 +46,8 @@ inline void when(std::function<bool()> ready, std::function<void()> act, int tim
             timer->stop();
             timer->deleteLater();
             qWarning("testing::when: condition not reached in time (modal %s, active %s)",
-                     QApplication::activeModalWidget() ? qPrintable(QApplication::activeModalWidget()->objectName()) : "-",
+                     QApplication::activeModalWidget() ? qPrintable(QApplication::activeModalWidget()->objectName())
+                                                       : "-",
                      QApplication::activeWindow() ? qPrintable(QApplication::activeWindow()->objectName()) : "-");
         }
     });
@@ -61,8 +59,7 @@ inline bool isModalTop(QWidget* w)
     return w && w->isVisible() && QApplication::activeModalWidget() == w && QApplication::activeWindow() == w;
 }
 
-template <typename T = QWidget>
-T* child(QWidget* screen, const char* name)
+template <typename T = QWidget> T* child(QWidget* screen, const char* name)
 {
     return screen ? screen->findChild<T*>(QString::fromLatin1(name)) : nullptr;
 }

@@ -12,11 +12,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "app/Registry.h"
+#include "controls/DBNavigator.h"
 #include "shell/Accessibility.h"
 #include "shell/Application.h"
-#include "controls/DBNavigator.h"
 #include "store/Database.h"
-#include "app/Registry.h"
 
 namespace {
 
@@ -80,8 +80,8 @@ void AccessibilityTest::everyOperableControlIsNamed()
                 continue;
             ++checked;
             if (name.isEmpty())
-                offenders << screen->objectName() + QLatin1Char('/') + w->objectName() + QStringLiteral(" (")
-                                 + QLatin1String(w->metaObject()->className()) + QLatin1Char(')');
+                offenders << screen->objectName() + QLatin1Char('/') + w->objectName() + QStringLiteral(" (") +
+                        QLatin1String(w->metaObject()->className()) + QLatin1Char(')');
         }
     }
     if (dump) {
@@ -90,14 +90,16 @@ void AccessibilityTest::everyOperableControlIsNamed()
             QWidget* w = screen;
             do {
                 w = w->nextInFocusChain();
-                if (w->window() == screen && (w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(screen) && w->isEnabled())
+                if (w->window() == screen && (w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(screen) &&
+                    w->isEnabled())
                     order << w->objectName();
             } while (w != screen);
             qInfo("tab %s: %s", qPrintable(screen->objectName()), qPrintable(order.join(QStringLiteral(", "))));
         }
     }
     QVERIFY(checked > 100);
-    QVERIFY2(offenders.isEmpty(), qPrintable(QStringLiteral("controls without a name: ") + offenders.join(QStringLiteral(", "))));
+    QVERIFY2(offenders.isEmpty(),
+             qPrintable(QStringLiteral("controls without a name: ") + offenders.join(QStringLiteral(", "))));
 }
 
 void AccessibilityTest::namesComeFromWhatTheScreenShows()

@@ -8,17 +8,17 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "shell/Application.h"
-#include "reference/Cosmetic.h"
-#include "store/Database.h"
+#include "TestSupport.h"
 #include "app/Menu.h"
 #include "app/Present.h"
 #include "app/Registry.h"
 #include "app/Salir.h"
-#include "shell/Shell.h"
 #include "app/Startup.h"
+#include "reference/Cosmetic.h"
+#include "shell/Application.h"
+#include "shell/Shell.h"
+#include "store/Database.h"
 #include "store/TableCursor.h"
-#include "TestSupport.h"
 
 using namespace testing;
 
@@ -124,8 +124,9 @@ private slots:
             throughSalir ? leaveThroughSalir() : leaveThroughCloseBox();
         });
         QCOMPARE(yb::runProgram(), 0);
-        QCOMPARE(reported, QStringLiteral("Yerbalis (Base de Datos)|Productos Cosméticos (Base de Datos): "
-                                          "Field 'Producto Cosmetico' must have a value."));
+        QCOMPARE(reported,
+                 QStringLiteral("Yerbalis (Base de Datos)|Productos Cosméticos (Base de Datos): "
+                                "Field 'Producto Cosmetico' must have a value."));
         QVERIFY(storedCosmetics(dir).isEmpty());
     }
 

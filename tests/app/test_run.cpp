@@ -11,15 +11,15 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "shell/Application.h"
-#include "store/Database.h"
+#include "TestSupport.h"
 #include "app/Menu.h"
 #include "app/Present.h"
 #include "app/Registry.h"
 #include "app/Salir.h"
-#include "shell/Shell.h"
 #include "app/Startup.h"
-#include "TestSupport.h"
+#include "shell/Application.h"
+#include "shell/Shell.h"
+#include "store/Database.h"
 
 #include "reference/Cosmetic.h"
 
@@ -27,10 +27,7 @@ using namespace testing;
 
 namespace {
 
-QString tablePathIn(const QString& dir, const QString& file)
-{
-    return yb::Database::tablePath(dir, file);
-}
+QString tablePathIn(const QString& dir, const QString& file) { return yb::Database::tablePath(dir, file); }
 
 // Leaves the presentation with "&Inicio", then runs `next` from the menu.
 void afterPresentation(std::function<void()> next)
@@ -152,11 +149,16 @@ void RunTest::missingTableStopsStartup()
     QVERIFY(text.endsWith(QLatin1Char('.')));
     QVERIFY(!text.endsWith(QStringLiteral("..")));
     // A message that already ends with a full stop gets none added.
-    QVERIFY(yb::startupFailureText({QStringLiteral("EDatabaseError"), QStringLiteral("Bad."), nullptr}, QStringLiteral("m"))
-                .endsWith(QStringLiteral("\nBad.")));
+    QVERIFY(
+        yb::startupFailureText({QStringLiteral("EDatabaseError"), QStringLiteral("Bad."), nullptr}, QStringLiteral("m"))
+            .endsWith(QStringLiteral("\nBad.")));
 
     // The box: "Application Error", stop icon, OK.
-    struct { QString title; QString text; QMessageBox::Icon icon = QMessageBox::NoIcon; } box;
+    struct {
+        QString title;
+        QString text;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+    } box;
     when([] { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) != nullptr; },
          [&] {
              auto* b = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
@@ -190,8 +192,8 @@ void RunTest::programReportsMissingTable()
     QCOMPARE(p.exitStatus(), QProcess::NormalExit);
     QCOMPARE(p.exitCode(), 1);
     const QString err = QString::fromLocal8Bit(p.readAllStandardError());
-    const QRegularExpression re(QStringLiteral(
-        "Exception EDBEngineError in module yerbalis at [0-9A-F]{8,16}\\.\\n(Cannot open table [^\\n]*Producto\\.db[^\\n]*)"));
+    const QRegularExpression re(QStringLiteral("Exception EDBEngineError in module yerbalis at "
+                                               "[0-9A-F]{8,16}\\.\\n(Cannot open table [^\\n]*Producto\\.db[^\\n]*)"));
     const auto m = re.match(err);
     QVERIFY2(m.hasMatch(), qPrintable(err));
     QVERIFY(m.captured(1).endsWith(QLatin1Char('.')));

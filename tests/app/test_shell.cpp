@@ -25,31 +25,31 @@
 #include <sqlite3.h>
 #include <stdexcept>
 
-#include "shell/Application.h"
+#include "TestSupport.h"
+#include "app/Menu.h"
+#include "app/Present.h"
+#include "app/Registry.h"
+#include "app/Salir.h"
 #include "controls/ControlSupport.h"
+#include "shell/Application.h"
+#include "shell/Recordar.h"
+#include "shell/Shell.h"
+#include "shop/REGISTR1.h"
+#include "shop/REGISTR2.h"
 #include "store/Conversions.h"
 #include "store/Database.h"
 #include "store/Errors.h"
-#include "app/Menu.h"
-#include "app/Present.h"
-#include "shop/REGISTR1.h"
-#include "shop/REGISTR2.h"
-#include "shell/Recordar.h"
-#include "app/Registry.h"
-#include "app/Salir.h"
-#include "shell/Shell.h"
 #include "store/TableCursor.h"
-#include "TestSupport.h"
 
 #include "app/Acerca.h"
 #include "app/Acercad2.h"
 #include "app/Ayuda.h"
 #include "app/Catalogo.h"
-#include "reference/Cosmetic.h"
-#include "people/Datos.h"
 #include "app/Leame.h"
 #include "app/Pedidos.h"
+#include "people/Datos.h"
 #include "printing/Printing.h"
+#include "reference/Cosmetic.h"
 #include "shop/VENTAS.h"
 
 using namespace testing;
@@ -168,7 +168,11 @@ void ShellTest::presentationAtStart()
 {
     // The menu's first activation beeps and shows the presentation modally;
     // Enter presses its only focusable control, "&Inicio", which beeps again.
-    struct { bool modal = false; int beeps = -1; QString focus; } seen;
+    struct {
+        bool modal = false;
+        int beeps = -1;
+        QString focus;
+    } seen;
     bool answered = false;
     when([] { return isModalTop(Form400); },
          [&] {
@@ -192,7 +196,11 @@ void ShellTest::presentationAtStart()
 
 void ShellTest::registryOrderAndCaptions()
 {
-    struct Expected { const char* cls; const char* instance; const char* caption; };
+    struct Expected {
+        const char* cls;
+        const char* instance;
+        const char* caption;
+    };
     const Expected expected[] = {
         {"TForm1", "Form1", "Yerbalis v1.0 (Base de Datos)"},
         {"TForm44315", "Form44315", "Balande de las ventas diarias (Base de Datos)"},
@@ -265,16 +273,26 @@ void ShellTest::menuButtonsOpenTheirScreens_data()
     QTest::addColumn<QString>("screen");
     QTest::addColumn<QString>("back");
     const char* rows[][3] = {
-        {"BitBtn22", "Form12", "BitBtn1"},       {"BitBtn20", "Form18", "BitBtn1"},
-        {"BitBtn21", "Form20", "BitBtn3"},       {"BitBtn19", "Form11", "BitBtn1"},
-        {"BitBtn23", "Form17", "BitBtn1"},       {"BitBtn24", "Form21", "BitBtn3"},
-        {"BitBtn28", "Form6", "BitBtn3"},        {"BitBtn26", "Form16", "BitBtn1"},
-        {"BitBtn27", "Form8", "BitBtn1"},        {"BitBtn25", "Form14", "BitBtn1"},
-        {"BitBtn29", "Form13", "BitBtn1"},       {"BitBtn30", "Form15", "BitBtn1"},
-        {"BOTONEDITAR", "EDITORTABLA", "BitBtnFRAN"}, {"BitBtn2", "TERMINAL", "BitBtn1"},
-        {"VENTASDIARIAS", "Form44315", "SALIDA"}, {"BitBtn33", "Form3", "BitBtn1"},
-        {"CATALOGO", "Form5", "BitBtn1"},        {"BitBtn35", "Form19", "BitBtn1"},
-        {"BitBtn34", "Form2", "BitBtn3"},        {"BitBtn3333", "FORM777", "BitBtn1"},
+        {"BitBtn22", "Form12", "BitBtn1"},
+        {"BitBtn20", "Form18", "BitBtn1"},
+        {"BitBtn21", "Form20", "BitBtn3"},
+        {"BitBtn19", "Form11", "BitBtn1"},
+        {"BitBtn23", "Form17", "BitBtn1"},
+        {"BitBtn24", "Form21", "BitBtn3"},
+        {"BitBtn28", "Form6", "BitBtn3"},
+        {"BitBtn26", "Form16", "BitBtn1"},
+        {"BitBtn27", "Form8", "BitBtn1"},
+        {"BitBtn25", "Form14", "BitBtn1"},
+        {"BitBtn29", "Form13", "BitBtn1"},
+        {"BitBtn30", "Form15", "BitBtn1"},
+        {"BOTONEDITAR", "EDITORTABLA", "BitBtnFRAN"},
+        {"BitBtn2", "TERMINAL", "BitBtn1"},
+        {"VENTASDIARIAS", "Form44315", "SALIDA"},
+        {"BitBtn33", "Form3", "BitBtn1"},
+        {"CATALOGO", "Form5", "BitBtn1"},
+        {"BitBtn35", "Form19", "BitBtn1"},
+        {"BitBtn34", "Form2", "BitBtn3"},
+        {"BitBtn3333", "FORM777", "BitBtn1"},
         {"BitBtn1", "Form99", "BitBtn2"},
     };
     for (const auto& r : rows)
@@ -300,13 +318,17 @@ void ShellTest::menuButtonsOpenTheirScreens()
 
     const int before = yb::beepCount();
     const int presentations = presentationShows.shows;
-    struct { bool modal = false; int beeps = -1; bool menuBlocked = false; } seen;
+    struct {
+        bool modal = false;
+        int beeps = -1;
+        bool menuBlocked = false;
+    } seen;
     when([target] { return isModalTop(target); },
          [&] {
              seen.modal = true;
              seen.beeps = yb::beepCount();
              seen.menuBlocked = QApplication::activeModalWidget() == target && Form1->isVisible() &&
-                                target->windowModality() == Qt::ApplicationModal;
+                 target->windowModality() == Qt::ApplicationModal;
              QTest::mouseClick(backButton, Qt::LeftButton);
          });
     QTest::mouseClick(menuButton, Qt::LeftButton);
@@ -361,14 +383,18 @@ void ShellTest::exitScreenEnterAndEscReturn()
     auto* salir = Form99->findChild<QPushButton*>(QStringLiteral("BitBtn1"));
     QCOMPARE(salir->toolTip(), QStringLiteral("Salir"));
     QVERIFY(salir->isDefault());
-    QCOMPARE(Form99->findChild<QLabel*>(QStringLiteral("Panel2"))->text(), QStringLiteral("¿Desea Salir del Programa?"));
+    QCOMPARE(Form99->findChild<QLabel*>(QStringLiteral("Panel2"))->text(),
+             QStringLiteral("¿Desea Salir del Programa?"));
 }
 
 void ShellTest::statusHintLine()
 {
     auto* line = Form1->findChild<QLabel*>(QStringLiteral("Panel3"));
     QVERIFY(line);
-    const struct { const char* control; const char* sentence; } rows[] = {
+    const struct {
+        const char* control;
+        const char* sentence;
+    } rows[] = {
         {"BitBtn22", "Imformación sobre Productos Cosméticos (Base de Datos)."},
         {"BitBtn20", "Tratamientos Recomendados para cada enfermedad o dolencia (Base de Datos)."},
         {"BitBtn21", "Información sobre Dietas Naturistas (Base de Datos)."},
@@ -531,7 +557,8 @@ void ShellTest::returnFromAboutPastItsBox()
                            });
                   });
          });
-    QTimer::singleShot(10000, testing::scope().data(), [] { Form2->close(); }); // a failed step ends the run all the same
+    QTimer::singleShot(10000, testing::scope().data(),
+                       [] { Form2->close(); }); // a failed step ends the run all the same
     QTest::mouseClick(child<QAbstractButton>(Form1, "BitBtn34"), Qt::LeftButton);
     Form2->removeEventFilter(&focusToBox);
     QVERIFY(clicked);
@@ -726,7 +753,8 @@ void ShellTest::generalErrorReport()
     // caught by the application's dispatch and reported all the same.
     BoxSeen fourth;
     answerNextBox(&fourth);
-    QTimer::singleShot(0, &window, [] { throw yb::DatabaseError(QStringLiteral("Dataset not in edit or insert mode")); });
+    QTimer::singleShot(0, &window,
+                       [] { throw yb::DatabaseError(QStringLiteral("Dataset not in edit or insert mode")); });
     QTRY_VERIFY(fourth.seen);
     QCOMPARE(fourth.text, QStringLiteral("Dataset not in edit or insert mode."));
     QVERIFY(!yb::isTerminating());
@@ -840,7 +868,8 @@ void ShellTest::printDialogsOfferTheirRanges()
     } rows[] = {{Form19, "BitBtn2", true}, {FORM777, "BitBtn2", true}, {Form12, "BitBtn2", true},
                 {Form6, "RELOJ", true},    {Form2, "BitBtn4", false},  {Form5, "BitBtn3", false},
                 {Form3, "BitBtn2", false}};
-    const char* pageControls[] = {"printRange", "from", "label_3", "to", "pagesRadioButton", "pagesLineEdit", "printCurrentPage"};
+    const char* pageControls[] = {"printRange",       "from",          "label_3",         "to",
+                                  "pagesRadioButton", "pagesLineEdit", "printCurrentPage"};
     for (const Row& r : rows) {
         const QString where = r.screen->objectName() + QLatin1Char('.') + QLatin1String(r.button);
         QVERIFY2(screentest::showActive(r.screen), qPrintable(where));
@@ -969,10 +998,12 @@ void ShellTest::boxesFitTheirCaption()
     screentest::answerModals({answerBox});
     yb::confirmDelete(Form1);
     QVERIFY(screentest::modalsAnswered());
-    QCOMPARE(seen.keys(), QStringList({QStringLiteral("Aviso"), QStringLiteral("Confirm"), QStringLiteral("Entrada"),
-                                       yb::applicationTitle()}));
+    QCOMPARE(seen.keys(),
+             QStringList({QStringLiteral("Aviso"), QStringLiteral("Confirm"), QStringLiteral("Entrada"),
+                          yb::applicationTitle()}));
     for (auto it = seen.cbegin(); it != seen.cend(); ++it)
-        QVERIFY2(it->first >= it->second, qPrintable(it.key() + QStringLiteral(": %1 < %2").arg(it->first).arg(it->second)));
+        QVERIFY2(it->first >= it->second,
+                 qPrintable(it.key() + QStringLiteral(": %1 < %2").arg(it->first).arg(it->second)));
     // The application title with the frame's buttons needs more than a short
     // text's box would have.
     QVERIFY(seen.value(yb::applicationTitle()).second > 200);

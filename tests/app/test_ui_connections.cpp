@@ -83,7 +83,9 @@ private slots:
 
     void theControlsTestScreen()
     {
-        { TestScreen screen; }
+        {
+            TestScreen screen;
+        }
         const QStringList warnings = takeSeen();
         QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join(u'\n')));
     }

@@ -66,11 +66,12 @@ void bulkCosmetics(const QString& dir, const QList<QStringList>& records)
 
 QString manyName(int i)
 {
-    static const char* const syllables[] = {"Aloe", "Árnica", "Bálsamo", "Caléndula", "Crema", "Champú",
-                                            "Espliego", "Gel", "Jabón", "Loción", "Malva", "Ñame",
-                                            "Ortiga", "Romero", "Salvia", "Tomillo", "Vaselina", "Zinc"};
+    static const char* const syllables[] = {"Aloe",     "Árnica", "Bálsamo", "Caléndula", "Crema",    "Champú",
+                                            "Espliego", "Gel",    "Jabón",   "Loción",    "Malva",    "Ñame",
+                                            "Ortiga",   "Romero", "Salvia",  "Tomillo",   "Vaselina", "Zinc"};
     const unsigned h = unsigned(i) * 2654435761u;
-    return QStringLiteral("%1 %2").arg(QString::fromUtf8(syllables[h % 18]), QString::number(i).rightJustified(7, u'0'));
+    return QStringLiteral("%1 %2").arg(QString::fromUtf8(syllables[h % 18]),
+                                       QString::number(i).rightJustified(7, u'0'));
 }
 
 void bulkManyCosmetics(const QString& dir, int count)
@@ -78,7 +79,8 @@ void bulkManyCosmetics(const QString& dir, int count)
     Bulk b(dir, QStringLiteral("Cosmetic.DB"));
     for (int i = 0; i < count; ++i) {
         const QString name = manyName(i);
-        b.add({{QStringLiteral("Producto Cosmetico"), name}, {QStringLiteral("Indicaciones"), QStringLiteral("Indicaciones de ") + name}});
+        b.add({{QStringLiteral("Producto Cosmetico"), name},
+               {QStringLiteral("Indicaciones"), QStringLiteral("Indicaciones de ") + name}});
     }
     b.commit();
 }

@@ -1,7 +1,7 @@
 #include "TestScreen.h"
 
-#include "store/Catalogue.h"
 #include "controls/DataSource.h"
+#include "store/Catalogue.h"
 #include "store/TableCursor.h"
 #include "ui_TestScreen.h"
 
@@ -22,10 +22,7 @@ TestScreen::TestScreen(QWidget* parent) : QWidget(parent)
     DataSource2 = new DataSource(Table2, QStringLiteral("DataSource2"), this);
 }
 
-TestScreen::~TestScreen()
-{
-    delete ui;
-}
+TestScreen::~TestScreen() { delete ui; }
 
 TestScreen::Controls TestScreen::controls() const
 {
@@ -54,10 +51,7 @@ void TestScreen::DBNavigator1Click(DBNavigator::NavigateButton)
     ui->MEMO2->setFocus();
 }
 
-void TestScreen::DBLookupListBox1Click()
-{
-    ++listClicks;
-}
+void TestScreen::DBLookupListBox1Click() { ++listClicks; }
 
 void TestScreen::BuscarClick()
 {

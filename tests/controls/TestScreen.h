@@ -14,8 +14,12 @@ class DBMemo;
 class QLineEdit;
 class QPushButton;
 
-namespace yb { class TableCursor; }
-namespace Ui { class TestScreen; }
+namespace yb {
+class TableCursor;
+}
+namespace Ui {
+class TestScreen;
+}
 class DataSource;
 
 class TestScreen : public QWidget {
@@ -24,8 +28,8 @@ public:
     explicit TestScreen(QWidget* parent = nullptr);
     ~TestScreen() override;
 
-    yb::TableCursor* Table1 = nullptr;      // Cosmetic.DB
-    yb::TableCursor* Table2 = nullptr;      // Producto.db
+    yb::TableCursor* Table1 = nullptr; // Cosmetic.DB
+    yb::TableCursor* Table2 = nullptr; // Producto.db
     DataSource* DataSource1 = nullptr;
     DataSource* DataSource2 = nullptr;
     // The screen's controls, found by their objectNames as any test finds them.

@@ -1,11 +1,11 @@
 // Lookup list and grid over a table of a million records (or argv[1]):
 // time to fill the table, open the screen, move and search, and memory.
 
+#include "TestData.h"
+#include "TestScreen.h"
 #include "controls/DBGrid.h"
 #include "controls/DBLookupListBox.h"
 #include "store/TableCursor.h"
-#include "TestData.h"
-#include "TestScreen.h"
 #include <QScrollBar>
 
 #include <QApplication>
@@ -48,7 +48,10 @@ int main(int argc, char** argv)
     };
     DBLookupListBox* list = screen.controls().DBLookupListBox1;
     list->setFocus();
-    measure("list: End and Home", 20, [&] { QTest::keyClick(list, Qt::Key_End); QTest::keyClick(list, Qt::Key_Home); });
+    measure("list: End and Home", 20, [&] {
+        QTest::keyClick(list, Qt::Key_End);
+        QTest::keyClick(list, Qt::Key_Home);
+    });
     measure("list: Page Down", 500, [&] { QTest::keyClick(list, Qt::Key_PageDown); });
     measure("list: Down", 500, [&] { QTest::keyClick(list, Qt::Key_Down); });
     measure("list: scroll bar line down (no choice)", 500,
@@ -71,7 +74,7 @@ int main(int argc, char** argv)
     measure("grid: Down", 500, [&] { QTest::keyClick(&grid, Qt::Key_Down); });
     measure("grid: repaint", 200, [&] { grid.viewport()->repaint(); });
     std::printf("searches found: %d of 50\n", found);
-    std::printf("resident memory: %lld kB before the screen, %lld kB now, peak %lld kB\n", base,
-                testdata::residentKb(), testdata::peakKb());
+    std::printf("resident memory: %lld kB before the screen, %lld kB now, peak %lld kB\n", base, testdata::residentKb(),
+                testdata::peakKb());
     return 0;
 }

@@ -3,10 +3,10 @@
 // uses YERBALIS_DATA_DIR when set, else a temporary directory filled with
 // sample records (or with `records` generated cosmetics).
 
-#include "controls/ErrorSink.h"
-#include "store/Database.h"
 #include "TestData.h"
 #include "TestScreen.h"
+#include "controls/ErrorSink.h"
+#include "store/Database.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -46,9 +46,12 @@ int main(int argc, char** argv)
         if (n > 0) {
             testdata::bulkManyCosmetics(dir, n);
         } else {
-            testdata::bulkCosmetics(dir, {{QStringLiteral("Aceite de rosa"), QStringLiteral("Piel seca."), QStringLiteral("Masajear.")},
-                                          {QStringLiteral("Bálsamo labial"), QStringLiteral("Labios agrietados."), QStringLiteral("Aplicar.")},
-                                          {QStringLiteral("Crema de manos"), QStringLiteral("Manos ásperas."), QStringLiteral("Dos veces al día.")}});
+            testdata::bulkCosmetics(
+                dir,
+                {{QStringLiteral("Aceite de rosa"), QStringLiteral("Piel seca."), QStringLiteral("Masajear.")},
+                 {QStringLiteral("Bálsamo labial"), QStringLiteral("Labios agrietados."), QStringLiteral("Aplicar.")},
+                 {QStringLiteral("Crema de manos"), QStringLiteral("Manos ásperas."),
+                  QStringLiteral("Dos veces al día.")}});
         }
         testdata::bulkProducts(dir, {{1, QStringLiteral("Té verde"), 350}, {2, QStringLiteral("Miel"), 500}});
     } else {

@@ -1,7 +1,8 @@
 // Data-bound controls on real temporary tables, driven through the test
 // screen built from TestScreen.ui.
 
-#include "store/Catalogue.h"
+#include "TestData.h"
+#include "TestScreen.h"
 #include "controls/ControlAccessibility.h"
 #include "controls/DBEdit.h"
 #include "controls/DBGrid.h"
@@ -10,23 +11,22 @@
 #include "controls/DBNavigator.h"
 #include "controls/DataSource.h"
 #include "controls/ErrorSink.h"
+#include "store/Catalogue.h"
 #include "store/Database.h"
 #include "store/Errors.h"
 #include "store/SortKey.h"
 #include "store/TableCursor.h"
-#include "TestData.h"
-#include "TestScreen.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
-#include <QFile>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -103,10 +103,16 @@ std::shared_ptr<DialogSeen> answerDialog(const QString& buttonText)
 
 QStringList cosmeticNames()
 {
-    return {QStringLiteral("ABETO loción"), QStringLiteral("Aceite de rosa"), QStringLiteral("Bálsamo labial"),
-            QStringLiteral("Crema de manos"), QStringLiteral("Crema hidratante de día con aloe y karité extra"),
-            QStringLiteral("Gel de aloe"), QStringLiteral("Jabón de avena"), QStringLiteral("Loción solar"),
-            QStringLiteral("Mascarilla de arcilla"), QStringLiteral("Tónico facial")};
+    return {QStringLiteral("ABETO loción"),
+            QStringLiteral("Aceite de rosa"),
+            QStringLiteral("Bálsamo labial"),
+            QStringLiteral("Crema de manos"),
+            QStringLiteral("Crema hidratante de día con aloe y karité extra"),
+            QStringLiteral("Gel de aloe"),
+            QStringLiteral("Jabón de avena"),
+            QStringLiteral("Loción solar"),
+            QStringLiteral("Mascarilla de arcilla"),
+            QStringLiteral("Tónico facial")};
 }
 
 // Every stored value of a field, in the cursor's order, read through a cursor of its own.
@@ -144,9 +150,10 @@ private:
         for (const QString& n : cosmeticNames())
             records << QStringList{n, QStringLiteral("Indicaciones: ") + n, QStringLiteral("Modo: ") + n};
         testdata::bulkCosmetics(dir_, records);
-        testdata::bulkProducts(dir_, {{1, QStringLiteral("Té verde"), 350},
-                                      {2, QStringLiteral("Miel"), 500},
-                                      {3, QStringLiteral("Polen"), 420}});
+        testdata::bulkProducts(dir_,
+                               {{1, QStringLiteral("Té verde"), 350},
+                                {2, QStringLiteral("Miel"), 500},
+                                {3, QStringLiteral("Polen"), 420}});
     }
     TestScreen* openScreen()
     {
@@ -231,7 +238,8 @@ private slots:
         // Enter in a memo starts an edit and breaks the line; Tab only moves on
         clickButton(ui()->DBNavigator1, DBNavigator::Post);
         QVERIFY2(reportedErrors.isEmpty(), qPrintable(reportedErrors.join(u'\n')));
-        QCOMPARE(storedValues(QStringLiteral("Cosmetic"), QStringLiteral("Producto Cosmetico")), QStringList{QStringLiteral("Nuevo")});
+        QCOMPARE(storedValues(QStringLiteral("Cosmetic"), QStringLiteral("Producto Cosmetico")),
+                 QStringList{QStringLiteral("Nuevo")});
         QCOMPARE(s->Table1->state(), yb::CursorState::Browse);
     }
 
@@ -284,11 +292,19 @@ private slots:
         TestScreen* s = openScreen();
         DBEdit* edit = ui()->DBEdit2;
         edit->setFocus();
-        struct Key { Qt::Key key; Qt::KeyboardModifiers mods; bool starts; };
-        const Key keys[] = {{Qt::Key_Left, {}, false},          {Qt::Key_Home, {}, false},
-                            {Qt::Key_C, Qt::ControlModifier, false}, {Qt::Key_Return, {}, false},
-                            {Qt::Key_Delete, {}, true},         {Qt::Key_Insert, Qt::ShiftModifier, true},
-                            {Qt::Key_V, Qt::ControlModifier, true}, {Qt::Key_X, Qt::ControlModifier, true},
+        struct Key {
+            Qt::Key key;
+            Qt::KeyboardModifiers mods;
+            bool starts;
+        };
+        const Key keys[] = {{Qt::Key_Left, {}, false},
+                            {Qt::Key_Home, {}, false},
+                            {Qt::Key_C, Qt::ControlModifier, false},
+                            {Qt::Key_Return, {}, false},
+                            {Qt::Key_Delete, {}, true},
+                            {Qt::Key_Insert, Qt::ShiftModifier, true},
+                            {Qt::Key_V, Qt::ControlModifier, true},
+                            {Qt::Key_X, Qt::ControlModifier, true},
                             {Qt::Key_Backspace, {}, true}};
         for (const Key& k : keys) {
             QTest::keyClick(edit, k.key, k.mods);
@@ -391,18 +407,21 @@ private slots:
         QTest::keyClick(ui()->MEMO2, Qt::Key_End, Qt::ControlModifier);
         QTest::keyClicks(ui()->MEMO2, QStringLiteral(" fina"));
         QTest::keyClick(ui()->MEMO2, Qt::Key_Tab);
-        QCOMPARE(s->Table1->fieldByName(QStringLiteral("Producto Cosmetico")).asString(), QStringLiteral("Aceite de rosa"));
+        QCOMPARE(s->Table1->fieldByName(QStringLiteral("Producto Cosmetico")).asString(),
+                 QStringLiteral("Aceite de rosa"));
         // a move by the lookup list writes and posts it
         ui()->DBLookupListBox1->setFocus();
         QTest::keyClick(ui()->DBLookupListBox1, Qt::Key_Down);
         QVERIFY(reportedErrors.isEmpty());
-        QVERIFY(storedValues(QStringLiteral("Cosmetic"), QStringLiteral("Producto Cosmetico")).contains(QStringLiteral("Aceite de rosa fina")));
+        QVERIFY(storedValues(QStringLiteral("Cosmetic"), QStringLiteral("Producto Cosmetico"))
+                    .contains(QStringLiteral("Aceite de rosa fina")));
         // and so does a move by the grid of the product editor
         ui()->DBEdit2->setFocus();
         QTest::keyClick(ui()->DBEdit2, Qt::Key_End);
         QTest::keyClicks(ui()->DBEdit2, QStringLiteral(" bio"));
         s->Table2->next();
-        QCOMPARE(storedValues(QStringLiteral("REGISTR1"), QStringLiteral("Descripcion")).value(0), QStringLiteral("Té verde bio"));
+        QCOMPARE(storedValues(QStringLiteral("REGISTR1"), QStringLiteral("Descripcion")).value(0),
+                 QStringLiteral("Té verde bio"));
     }
 
     void memoTooLargeIsShownAndNeverWrittenBack()
@@ -616,7 +635,8 @@ private slots:
         clickButton(ui()->DBNavigator1, DBNavigator::Next);
         clickButton(ui()->DBNavigator1, DBNavigator::Next);
         QCOMPARE(list->keyValue().toString(), cosmeticNames().at(3));
-        QCOMPARE(list->window().rows().at(list->window().activeRow()).values.value(0).toString(), cosmeticNames().at(5));
+        QCOMPARE(list->window().rows().at(list->window().activeRow()).values.value(0).toString(),
+                 cosmeticNames().at(5));
         QCOMPARE(list->rowText(3), cosmeticNames().at(5)); // the current record became the last row
         QTest::keyClick(list, Qt::Key_End);
         QCOMPARE(list->rowText(3), cosmeticNames().last());
@@ -686,8 +706,8 @@ private slots:
         QApplication::sendEvent(vp, &move);
         QCOMPARE(ui()->MEMO2->toPlainText(), cosmeticNames().at(3));
         QTest::qWait(160);
-        QMouseEvent back(QEvent::MouseMove, QPointF(5, 2), vp->mapToGlobal(QPointF(5, 2)), Qt::NoButton,
-                         Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent back(QEvent::MouseMove, QPointF(5, 2), vp->mapToGlobal(QPointF(5, 2)), Qt::NoButton, Qt::LeftButton,
+                         Qt::NoModifier);
         QApplication::sendEvent(vp, &back);
         const int reached = int(cosmeticNames().indexOf(list->rowText(2)));
         QVERIFY2(reached >= 4 && reached <= 7, qPrintable(QString::number(reached)));
@@ -734,7 +754,8 @@ private slots:
         fillSamples();
         TestScreen* s = openScreen();
         DBGrid* grid = ui()->DBGrid2;
-        QCOMPARE(grid->titles(), (QStringList{QStringLiteral("Codigo"), QStringLiteral("Descripcion"), QStringLiteral("Precio")}));
+        QCOMPARE(grid->titles(),
+                 (QStringList{QStringLiteral("Codigo"), QStringLiteral("Descripcion"), QStringLiteral("Precio")}));
         QCOMPARE(grid->cellText(0, 1), QStringLiteral("Té verde"));
         QCOMPARE(grid->cellText(2, 2), QStringLiteral("420"));
         QCOMPARE(grid->window().activeRow(), 0);
@@ -742,8 +763,9 @@ private slots:
         const int w0 = grid->columnWidth(0);
         const QPoint edge(grid->indicatorWidth() + w0 - 1, grid->rowHeight() / 2);
         QTest::mousePress(grid->viewport(), Qt::LeftButton, {}, edge);
-        QMouseEvent drag(QEvent::MouseMove, QPointF(edge + QPoint(30, 0)), grid->viewport()->mapToGlobal(QPointF(edge + QPoint(30, 0))),
-                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent drag(QEvent::MouseMove, QPointF(edge + QPoint(30, 0)),
+                         grid->viewport()->mapToGlobal(QPointF(edge + QPoint(30, 0))), Qt::NoButton, Qt::LeftButton,
+                         Qt::NoModifier);
         QApplication::sendEvent(grid->viewport(), &drag);
         QTest::mouseRelease(grid->viewport(), Qt::LeftButton, {}, edge + QPoint(30, 0));
         QCOMPARE(grid->columnWidth(0), w0 + 30);
@@ -809,8 +831,8 @@ private slots:
 
         DBGrid* grid = ui()->DBGrid2; // three products
         QScrollBar* gsb = grid->verticalScrollBar();
-        grid->setFixedHeight(grid->titleHeight() + grid->rowHeight() * 6 + 2 * grid->frameWidth()
-                             + grid->horizontalScrollBar()->sizeHint().height());
+        grid->setFixedHeight(grid->titleHeight() + grid->rowHeight() * 6 + 2 * grid->frameWidth() +
+                             grid->horizontalScrollBar()->sizeHint().height());
         QTRY_VERIFY(!gsb->isVisible());
         grid->setFixedHeight(grid->titleHeight() + grid->rowHeight() * 2 + 2 * grid->frameWidth());
         QTRY_VERIFY(gsb->isVisible());
@@ -827,9 +849,7 @@ private slots:
         openScreen();
         static QList<std::tuple<QObject*, QAccessible::Event, int>> heard;
         heard.clear();
-        yb::setAccessibleRowsListener([](QAccessibleEvent* e) {
-            heard.append({e->object(), e->type(), e->child()});
-        });
+        yb::setAccessibleRowsListener([](QAccessibleEvent* e) { heard.append({e->object(), e->type(), e->child()}); });
         struct Uninstall {
             ~Uninstall() { yb::setAccessibleRowsListener({}); }
         } uninstall;
@@ -849,7 +869,8 @@ private slots:
             QCOMPARE(row->parent(), li);
             QCOMPARE(li->indexOfChild(row), i);
             QVERIFY(!row->state().selected);
-            QVERIFY(list->viewport()->rect().translated(list->viewport()->mapToGlobal(QPoint(0, 0))).contains(row->rect()));
+            QVERIFY(
+                list->viewport()->rect().translated(list->viewport()->mapToGlobal(QPoint(0, 0))).contains(row->rect()));
         }
         list->setFocus();
         heard.clear();
@@ -959,7 +980,8 @@ private slots:
         QCOMPARE(grid->dataSourceObject(), &ds);
         QCOMPARE(grid->columnCount(), 0);
         cursor.open();
-        QCOMPARE(grid->titles(), (QStringList{QStringLiteral("Codigo"), QStringLiteral("Descripcion"), QStringLiteral("Precio")}));
+        QCOMPARE(grid->titles(),
+                 (QStringList{QStringLiteral("Codigo"), QStringLiteral("Descripcion"), QStringLiteral("Precio")}));
         QCOMPARE(grid->cellText(1, 1), QStringLiteral("Miel"));
         QCOMPARE(edit->text(), QStringLiteral("Té verde"));
         // a disabled data source shows nothing and starts nothing
@@ -992,7 +1014,8 @@ private slots:
         clickButton(ui()->DBNavigator1, DBNavigator::Insert);
         typeText(ui()->MEMO2, QStringLiteral("Champú de ortiga"));
         clickButton(ui()->DBNavigator1, DBNavigator::First);
-        QVERIFY(storedValues(QStringLiteral("Cosmetic"), QStringLiteral("Producto Cosmetico")).contains(QStringLiteral("Champú de ortiga")));
+        QVERIFY(storedValues(QStringLiteral("Cosmetic"), QStringLiteral("Producto Cosmetico"))
+                    .contains(QStringLiteral("Champú de ortiga")));
         // search by the beginning of the name, in the same letter case
         ui()->edBuscar->setText(QStringLiteral("Champ"));
         QTest::mouseClick(ui()->Buscar, Qt::LeftButton);
@@ -1012,8 +1035,9 @@ private slots:
 
     void listAndGridOverALargeTable()
     {
-        const int n = qEnvironmentVariableIntValue("YERBALIS_BIG_ROWS") > 0 ? qEnvironmentVariableIntValue("YERBALIS_BIG_ROWS")
-                                                                          : 20000;
+        const int n = qEnvironmentVariableIntValue("YERBALIS_BIG_ROWS") > 0
+            ? qEnvironmentVariableIntValue("YERBALIS_BIG_ROWS")
+            : 20000;
         testdata::bulkManyCosmetics(dir_, n);
         const qint64 before = testdata::residentKb();
         TestScreen* s = openScreen();
@@ -1038,9 +1062,8 @@ private slots:
         for (int i = 0; i < list->window().rows().size(); ++i)
             shown << list->rowText(i);
         QStringList sorted = shown;
-        std::sort(sorted.begin(), sorted.end(), [](const QString& a, const QString& b) {
-            return yb::sortKey(a) < yb::sortKey(b);
-        });
+        std::sort(sorted.begin(), sorted.end(),
+                  [](const QString& a, const QString& b) { return yb::sortKey(a) < yb::sortKey(b); });
         QCOMPARE(shown, sorted);
         grid.setFocus();
         QTest::keyClick(&grid, Qt::Key_End, Qt::ControlModifier);
@@ -1053,7 +1076,8 @@ private slots:
         QStringList all;
         for (int i = 0; i < n; ++i)
             all << testdata::manyName(i);
-        std::sort(all.begin(), all.end(), [](const QString& a, const QString& b) { return yb::sortKey(a) < yb::sortKey(b); });
+        std::sort(all.begin(), all.end(),
+                  [](const QString& a, const QString& b) { return yb::sortKey(a) < yb::sortKey(b); });
         QTest::keyClick(&grid, Qt::Key_PageDown);
         QCOMPARE(grid.cellText(grid.window().activeRow(), 0), all.at(grid.visibleRowCount()));
         list->setFocus();

@@ -34,7 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (size == 0)
         return 0;
     // The first byte picks the table: the products (integers, a unique code) or a reference table (memos, key order).
-    const yb::TableDef& table = *yb::findTable(data[0] & 1 ? QStringLiteral("Producto.db") : QStringLiteral("Cosmetic.DB"));
+    const yb::TableDef& table =
+        *yb::findTable(data[0] & 1 ? QStringLiteral("Producto.db") : QStringLiteral("Cosmetic.DB"));
     const QString path = yb::Database::tablePath(dir, table.fileName);
     const qint64 before = recordCount(dir, table);
     QByteArray bytes(reinterpret_cast<const char*>(data + 1), qsizetype(size - 1));

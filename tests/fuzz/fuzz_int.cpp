@@ -21,7 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             yb::textToInt(text);
             std::abort(); // must have raised
         } catch (const yb::ConversionError& e) {
-            if (!e.message().startsWith(QLatin1Char('\'')) || !e.message().endsWith(QLatin1String("' is not a valid integer value")))
+            if (!e.message().startsWith(QLatin1Char('\'')) ||
+                !e.message().endsWith(QLatin1String("' is not a valid integer value")))
                 std::abort();
         }
     }

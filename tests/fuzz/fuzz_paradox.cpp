@@ -2,9 +2,9 @@
 // the .DB, optionally followed by a separator and the .MB. Reading either
 // works or raises a clear error naming the file; neither file is modified.
 
+#include "paradox/ParadoxTable.h"
 #include "store/Errors.h"
 #include "tools/Paradox.h"
-#include "paradox/ParadoxTable.h"
 
 #include <QCryptographicHash>
 #include <QDir>

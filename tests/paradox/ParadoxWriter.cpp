@@ -42,9 +42,14 @@ void putDouble(char* p, double d)
 int fieldBytes(const WField& f)
 {
     switch (f.type) {
-    case 0x02: case 0x04: case 0x14: case 0x16: return 4;
+    case 0x02:
+    case 0x04:
+    case 0x14:
+    case 0x16: return 4;
     case 0x03: return 2;
-    case 0x05: case 0x06: case 0x15: return 8;
+    case 0x05:
+    case 0x06:
+    case 0x15: return 8;
     case 0x09: return 1;
     case 0x17: return 17;
     default: return f.size;
@@ -56,9 +61,9 @@ constexpr qint64 kDayZero = 1721425;
 // The .MB file as it grows: a head block, shared blocks for small texts, own blocks for large ones.
 struct BlobFile {
     QByteArray data = QByteArray(4096, '\0');
-    int shared = -1;   // offset of the shared block being filled
+    int shared = -1; // offset of the shared block being filled
     int entries = 0;
-    int used = 0;      // bytes of it taken, from its start
+    int used = 0; // bytes of it taken, from its start
 
     quint32 add(const QByteArray& blob)
     {
@@ -201,14 +206,17 @@ void ParadoxWriter::write(const QString& path, const QString& mbName) const
                     break;
                 }
                 case 0x03: putBe(p, quint16(v.toInt()) ^ 0x8000u, 2); break;
-                case 0x04: case 0x16: putBe(p, quint32(v.toInt()) ^ 0x80000000u, 4); break;
-                case 0x05: case 0x06: putDouble(p, v.toDouble()); break;
+                case 0x04:
+                case 0x16: putBe(p, quint32(v.toInt()) ^ 0x80000000u, 4); break;
+                case 0x05:
+                case 0x06: putDouble(p, v.toDouble()); break;
                 case 0x09: p[0] = char(v.toBool() ? 0x81 : 0x80); break;
                 case 0x02: putBe(p, quint32(qint32(v.toDate().toJulianDay() - kDayZero)) ^ 0x80000000u, 4); break;
                 case 0x14: putBe(p, quint32(v.toTime().msecsSinceStartOfDay()) ^ 0x80000000u, 4); break;
                 case 0x15: {
                     const QDateTime dt = v.toDateTime();
-                    putDouble(p, double(dt.date().toJulianDay() - kDayZero) * 86400000.0 + dt.time().msecsSinceStartOfDay());
+                    putDouble(
+                        p, double(dt.date().toJulianDay() - kDayZero) * 86400000.0 + dt.time().msecsSinceStartOfDay());
                     break;
                 }
                 case 0x0C: {

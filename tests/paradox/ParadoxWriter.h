@@ -12,13 +12,13 @@ namespace yb::paradox::testing {
 
 struct WField {
     QString name;
-    quint8 type;   // the format's type byte (0x01 alpha, 0x0C memo …)
-    int size;      // as the descriptor gives it (memo: in-record part + 10; BCD: decimals)
+    quint8 type; // the format's type byte (0x01 alpha, 0x0C memo …)
+    int size;    // as the descriptor gives it (memo: in-record part + 10; BCD: decimals)
 };
 
 struct WOptions {
-    int version = 12;     // version byte
-    int codePage = 1252;  // 0: none in the header
+    int version = 12;    // version byte
+    int codePage = 1252; // 0: none in the header
     int blockKb = 2;
     quint32 encryption = 0;
 };

@@ -2,12 +2,12 @@
 // own writer, damaged files; the CSV view; the migration of the fourteen
 // tables into a database, all or nothing.
 
+#include "ParadoxWriter.h"
 #include "paradox/CodePages.h"
+#include "paradox/ParadoxTable.h"
 #include "store/Database.h"
 #include "store/Errors.h"
 #include "tools/Paradox.h"
-#include "paradox/ParadoxTable.h"
-#include "ParadoxWriter.h"
 #include "tools/TableTransfer.h"
 
 #include <QBuffer>
@@ -149,8 +149,9 @@ void TestParadox::samplesReadAsTheirBytesSay()
     QCOMPARE(customer.versionName(), QStringLiteral("7"));
     QCOMPARE(customer.codePage(), 1252);
     QCOMPARE(customer.recordCount(), 20);
-    QCOMPARE(fieldNames(customer), QStringList({"CustNo", "FirstName", "LastName", "EMail", "Street", "City",
-                                                "State/Prov", "Zip/Postal Code", "Comments", "DateEntered"}));
+    QCOMPARE(fieldNames(customer),
+             QStringList({"CustNo", "FirstName", "LastName", "EMail", "Street", "City", "State/Prov", "Zip/Postal Code",
+                          "Comments", "DateEntered"}));
     QCOMPARE(customer.fields()[0].type, paradox::FieldType::AutoIncrement);
     QCOMPARE(customer.fields()[1].type, paradox::FieldType::Alpha);
     QCOMPARE(customer.fields()[1].size, 51);
@@ -294,13 +295,14 @@ void TestParadox::codePagesDecodeAccents()
 void TestParadox::writerRoundTripOfEveryType()
 {
     QTemporaryDir tmp;
-    const QList<WField> fields = {{"Código", A, 20}, {"Corto", S, 2}, {"Largo", I, 4}, {"Número", N, 8},
-                                  {"Precio", MONEY, 8}, {"Día", D, 4}, {"Hora", T, 4}, {"Momento", TS, 8},
-                                  {"Sí", L, 1}, {"Notas", M, 30}, {"Id", AUTO, 4}};
+    const QList<WField> fields = {{"Código", A, 20},    {"Corto", S, 2},  {"Largo", I, 4}, {"Número", N, 8},
+                                  {"Precio", MONEY, 8}, {"Día", D, 4},    {"Hora", T, 4},  {"Momento", TS, 8},
+                                  {"Sí", L, 1},         {"Notas", M, 30}, {"Id", AUTO, 4}};
     for (int codePage : {1252, 850}) {
         ParadoxWriter w(fields, WOptions{12, codePage, 2, 0});
-        const QString longMemo = QString::fromUtf8("Línea uno con acentos: áéíóú ñ Ñ ü\r\nLínea dos, más larga que la parte "
-                                                   "que cabe en el registro.");
+        const QString longMemo =
+            QString::fromUtf8("Línea uno con acentos: áéíóú ñ Ñ ü\r\nLínea dos, más larga que la parte "
+                              "que cabe en el registro.");
         // The smallest short and long are not storable: their bytes are those of an empty field.
         w.add({QString::fromUtf8("Añil"), -32767, -2147483647, -0.5, 12.0, QDate(1999, 12, 31), QTime(23, 59, 59, 999),
                QDateTime(QDate(2001, 2, 3), QTime(4, 5, 6, 7)), true, longMemo, 1});
@@ -405,7 +407,8 @@ void TestParadox::damagedFilesAreRefusedWithTheirName()
 
     refused(variant("truncated", db.left(db.size() - 100)), "truncated");
     refused(variant("tiny", db.left(40)), "shorter");
-    refused(variant("foreign", QByteArray("Nombre,Precio\r\nAnís,12\r\n").repeated(200)), "not a readable Paradox table");
+    refused(variant("foreign", QByteArray("Nombre,Precio\r\nAnís,12\r\n").repeated(200)),
+            "not a readable Paradox table");
     QByteArray count = db;
     count[6] = char(199);
     refused(variant("count", count), "the 199 its header counts");
@@ -445,8 +448,8 @@ void TestParadox::csvViewOfATable()
     QTemporaryDir tmp;
     ParadoxWriter w({{"Nombre", A, 20}, {"Alta", D, 4}, {"Visita", TS, 8}, {"Precio", MONEY, 8}, {"Notas", M, 12}},
                     WOptions{12, 1252, 2, 0});
-    w.add({QString::fromUtf8("Añil, \"el bueno\""), QDate(2001, 5, 6), QDateTime(QDate(2001, 5, 6), QTime(17, 8, 9)), 12.5,
-           QString::fromUtf8("línea 1\r\nlínea 2, más")});
+    w.add({QString::fromUtf8("Añil, \"el bueno\""), QDate(2001, 5, 6), QDateTime(QDate(2001, 5, 6), QTime(17, 8, 9)),
+           12.5, QString::fromUtf8("línea 1\r\nlínea 2, más")});
     w.add({QStringLiteral("B"), QVariant(), QDateTime(QDate(2001, 5, 6), QTime(17, 8, 9, 250)), 3.0, QVariant()});
     const QString path = tmp.filePath(QStringLiteral("t.db"));
     w.write(path);
@@ -454,9 +457,10 @@ void TestParadox::csvViewOfATable()
     b.open(QIODevice::WriteOnly);
     QCOMPARE(admin::paradoxToCsv(path, &b), 2);
     QCOMPARE(QString::fromUtf8(b.data()),
-             QString::fromUtf8("Nombre,Alta,Visita,Precio,Notas\r\n"
-                               "\"Añil, \"\"el bueno\"\"\",2001-05-06,2001-05-06 17:08:09,12.5,\"línea 1\r\nlínea 2, más\"\r\n"
-                               "B,,2001-05-06 17:08:09.250,3,\r\n"));
+             QString::fromUtf8(
+                 "Nombre,Alta,Visita,Precio,Notas\r\n"
+                 "\"Añil, \"\"el bueno\"\"\",2001-05-06,2001-05-06 17:08:09,12.5,\"línea 1\r\nlínea 2, más\"\r\n"
+                 "B,,2001-05-06 17:08:09.250,3,\r\n"));
 }
 
 namespace {
@@ -477,13 +481,14 @@ struct OldShop {
         cos.write(dir + QStringLiteral("/cosmetic.db"), QStringLiteral("COSMETIC.MB"));
 
         ParadoxWriter glos({{"Término médico", A, 75}, {"Definición:", M, 20}}, WOptions{11, 850, 4, 0});
-        glos.add({QString::fromUtf8("Cefalea"), QString::fromUtf8("Dolor de cabeza, según el diccionario médico de la "
-                                                                "época; puede ser tensional o vascular.")});
+        glos.add({QString::fromUtf8("Cefalea"),
+                  QString::fromUtf8("Dolor de cabeza, según el diccionario médico de la "
+                                    "época; puede ser tensional o vascular.")});
         glos.write(dir + QStringLiteral("/GLOSARIO.DB"));
 
-        ParadoxWriter ventas({{"Caja", S, 2}, {"Fecha y Hora", TS, 8}, {"Codigo", I, 4}, {"Importe", I, 4},
-                              {"Producto", A, 45}},
-                             WOptions{12, 1252, 2, 0});
+        ParadoxWriter ventas(
+            {{"Caja", S, 2}, {"Fecha y Hora", TS, 8}, {"Codigo", I, 4}, {"Importe", I, 4}, {"Producto", A, 45}},
+            WOptions{12, 1252, 2, 0});
         ventas.add({1, QDateTime(QDate(2003, 4, 5), QTime(10, 11, 12)), 7, 12, QString::fromUtf8("Champú")});
         ventas.add({2, QDateTime(QDate(2003, 4, 5), QTime(0, 0)), 8, 3, QVariant()});
         ventas.write(dir + QStringLiteral("/VENTAS.DB"));
@@ -493,8 +498,9 @@ struct OldShop {
         prod.add({8, QString::fromUtf8("Té verde"), 3.0});
         prod.write(dir + QStringLiteral("/producto.DB"));
 
-        ParadoxWriter datos({{"Nombre/Apellidos", A, 44}, {"Telefono", A, 38}, {"Patologia", M, 30}, {"Foto", 0x10, 10}},
-                            WOptions{12, 850, 2, 0});
+        ParadoxWriter datos(
+            {{"Nombre/Apellidos", A, 44}, {"Telefono", A, 38}, {"Patologia", M, 30}, {"Foto", 0x10, 10}},
+            WOptions{12, 850, 2, 0});
         datos.add({QString::fromUtf8("Núñez Peña, María"), QStringLiteral("900 000 000"), memo, QVariant()});
         datos.write(dir + QStringLiteral("/Datos.db"));
     }
@@ -548,8 +554,9 @@ void TestParadox::migrationBringsTheFourteenTables()
              QString::fromUtf8("\"Núñez Peña, María\",,,,,900 000 000,,,%1,,\r\n").arg(csvMemo));
     QCOMPARE(exportCsv(dir, QStringLiteral("Abuela")), QByteArray("Sintomas,Indicaciones\r\n"));
     // Nothing of the work is left beside the new database.
-    QCOMPARE(QDir(tmp.filePath(QStringLiteral("nueva"))).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-             QStringList{QStringLiteral("datos")});
+    QCOMPARE(
+        QDir(tmp.filePath(QStringLiteral("nueva"))).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+        QStringList{QStringLiteral("datos")});
 
     // Into a database of empty tables, as 'create' makes them.
     const QString created = tmp.filePath(QStringLiteral("creada"));
@@ -615,7 +622,8 @@ void TestParadox::migrationIsAllOrNothing()
         admin::migrateDatabase(old, dir, false);
         QFAIL("a damaged table was migrated");
     } catch (const Error& e) {
-        QVERIFY2(e.message().contains(QStringLiteral("Producto.db is not a readable Paradox table")), qPrintable(e.message()));
+        QVERIFY2(e.message().contains(QStringLiteral("Producto.db is not a readable Paradox table")),
+                 qPrintable(e.message()));
     }
     QVERIFY(!QFileInfo::exists(dir));
 }
@@ -638,7 +646,8 @@ void TestParadox::migrationRefusesADatabaseWithData()
         admin::migrateDatabase(old, dir, false);
         QFAIL("a database with data was filled");
     } catch (const Error& e) {
-        QVERIFY2(e.message().contains(QStringLiteral("already holds data: Producto.db (1 records)")), qPrintable(e.message()));
+        QVERIFY2(e.message().contains(QStringLiteral("already holds data: Producto.db (1 records)")),
+                 qPrintable(e.message()));
     }
     QCOMPARE(treeHash(dir), before);
     // A directory with other files is not a database either.
@@ -699,8 +708,9 @@ void TestParadox::commandLine()
     static const QRegularExpression cosmetic(QStringLiteral("^Cosmetic.DB +read +2  written +2  from cosmetic.db$"),
                                              QRegularExpression::MultilineOption);
     QVERIFY2(cosmetic.match(text).hasMatch(), qPrintable(text));
-    static const QRegularExpression abuela(QStringLiteral("^Abuela.DB +read +0  written +0  \\(missing in .*: left empty\\)$"),
-                                           QRegularExpression::MultilineOption);
+    static const QRegularExpression abuela(
+        QStringLiteral("^Abuela.DB +read +0  written +0  \\(missing in .*: left empty\\)$"),
+        QRegularExpression::MultilineOption);
     QVERIFY2(abuela.match(text).hasMatch(), qPrintable(text));
     QVERIFY2(text.contains(QStringLiteral("8 records read, 8 written into")), qPrintable(text));
     static const QRegularExpression tableLine(QStringLiteral("^\\S+ +read +\\d+  written +\\d+"),
@@ -722,7 +732,8 @@ void TestParadox::commandLine()
     QCOMPARE(out, QByteArray());
     QVERIFY2(err.contains("roto.db is not a readable Paradox table"), err.constData());
     QCOMPARE(run({QStringLiteral("paradox"), old + QStringLiteral("/VENTAS.DB")}, &out, &err), 0);
-    QVERIFY2(out.startsWith("Caja,Fecha y Hora,Codigo,Importe,Producto\r\n1,2003-04-05 10:11:12,7,12,Champ"), out.constData());
+    QVERIFY2(out.startsWith("Caja,Fecha y Hora,Codigo,Importe,Producto\r\n1,2003-04-05 10:11:12,7,12,Champ"),
+             out.constData());
     QCOMPARE(run({QStringLiteral("migrate"), old}, &out, &err), 2);
 }
 
@@ -730,8 +741,8 @@ void TestParadox::readingSpeed()
 {
     QTemporaryDir tmp;
     const int count = qEnvironmentVariableIntValue("YERBALIS_PARADOX_RECORDS") > 0
-                          ? qEnvironmentVariableIntValue("YERBALIS_PARADOX_RECORDS")
-                          : 20000;
+        ? qEnvironmentVariableIntValue("YERBALIS_PARADOX_RECORDS")
+        : 20000;
     ParadoxWriter w({{"Sintomas", A, 75}, {"Indicaciones", M, 50}, {"N", I, 4}, {"Fecha", TS, 8}},
                     WOptions{12, 1252, 4, 0});
     for (int i = 0; i < count; ++i)
@@ -752,9 +763,11 @@ void TestParadox::readingSpeed()
     const qint64 ms = qMax<qint64>(1, timer.elapsed());
     QCOMPARE(n, count);
     qInfo("read %lld records (%lld KiB with their memos) in %lld ms: %lld records/s", n,
-          (QFileInfo(path).size() + QFileInfo(tmp.filePath(QStringLiteral("old/ABUELA.MB"))).size()) / 1024, ms, n * 1000 / ms);
+          (QFileInfo(path).size() + QFileInfo(tmp.filePath(QStringLiteral("old/ABUELA.MB"))).size()) / 1024, ms,
+          n * 1000 / ms);
     timer.restart();
-    const admin::MigrationResult m = admin::migrateDatabase(tmp.filePath(QStringLiteral("old")), tmp.filePath(QStringLiteral("new")), false);
+    const admin::MigrationResult m =
+        admin::migrateDatabase(tmp.filePath(QStringLiteral("old")), tmp.filePath(QStringLiteral("new")), false);
     const qint64 migrateMs = qMax<qint64>(1, timer.elapsed());
     QCOMPARE(m.tables[11].table, QStringLiteral("Abuela.DB"));
     QCOMPARE(m.tables[11].written, count);

@@ -4,13 +4,13 @@
 #include "app/Acercad2.h"
 #include "app/Ayuda.h"
 #include "app/Catalogo.h"
-#include "store/Catalogue.h"
-#include "store/Database.h"
-#include "people/Datos.h"
 #include "app/Leame.h"
 #include "app/Pedidos.h"
+#include "people/Datos.h"
 #include "shell/Recordar.h"
 #include "shell/Shell.h"
+#include "store/Catalogue.h"
+#include "store/Database.h"
 #include "store/TableCursor.h"
 
 #include <QMouseEvent>
@@ -22,15 +22,13 @@ namespace peopletest {
 
 namespace {
 
-template <typename T>
-void make(T*& ref)
+template <typename T> void make(T*& ref)
 {
     ref = new T;
     yb::registerScreen(ref);
 }
 
-template <typename T>
-void destroy(T*& ref)
+template <typename T> void destroy(T*& ref)
 {
     if (!ref)
         return;

@@ -28,8 +28,7 @@ using screentest::answerModals;
 using screentest::modalsAnswered;
 using screentest::Step;
 
-template <typename T = QWidget>
-T* child(QWidget* screen, const char* name)
+template <typename T = QWidget> T* child(QWidget* screen, const char* name)
 {
     return screen ? screen->findChild<T*>(QString::fromLatin1(name)) : nullptr;
 }

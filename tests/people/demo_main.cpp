@@ -7,16 +7,16 @@
 
 #include "app/Acerca.h"
 #include "app/Acercad2.h"
-#include "shell/Application.h"
 #include "app/Ayuda.h"
 #include "app/Catalogo.h"
-#include "store/Database.h"
-#include "people/Datos.h"
 #include "app/Leame.h"
 #include "app/Pedidos.h"
+#include "people/Datos.h"
 #include "printing/Printing.h"
+#include "shell/Application.h"
 #include "shell/Recordar.h"
 #include "shell/Shell.h"
+#include "store/Database.h"
 
 #include <QAbstractButton>
 #include <QMouseEvent>

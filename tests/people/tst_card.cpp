@@ -4,11 +4,11 @@
 
 #include "PeopleSupport.h"
 
+#include "PrintRecorder.h"
 #include "controls/DBLookupListBox.h"
 #include "controls/DBMemo.h"
 #include "controls/DBNavigator.h"
 #include "people/Datos.h"
-#include "PrintRecorder.h"
 #include "printing/Printing.h"
 #include "reference/RecordBrowser.h"
 #include "shell/Shell.h"
@@ -30,24 +30,19 @@ using yb::printing::PrintRecorder;
 
 namespace {
 
-const QStringList kFields = {QStringLiteral("Nombre/Apellidos"), QStringLiteral("Domicilio"), QStringLiteral("Postal"),
-                             QStringLiteral("Localidad"),        QStringLiteral("Provincia"), QStringLiteral("Nacimiento"),
-                             QStringLiteral("Telefono"),         QStringLiteral("Civil"),     QStringLiteral("Patologia"),
-                             QStringLiteral("Medicacion"),       QStringLiteral("Observacion")};
+const QStringList kFields = {
+    QStringLiteral("Nombre/Apellidos"), QStringLiteral("Domicilio"),  QStringLiteral("Postal"),
+    QStringLiteral("Localidad"),        QStringLiteral("Provincia"),  QStringLiteral("Nacimiento"),
+    QStringLiteral("Telefono"),         QStringLiteral("Civil"),      QStringLiteral("Patologia"),
+    QStringLiteral("Medicacion"),       QStringLiteral("Observacion")};
 
 // The eleven boxes in the order of the fields above.
 const char* const kBoxes[] = {"nombre",   "domicilio", "postal",    "localidad",  "provincia",  "nacimiento",
                               "telefono", "civil",     "patologia", "Medicacion", "Observacion"};
 
-DBMemo* box(const char* name)
-{
-    return child<DBMemo>(Form6, name);
-}
+DBMemo* box(const char* name) { return child<DBMemo>(Form6, name); }
 
-QColor textColour(QWidget* w)
-{
-    return w->palette().color(QPalette::Text);
-}
+QColor textColour(QWidget* w) { return w->palette().color(QPalette::Text); }
 
 Step answerPrompt(const QString& text, QString* caption = nullptr, QString* label = nullptr)
 {
@@ -99,16 +94,17 @@ private slots:
     {
         QVERIFY(dir.isValid());
         createScreens(dir.path() + QStringLiteral("/db"));
-        addRecords(QStringLiteral("Datos"), kFields,
-                   {{QStringLiteral("Luis Gómez Prado"), QStringLiteral("Calle Falsa 1"), QStringLiteral("00001"),
-                     QStringLiteral("Villaejemplo"), QStringLiteral("Provincia Uno"), QStringLiteral("1 de mayo de 1950"),
-                     QStringLiteral("000 111 222"), QStringLiteral("Casado"), QStringLiteral("Artrosis."),
-                     QStringLiteral("Harpago."), QStringLiteral("Cliente desde hace años.")},
-                    {QStringLiteral("Ana Pérez Ruiz"), QStringLiteral("Plaza Inventada 2"), QStringLiteral("00002"),
-                     QStringLiteral("Aldea Supuesta"), QStringLiteral("Provincia Dos"), QStringLiteral("no lo recuerda"),
-                     QStringLiteral("000 333 444"), QStringLiteral("Soltera"), QString(), QString(), QString()},
-                    {QStringLiteral("Luisa Martín Sanz"), QStringLiteral("Camino Ficticio 3")},
-                    {QStringLiteral("Marta Gil Ortega"), QStringLiteral("Ronda Imaginaria 4")}});
+        addRecords(
+            QStringLiteral("Datos"), kFields,
+            {{QStringLiteral("Luis Gómez Prado"), QStringLiteral("Calle Falsa 1"), QStringLiteral("00001"),
+              QStringLiteral("Villaejemplo"), QStringLiteral("Provincia Uno"), QStringLiteral("1 de mayo de 1950"),
+              QStringLiteral("000 111 222"), QStringLiteral("Casado"), QStringLiteral("Artrosis."),
+              QStringLiteral("Harpago."), QStringLiteral("Cliente desde hace años.")},
+             {QStringLiteral("Ana Pérez Ruiz"), QStringLiteral("Plaza Inventada 2"), QStringLiteral("00002"),
+              QStringLiteral("Aldea Supuesta"), QStringLiteral("Provincia Dos"), QStringLiteral("no lo recuerda"),
+              QStringLiteral("000 333 444"), QStringLiteral("Soltera"), QString(), QString(), QString()},
+             {QStringLiteral("Luisa Martín Sanz"), QStringLiteral("Camino Ficticio 3")},
+             {QStringLiteral("Marta Gil Ortega"), QStringLiteral("Ronda Imaginaria 4")}});
     }
     void cleanupTestCase() { destroyScreens(); }
     void cleanup()
@@ -158,8 +154,8 @@ private slots:
 
         const struct {
             const char *name, *tip;
-        } commands[] = {{"BitBtn3", "Volver al Menú"},      {"RELOJ", "Imprimir"},
-                        {"BitBtn2000", "Buscar registros"}, {"SpButton200", "Ayuda"},
+        } commands[] = {{"BitBtn3", "Volver al Menú"},        {"RELOJ", "Imprimir"},
+                        {"BitBtn2000", "Buscar registros"},   {"SpButton200", "Ayuda"},
                         {"SpeedButton1", "Visualizar Lista"}, {"BOTONCANCELAR", "Cancelar Lista"}};
         for (const auto& c : commands) {
             auto* b = child<QAbstractButton>(Form6, c.name);
@@ -222,8 +218,9 @@ private slots:
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
             walked << focusName();
         }
-        QCOMPARE(walked, QStringList({"domicilio", "postal", "localidad", "provincia", "nacimiento", "telefono", "civil",
-                                      "patologia"}));
+        QCOMPARE(walked,
+                 QStringList({"domicilio", "postal", "localidad", "provincia", "nacimiento", "telefono", "civil",
+                              "patologia"}));
         for (int i = 0; i < 8; ++i)
             QCOMPARE(box(kBoxes[i])->toPlainText(), before[i]); // no line break entered a one-line field
         QVERIFY(!table()->isEditing());
@@ -251,9 +248,10 @@ private slots:
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             order << focusName();
         }
-        QCOMPARE(order, QStringList({"BitBtn3", "DBNavigator1", "RELOJ", "nombre", "patologia", "domicilio", "BitBtn2000",
-                                     "postal", "localidad", "provincia", "nacimiento", "Medicacion", "telefono", "civil",
-                                     "Observacion"}));
+        QCOMPARE(
+            order,
+            QStringList({"BitBtn3", "DBNavigator1", "RELOJ", "nombre", "patologia", "domicilio", "BitBtn2000", "postal",
+                         "localidad", "provincia", "nacimiento", "Medicacion", "telefono", "civil", "Observacion"}));
         // Then the list and its button, while they are shown; else round to the start.
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(focusName(), QStringLiteral("BitBtn3"));
@@ -331,7 +329,8 @@ private slots:
         QCOMPARE(list->rowText(3), QStringLiteral("Marta Gil Ortega"));
 
         // A click on a name shows that card and leaves list mode.
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(10, list->rowHeight() * 2 + list->rowHeight() / 2));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          QPoint(10, list->rowHeight() * 2 + list->rowHeight() / 2));
         QTRY_VERIFY(!list->isVisible());
         QVERIFY(!hide->isVisible());
         QCOMPARE(shownName(), QStringLiteral("Luisa Martín Sanz"));
@@ -397,8 +396,20 @@ private slots:
         const QList<yb::printing::Block> blocks = Form6->printBlocks();
         QCOMPARE(blocks.size(), 22); // T, then eleven fields with ten separators between them
         QCOMPARE(blocks[0].lines.size(), 150);
-        const QStringList separator = {QStringLiteral("."), {}, {}, {}, {}, {}, {}, {}, {}, {}, {},
-                                       QStringLiteral(" "), QStringLiteral(". "), QStringLiteral(" "),
+        const QStringList separator = {QStringLiteral("."),
+                                       {},
+                                       {},
+                                       {},
+                                       {},
+                                       {},
+                                       {},
+                                       {},
+                                       {},
+                                       {},
+                                       {},
+                                       QStringLiteral(" "),
+                                       QStringLiteral(". "),
+                                       QStringLiteral(" "),
                                        QStringLiteral("    ")};
         for (int i = 2; i < 22; i += 2) {
             QCOMPARE(blocks[i].lines, separator);
@@ -420,8 +431,9 @@ private slots:
             else
                 values << piece.text;
         }
-        QCOMPARE(values, QStringList({"Ana Pérez Ruiz", "Plaza Inventada 2", "00002", "Aldea Supuesta", "Provincia Dos",
-                                      "no lo recuerda", "000 333 444", "Soltera"}));
+        QCOMPARE(values,
+                 QStringList({"Ana Pérez Ruiz", "Plaza Inventada 2", "00002", "Aldea Supuesta", "Provincia Dos",
+                              "no lo recuerda", "000 333 444", "Soltera"}));
         QCOMPARE(specks, 2 + 10 * 2); // the top spacer's two, two in each of the ten separators
         // The name prints bold, the address in the plain window font.
         for (const auto& piece : rec.pieces()) {
@@ -473,9 +485,6 @@ private slots:
     }
 };
 
-QObject* makeCardFileTest()
-{
-    return new CardFileTest;
-}
+QObject* makeCardFileTest() { return new CardFileTest; }
 
 #include "tst_card.moc"

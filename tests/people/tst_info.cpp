@@ -4,15 +4,15 @@
 
 #include "PeopleSupport.h"
 
+#include "PrintRecorder.h"
 #include "app/Acerca.h"
 #include "app/Acercad2.h"
 #include "app/Ayuda.h"
 #include "app/Catalogo.h"
-#include "controls/DBLookupListBox.h"
-#include "controls/DBNavigator.h"
 #include "app/Leame.h"
 #include "app/Pedidos.h"
-#include "PrintRecorder.h"
+#include "controls/DBLookupListBox.h"
+#include "controls/DBNavigator.h"
 #include "printing/Printing.h"
 #include "shell/Shell.h"
 #include "store/TableCursor.h"
@@ -39,10 +39,7 @@ const QString kHelpNotice = QStringLiteral(
     "deberá de escribir tal y como esté escrito en la base de datos, ya que la opción \"BUSCAR\" distingue "
     "mayúsculas y minúsculas.        ¡Pruebe de nuevo!");
 
-QString hintLine(QWidget* screen)
-{
-    return child<QLabel>(screen, "Panel1")->text();
-}
+QString hintLine(QWidget* screen) { return child<QLabel>(screen, "Panel1")->text(); }
 
 // The texts drawn, in order, leaving out the 1-point specks of the spacers.
 QStringList printedTexts(const QList<yb::printing::Block>& blocks)
@@ -76,9 +73,9 @@ private slots:
     void cleanupTestCase() { destroyScreens(); }
     void cleanup()
     {
-        for (QWidget* w : {static_cast<QWidget*>(FORM777), static_cast<QWidget*>(Form2),
-                           static_cast<QWidget*>(FORMABOX), static_cast<QWidget*>(Form5),
-                           static_cast<QWidget*>(Form19), static_cast<QWidget*>(Form3)})
+        for (QWidget* w :
+             {static_cast<QWidget*>(FORM777), static_cast<QWidget*>(Form2), static_cast<QWidget*>(FORMABOX),
+              static_cast<QWidget*>(Form5), static_cast<QWidget*>(Form19), static_cast<QWidget*>(Form3)})
             w->hide();
     }
 
@@ -127,20 +124,24 @@ private slots:
         child<QAbstractButton>(FORM777, "SpeedButton1")->click();
         moveOver(child<DBLookupListBox>(FORM777, "DBLookupListBox1")->viewport());
         QCOMPARE(hintLine(FORM777),
-                 QStringLiteral("Haga uso de los botones de desplazamiento.  Después, haga clic sobre el registro deseado."));
+                 QStringLiteral(
+                     "Haga uso de los botones de desplazamiento.  Después, haga clic sobre el registro deseado."));
         moveOver(child(FORM777, "BOTONCANCELAR"));
-        QCOMPARE(hintLine(FORM777), QStringLiteral("Haga clic para Cancelar la búsqueda de registros de la opción Lista"));
+        QCOMPARE(hintLine(FORM777),
+                 QStringLiteral("Haga clic para Cancelar la búsqueda de registros de la opción Lista"));
         QCOMPARE(child(FORM777, "BOTONCANCELAR")->toolTip(), QStringLiteral("Cancelar Lista"));
         // Label2 and Label3 leave the previous sentence in place.
         moveOver(child(FORM777, "Label2"));
         moveOver(child(FORM777, "Label3"));
-        QCOMPARE(hintLine(FORM777), QStringLiteral("Haga clic para Cancelar la búsqueda de registros de la opción Lista"));
+        QCOMPARE(hintLine(FORM777),
+                 QStringLiteral("Haga clic para Cancelar la búsqueda de registros de la opción Lista"));
         QCOMPARE(child(FORM777, "Label2")->toolTip(), QStringLiteral("Campo clave (índice)"));
         QCOMPARE(child(FORM777, "Panel1")->toolTip(), QStringLiteral("Panel de información"));
         QCOMPARE(child<QLabel>(FORM777, "Label3")->text(), QStringLiteral("AYUDA  -  BASE DE DATOS"));
         QCOMPARE(child<QPlainTextEdit>(FORM777, "n2")->document()->blockCount(), 22);
-        QVERIFY(child<QPlainTextEdit>(FORM777, "n2")->toPlainText().startsWith(
-            QStringLiteral("Esta pantalla es sólo de información ó de ayuda para el usuario. \n")));
+        QVERIFY(child<QPlainTextEdit>(FORM777, "n2")
+                    ->toPlainText()
+                    .startsWith(QStringLiteral("Esta pantalla es sólo de información ó de ayuda para el usuario. \n")));
         QCOMPARE(child<QPlainTextEdit>(FORM777, "n1")->toPlainText(),
                  QStringLiteral("En este campo se ha de escribir el Síntoma, Enfermedad, Producto, etc..."));
     }
@@ -150,7 +151,7 @@ private slots:
         QVERIFY(showActive(FORM777));
         QMetaObject::invokeMethod(FORM777, "FormActivate");
         auto* nav = child<DBNavigator>(FORM777, "DBNavigator1");
-        const DBNavigator::NavigateButton shown[] = {DBNavigator::First, DBNavigator::Prior, DBNavigator::Next,
+        const DBNavigator::NavigateButton shown[] = {DBNavigator::First, DBNavigator::Prior,  DBNavigator::Next,
                                                      DBNavigator::Last,  DBNavigator::Insert, DBNavigator::Delete,
                                                      DBNavigator::Post,  DBNavigator::Refresh};
         for (auto b : shown) {
@@ -221,7 +222,8 @@ private slots:
         child<QAbstractButton>(FORM777, "SpeedButton1")->click();
         QVERIFY(list->isVisible() && hide->isVisible());
         QCOMPARE(list->rowText(1), QStringLiteral("Insomnio"));
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(10, list->rowHeight() * 2 + list->rowHeight() / 2));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          QPoint(10, list->rowHeight() * 2 + list->rowHeight() / 2));
         QTRY_VERIFY(!list->isVisible());
         QVERIFY(!hide->isVisible());
         QCOMPARE(FORM777->Table1->fieldByName(QStringLiteral("Dolencia/Enfermedad")).asString(),
@@ -240,7 +242,8 @@ private slots:
         QVERIFY(showActive(FORM777));
         QMetaObject::invokeMethod(FORM777, "FormActivate");
         QVERIFY(!list->isVisible() && !hide->isVisible());
-        QCOMPARE(FORM777->Table1->fieldByName(QStringLiteral("Dolencia/Enfermedad")).asString(), QStringLiteral("Acidez"));
+        QCOMPARE(FORM777->Table1->fieldByName(QStringLiteral("Dolencia/Enfermedad")).asString(),
+                 QStringLiteral("Acidez"));
         QCOMPARE(focusName(), QStringLiteral("n1"));
         QVERIFY(hintLine(FORM777).isEmpty());
     }
@@ -280,7 +283,8 @@ private slots:
         QCOMPARE(blocks[2].font.pointSize(), 1);
         QCOMPARE(blocks[1].font.family(), QStringLiteral("Arial"));
         const QStringList texts = printedTexts(blocks);
-        QCOMPARE(texts.first(), QStringLiteral("En este campo se ha de escribir el Síntoma, Enfermedad, Producto, etc..."));
+        QCOMPARE(texts.first(),
+                 QStringLiteral("En este campo se ha de escribir el Síntoma, Enfermedad, Producto, etc..."));
         QCOMPARE(texts.at(1), QStringLiteral("Esta pantalla es sólo de información ó de ayuda para el usuario. "));
     }
 
@@ -420,10 +424,14 @@ private slots:
                       {"Label3", "Todos los productos los encontrará en Herbolarios y Tiendas de Dietética."}};
         for (const auto& l : labels)
             QCOMPARE(child<QLabel>(Form2, l.name)->text(), QString::fromUtf8(l.text));
-        QVERIFY(child<QPlainTextEdit>(Form19, "Memo2")->toPlainText().startsWith(
-            QStringLiteral("\nLas orientaciones de los productos que se indican para cada síntoma no son \n")));
-        QVERIFY(child<QPlainTextEdit>(Form19, "Memo3")->toPlainText().startsWith(
-            QStringLiteral("\nEl Programa Yerbalis v1.0 ha sido creado, pensando en todas aquellas \n")));
+        QVERIFY(child<QPlainTextEdit>(Form19, "Memo2")
+                    ->toPlainText()
+                    .startsWith(QStringLiteral(
+                        "\nLas orientaciones de los productos que se indican para cada síntoma no son \n")));
+        QVERIFY(child<QPlainTextEdit>(Form19, "Memo3")
+                    ->toPlainText()
+                    .startsWith(
+                        QStringLiteral("\nEl Programa Yerbalis v1.0 ha sido creado, pensando en todas aquellas \n")));
         const QImage picture = TForm2::picture();
         QCOMPARE(picture.size(), QSize(640, 480));
         QVERIFY(picture.colorCount() > 0 && picture.colorCount() <= 256);
@@ -497,7 +505,8 @@ private slots:
             QWidget* screen;
             const char* button;
             bool selection;
-        } rows[] = {{Form19, "BitBtn2", true}, {Form2, "BitBtn4", false}, {Form5, "BitBtn3", false}, {Form3, "BitBtn2", false}};
+        } rows[] = {
+            {Form19, "BitBtn2", true}, {Form2, "BitBtn4", false}, {Form5, "BitBtn3", false}, {Form3, "BitBtn2", false}};
         int n = 0;
         for (const auto& r : rows) {
             QVERIFY(showActive(r.screen));
@@ -525,9 +534,6 @@ private slots:
     }
 };
 
-QObject* makeInfoScreensTest()
-{
-    return new InfoScreensTest;
-}
+QObject* makeInfoScreensTest() { return new InfoScreensTest; }
 
 #include "tst_info.moc"

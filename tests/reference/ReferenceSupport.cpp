@@ -2,9 +2,7 @@
 
 #include "reference/Abuela.h"
 #include "reference/Alternat.h"
-#include "store/Catalogue.h"
 #include "reference/Cosmetic.h"
-#include "store/Database.h"
 #include "reference/Diagnost.h"
 #include "reference/Dietas.h"
 #include "reference/Editor.h"
@@ -12,10 +10,12 @@
 #include "reference/Guiapro.h"
 #include "reference/Informac.h"
 #include "reference/Informd.h"
+#include "reference/Tnatural.h"
 #include "shell/Recordar.h"
 #include "shell/Shell.h"
+#include "store/Catalogue.h"
+#include "store/Database.h"
 #include "store/TableCursor.h"
-#include "reference/Tnatural.h"
 
 #include <QPointer>
 #include <QTest>
@@ -65,10 +65,7 @@ void destroyScreens()
     delete Form100;
 }
 
-const QList<Browser>& browsers()
-{
-    return list();
-}
+const QList<Browser>& browsers() { return list(); }
 
 QWidget* browser(const QString& unit)
 {

@@ -37,8 +37,7 @@ using screentest::answerModals;
 using screentest::modalsAnswered;
 using screentest::Step;
 
-template <typename T = QWidget>
-T* child(QWidget* screen, const QString& name)
+template <typename T = QWidget> T* child(QWidget* screen, const QString& name)
 {
     return screen ? screen->findChild<T*>(name) : nullptr;
 }

@@ -3,12 +3,12 @@
 //   yerbalis-reference-demo UNIT list       the same in list mode
 //   yerbalis-reference-demo UNIT print F    prints the first record to the PDF file F and ends
 
-#include "shell/Application.h"
-#include "store/Database.h"
+#include "ReferenceSupport.h"
 #include "printing/Printing.h"
 #include "reference/RecordBrowser.h"
-#include "ReferenceSupport.h"
+#include "shell/Application.h"
 #include "shell/Shell.h"
+#include "store/Database.h"
 
 #include <QAbstractButton>
 #include <QPrinter>

@@ -4,13 +4,13 @@
 
 #include "ReferenceSupport.h"
 
+#include "PrintRecorder.h"
 #include "controls/DBLookupListBox.h"
 #include "controls/DBMemo.h"
 #include "controls/DBNavigator.h"
 #include "reference/Editor.h"
-#include "PrintRecorder.h"
-#include "shell/Recordar.h"
 #include "reference/RecordBrowser.h"
+#include "shell/Recordar.h"
 #include "shell/Shell.h"
 #include "store/TableCursor.h"
 
@@ -40,27 +40,15 @@ const QString kAviso = QStringLiteral(
 const QStringList kCosmeticFields = {QStringLiteral("Producto Cosmetico"), QStringLiteral("Indicaciones"),
                                      QStringLiteral("Modo Empleo")};
 
-DBMemo* memo(QWidget* s, const char* name)
-{
-    return child<DBMemo>(s, QString::fromLatin1(name));
-}
+DBMemo* memo(QWidget* s, const char* name) { return child<DBMemo>(s, QString::fromLatin1(name)); }
 
-QString shownName(QWidget* s)
-{
-    return memo(s, "MEMO2")->toPlainText();
-}
+QString shownName(QWidget* s) { return memo(s, "MEMO2")->toPlainText(); }
 
-yb::TableCursor* table(QWidget* s)
-{
-    return s->findChild<yb::TableCursor*>(QStringLiteral("Table1"));
-}
+yb::TableCursor* table(QWidget* s) { return s->findChild<yb::TableCursor*>(QStringLiteral("Table1")); }
 
 // Clicks later, from the event loop: for buttons that open a modal window
 // while a scripted step is running.
-void clickLater(QAbstractButton* b)
-{
-    QTimer::singleShot(0, b, &QAbstractButton::click);
-}
+void clickLater(QAbstractButton* b) { QTimer::singleShot(0, b, &QAbstractButton::click); }
 
 struct PromptSeen {
     QString caption, label, initial;
@@ -128,11 +116,12 @@ private slots:
     {
         QVERIFY(dir.isValid());
         createScreens(dir.path() + QStringLiteral("/db"));
-        addRecords(QStringLiteral("Cosmetic"), kCosmeticFields,
-                   {{QStringLiteral("Gel de aloe"), QStringLiteral("Quemaduras."), QStringLiteral("Extender.")},
-                    {QStringLiteral("Aceite de rosa mosqueta"), QStringLiteral("Cicatrices."), QStringLiteral("Noche.")},
-                    {QStringLiteral("Crema de caléndula"), QStringLiteral("Irritaciones."), QStringLiteral("Dos veces.")},
-                    {QStringLiteral("Aceite de almendras"), QStringLiteral("Piel seca."), QStringLiteral("Masajear.")}});
+        addRecords(
+            QStringLiteral("Cosmetic"), kCosmeticFields,
+            {{QStringLiteral("Gel de aloe"), QStringLiteral("Quemaduras."), QStringLiteral("Extender.")},
+             {QStringLiteral("Aceite de rosa mosqueta"), QStringLiteral("Cicatrices."), QStringLiteral("Noche.")},
+             {QStringLiteral("Crema de caléndula"), QStringLiteral("Irritaciones."), QStringLiteral("Dos veces.")},
+             {QStringLiteral("Aceite de almendras"), QStringLiteral("Piel seca."), QStringLiteral("Masajear.")}});
         cosmetic = browser(QStringLiteral("Cosmetic"));
         nav = child<DBNavigator>(cosmetic, QStringLiteral("DBNavigator1"));
         QVERIFY(cosmetic && nav);
@@ -164,37 +153,84 @@ private slots:
                 out << QString::fromUtf8(s);
             return out;
         };
-        QTest::newRow("Cosmetic") << "Cosmetic" << "Productos Cosméticos (Base de Datos)" << "Producto Cosmetico"
-            << S({"Label1", "Nombre del Producto Cosmético:", "Label2", "Indicaciones:", "Label3", "Dosificación y Modo de Empleo:"})
-            << S({"Memo3", "Indicaciones", "Memo4", "Modo Empleo"}) << "BitBtn1" << "BitBtn2000";
-        QTest::newRow("Diagnost") << "Diagnost" << "Síntomas y Diagnósticos (Base de Datos)" << "Sintomas"
-            << S({"Label1", "Nombre del Síntoma, Enfermedad o Dolencia:", "Label2", "Diagnóstico y/o Posible Deficiencia:", "Label3", "Otros datos de interés:"})
-            << S({"Memo3", "Diagnostico", "Memo4", "Obsevaciones"}) << "BitBtn1" << "BitBtn2000";
-        QTest::newRow("Dietas") << "Dietas" << "Dietas Naturistas (Base de Datos)" << "Dieta"
-            << S({"Label1", "Nombre de la Dieta:", "Label2", "Desayuno, Comida, Merienda y Cena:", "Label3", "Observaciones y/o Complementos Dietéticos:"})
-            << S({"Memo3", "Dasayuno-Comida-Cena", "Memo4", "ComplementosDieteticos"}) << "BitBtn3" << "BitBtn1";
-        QTest::newRow("Editor") << "Editor" << "Editor de Textos (Base de Datos)" << "Nombre Ficha"
-            << S({"Label1", "Nombre de la Ficha:"}) << S({"Memo3", "EditorTextos"}) << "BitBtn1" << "BitBtn2000";
-        QTest::newRow("Glosario") << "Glosario" << "Glosario Médico (Base de Datos)" << "Término médico"
-            << S({"Label1", "Término Médico:", "Label2", "Definición:"}) << S({"Memo3", "Definición:"}) << "BitBtn3" << "BitBtn1";
-        QTest::newRow("Guiapro") << "Guiapro" << "Guía de Productos Dietéticos (Base de Datos)" << "Producto"
-            << S({"Label1", "Nombre del Producto:", "Label2", "Indicaciones:", "Label3", "Dosificación y Modo de Empleo:"})
-            << S({"Memo3", "Indicaciones", "Memo4", "ModoEmpleo"}) << "BitBtn1" << "BitBtn2000";
-        QTest::newRow("Informac") << "Informac" << "Información General (Base de datos)" << "Producto"
-            << S({"Label1", "Nombre del Producto:", "Label2", "Ingredientes:", "Label3", "Propiedades:", "Label4", "Dosificación, Normas de Preparación y Otros datos de interés:"})
-            << S({"Memo3", "Ingredientes", "Memo4", "Propiedades", "Memo5", "Dosificacion"}) << "BitBtn1" << "BitBtn2000";
-        QTest::newRow("Abuela") << "Abuela" << "Remedios de la Abuela (Base de Datos)" << "Sintomas"
-            << S({"Label2", "Nombre del Síntoma, Enfermedad, Dolencia...", "Label1", "Indicaciones y Posología:"})
-            << S({"Memo3", "Indicaciones"}) << "BitBtn1" << "BitBtn2000";
-        QTest::newRow("Informd") << "Informd" << "Información Dietética (Base de Datos)" << "Información Dietética"
-            << S({"Label1", "Nombre:", "Label2", "Función en el Organismo:", "Label3", "Síntomas de Deficiencia:", "Label4", "Recomendaciones Terapéuticas:", "Label5", "Fuentes Naturales:"})
-            << S({"Memo3", "Funcion", "Memo4", "Sintomas", "Memo5", "Recomendacion", "Memo6", "Fuentes"}) << "BitBtn1" << "BitBtn2000";
-        QTest::newRow("Alternat") << "Alternat" << "Terapias Alternativas con Oligoelementos (Base de Datos)" << "Sintomas"
-            << S({"Label1", "Nombre del Síntoma, Enfermedad, Dolencia...", "Label2", "Indicaciones y Posología:"})
-            << S({"Memo3", "Indicaciones"}) << "BitBtn1" << "BitBtn1998";
-        QTest::newRow("Tnatural") << "Tnatural" << "Tratamientos Naturales (Base de Datos)" << "Dolencia/Enfermedad"
-            << S({"Label1", "Enfermedad o Dolencia:", "Label2", "Término Médico:", "Label3", "Tratamiento Recomendado (Complementos Orientativos):"})
-            << S({"Memo3", "Explicacion", "Memo4", "Tratamiento"}) << "BitBtn1" << "BitBtn2000";
+        QTest::newRow("Cosmetic") << "Cosmetic"
+                                  << "Productos Cosméticos (Base de Datos)"
+                                  << "Producto Cosmetico"
+                                  << S({"Label1", "Nombre del Producto Cosmético:", "Label2", "Indicaciones:", "Label3",
+                                        "Dosificación y Modo de Empleo:"})
+                                  << S({"Memo3", "Indicaciones", "Memo4", "Modo Empleo"}) << "BitBtn1"
+                                  << "BitBtn2000";
+        QTest::newRow("Diagnost") << "Diagnost"
+                                  << "Síntomas y Diagnósticos (Base de Datos)"
+                                  << "Sintomas"
+                                  << S({"Label1", "Nombre del Síntoma, Enfermedad o Dolencia:", "Label2",
+                                        "Diagnóstico y/o Posible Deficiencia:", "Label3", "Otros datos de interés:"})
+                                  << S({"Memo3", "Diagnostico", "Memo4", "Obsevaciones"}) << "BitBtn1"
+                                  << "BitBtn2000";
+        QTest::newRow("Dietas") << "Dietas"
+                                << "Dietas Naturistas (Base de Datos)"
+                                << "Dieta"
+                                << S({"Label1", "Nombre de la Dieta:", "Label2", "Desayuno, Comida, Merienda y Cena:",
+                                      "Label3", "Observaciones y/o Complementos Dietéticos:"})
+                                << S({"Memo3", "Dasayuno-Comida-Cena", "Memo4", "ComplementosDieteticos"}) << "BitBtn3"
+                                << "BitBtn1";
+        QTest::newRow("Editor") << "Editor"
+                                << "Editor de Textos (Base de Datos)"
+                                << "Nombre Ficha" << S({"Label1", "Nombre de la Ficha:"})
+                                << S({"Memo3", "EditorTextos"}) << "BitBtn1"
+                                << "BitBtn2000";
+        QTest::newRow("Glosario") << "Glosario"
+                                  << "Glosario Médico (Base de Datos)"
+                                  << "Término médico" << S({"Label1", "Término Médico:", "Label2", "Definición:"})
+                                  << S({"Memo3", "Definición:"}) << "BitBtn3"
+                                  << "BitBtn1";
+        QTest::newRow("Guiapro") << "Guiapro"
+                                 << "Guía de Productos Dietéticos (Base de Datos)"
+                                 << "Producto"
+                                 << S({"Label1", "Nombre del Producto:", "Label2", "Indicaciones:", "Label3",
+                                       "Dosificación y Modo de Empleo:"})
+                                 << S({"Memo3", "Indicaciones", "Memo4", "ModoEmpleo"}) << "BitBtn1"
+                                 << "BitBtn2000";
+        QTest::newRow("Informac") << "Informac"
+                                  << "Información General (Base de datos)"
+                                  << "Producto"
+                                  << S({"Label1", "Nombre del Producto:", "Label2", "Ingredientes:", "Label3",
+                                        "Propiedades:", "Label4",
+                                        "Dosificación, Normas de Preparación y Otros datos de interés:"})
+                                  << S({"Memo3", "Ingredientes", "Memo4", "Propiedades", "Memo5", "Dosificacion"})
+                                  << "BitBtn1"
+                                  << "BitBtn2000";
+        QTest::newRow("Abuela") << "Abuela"
+                                << "Remedios de la Abuela (Base de Datos)"
+                                << "Sintomas"
+                                << S({"Label2", "Nombre del Síntoma, Enfermedad, Dolencia...", "Label1",
+                                      "Indicaciones y Posología:"})
+                                << S({"Memo3", "Indicaciones"}) << "BitBtn1"
+                                << "BitBtn2000";
+        QTest::newRow("Informd") << "Informd"
+                                 << "Información Dietética (Base de Datos)"
+                                 << "Información Dietética"
+                                 << S({"Label1", "Nombre:", "Label2", "Función en el Organismo:", "Label3",
+                                       "Síntomas de Deficiencia:", "Label4", "Recomendaciones Terapéuticas:", "Label5",
+                                       "Fuentes Naturales:"})
+                                 << S({"Memo3", "Funcion", "Memo4", "Sintomas", "Memo5", "Recomendacion", "Memo6",
+                                       "Fuentes"})
+                                 << "BitBtn1"
+                                 << "BitBtn2000";
+        QTest::newRow("Alternat") << "Alternat"
+                                  << "Terapias Alternativas con Oligoelementos (Base de Datos)"
+                                  << "Sintomas"
+                                  << S({"Label1", "Nombre del Síntoma, Enfermedad, Dolencia...", "Label2",
+                                        "Indicaciones y Posología:"})
+                                  << S({"Memo3", "Indicaciones"}) << "BitBtn1"
+                                  << "BitBtn1998";
+        QTest::newRow("Tnatural") << "Tnatural"
+                                  << "Tratamientos Naturales (Base de Datos)"
+                                  << "Dolencia/Enfermedad"
+                                  << S({"Label1", "Enfermedad o Dolencia:", "Label2", "Término Médico:", "Label3",
+                                        "Tratamiento Recomendado (Complementos Orientativos):"})
+                                  << S({"Memo3", "Explicacion", "Memo4", "Tratamiento"}) << "BitBtn1"
+                                  << "BitBtn2000";
     }
     void eachBrowserShowsItsOwnDesign()
     {
@@ -226,7 +262,8 @@ private slots:
         QCOMPARE(child<QAbstractButton>(s, QStringLiteral("SpButton200"))->text(), QStringLiteral("?"));
         QCOMPARE(child<QAbstractButton>(s, QStringLiteral("BOTONCANCELAR"))->text(), QStringLiteral("&Ocultar"));
         QCOMPARE(child<QLabel>(s, QStringLiteral("Label53"))->text(), QStringLiteral("Último"));
-        QCOMPARE(child<QLabel>(s, QStringLiteral("Label54"))->toolTip(), QStringLiteral("Inserta un nuevo registro vacío"));
+        QCOMPARE(child<QLabel>(s, QStringLiteral("Label54"))->toolTip(),
+                 QStringLiteral("Inserta un nuevo registro vacío"));
         QCOMPARE(bool(child<QFontDialog>(s, QStringLiteral("FontDialog1"))), unit == QLatin1String("Editor"));
 
         // The close command hides the window and leaves the cursor as it is.
@@ -268,17 +305,19 @@ private slots:
         auto* nav = child<DBNavigator>(s, QStringLiteral("DBNavigator1"));
         QVERIFY(nav);
         QCOMPARE(nav->dataSourceName(), QStringLiteral("DataSource1"));
-        for (const QString& name : {setup.closeButton, QStringLiteral("BitBtn2"), setup.searchButton,
-                                    QStringLiteral("BOTONCANCELAR")})
+        for (const QString& name :
+             {setup.closeButton, QStringLiteral("BitBtn2"), setup.searchButton, QStringLiteral("BOTONCANCELAR")})
             QVERIFY2(child<QPushButton>(s, name), qPrintable(name));
         for (const char* name : {"SpButton200", "SpeedButton1"}) {
             auto* b = child<QToolButton>(s, QString::fromLatin1(name));
             QVERIFY2(b, name);
             QCOMPARE(b->focusPolicy(), Qt::NoFocus);
         }
-        QCOMPARE(child<QAbstractButton>(s, QStringLiteral("SpeedButton1"))->toolTip(), QStringLiteral("Visualizar Lista"));
+        QCOMPARE(child<QAbstractButton>(s, QStringLiteral("SpeedButton1"))->toolTip(),
+                 QStringLiteral("Visualizar Lista"));
         QCOMPARE(child<QAbstractButton>(s, QStringLiteral("SpButton200"))->toolTip(), QStringLiteral("Ayuda"));
-        QCOMPARE(child<QAbstractButton>(s, QStringLiteral("BOTONCANCELAR"))->toolTip(), QStringLiteral("Cancelar Lista"));
+        QCOMPARE(child<QAbstractButton>(s, QStringLiteral("BOTONCANCELAR"))->toolTip(),
+                 QStringLiteral("Cancelar Lista"));
         QVERIFY(child<DBLookupListBox>(s, QStringLiteral("DBLookupListBox1")));
         for (const char* name : {"Memo1", "Memo123"}) {
             auto* spacer = child<QPlainTextEdit>(s, QString::fromLatin1(name));
@@ -444,7 +483,8 @@ private slots:
             if (list->rowText(i) == QStringLiteral("Bálsamo labial"))
                 row = i;
         QVERIFY(row >= 0);
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(10, row * list->rowHeight() + list->rowHeight() / 2));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          QPoint(10, row * list->rowHeight() + list->rowHeight() / 2));
         QCOMPARE(shownName(cosmetic), QStringLiteral("Bálsamo labial"));
         QVERIFY(!list->isVisible() && !hide->isVisible());
         QVERIFY(memo(cosmetic, "MEMO2")->hasFocus());
@@ -488,7 +528,8 @@ private slots:
             child<QAbstractButton>(cosmetic, QStringLiteral("BOTONCANCELAR"))->click();
         }
         yb::TableCursor* t = table(cosmetic);
-        for (int i = 0; i < 400 && t->locate(kCosmeticFields.first(), QStringLiteral("Zz producto"), yb::PartialKey); ++i)
+        for (int i = 0; i < 400 && t->locate(kCosmeticFields.first(), QStringLiteral("Zz producto"), yb::PartialKey);
+             ++i)
             t->remove();
         QVERIFY(!t->locate(kCosmeticFields.first(), QStringLiteral("Zz producto"), yb::PartialKey));
         cosmetic->setWindowState(Qt::WindowMaximized);
@@ -549,14 +590,14 @@ private slots:
     {
         QTest::addColumn<QString>("unit");
         QTest::addColumn<QStringList>("order");
-        QTest::newRow("Cosmetic") << "Cosmetic"
-            << QStringList{"BitBtn1", "BitBtn2", "MEMO2", "BitBtn2000", "Memo3", "Memo4", "BitBtn1"};
-        QTest::newRow("Tnatural") << "Tnatural"
-            << QStringList{"BitBtn1", "BitBtn2", "MEMO2", "Memo3", "Memo4", "BitBtn2000", "BitBtn1"};
+        QTest::newRow("Cosmetic") << "Cosmetic" << QStringList{"BitBtn1", "BitBtn2", "MEMO2",  "BitBtn2000",
+                                                               "Memo3",   "Memo4",   "BitBtn1"};
+        QTest::newRow("Tnatural") << "Tnatural" << QStringList{"BitBtn1", "BitBtn2",    "MEMO2",  "Memo3",
+                                                               "Memo4",   "BitBtn2000", "BitBtn1"};
         QTest::newRow("Dietas") << "Dietas"
-            << QStringList{"BitBtn3", "BitBtn2", "MEMO2", "BitBtn1", "Memo3", "Memo4", "BitBtn3"};
-        QTest::newRow("Informd") << "Informd"
-            << QStringList{"BitBtn1", "BitBtn2", "MEMO2", "BitBtn2000", "Memo3", "Memo4", "Memo5", "Memo6", "BitBtn1"};
+                                << QStringList{"BitBtn3", "BitBtn2", "MEMO2", "BitBtn1", "Memo3", "Memo4", "BitBtn3"};
+        QTest::newRow("Informd") << "Informd" << QStringList{"BitBtn1", "BitBtn2", "MEMO2", "BitBtn2000", "Memo3",
+                                                             "Memo4",   "Memo5",   "Memo6", "BitBtn1"};
     }
     void tabOrder()
     {
@@ -690,9 +731,6 @@ private slots:
     }
 };
 
-QObject* makeBrowserTest()
-{
-    return new BrowserTest;
-}
+QObject* makeBrowserTest() { return new BrowserTest; }
 
 #include "tst_browsers.moc"

@@ -4,9 +4,9 @@
 
 #include "ReferenceSupport.h"
 
+#include "PrintRecorder.h"
 #include "controls/DBMemo.h"
 #include "printing/Printing.h"
-#include "PrintRecorder.h"
 #include "reference/RecordBrowser.h"
 #include "store/TableCursor.h"
 
@@ -22,8 +22,8 @@
 
 using namespace reftest;
 using yb::printing::Block;
-using yb::printing::PrintRecorder;
 using yb::printing::PrinterError;
+using yb::printing::PrintRecorder;
 using yb::printing::TextChannel;
 
 namespace {
@@ -191,8 +191,9 @@ private slots:
         PrintRecorder rec;
         const M small = metrics(mono(10), rec);
         const M large = metrics(mono(20), rec);
-        yb::printing::printBlocks(rec, {Block{{"a"}, mono(10), Qt::black}, Block{{"b", "c"}, mono(20), Qt::black},
-                                        Block{{}, mono(40), Qt::black}});
+        yb::printing::printBlocks(rec,
+                                  {Block{{"a"}, mono(10), Qt::black}, Block{{"b", "c"}, mono(20), Qt::black},
+                                   Block{{}, mono(40), Qt::black}});
         const auto& p = rec.pieces();
         QCOMPARE(texts(rec), (QStringList{"a", "b", "c"}));
         QCOMPARE(p[1].baseline.y(), double(small.h + 2 + large.asc));
@@ -247,7 +248,8 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&box));
         Block b = yb::printing::blockOf(&box);
         QVERIFY(b.lines.size() > 3);
-        QCOMPARE(b.lines.mid(b.lines.size() - 2), (QStringList{"", "fin"})); // the empty line after "fin" is not counted
+        QCOMPARE(b.lines.mid(b.lines.size() - 2),
+                 (QStringList{"", "fin"})); // the empty line after "fin" is not counted
         QCOMPARE(b.lines.mid(0, b.lines.size() - 2).join(QString()), paragraph);
         const QFontMetrics fm(box.font());
         for (const QString& l : b.lines)
@@ -273,17 +275,25 @@ private slots:
         QTest::addColumn<QString>("unit");
         QTest::addColumn<QStringList>("fields");
         QTest::addColumn<QString>("order"); // T top spacer, K key, S separator, 3..6 Memo3..Memo6
-        QTest::newRow("Cosmetic") << "Cosmetic" << QStringList{"Producto Cosmetico", "Indicaciones", "Modo Empleo"} << "TKS3S4S";
+        QTest::newRow("Cosmetic") << "Cosmetic" << QStringList{"Producto Cosmetico", "Indicaciones", "Modo Empleo"}
+                                  << "TKS3S4S";
         QTest::newRow("Diagnost") << "Diagnost" << QStringList{"Sintomas", "Diagnostico", "Obsevaciones"} << "TKS3S4";
-        QTest::newRow("Dietas") << "Dietas" << QStringList{"Dieta", "Dasayuno-Comida-Cena", "ComplementosDieteticos"} << "TKS3S4";
+        QTest::newRow("Dietas") << "Dietas" << QStringList{"Dieta", "Dasayuno-Comida-Cena", "ComplementosDieteticos"}
+                                << "TKS3S4";
         QTest::newRow("Editor") << "Editor" << QStringList{"Nombre Ficha", "EditorTextos"} << "T3";
         QTest::newRow("Glosario") << "Glosario" << QStringList{"Término médico", "Definición:"} << "TKS3";
         QTest::newRow("Guiapro") << "Guiapro" << QStringList{"Producto", "Indicaciones", "ModoEmpleo"} << "TKS3S4";
-        QTest::newRow("Informac") << "Informac" << QStringList{"Producto", "Ingredientes", "Propiedades", "Dosificacion"} << "TKSS3S4S5S";
+        QTest::newRow("Informac") << "Informac"
+                                  << QStringList{"Producto", "Ingredientes", "Propiedades", "Dosificacion"}
+                                  << "TKSS3S4S5S";
         QTest::newRow("Abuela") << "Abuela" << QStringList{"Sintomas", "Indicaciones"} << "TKS3";
-        QTest::newRow("Informd") << "Informd" << QStringList{"Información Dietética", "Funcion", "Sintomas", "Recomendacion", "Fuentes"} << "TKS3S4S5S6";
+        QTest::newRow("Informd") << "Informd"
+                                 << QStringList{"Información Dietética", "Funcion", "Sintomas", "Recomendacion",
+                                                "Fuentes"}
+                                 << "TKS3S4S5S6";
         QTest::newRow("Alternat") << "Alternat" << QStringList{"Sintomas", "Indicaciones"} << "TKS3";
-        QTest::newRow("Tnatural") << "Tnatural" << QStringList{"Dolencia/Enfermedad", "Explicacion", "Tratamiento"} << "TKS3S4";
+        QTest::newRow("Tnatural") << "Tnatural" << QStringList{"Dolencia/Enfermedad", "Explicacion", "Tratamiento"}
+                                  << "TKS3S4";
     }
     void eachBrowserPrintsItsBlocksInOrder()
     {
@@ -457,9 +467,6 @@ private slots:
     }
 };
 
-QObject* makePrintingTest()
-{
-    return new PrintingTest;
-}
+QObject* makePrintingTest() { return new PrintingTest; }
 
 #include "tst_printing.moc"

@@ -2,30 +2,30 @@
 // real tables in a temporary directory. Message boxes are answered from a
 // queued callback; the printout goes to a PDF file.
 
-#include "shell/Application.h"
-#include "store/Conversions.h"
 #include "controls/DBEdit.h"
 #include "controls/DBGrid.h"
 #include "controls/DBNavigator.h"
-#include "store/Database.h"
+#include "shell/Application.h"
 #include "shell/FocusStyle.h"
+#include "shell/Shell.h"
 #include "shop/REGISTR1.h"
 #include "shop/REGISTR2.h"
-#include "shell/Shell.h"
-#include "store/TableCursor.h"
 #include "shop/VENTAS.h"
+#include "store/Conversions.h"
+#include "store/Database.h"
+#include "store/TableCursor.h"
 
 #include <QAccessible>
 #include <QLabel>
 #include <QListWidget>
-#include <QRegularExpression>
-#include <QStandardPaths>
 #include <QMessageBox>
 #include <QPdfWriter>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollBar>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -244,7 +244,7 @@ private slots:
         const QString dir = tmp_.path() + QStringLiteral("/yerba");
         QVERIFY(yb::Database::prepare(dir));
         yb::Database::setDirectory(dir);
-        addProduct(3, QStringLiteral("Tila"), 200);       // the first product of the table
+        addProduct(3, QStringLiteral("Tila"), 200); // the first product of the table
         addProduct(7, QStringLiteral("Manzanilla"), 150);
         addProduct(12, QStringLiteral("Poleos"), 1234);
         addProduct(99, QStringLiteral("Cesta grande"), 2147483600);
@@ -406,18 +406,19 @@ private slots:
             QCOMPARE(dbPrecio()->text(), QStringLiteral("150"));
             registerByEnter();
             QCOMPARE(list()->item(list()->count() - 1)->text(),
-                     code.rightJustified(10) + QStringLiteral(" Manzanilla") + QString(20, QLatin1Char(' '))
-                         + QStringLiteral("        150"));
+                     code.rightJustified(10) + QStringLiteral(" Manzanilla") + QString(20, QLatin1Char(' ')) +
+                         QStringLiteral("        150"));
             QCOMPARE(QApplication::focusWidget(), edCodigo());
             QVERIFY(edCodigo()->text().isEmpty() && dbDescripcion()->text().isEmpty() && dbPrecio()->text().isEmpty());
         }
         QCOMPARE(total(), QStringLiteral("600"));
         QCOMPARE(list()->currentRow(), 3);
         QCOMPARE(sales(), before + 4);
-        QCOMPARE(countWhere(QStringLiteral("Ventas.DB"), {{QStringLiteral("Codigo"), 7},
-                                                     {QStringLiteral("Importe"), 150},
-                                                     {QStringLiteral("Caja"), 1},
-                                                     {QStringLiteral("Producto"), QStringLiteral("Manzanilla")}}),
+        QCOMPARE(countWhere(QStringLiteral("Ventas.DB"),
+                            {{QStringLiteral("Codigo"), 7},
+                             {QStringLiteral("Importe"), 150},
+                             {QStringLiteral("Caja"), 1},
+                             {QStringLiteral("Producto"), QStringLiteral("Manzanilla")}}),
                  before + 4);
     }
 
@@ -510,8 +511,9 @@ private slots:
         sell(QStringLiteral("12"));
         const QString line = list()->item(0)->text();
         QCOMPARE(line.size(), 52);
-        QCOMPARE(line, QString(8, QLatin1Char(' ')) + QStringLiteral("12 Poleos") + QString(24, QLatin1Char(' '))
-                           + QLatin1Char(' ') + QString(6, QLatin1Char(' ')) + QStringLiteral("1234"));
+        QCOMPARE(line,
+                 QString(8, QLatin1Char(' ')) + QStringLiteral("12 Poleos") + QString(24, QLatin1Char(' ')) +
+                     QLatin1Char(' ') + QString(6, QLatin1Char(' ')) + QStringLiteral("1234"));
         QCOMPARE(list()->count(), 2);
         QCOMPARE(list()->item(1)->text(), line);
         QCOMPARE(total(), QStringLiteral("2468"));
@@ -565,8 +567,9 @@ private slots:
                 TTERMINAL refused;
                 QFAIL(qPrintable(QStringLiteral("YERBALIS_TILL='%1' was taken").arg(QLatin1String(bad))));
             } catch (const yb::Error& e) {
-                QCOMPARE(e.message(), QStringLiteral("YERBALIS_TILL must be a till number from 1 to 99, not '%1'")
-                                          .arg(QLatin1String(bad)));
+                QCOMPARE(e.message(),
+                         QStringLiteral("YERBALIS_TILL must be a till number from 1 to 99, not '%1'")
+                             .arg(QLatin1String(bad)));
             }
         }
     }
@@ -635,8 +638,8 @@ private slots:
         activate(balance_);
         balance_->Table1->last();
         const QDateTime stored = balance_->Table1->fieldByName(QStringLiteral("Fecha y Hora")).asDateTime();
-        const QString cell = child<DBGrid>(balance_, "TEXTO1")->cellText(
-            child<DBGrid>(balance_, "TEXTO1")->window().activeRow(), 0);
+        const QString cell =
+            child<DBGrid>(balance_, "TEXTO1")->cellText(child<DBGrid>(balance_, "TEXTO1")->window().activeRow(), 0);
         QCOMPARE(cell, yb::dateTimeText(stored));
         QVERIFY2(!cell.contains(leftover), qPrintable(cell));
         QCOMPARE(yb::textToDateTime(cell), stored.addMSecs(-stored.time().msec()));
@@ -780,8 +783,8 @@ private slots:
         sell(QStringLiteral("12"));
         activate(balance_);
         auto* grid = child<DBGrid>(balance_, "TEXTO1");
-        QCOMPARE(grid->titles(), (QStringList{QStringLiteral("Fecha y Hora"), QStringLiteral("Producto"),
-                                              QStringLiteral("Importe")}));
+        QCOMPARE(grid->titles(),
+                 (QStringList{QStringLiteral("Fecha y Hora"), QStringLiteral("Producto"), QStringLiteral("Importe")}));
         balance_->Table1->last();
         const int row = grid->window().activeRow();
         QCOMPARE(grid->cellText(row, 1), QStringLiteral("Poleos"));
@@ -865,7 +868,8 @@ private slots:
         {
             const std::unique_ptr<yb::EngineTable> ventas = openTable(QStringLiteral("Ventas.DB"));
             yb::RecordFilter added;
-            added.equals << yb::RecordFilter::Equal{columnOf(QStringLiteral("Ventas.DB"), QStringLiteral("Fecha y Hora")), at};
+            added.equals << yb::RecordFilter::Equal{
+                columnOf(QStringLiteral("Ventas.DB"), QStringLiteral("Fecha y Hora")), at};
             QList<qint64> ids;
             ventas->find({}, added, yb::RecordOrder::Table, [&](const yb::StoredRecord& r) {
                 ids << r.id;
@@ -879,8 +883,8 @@ private slots:
 
     void balancePrintsTheWindowImage()
     {
-        if (QStandardPaths::findExecutable(QStringLiteral("pdfimages")).isEmpty()
-            || QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty())
+        if (QStandardPaths::findExecutable(QStringLiteral("pdfimages")).isEmpty() ||
+            QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty())
             QSKIP("pdfimages and pdfinfo (poppler-utils) are needed to read the printout");
         activate(balance_);
         const QString pdf = tmp_.path() + QStringLiteral("/balance.pdf");
@@ -912,14 +916,15 @@ private slots:
         QProcess info;
         info.start(QStringLiteral("pdfinfo"), {pdf});
         QVERIFY(info.waitForFinished());
-        QVERIFY(QString::fromUtf8(info.readAllStandardOutput()).contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))));
+        QVERIFY(QString::fromUtf8(info.readAllStandardOutput())
+                    .contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))));
         QProcess images;
         images.start(QStringLiteral("pdfimages"), {QStringLiteral("-png"), pdf, tmp_.path() + QStringLiteral("/img")});
         QVERIFY(images.waitForFinished());
         const QImage printed(tmp_.path() + QStringLiteral("/img-000.png"));
         QVERIFY(!printed.isNull());
         QCOMPARE(printed.size(), balance_->size());
-        QCOMPARE(reds(printed), 0);                  // no button column
+        QCOMPARE(reds(printed), 0); // no button column
         QVERIFY(printed.pixelColor(printed.width() - 20, printed.height() / 2) != QColor(Qt::black));
         // Its size on paper is its size on the screen.
         QProcess list;

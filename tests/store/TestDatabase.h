@@ -35,8 +35,9 @@ inline void settle(const QString& location)
     QElapsedTimer t;
     t.start();
     while (PQstatus(c) == CONNECTION_OK && t.elapsed() < 20000) {
-        PGresult* r = PQexec(c, "SELECT count(*) FROM pg_stat_activity WHERE datname = current_database() "
-                                "AND pid <> pg_backend_pid() AND state NOT IN ('idle')");
+        PGresult* r = PQexec(c,
+                             "SELECT count(*) FROM pg_stat_activity WHERE datname = current_database() "
+                             "AND pid <> pg_backend_pid() AND state NOT IN ('idle')");
         const bool busy = PQresultStatus(r) == PGRES_TUPLES_OK && qstrcmp(PQgetvalue(r, 0, 0), "0") != 0;
         PQclear(r);
         if (!busy)

@@ -53,7 +53,8 @@ int main(int argc, char** argv)
             return 0;
         }
         if (mode == "edit") {
-            std::unique_ptr<yb::EngineTable> products = engine->openTable(*yb::findTable(QStringLiteral("Producto.db")));
+            std::unique_ptr<yb::EngineTable> products =
+                engine->openTable(*yb::findTable(QStringLiteral("Producto.db")));
             yb::RecordFilter f;
             f.equals << yb::RecordFilter::Equal{0, std::atoi(argv[3])};
             std::optional<yb::StoredRecord> found;

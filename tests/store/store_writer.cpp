@@ -25,7 +25,8 @@ void sell(yb::TableCursor& sales, int i)
     sales.fieldByName(QStringLiteral("Fecha y Hora")).setAsDateTime(QDateTime::currentDateTime());
     sales.fieldByName(QStringLiteral("Codigo")).setAsInteger(i);
     sales.fieldByName(QStringLiteral("Importe")).setAsInteger(100 + i);
-    sales.fieldByName(QStringLiteral("Producto")).setAsString(QStringLiteral("Venta número %1 de una prueba larga").arg(i));
+    sales.fieldByName(QStringLiteral("Producto"))
+        .setAsString(QStringLiteral("Venta número %1 de una prueba larga").arg(i));
     sales.post();
 }
 

@@ -86,8 +86,9 @@ private slots:
         const Columns c{col(cosmetic(), "Producto Cosmetico")};
 
         const auto all = t->read(c, RecordOrder::Key, {}, true, 100);
-        QCOMPARE(names(all), QStringList({QStringLiteral("aloe"), QStringLiteral("aloe"), QStringLiteral("Árnica"),
-                                          QStringLiteral("Nabo"), QStringLiteral("Ñame"), QStringLiteral("Zinc")}));
+        QCOMPARE(names(all),
+                 QStringList({QStringLiteral("aloe"), QStringLiteral("aloe"), QStringLiteral("Árnica"),
+                              QStringLiteral("Nabo"), QStringLiteral("Ñame"), QStringLiteral("Zinc")}));
         // Equal keys in the order of their ids.
         QVERIFY(all[0].id < all[1].id);
         // From a place, forward and backward, limited.
@@ -331,7 +332,8 @@ private slots:
         };
         const FieldDef text{QStringLiteral("Descripcion"), FieldType::Text, 5, true};
         QCOMPARE(importedValue(text, "Ñandú", {}), QVariant(QByteArray("Ñandú")));
-        QCOMPARE(problem(text, "Manzanilla"), QStringLiteral("the text has 10 characters, more than the 5 the field holds"));
+        QCOMPARE(problem(text, "Manzanilla"),
+                 QStringLiteral("the text has 10 characters, more than the 5 the field holds"));
         QCOMPARE(problem(text, ""), QStringLiteral("the field must have a value"));
         QCOMPARE(problem(text, "\xC3"), QStringLiteral("the text is not valid UTF-8; HINT"));
         const FieldDef small{QStringLiteral("Caja"), FieldType::SmallInt, 0, false};

@@ -5,17 +5,17 @@
 
 #include "store/Catalogue.h"
 #include "store/Database.h"
-#include "store/TableCursor.h"
 #include "store/Engine.h"
 #include "store/SortKey.h"
+#include "store/TableCursor.h"
 #include "store/postgres/PgEngine.h"
 
 #include <QDateTime>
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
+#include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
 #include <libpq-fe.h>
@@ -67,10 +67,10 @@ class TestPgEngine : public QObject {
 
     void sale(EngineTable& t, int code)
     {
-        const WriteResult w = t.insert({0, 1, 2, 3, 4},
-                                       {1, QDateTime(QDate(2026, 12, 9), QTime(10, 0)), code, 100 + code,
-                                        QStringLiteral("Venta %1").arg(code)},
-                                       {});
+        const WriteResult w = t.insert(
+            {0, 1, 2, 3, 4},
+            {1, QDateTime(QDate(2026, 12, 9), QTime(10, 0)), code, 100 + code, QStringLiteral("Venta %1").arg(code)},
+            {});
         QCOMPARE(w.outcome, WriteResult::Written);
     }
     WriteResult product(EngineTable& t, int code, const QString& desc, int price)
@@ -166,11 +166,13 @@ private slots:
         pg::dropDatabase(server_, other);
 
         try {
-            openEngine(QStringLiteral("postgresql://caja:secreto@/nada?host=/nonexistent/socket/dir&connect_timeout=2"));
+            openEngine(
+                QStringLiteral("postgresql://caja:secreto@/nada?host=/nonexistent/socket/dir&connect_timeout=2"));
             QFAIL("opened a database on no server");
         } catch (const EngineError& err) {
-            QVERIFY2(err.message().startsWith(QStringLiteral("Cannot connect to the PostgreSQL server postgresql://caja@")),
-                     qPrintable(err.message()));
+            QVERIFY2(
+                err.message().startsWith(QStringLiteral("Cannot connect to the PostgreSQL server postgresql://caja@")),
+                qPrintable(err.message()));
             QVERIFY2(err.message().contains(QStringLiteral("/nonexistent/socket/dir")), qPrintable(err.message()));
             QVERIFY(!err.message().contains(QStringLiteral("secreto")));
         }
@@ -181,9 +183,9 @@ private slots:
     void keyOrderReadAndFind()
     {
         std::unique_ptr<EngineTable> t = engine_->openTable(table("GLOSARIO.DB"));
-        const QStringList keys{QStringLiteral("ñandú"), QStringLiteral("Nácar"), QStringLiteral("nacer"),
+        const QStringList keys{QStringLiteral("ñandú"), QStringLiteral("Nácar"),  QStringLiteral("nacer"),
                                QStringLiteral("oveja"), QStringLiteral("Árnica"), QStringLiteral("arnica"),
-                               QStringLiteral("zeta"), QStringLiteral("Ñu"), QStringLiteral("árbol"),
+                               QStringLiteral("zeta"),  QStringLiteral("Ñu"),     QStringLiteral("árbol"),
                                QStringLiteral("nacer")};
         for (const QString& k : keys)
             QCOMPARE(entry(*t, k, QStringLiteral("de ") + k).outcome, WriteResult::Written);
@@ -309,7 +311,9 @@ private slots:
         std::unique_ptr<EngineTable> sales = engine_->openTable(table("Ventas.DB"));
         const QDateTime when(QDate(2026, 3, 29), QTime(2, 30, 15, 123)); // a DST gap in Madrid
         const QDateTime old(QDate(1968, 2, 29), QTime(23, 59, 59, 999));
-        QCOMPARE(sales->insert({0, 1, 2, 3, 4}, {qint64(-32768), when, 2147483647, -5, QStringLiteral("Té 'verde' \"ñ\"")}, {})
+        QCOMPARE(sales
+                     ->insert({0, 1, 2, 3, 4},
+                              {qint64(-32768), when, 2147483647, -5, QStringLiteral("Té 'verde' \"ñ\"")}, {})
                      .outcome,
                  WriteResult::Written);
         QCOMPARE(sales->insert({0, 1, 2, 3}, {32767, old, -2147483647 - 1, 0}, {}).outcome, WriteResult::Written);
@@ -485,7 +489,7 @@ private slots:
         std::unique_ptr<EngineTable> p = engine_->openTable(table("Producto.db"));
         product(*p, 1, QStringLiteral("Uno"), 1);
         const QByteArray cut = "SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE datname = '" +
-                               name_.toUtf8() + "' AND pid <> pg_backend_pid()";
+            name_.toUtf8() + "' AND pid <> pg_backend_pid()";
         raw(uri_, cut);
         QTest::qWait(100);
         QCOMPARE(p->count(), qint64(1));
@@ -544,7 +548,8 @@ private slots:
     {
         QProcess a, b;
         a.start(QStringLiteral(PG_WRITER), {QStringLiteral("sell"), uri_, QStringLiteral("1"), QStringLiteral("1000")});
-        b.start(QStringLiteral(PG_WRITER), {QStringLiteral("sell"), uri_, QStringLiteral("1001"), QStringLiteral("1000")});
+        b.start(QStringLiteral(PG_WRITER),
+                {QStringLiteral("sell"), uri_, QStringLiteral("1001"), QStringLiteral("1000")});
         QVERIFY(a.waitForFinished(300000));
         QVERIFY(b.waitForFinished(300000));
         QCOMPARE(a.exitCode(), 0);
@@ -590,7 +595,9 @@ private slots:
             QSKIP("YERBALIS_PG_DIR does not name the test server's folder (scripts/pg.sh env)");
         const QString script = QStringLiteral(PG_SCRIPT);
         Database::setLocation(uri_);
-        auto resume = qScopeGuard([&] { QProcess::execute(QStringLiteral("bash"), {script, QStringLiteral("resume")}); });
+        auto resume = qScopeGuard([&] {
+            QProcess::execute(QStringLiteral("bash"), {script, QStringLiteral("resume")});
+        });
         {
             TableCursor c(cursorDecl(QStringLiteral("REGISTR1"), QStringLiteral("Table1")));
             c.open();
@@ -665,7 +672,8 @@ private slots:
             const int code = r.values[2].toInt();
             ++seen[code];
             // Whole: every field as the seller wrote it.
-            if (r.values[0] != QVariant(2) || !r.values[1].toDateTime().isValid() || r.values[3] != QVariant(100 + code) ||
+            if (r.values[0] != QVariant(2) || !r.values[1].toDateTime().isValid() ||
+                r.values[3] != QVariant(100 + code) ||
                 r.values[4].toString() != QStringLiteral("Venta número %1 de una prueba larga").arg(code))
                 seen[-code] = 1;
             return true;

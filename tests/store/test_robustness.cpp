@@ -3,10 +3,10 @@
 // YERBALIS_TEST_DATABASE naming a PostgreSQL server, the same on the server
 // (the tests of files alone are skipped there).
 
+#include "TestDatabase.h"
 #include "store/Database.h"
 #include "store/Errors.h"
 #include "store/TableCursor.h"
-#include "TestDatabase.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -104,7 +104,11 @@ private slots:
             const int rows = countSales(dir);
             // Every post that returned is in the table; at most the one in flight more.
             QVERIFY2(rows >= expected + posted && rows <= expected + posted + 1,
-                     qPrintable(QStringLiteral("round %1: %2 rows, expected %3 + %4").arg(round).arg(rows).arg(expected).arg(posted)));
+                     qPrintable(QStringLiteral("round %1: %2 rows, expected %3 + %4")
+                                    .arg(round)
+                                    .arg(rows)
+                                    .arg(expected)
+                                    .arg(posted)));
             expected = rows;
             const QString problems = adminCheck(dir);
             QVERIFY2(problems.isEmpty(), qPrintable(problems));
@@ -136,8 +140,10 @@ private slots:
         const QString dir = freshDir();
         addProduct(5, 100);
         QProcess first, second;
-        first.start(QStringLiteral(STORE_WRITER), {QStringLiteral("edit"), dir, QStringLiteral("5"), QStringLiteral("111")});
-        second.start(QStringLiteral(STORE_WRITER), {QStringLiteral("edit"), dir, QStringLiteral("5"), QStringLiteral("222")});
+        first.start(QStringLiteral(STORE_WRITER),
+                    {QStringLiteral("edit"), dir, QStringLiteral("5"), QStringLiteral("111")});
+        second.start(QStringLiteral(STORE_WRITER),
+                     {QStringLiteral("edit"), dir, QStringLiteral("5"), QStringLiteral("222")});
         QVERIFY(first.waitForReadyRead(10000));
         QVERIFY(second.waitForReadyRead(10000));
         QCOMPARE(first.readLine().trimmed(), QByteArray("editing"));

@@ -1,13 +1,13 @@
 // The table store on real temporary database directories, without any window;
 // with YERBALIS_TEST_DATABASE naming a PostgreSQL server, on databases there.
 
+#include "TestDatabase.h"
 #include "store/Catalogue.h"
 #include "store/Conversions.h"
 #include "store/Database.h"
 #include "store/Errors.h"
 #include "store/SortKey.h"
 #include "store/TableCursor.h"
-#include "TestDatabase.h"
 
 #include <QCryptographicHash>
 #include <QFile>
@@ -137,9 +137,11 @@ private slots:
         QCOMPARE(textToInt(QStringLiteral("$1F")), 31);
         QCOMPARE(textToInt(QStringLiteral("-2147483648")), INT32_MIN);
         QCOMPARE(textToInt(QStringLiteral("2147483647")), INT32_MAX);
-        for (const char* bad : {"", "  ", "2147483648", "12 ", "1-2", "$", "12a", "-", "$G", "1.5", "99999999999999999999"})
+        for (const char* bad :
+             {"", "  ", "2147483648", "12 ", "1-2", "$", "12a", "-", "$G", "1.5", "99999999999999999999"})
             QVERIFY2(!tryTextToInt(QString::fromLatin1(bad)), bad);
-        QCOMPARE(errorOf([] { textToInt(QStringLiteral("12x")); }), QStringLiteral("'12x' is not a valid integer value"));
+        QCOMPARE(errorOf([] { textToInt(QStringLiteral("12x")); }),
+                 QStringLiteral("'12x' is not a valid integer value"));
         QCOMPARE(intToText(-5), QStringLiteral("-5"));
         QCOMPARE(formatG(-32768), QStringLiteral("-32768"));
         QCOMPARE(formatG(40000000), QStringLiteral("4e+07"));
@@ -173,8 +175,10 @@ private slots:
             const char* locale;
             const char* format;
             const char* text;
-        } known[] = {{"es_ES", "H:mm:ss", "5/12/26 13:21:55"},    {"C", "HH:mm:ss", "5 Dec 2026 13:21:55"},
-                     {"en_US", "h:mm:ss AP", "12/5/26 1:21:55 PM"}, {"de_DE", "HH:mm:ss", "05.12.26 13:21:55"},
+        } known[] = {{"es_ES", "H:mm:ss", "5/12/26 13:21:55"},
+                     {"C", "HH:mm:ss", "5 Dec 2026 13:21:55"},
+                     {"en_US", "h:mm:ss AP", "12/5/26 1:21:55 PM"},
+                     {"de_DE", "HH:mm:ss", "05.12.26 13:21:55"},
                      {"fr_FR", "HH:mm:ss", "05/12/2026 13:21:55"}};
         for (const auto& k : known) {
             const QLocale loc(QString::fromLatin1(k.locale));
@@ -213,7 +217,7 @@ private slots:
             {"h:mm:ss AP, t", "h:mm:ss AP"},
             {"H:mm:ss 'ч'. t", "H:mm:ss 'ч'."},         // the period ends the abbreviation
             {"'Klock' H.mm:ss (t)", "'Klock' H.mm:ss"}, // quoted text stays
-            {"HH:mm 'at' ss", "HH:mm 'at' ss"},           // a quoted t is no zone
+            {"HH:mm 'at' ss", "HH:mm 'at' ss"},         // a quoted t is no zone
             {"HH:mm 'it''s' ss tt", "HH:mm 'it''s' ss"},
             {"(HH:mm:ss t)", "(HH:mm:ss)"}, // brackets around more than the zone stay
             {"AP t h:mm:ss", "AP h:mm:ss"}, // one blank still separates what stays
@@ -253,12 +257,14 @@ private slots:
         // The day only leap years have, in a year ending in 00.
         const QString leap = QStringLiteral("29/2/00");
         QCOMPARE(textToDate(leap, es), QDate(fullYear(0, now), 2, 29));
-        QCOMPARE(textToDateTime(leap + QStringLiteral(" 8:00:00"), es), QDateTime(QDate(fullYear(0, now), 2, 29), QTime(8, 0)));
+        QCOMPARE(textToDateTime(leap + QStringLiteral(" 8:00:00"), es),
+                 QDateTime(QDate(fullYear(0, now), 2, 29), QTime(8, 0)));
         // A four-digit year typed where the form has two is taken as typed; ISO
         // texts still read; nonsense does not.
         QCOMPARE(textToDateTime(QStringLiteral("7/3/1931 10:00:00"), es), QDateTime(QDate(1931, 3, 7), QTime(10, 0)));
         QCOMPARE(textToDate(QStringLiteral("2026-03-07"), es), QDate(2026, 3, 7));
-        QCOMPARE(textToDateTime(QStringLiteral("2026-03-07T09:05:03"), es), QDateTime(QDate(2026, 3, 7), QTime(9, 5, 3)));
+        QCOMPARE(textToDateTime(QStringLiteral("2026-03-07T09:05:03"), es),
+                 QDateTime(QDate(2026, 3, 7), QTime(9, 5, 3)));
         QVERIFY(!textToDateTime(QStringLiteral("31/2/26"), es).isValid());
         QVERIFY(!textToDate(QStringLiteral("ayer"), es).isValid());
         QVERIFY(!textToDateTime(QString(), es).isValid());
@@ -267,11 +273,11 @@ private slots:
     void spanishKeyOrder()
     {
         auto c = cursor("Cosmetic");
-        const QStringList keys = {"oso", "Ñame", "nube", "árbol", "Abeto", "abeto", "Nórdico", "ábaco", "zeta",
-                                  "aceite", "Aloe vera", "Aloe", "ñu", "10 flores", "Casa", "casa"};
+        const QStringList keys = {"oso",  "Ñame",   "nube",      "árbol", "Abeto", "abeto",     "Nórdico", "ábaco",
+                                  "zeta", "aceite", "Aloe vera", "Aloe",  "ñu",    "10 flores", "Casa",    "casa"};
         addKeys(*c, keys);
-        const QStringList expected = {"10 flores", "ábaco", "abeto", "Abeto", "aceite", "Aloe", "Aloe vera", "árbol",
-                                      "casa", "Casa", "Nórdico", "nube", "Ñame", "ñu", "oso", "zeta"};
+        const QStringList expected = {"10 flores", "ábaco", "abeto",   "Abeto", "aceite", "Aloe", "Aloe vera", "árbol",
+                                      "casa",      "Casa",  "Nórdico", "nube",  "Ñame",   "ñu",   "oso",       "zeta"};
         QCOMPARE(walk(*c), expected);
         // Sort keys alone give the same order.
         QStringList bySortKey = keys;
@@ -439,7 +445,8 @@ private slots:
         QCOMPARE(p->fieldByName(QStringLiteral("Descripcion")).asString(), forty.left(30));
         const QString emoji = QString(29, QLatin1Char('a')) + QString::fromUtf8("🌿🌿");
         p->fieldByName(QStringLiteral("Descripcion")).setAsString(emoji);
-        QCOMPARE(p->fieldByName(QStringLiteral("Descripcion")).asString(), QString(29, QLatin1Char('a')) + QString::fromUtf8("🌿"));
+        QCOMPARE(p->fieldByName(QStringLiteral("Descripcion")).asString(),
+                 QString(29, QLatin1Char('a')) + QString::fromUtf8("🌿"));
         QCOMPARE(errorOf([&] { p->fieldByName(QStringLiteral("Precio")).setAsString(QStringLiteral("1-2")); }),
                  QStringLiteral("'1-2' is not a valid integer value for field 'Precio'"));
         p->fieldByName(QStringLiteral("Precio")).setAsString(QStringLiteral("-15"));
@@ -452,8 +459,10 @@ private slots:
         v->append();
         QCOMPARE(errorOf([&] { v->fieldByName(QStringLiteral("Caja")).setAsString(QStringLiteral("40000")); }),
                  QStringLiteral("40000 is not a valid value for field 'Caja'. The allowed range is -32768 to 32767"));
-        QCOMPARE(errorOf([&] { v->fieldByName(QStringLiteral("Importe")).setAsInteger(3000000000LL); }),
-                 QStringLiteral("3e+09 is not a valid value for field 'Importe'. The allowed range is -2.14748e+09 to 2.14748e+09"));
+        QCOMPARE(
+            errorOf([&] { v->fieldByName(QStringLiteral("Importe")).setAsInteger(3000000000LL); }),
+            QStringLiteral(
+                "3e+09 is not a valid value for field 'Importe'. The allowed range is -2.14748e+09 to 2.14748e+09"));
         v->fieldByName(QStringLiteral("Caja")).setAsInteger(-32768);
         const QDateTime when(QDate(2026, 12, 8), QTime(17, 30, 5));
         v->fieldByName(QStringLiteral("Fecha y Hora")).setAsDateTime(when);
@@ -517,8 +526,10 @@ private slots:
 
     void namesMatchWithoutRegardToCase()
     {
-        TableCursor upper(QStringLiteral("C:\\YERBA1"), QStringLiteral("TNATURAL.DB"), QStringLiteral("Dolencia/Enfermedad"));
-        TableCursor lower(QStringLiteral("c:\\yerba1"), QStringLiteral("Tnatural.db"), QStringLiteral("dolencia/enfermedad"));
+        TableCursor upper(QStringLiteral("C:\\YERBA1"), QStringLiteral("TNATURAL.DB"),
+                          QStringLiteral("Dolencia/Enfermedad"));
+        TableCursor lower(QStringLiteral("c:\\yerba1"), QStringLiteral("Tnatural.db"),
+                          QStringLiteral("dolencia/enfermedad"));
         upper.open();
         lower.open();
         QCOMPARE(upper.filePath(), lower.filePath());
@@ -596,7 +607,8 @@ private slots:
         QCOMPARE(c->bookmark(), here);
         QVERIFY(c->gotoBookmark(before[1].bookmark));
         QCOMPARE(c->fieldByName(QStringLiteral("Sintomas")).asString(), QStringLiteral("a"));
-        QCOMPARE(c->readRows(Bookmark{}, 2, false, {QStringLiteral("Sintomas")})[0].values[0].toString(), QStringLiteral("e"));
+        QCOMPARE(c->readRows(Bookmark{}, 2, false, {QStringLiteral("Sintomas")})[0].values[0].toString(),
+                 QStringLiteral("e"));
     }
 
     void openingFailsClearly()
@@ -606,7 +618,8 @@ private slots:
         // Missing table.
         QVERIFY(QFile::remove(dir_ + QStringLiteral("/Abuela.DB")));
         QString msg = errorOf([&] { cursor("Abuela"); });
-        QVERIFY2(msg.contains(QStringLiteral("Abuela.DB")) && msg.contains(QStringLiteral("does not exist")), qPrintable(msg));
+        QVERIFY2(msg.contains(QStringLiteral("Abuela.DB")) && msg.contains(QStringLiteral("does not exist")),
+                 qPrintable(msg));
         // A file that is not a database is reported and left untouched.
         const QString bad = dir_ + QStringLiteral("/DIETAS.DB");
         QFile::remove(bad + QStringLiteral("-wal"));
@@ -639,7 +652,8 @@ private slots:
         // A table whose field was changed by hand is refused.
         const QString glos = dir_ + QStringLiteral("/GLOSARIO.DB");
         sqlite3_open(QFile::encodeName(glos).constData(), &db);
-        sqlite3_exec(db, "UPDATE yerbalis_fields SET size = 10 WHERE name = 'Término médico'", nullptr, nullptr, nullptr);
+        sqlite3_exec(db, "UPDATE yerbalis_fields SET size = 10 WHERE name = 'Término médico'", nullptr, nullptr,
+                     nullptr);
         sqlite3_close(db);
         msg = errorOf([&] { cursor("Glosario"); });
         QVERIFY2(msg.contains(QStringLiteral("Término médico")), qPrintable(msg));
@@ -657,7 +671,8 @@ private slots:
         QVERIFY(Database::check(dir_).isEmpty());
         sqlite3* db = nullptr;
         sqlite3_open(QFile::encodeName(dir_ + QStringLiteral("/Abuela.DB")).constData(), &db);
-        sqlite3_exec(db, "UPDATE records SET \"Sintomas\" = 'tres' WHERE \"Sintomas\" = 'uno'", nullptr, nullptr, nullptr);
+        sqlite3_exec(db, "UPDATE records SET \"Sintomas\" = 'tres' WHERE \"Sintomas\" = 'uno'", nullptr, nullptr,
+                     nullptr);
         sqlite3_exec(db, "INSERT INTO records(\"Indicaciones\") VALUES('sin clave')", nullptr, nullptr, nullptr);
         sqlite3_close(db);
         const QStringList problems = Database::check(dir_);

@@ -62,37 +62,24 @@ void PrintRecorder::checkError()
         throw PrinterError(QStringLiteral("Printer error on 'recorder'"));
 }
 
-QPaintEngine* PrintRecorder::paintEngine() const
-{
-    return engine_.get();
-}
+QPaintEngine* PrintRecorder::paintEngine() const { return engine_.get(); }
 
 int PrintRecorder::metric(PaintDeviceMetric m) const
 {
     switch (m) {
-    case PdmWidth:
-        return size_.width();
-    case PdmHeight:
-        return size_.height();
-    case PdmWidthMM:
-        return int(size_.width() * 25.4 / dpi_);
-    case PdmHeightMM:
-        return int(size_.height() * 25.4 / dpi_);
-    case PdmNumColors:
-        return INT_MAX;
-    case PdmDepth:
-        return 32;
+    case PdmWidth: return size_.width();
+    case PdmHeight: return size_.height();
+    case PdmWidthMM: return int(size_.width() * 25.4 / dpi_);
+    case PdmHeightMM: return int(size_.height() * 25.4 / dpi_);
+    case PdmNumColors: return INT_MAX;
+    case PdmDepth: return 32;
     case PdmDpiX:
     case PdmDpiY:
     case PdmPhysicalDpiX:
-    case PdmPhysicalDpiY:
-        return dpi_;
-    case PdmDevicePixelRatio:
-        return 1;
-    case PdmDevicePixelRatioScaled:
-        return int(QPaintDevice::devicePixelRatioFScale());
-    default:
-        return 0;
+    case PdmPhysicalDpiY: return dpi_;
+    case PdmDevicePixelRatio: return 1;
+    case PdmDevicePixelRatioScaled: return int(QPaintDevice::devicePixelRatioFScale());
+    default: return 0;
     }
 }
 

@@ -21,8 +21,8 @@ namespace yb::printing {
 class PrintRecorder : public QPaintDevice, public PageTarget {
 public:
     struct Piece {
-        int page = 1;        // 1 for the first page
-        QPointF baseline;    // where the text was drawn (its base line)
+        int page = 1;     // 1 for the first page
+        QPointF baseline; // where the text was drawn (its base line)
         QString text;
         QFont font;
         QColor colour;
@@ -34,7 +34,7 @@ public:
     ~PrintRecorder() override;
 
     const QList<Piece>& pieces() const { return pieces_; }
-    int pageCount() const { return page_; }   // pages begun so far
+    int pageCount() const { return page_; }      // pages begun so far
     int documents() const { return documents_; } // documents begun and ended
     void clear();
 

@@ -50,10 +50,7 @@ void answerModals(const QList<Step>& steps)
     s.timer->start();
 }
 
-bool modalsAnswered()
-{
-    return script().steps.isEmpty();
-}
+bool modalsAnswered() { return script().steps.isEmpty(); }
 
 bool showActive(QWidget* screen)
 {

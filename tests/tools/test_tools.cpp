@@ -1,17 +1,17 @@
 // yerbalis-admin: CSV round trips and refusals, backup while another process
 // sells, the demonstration data and the sales report, on temporary directories.
 
-#include "tools/Backup.h"
-#include "tools/Copy.h"
-#include "store/postgres/PgEngine.h"
 #include "store/Catalogue.h"
 #include "store/Conversions.h"
 #include "store/Database.h"
-#include "tools/Demo.h"
 #include "store/Errors.h"
-#include "tools/Report.h"
 #include "store/SortKey.h"
 #include "store/TableCursor.h"
+#include "store/postgres/PgEngine.h"
+#include "tools/Backup.h"
+#include "tools/Copy.h"
+#include "tools/Demo.h"
+#include "tools/Report.h"
 #include "tools/TableTransfer.h"
 
 #include <QBuffer>
@@ -28,8 +28,7 @@ namespace {
 
 // Runs a step of a test; an error of the tool or the store is shown with its
 // message before it fails the test.
-template <class F>
-auto shown(const char* what, F&& step)
+template <class F> auto shown(const char* what, F&& step)
 {
     try {
         return step();
@@ -172,9 +171,14 @@ private slots:
             QStringLiteral("ÁRNICA"),
             QStringLiteral("árnica"),
         };
-        const QStringList memos = {
-            QStringLiteral("dos\nlíneas"), QStringLiteral("con CR LF\r\nen medio"), QStringLiteral("retorno\rsolo"),
-            QString(), longMemo, QStringLiteral("emoji 😀 y \"citas\""), QStringLiteral(","), QStringLiteral("\"\"")};
+        const QStringList memos = {QStringLiteral("dos\nlíneas"),
+                                   QStringLiteral("con CR LF\r\nen medio"),
+                                   QStringLiteral("retorno\rsolo"),
+                                   QString(),
+                                   longMemo,
+                                   QStringLiteral("emoji 😀 y \"citas\""),
+                                   QStringLiteral(","),
+                                   QStringLiteral("\"\"")};
         for (int i = 0; i < keys.size(); ++i)
             post(a, QStringLiteral("Cosmetic.DB"),
                  {{QStringLiteral("Producto Cosmetico"), keys[i]},
@@ -182,29 +186,39 @@ private slots:
                   {QStringLiteral("Modo Empleo"), memos[(i + 3) % memos.size()]}});
         // Sales in no particular order of date, with milliseconds, midnight and the limits of each field.
         const QList<QVariantMap> sales = {
-            {{QStringLiteral("Caja"), 32767}, {QStringLiteral("Fecha y Hora"), QDateTime(QDate(2026, 12, 8), QTime(23, 59, 59, 999))},
-             {QStringLiteral("Codigo"), 2147483647}, {QStringLiteral("Importe"), -2147483647 - 1},
+            {{QStringLiteral("Caja"), 32767},
+             {QStringLiteral("Fecha y Hora"), QDateTime(QDate(2026, 12, 8), QTime(23, 59, 59, 999))},
+             {QStringLiteral("Codigo"), 2147483647},
+             {QStringLiteral("Importe"), -2147483647 - 1},
              {QStringLiteral("Producto"), QString(45, QChar(0x00F1))}},
-            {{QStringLiteral("Caja"), -32768}, {QStringLiteral("Fecha y Hora"), QDateTime(QDate(2026, 1, 1), QTime(0, 0))},
-             {QStringLiteral("Codigo"), 1}, {QStringLiteral("Importe"), 0}},
-            {{QStringLiteral("Caja"), 1}, {QStringLiteral("Fecha y Hora"), QDateTime(QDate(2026, 6, 15), QTime(12, 30, 5))},
-             {QStringLiteral("Codigo"), 7}, {QStringLiteral("Importe"), 450}, {QStringLiteral("Producto"), QStringLiteral("té, \"rojo\"")}},
+            {{QStringLiteral("Caja"), -32768},
+             {QStringLiteral("Fecha y Hora"), QDateTime(QDate(2026, 1, 1), QTime(0, 0))},
+             {QStringLiteral("Codigo"), 1},
+             {QStringLiteral("Importe"), 0}},
+            {{QStringLiteral("Caja"), 1},
+             {QStringLiteral("Fecha y Hora"), QDateTime(QDate(2026, 6, 15), QTime(12, 30, 5))},
+             {QStringLiteral("Codigo"), 7},
+             {QStringLiteral("Importe"), 450},
+             {QStringLiteral("Producto"), QStringLiteral("té, \"rojo\"")}},
         };
         for (const QVariantMap& s : sales)
             post(a, QStringLiteral("Ventas.DB"), s);
         post(a, QStringLiteral("Producto.db"),
-             {{QStringLiteral("Codigo"), 5}, {QStringLiteral("Descripcion"), QString(30, QChar(0x00E9))},
+             {{QStringLiteral("Codigo"), 5},
+              {QStringLiteral("Descripcion"), QString(30, QChar(0x00E9))},
               {QStringLiteral("Precio"), -3}});
 
         const QString b = makeDatabase(tmp_, QStringLiteral("rt-b"));
-        for (const QString& t : {QStringLiteral("Cosmetic.DB"), QStringLiteral("Ventas.DB"), QStringLiteral("Producto.db")}) {
+        for (const QString& t :
+             {QStringLiteral("Cosmetic.DB"), QStringLiteral("Ventas.DB"), QStringLiteral("Producto.db")}) {
             const QByteArray csv = exportBytes(a, t);
             QCOMPARE(importBytes(b, t, csv), qint64(records(a, t).size()));
             QCOMPARE(records(b, t), records(a, t));
             QCOMPARE(exportBytes(b, t), csv);
         }
         // Blanks at both ends survive an unquoted field; a blank sorts before letters.
-        QCOMPARE(records(b, QStringLiteral("Cosmetic.DB")).first().at(0).toString(), QStringLiteral(" espacios al borde "));
+        QCOMPARE(records(b, QStringLiteral("Cosmetic.DB")).first().at(0).toString(),
+                 QStringLiteral(" espacios al borde "));
         QCOMPARE(records(b, QStringLiteral("Ventas.DB")).first().at(1).toDateTime().time().msec(), 999);
         QVERIFY(Database::check(b).isEmpty());
 
@@ -247,19 +261,21 @@ private slots:
         QTest::addColumn<QStringList>("expected"); // parts of the message
 
         const QByteArray products = "Codigo,Descripcion,Precio\r\n10,Té verde,100\r\n11,Tila,90\r\n";
-        QTest::newRow("not an integer") << "Producto.db" << products + "12,Menta,12x\r\n" << false
-                                        << QStringList{"row 3", "line 4", "'Precio'", "'12x' is not a valid integer value"};
-        QTest::newRow("too long") << "Producto.db"
-                                  << products + "12," + QString(31, QChar(0x00F1)).toUtf8() + ",5\r\n" << false
-                                  << QStringList{"row 3", "'Descripcion'", "31 characters", "30"};
-        QTest::newRow("required empty") << "Producto.db" << products + "12,Menta,\r\n" << false
-                                        << QStringList{"row 3", "'Precio'", "must have a value"};
-        QTest::newRow("repeated in file") << "Producto.db" << products + "10,Otra,5\r\n" << false
-                                          << QStringList{"row 3", "'Codigo'", "already has the value 10"};
-        QTest::newRow("repeated in table") << "Producto.db" << QByteArray("Codigo,Descripcion,Precio\r\n1,Repetido,5\r\n")
-                                           << false << QStringList{"row 1", "'Codigo'", "already has the value 1"};
-        QTest::newRow("field count") << "Producto.db" << products + "12,Menta\r\n" << false
-                                     << QStringList{"row 3", "2 fields", "3"};
+        QTest::newRow("not an integer") << "Producto.db" << products + "12,Menta,12x\r\n"
+                                        << false
+                                        << QStringList{"row 3", "line 4", "'Precio'",
+                                                       "'12x' is not a valid integer value"};
+        QTest::newRow("too long") << "Producto.db" << products + "12," + QString(31, QChar(0x00F1)).toUtf8() + ",5\r\n"
+                                  << false << QStringList{"row 3", "'Descripcion'", "31 characters", "30"};
+        QTest::newRow("required empty") << "Producto.db" << products + "12,Menta,\r\n"
+                                        << false << QStringList{"row 3", "'Precio'", "must have a value"};
+        QTest::newRow("repeated in file") << "Producto.db" << products + "10,Otra,5\r\n"
+                                          << false << QStringList{"row 3", "'Codigo'", "already has the value 10"};
+        QTest::newRow("repeated in table")
+            << "Producto.db" << QByteArray("Codigo,Descripcion,Precio\r\n1,Repetido,5\r\n") << false
+            << QStringList{"row 1", "'Codigo'", "already has the value 1"};
+        QTest::newRow("field count") << "Producto.db" << products + "12,Menta\r\n"
+                                     << false << QStringList{"row 3", "2 fields", "3"};
         QTest::newRow("short integer range") << "Ventas.DB"
                                              << QByteArray("Caja,Fecha y Hora,Codigo,Importe\r\n1,2026-01-01,1,1\r\n"
                                                            "40000,2026-01-01,2,2\r\n")
@@ -267,17 +283,23 @@ private slots:
         QTest::newRow("not a date") << "Ventas.DB"
                                     << QByteArray("Caja,Fecha y Hora,Codigo,Importe\r\n1,2026-02-30 10:00,1,1\r\n")
                                     << false << QStringList{"row 1", "'Fecha y Hora'", "not a date"};
-        QTest::newRow("not UTF-8") << "Abuela.DB" << QByteArray("Sintomas,Indicaciones\r\nTos,Miel\r\nCa\xF1" "a,x\r\n")
+        QTest::newRow("not UTF-8") << "Abuela.DB"
+                                   << QByteArray("Sintomas,Indicaciones\r\nTos,Miel\r\nCa\xF1"
+                                                 "a,x\r\n")
                                    << false << QStringList{"row 2", "'Sintomas'", "not valid UTF-8"};
         QTest::newRow("too long after a plain run")
-            << "Abuela.DB" << "Sintomas\r\n" + QByteArray(70, 'a') + QString(6, QChar(0x00F1)).toUtf8() + "\r\n" << false
-            << QStringList{"row 1", "'Sintomas'", "76 characters", "75"};
+            << "Abuela.DB"
+            << "Sintomas\r\n" + QByteArray(70, 'a') + QString(6, QChar(0x00F1)).toUtf8() + "\r\n"
+            << false << QStringList{"row 1", "'Sintomas'", "76 characters", "75"};
         QTest::newRow("not UTF-8 after a plain run")
-            << "Abuela.DB" << "Sintomas,Indicaciones\r\nTos," + QByteArray(21, 'x') + "\xC3(" + QByteArray(9, 'y') + "\r\n"
+            << "Abuela.DB"
+            << "Sintomas,Indicaciones\r\nTos," + QByteArray(21, 'x') + "\xC3(" + QByteArray(9, 'y') + "\r\n"
             << false << QStringList{"row 1", "'Indicaciones'", "not valid UTF-8"};
-        QTest::newRow("unclosed quote") << "Abuela.DB" << QByteArray("Sintomas,Indicaciones\r\nTos,\"Miel\r\ncon limón\r\n")
-                                        << false << QStringList{"row 1", "line 2", "never closed"};
-        QTest::newRow("stray quote") << "Abuela.DB" << QByteArray("Sintomas,Indicaciones\r\nTos,Miel\r\nHipo,Agua \"fría\"\r\n")
+        QTest::newRow("unclosed quote") << "Abuela.DB"
+                                        << QByteArray("Sintomas,Indicaciones\r\nTos,\"Miel\r\ncon limón\r\n") << false
+                                        << QStringList{"row 1", "line 2", "never closed"};
+        QTest::newRow("stray quote") << "Abuela.DB"
+                                     << QByteArray("Sintomas,Indicaciones\r\nTos,Miel\r\nHipo,Agua \"fría\"\r\n")
                                      << false << QStringList{"row 2", "line 3", "quote"};
         QTest::newRow("unknown field") << "Producto.db" << QByteArray("Codigo,Color,Precio\r\n1,2,3\r\n") << false
                                        << QStringList{"line 1", "'Color'", "Descripcion"};
@@ -285,8 +307,9 @@ private slots:
                                                  << QStringList{"line 1", "required field 'Descripcion'"};
         QTest::newRow("empty key") << "Abuela.DB" << QByteArray("Sintomas,Indicaciones\r\n,Sin clave\r\n") << false
                                    << QStringList{"row 1", "'Sintomas'", "must have a value"};
-        QTest::newRow("replace undone") << "Producto.db" << QByteArray("Codigo,Descripcion,Precio\r\n1,Nuevo,5\r\nx,Malo,5\r\n")
-                                        << true << QStringList{"row 2", "'Codigo'", "'x' is not a valid integer value"};
+        QTest::newRow("replace undone") << "Producto.db"
+                                        << QByteArray("Codigo,Descripcion,Precio\r\n1,Nuevo,5\r\nx,Malo,5\r\n") << true
+                                        << QStringList{"row 2", "'Codigo'", "'x' is not a valid integer value"};
     }
 
     void importRefusesBadRows()
@@ -296,9 +319,16 @@ private slots:
         QFETCH(bool, replace);
         QFETCH(QStringList, expected);
         const QString dir = makeDatabase(tmp_, QStringLiteral("refuse-%1").arg(QTest::currentDataTag()));
-        post(dir, QStringLiteral("Producto.db"), {{QStringLiteral("Codigo"), 1}, {QStringLiteral("Descripcion"), QStringLiteral("Aloe")}, {QStringLiteral("Precio"), 9}});
+        post(dir, QStringLiteral("Producto.db"),
+             {{QStringLiteral("Codigo"), 1},
+              {QStringLiteral("Descripcion"), QStringLiteral("Aloe")},
+              {QStringLiteral("Precio"), 9}});
         post(dir, QStringLiteral("Abuela.DB"), {{QStringLiteral("Sintomas"), QStringLiteral("Hipo")}});
-        post(dir, QStringLiteral("Ventas.DB"), {{QStringLiteral("Caja"), 1}, {QStringLiteral("Fecha y Hora"), QDateTime(QDate(2026, 1, 1), QTime(9, 0))}, {QStringLiteral("Codigo"), 1}, {QStringLiteral("Importe"), 9}});
+        post(dir, QStringLiteral("Ventas.DB"),
+             {{QStringLiteral("Caja"), 1},
+              {QStringLiteral("Fecha y Hora"), QDateTime(QDate(2026, 1, 1), QTime(9, 0))},
+              {QStringLiteral("Codigo"), 1},
+              {QStringLiteral("Importe"), 9}});
         const QByteArray before = exportBytes(dir, table);
 
         const QString message = refusal(dir, table, csv, replace);
@@ -328,7 +358,8 @@ private slots:
         }
         QCOMPARE(run({QStringLiteral("frobnicate")}), 2);
         QCOMPARE(run({QStringLiteral("export"), dir}), 2);
-        QCOMPARE(run({QStringLiteral("report"), dir, QStringLiteral("--from"), QStringLiteral("ayer")}, nullptr, &err), 2);
+        QCOMPARE(run({QStringLiteral("report"), dir, QStringLiteral("--from"), QStringLiteral("ayer")}, nullptr, &err),
+                 2);
         QVERIFY(err.contains("'ayer' is not a date"));
         QCOMPARE(run({QStringLiteral("export"), dir, QStringLiteral("Mesa")}, nullptr, &err), 1);
         QVERIFY(err.contains("no table 'Mesa'"));
@@ -353,7 +384,9 @@ private slots:
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write("Descripcion,Codigo,Precio\r\nUno nuevo,1,11\r\n");
         f.close();
-        QCOMPARE(run({QStringLiteral("import"), dir, QStringLiteral("producto"), csv, QStringLiteral("--replace")}, &out), 0);
+        QCOMPARE(
+            run({QStringLiteral("import"), dir, QStringLiteral("producto"), csv, QStringLiteral("--replace")}, &out),
+            0);
         QCOMPARE(run({QStringLiteral("export"), dir, QStringLiteral("producto")}, &out), 0);
         QCOMPARE(out, QByteArray("Codigo,Descripcion,Precio\r\n1,Uno nuevo,11\r\n"));
         QCOMPARE(run({QStringLiteral("check"), dir}, &out), 0);
@@ -364,18 +397,26 @@ private slots:
         QCOMPARE(run({QStringLiteral("import"), dir, QStringLiteral("cosmetic"), csv}, &out), 0);
         QVERIFY2(out.startsWith("imported 1 record into Cosmetic.DB in "), out.constData());
         QCOMPARE(run({QStringLiteral("import"), dir, QStringLiteral("cosmetic"), csv}, &out, &err), 1);
-        QVERIFY2(err.contains("1 record of the file has a key") && err.contains("the table is unchanged"), err.constData());
-        QCOMPARE(run({QStringLiteral("import"), dir, QStringLiteral("cosmetic"), csv, QStringLiteral("--skip-existing")}, &out), 0);
-        QVERIFY2(out.contains("imported 0 records into Cosmetic.DB; skipped 1 record whose key is already"), out.constData());
+        QVERIFY2(err.contains("1 record of the file has a key") && err.contains("the table is unchanged"),
+                 err.constData());
+        QCOMPARE(
+            run({QStringLiteral("import"), dir, QStringLiteral("cosmetic"), csv, QStringLiteral("--skip-existing")},
+                &out),
+            0);
+        QVERIFY2(out.contains("imported 0 records into Cosmetic.DB; skipped 1 record whose key is already"),
+                 out.constData());
         QCOMPARE(run({QStringLiteral("import"), dir, QStringLiteral("cosmetic"), csv, QStringLiteral("--skip-existing"),
                       QStringLiteral("--replace")}),
                  2);
         QCOMPARE(run({QStringLiteral("import"), dir, QStringLiteral("cosmetic"), csv, QStringLiteral("--encoding"),
-                      QStringLiteral("ebcdic")}, nullptr, &err),
+                      QStringLiteral("ebcdic")},
+                     nullptr, &err),
                  2);
         QVERIFY(err.contains("unknown encoding 'ebcdic'"));
         QCOMPARE(run({QStringLiteral("export"), dir, QStringLiteral("cosmetic"), QStringLiteral("--separator=;"),
-                      QStringLiteral("--encoding=latin1")}, &out, &err), 0);
+                      QStringLiteral("--encoding=latin1")},
+                     &out, &err),
+                 0);
         QCOMPARE(out, QByteArray("Producto Cosmetico;Indicaciones;Modo Empleo\r\nCrema;Noche;\r\n"));
         QVERIFY2(err.contains("exported 1 record of Cosmetic.DB"), err.constData());
     }
@@ -386,7 +427,10 @@ private slots:
     {
         const QString dir = makeDatabase(tmp_, QStringLiteral("envdb"));
         const QString other = makeDatabase(tmp_, QStringLiteral("envother"));
-        post(dir, QStringLiteral("Producto.db"), {{QStringLiteral("Codigo"), 4}, {QStringLiteral("Descripcion"), QStringLiteral("Tila")}, {QStringLiteral("Precio"), 7}});
+        post(dir, QStringLiteral("Producto.db"),
+             {{QStringLiteral("Codigo"), 4},
+              {QStringLiteral("Descripcion"), QStringLiteral("Tila")},
+              {QStringLiteral("Precio"), 7}});
         auto run = [&](const QStringList& args, QByteArray* out) {
             QProcess p;
             QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -415,7 +459,8 @@ private slots:
         const QString dir = tmp_.filePath(QStringLiteral("live"));
         createDemoDatabase(dir, QDateTime(QDate(2026, 12, 8), QTime(23, 0)));
         QProcess writer;
-        writer.start(QStringLiteral(STORE_WRITER), {QStringLiteral("sell"), dir, QStringLiteral("300"), QStringLiteral("2")});
+        writer.start(QStringLiteral(STORE_WRITER),
+                     {QStringLiteral("sell"), dir, QStringLiteral("300"), QStringLiteral("2")});
         QVERIFY(writer.waitForStarted());
         // Wait until the writer is well under way.
         QByteArray said;
@@ -568,7 +613,7 @@ private slots:
             for (int i = 1; i <= count; ++i) {
                 const int code = i == repeatAt ? 10 : i;
                 csv += QByteArray::number(code) + ",Producto " + QByteArray::number(i) + "," +
-                       (i == badAt ? QByteArray("caro") : QByteArray::number(i * 10)) + "\r\n";
+                    (i == badAt ? QByteArray("caro") : QByteArray::number(i * 10)) + "\r\n";
             }
             return csv;
         };
@@ -597,7 +642,8 @@ private slots:
         QCOMPARE(journalMode(dir, QStringLiteral("Abuela.DB")), QStringLiteral("wal"));
         QCOMPARE(importBytes(dir, QStringLiteral("Abuela.DB"), "Sintomas\r\nTos\r\nHipo\r\n"), qint64(2));
         QCOMPARE(journalMode(dir, QStringLiteral("Abuela.DB")), QStringLiteral("wal"));
-        QVERIFY(refusal(dir, QStringLiteral("DIETAS.DB"), "Dieta\r\nSana\r\n\r\n,x\r\n").contains(QLatin1String("row 2")));
+        QVERIFY(
+            refusal(dir, QStringLiteral("DIETAS.DB"), "Dieta\r\nSana\r\n\r\n,x\r\n").contains(QLatin1String("row 2")));
         QCOMPARE(journalMode(dir, QStringLiteral("DIETAS.DB")), QStringLiteral("wal"));
         TableCursor open(dir, QStringLiteral("Abuela.DB"), QStringLiteral("Sintomas"));
         open.open();
@@ -634,7 +680,11 @@ private slots:
         // ISO-8859-1, tabs found from the header; a quoted semicolon is no separator.
         ImportOptions latin1;
         latin1.encoding = CsvEncoding::Latin1;
-        QCOMPARE(importWith(other, QStringLiteral("Abuela.DB"), "Sintomas\tIndicaciones\r\nCa\xED" "da;\t\"a; b\"\r\n", latin1).imported,
+        QCOMPARE(importWith(other, QStringLiteral("Abuela.DB"),
+                            "Sintomas\tIndicaciones\r\nCa\xED"
+                            "da;\t\"a; b\"\r\n",
+                            latin1)
+                     .imported,
                  qint64(1));
         rows = records(other, QStringLiteral("Abuela.DB"));
         QCOMPARE(rows[0].at(0).toString(), QStringLiteral("Caída;"));
@@ -650,16 +700,20 @@ private slots:
 
         // 75 characters in 83 bytes fit the key field.
         const QByteArray longKey = QByteArray(67, 'k') + QString(8, QChar(0x00F1)).toUtf8();
-        QCOMPARE(importWith(other, QStringLiteral("Abuela.DB"), "Sintomas\r\n" + longKey + "\r\n", {}).imported, qint64(1));
+        QCOMPARE(importWith(other, QStringLiteral("Abuela.DB"), "Sintomas\r\n" + longKey + "\r\n", {}).imported,
+                 qint64(1));
 
         // Export the other way round; a character that Windows-1252 lacks stops it.
         QBuffer b;
         b.open(QIODevice::WriteOnly);
         exportTable(dir, tableNamed(QStringLiteral("Producto.db")), &b, nullptr, ';', CsvEncoding::Windows1252);
-        QCOMPARE(b.data(), QByteArray("Codigo;Descripcion;Precio\r\n1;Caf\xE9 de cebada, 250 g;300\r\n"
-                                      "2;Pi\xF1ones \x80 \x93selectos\x94;1380\r\n"));
+        QCOMPARE(b.data(),
+                 QByteArray("Codigo;Descripcion;Precio\r\n1;Caf\xE9 de cebada, 250 g;300\r\n"
+                            "2;Pi\xF1ones \x80 \x93selectos\x94;1380\r\n"));
         post(dir, QStringLiteral("Producto.db"),
-             {{QStringLiteral("Codigo"), 3}, {QStringLiteral("Descripcion"), QStringLiteral("Té 🌿")}, {QStringLiteral("Precio"), 1}});
+             {{QStringLiteral("Codigo"), 3},
+              {QStringLiteral("Descripcion"), QStringLiteral("Té 🌿")},
+              {QStringLiteral("Precio"), 1}});
         QBuffer c;
         c.open(QIODevice::WriteOnly);
         try {
@@ -673,10 +727,15 @@ private slots:
 
     void sortKeyFromUtf8MatchesTheStore()
     {
-        const QStringList texts = {QString(), QStringLiteral("a"), QStringLiteral("Árbol ñandú"),
-                                   QStringLiteral("e\u0301 combinada"), QStringLiteral("Œuvre ǅ Ǽ ǿ ȳ"),
-                                   QStringLiteral("漢字 и кириллица"), QStringLiteral("🌿🍵 té"),
-                                   QStringLiteral("1º ª ¿¡ «» · ÿ ß"), emojiKey75()};
+        const QStringList texts = {QString(),
+                                   QStringLiteral("a"),
+                                   QStringLiteral("Árbol ñandú"),
+                                   QStringLiteral("e\u0301 combinada"),
+                                   QStringLiteral("Œuvre ǅ Ǽ ǿ ȳ"),
+                                   QStringLiteral("漢字 и кириллица"),
+                                   QStringLiteral("🌿🍵 té"),
+                                   QStringLiteral("1º ª ¿¡ «» · ÿ ß"),
+                                   emojiKey75()};
         for (const QString& t : texts) {
             const QByteArray u = t.toUtf8();
             QCOMPARE(sortKeyUtf8(u.constData(), u.size()), sortKey(t));
@@ -735,8 +794,9 @@ private slots:
         QTextStream s(&text);
         printSalesReport(s, march, true);
         s.flush();
-        QCOMPARE(text, QStringLiteral("Day,Sales,Amount\r\n2026-03-01,3,1450\r\n2026-03-03,2,4294967294\r\n"
-                                      "Total,5,4294968744\r\n"));
+        QCOMPARE(text,
+                 QStringLiteral("Day,Sales,Amount\r\n2026-03-01,3,1450\r\n2026-03-03,2,4294967294\r\n"
+                                "Total,5,4294968744\r\n"));
         QCOMPARE(salesByDay(dir, QDate(2026, 3, 1), QDate(2026, 3, 1)).size(), 1);
         QVERIFY(salesByDay(dir, QDate(2026, 3, 2), QDate(2026, 3, 2)).isEmpty());
 
@@ -750,11 +810,12 @@ private slots:
         text.clear();
         printSalesReport(s, salesByDay(dir, QDate(2026, 3, 1), QDate(2026, 3, 3), true), true, true);
         s.flush();
-        QCOMPARE(text, QStringLiteral("Day,Till,Sales,Amount\r\n"
-                                      "2026-03-01,1,2,1200\r\n2026-03-01,2,1,250\r\n"
-                                      "2026-03-03,1,1,2147483647\r\n2026-03-03,2,1,2147483647\r\n"
-                                      "Total,1,3,2147484847\r\nTotal,2,2,2147483897\r\n"
-                                      "Total,,5,4294968744\r\n"));
+        QCOMPARE(text,
+                 QStringLiteral("Day,Till,Sales,Amount\r\n"
+                                "2026-03-01,1,2,1200\r\n2026-03-01,2,1,250\r\n"
+                                "2026-03-03,1,1,2147483647\r\n2026-03-03,2,1,2147483647\r\n"
+                                "Total,1,3,2147484847\r\nTotal,2,2,2147483897\r\n"
+                                "Total,,5,4294968744\r\n"));
     }
 
     // copy: every table, in its order, into a new directory; all or nothing;
@@ -775,8 +836,9 @@ private slots:
             QCOMPARE(records(to, t.fileName), records(from, t.fileName));
         }
         QVERIFY(Database::check(to).isEmpty());
-        QVERIFY2(QDir(tmp_.filePath(QStringLiteral("copies"))).entryList(QDir::Hidden | QDir::AllEntries | QDir::NoDotAndDotDot)
-                     == QStringList{QStringLiteral("new")},
+        QVERIFY2(QDir(tmp_.filePath(QStringLiteral("copies")))
+                         .entryList(QDir::Hidden | QDir::AllEntries | QDir::NoDotAndDotDot) ==
+                     QStringList{QStringLiteral("new")},
                  "the staging directory is gone");
 
         // A database with records is never copied over.
@@ -793,8 +855,8 @@ private slots:
         const QString empty = makeDatabase(tmp_, QStringLiteral("copy-empty"));
         {
             sqlite3* db = nullptr;
-            QCOMPARE(sqlite3_open(QFile::encodeName(Database::tablePath(empty, QStringLiteral("ALTERNAT.DB"))).constData(),
-                                  &db),
+            QCOMPARE(sqlite3_open(
+                         QFile::encodeName(Database::tablePath(empty, QStringLiteral("ALTERNAT.DB"))).constData(), &db),
                      SQLITE_OK);
             QCOMPARE(sqlite3_exec(db,
                                   "CREATE TRIGGER refuse BEFORE INSERT ON records BEGIN SELECT RAISE(ABORT, 'disk says "
@@ -807,7 +869,8 @@ private slots:
             copyDatabase(from, empty);
             QFAIL("a refused table was reported copied");
         } catch (const Error& e) {
-            QVERIFY2(e.message().contains(QStringLiteral("ALTERNAT.DB")) && e.message().contains(QStringLiteral("disk says no")),
+            QVERIFY2(e.message().contains(QStringLiteral("ALTERNAT.DB")) &&
+                         e.message().contains(QStringLiteral("disk says no")),
                      qPrintable(e.message()));
         }
         for (const TableDef& t : tables())
@@ -815,7 +878,8 @@ private slots:
 
         // Onto itself, or from a database that lacks tables: refused with the reason.
         QVERIFY_THROWS_EXCEPTION(Error, copyDatabase(from, from));
-        QVERIFY_THROWS_EXCEPTION(Error, copyDatabase(tmp_.filePath(QStringLiteral("nowhere")), tmp_.filePath(QStringLiteral("x"))));
+        QVERIFY_THROWS_EXCEPTION(
+            Error, copyDatabase(tmp_.filePath(QStringLiteral("nowhere")), tmp_.filePath(QStringLiteral("x"))));
         QVERIFY(!QFileInfo::exists(tmp_.filePath(QStringLiteral("x"))));
     }
 

@@ -5,9 +5,9 @@
 #include <QUrl>
 #include <QUrlQuery>
 #include <cstring>
-#include <vector>
 #include <libpq-fe.h>
 #include <poll.h>
+#include <vector>
 
 namespace yb::pg {
 
@@ -166,8 +166,9 @@ void Connection::open()
     PQsetNoticeProcessor(conn_, quiet, nullptr);
     // Every commit waits until the server has written it to disk, whatever the
     // server's default; dates travel in one form.
-    PGresult* r = PQexec(conn_, "SET synchronous_commit TO on; SET DateStyle TO 'ISO, YMD'; "
-                                "SET TimeZone TO 'UTC'; SET standard_conforming_strings TO on");
+    PGresult* r = PQexec(conn_,
+                         "SET synchronous_commit TO on; SET DateStyle TO 'ISO, YMD'; "
+                         "SET TimeZone TO 'UTC'; SET standard_conforming_strings TO on");
     const bool ok = PQresultStatus(r) == PGRES_COMMAND_OK;
     if (!ok) {
         const QString msg = oneLine(PQresultErrorMessage(r));
@@ -182,14 +183,14 @@ void Connection::open()
         const QString e = QString::fromUtf8(enc);
         PQfinish(conn_);
         conn_ = nullptr;
-        throw EngineError(QStringLiteral("Cannot use the PostgreSQL database %1: its encoding is %2, not UTF8")
-                              .arg(location_, e));
+        throw EngineError(
+            QStringLiteral("Cannot use the PostgreSQL database %1: its encoding is %2, not UTF8").arg(location_, e));
     }
     if (const char* dt = PQparameterStatus(conn_, "integer_datetimes"); dt && std::strcmp(dt, "on") != 0) {
         PQfinish(conn_);
         conn_ = nullptr;
-        throw EngineError(QStringLiteral("Cannot use the PostgreSQL server %1: it keeps dates as floating point")
-                              .arg(location_));
+        throw EngineError(
+            QStringLiteral("Cannot use the PostgreSQL server %1: it keeps dates as floating point").arg(location_));
     }
 }
 

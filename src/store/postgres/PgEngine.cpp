@@ -127,7 +127,8 @@ void onServer(const QString& uri, const QString& sql)
         PQfinish(c);
         throw EngineError(QStringLiteral("Cannot connect to the PostgreSQL server %1: %2").arg(where, msg));
     }
-    PQsetNoticeProcessor(c, [](void*, const char*) {}, nullptr);
+    PQsetNoticeProcessor(
+        c, [](void*, const char*) {}, nullptr);
     PGresult* r = PQexec(c, sql.toUtf8().constData());
     const bool ok = PQresultStatus(r) == PGRES_COMMAND_OK;
     const QString msg = QString::fromUtf8(PQresultErrorMessage(r)).trimmed();
@@ -218,14 +219,15 @@ public:
 
     std::optional<StoredRecord> readById(const Columns& columns, qint64 id) override
     {
-        QList<StoredRecord> r = records(conn_->exec(select(columns) + " WHERE yb_id = $1::bigint", {Param::integer(id)}, true),
-                                        columns);
+        QList<StoredRecord> r =
+            records(conn_->exec(select(columns) + " WHERE yb_id = $1::bigint", {Param::integer(id)}, true), columns);
         if (r.isEmpty())
             return std::nullopt;
         return r.first();
     }
 
-    void find(const Columns& columns, const RecordFilter& filter, RecordOrder order, const RecordVisitor& visit) override
+    void find(const Columns& columns, const RecordFilter& filter, RecordOrder order,
+              const RecordVisitor& visit) override
     {
         const bool byKey = order == RecordOrder::Key && def_.hasKey();
         QByteArrayList conds;
@@ -269,7 +271,7 @@ public:
                 if (byKey) {
                     ps << Param::bytes(place.sortKey) << Param::integer(place.rowId);
                     all << "(yb_sortkey, yb_id) > ($" + QByteArray::number(ps.size() - 1) + "::bytea, $" +
-                               QByteArray::number(ps.size()) + "::bigint)";
+                            QByteArray::number(ps.size()) + "::bigint)";
                 } else {
                     ps << Param::integer(place.rowId);
                     all << "yb_id > $" + QByteArray::number(ps.size()) + "::bigint";
@@ -351,8 +353,8 @@ public:
                     return w;
                 }
                 // Refused: the record is gone, or someone else wrote it since.
-                const Result now = conn_->exec("SELECT yb_rev FROM " + table_ + " WHERE yb_id = $1::bigint",
-                                               {Param::integer(id)});
+                const Result now =
+                    conn_->exec("SELECT yb_rev FROM " + table_ + " WHERE yb_id = $1::bigint", {Param::integer(id)});
                 w.outcome = now.rows() ? WriteResult::Changed : WriteResult::Deleted;
                 w.revision = now.rows() ? now.integer(0, 0) : 0;
                 return w;
@@ -495,7 +497,8 @@ void PgBulk::add(const QVariantList& values, const QByteArray& sortKey, qint64 t
     if (!active_)
         throw EngineError(QStringLiteral("the bulk insert has already ended"));
     if (values.size() != def_.fields.size())
-        throw EngineError(QStringLiteral("a record of %1 values for %2 fields").arg(values.size()).arg(def_.fields.size()));
+        throw EngineError(
+            QStringLiteral("a record of %1 values for %2 fields").arg(values.size()).arg(def_.fields.size()));
     pending_.push_back({values, def_.hasKey() ? sortKey : QByteArray(), tag});
     if (int(pending_.size()) >= kBatch)
         flush();
@@ -689,16 +692,22 @@ public:
                     const QVariant& v = r.values[i];
                     if (f.required && v.isNull())
                         report(QStringLiteral("%1: record %2 has no value in the required field '%3'")
-                                   .arg(table.fileName).arg(r.id).arg(f.name));
+                                   .arg(table.fileName)
+                                   .arg(r.id)
+                                   .arg(f.name));
                     if (f.type == FieldType::Text && !v.isNull() && v.toString().toUcs4().size() > f.size)
                         report(QStringLiteral("%1: record %2 has more than %3 characters in field '%4'")
-                                   .arg(table.fileName).arg(r.id).arg(f.size).arg(f.name));
+                                   .arg(table.fileName)
+                                   .arg(r.id)
+                                   .arg(f.size)
+                                   .arg(f.name));
                 }
                 if (keyIndex >= 0) {
                     const QVariant& k = r.values[keyIndex];
                     if (r.sortKey != sortKey(k.isNull() ? QString() : k.toString()))
                         report(QStringLiteral("%1: record %2 is out of its place in key order")
-                                   .arg(table.fileName).arg(r.id));
+                                   .arg(table.fileName)
+                                   .arg(r.id));
                 }
                 return true;
             });
@@ -785,7 +794,8 @@ public:
                 throw;
             } catch (const EngineError& e) {
                 throw EngineError(
-                    QStringLiteral("Cannot back up the PostgreSQL database %1: %2").arg(location(), e.message()), e.code());
+                    QStringLiteral("Cannot back up the PostgreSQL database %1: %2").arg(location(), e.message()),
+                    e.code());
             }
         }
         return results;
@@ -802,7 +812,9 @@ private:
             if (databaseMissing(uri_) != 1)
                 throw;
         }
-        onServer(uri_, QStringLiteral("CREATE DATABASE %1 ENCODING 'UTF8' TEMPLATE template0").arg(quote(databaseName(uri_))));
+        onServer(
+            uri_,
+            QStringLiteral("CREATE DATABASE %1 ENCODING 'UTF8' TEMPLATE template0").arg(quote(databaseName(uri_))));
         conn_->open();
     }
 
@@ -814,10 +826,10 @@ private:
         if (!hasTable(table))
             return QStringLiteral("the table %1 is missing from %2").arg(table.fileName, where);
         const bool hasMeta = conn_->exec("SELECT to_regclass('yerbalis_tables') IS NOT NULL", {}, true).integer(0, 0);
-        const Result meta =
-            hasMeta ? conn_->exec("SELECT key_field, format_version FROM yerbalis_tables WHERE name = $1",
-                                  {Param::text(table.fileName)}, true)
-                    : Result();
+        const Result meta = hasMeta
+            ? conn_->exec("SELECT key_field, format_version FROM yerbalis_tables WHERE name = $1",
+                          {Param::text(table.fileName)}, true)
+            : Result();
         if (meta.rows() != 1)
             return QStringLiteral("the description of the table %1 is missing from %2").arg(table.fileName, where);
         if (meta.text(0, 0) != table.keyField)
@@ -827,11 +839,11 @@ private:
             return QStringLiteral("the table %1 has a newer format (%2) than this program knows")
                 .arg(table.fileName)
                 .arg(meta.integer(0, 1));
-        const Result cols = conn_->exec(
-            "SELECT column_name::text, data_type::text, coalesce(character_maximum_length, 0)::int, "
-            "(is_nullable = 'NO') FROM information_schema.columns "
-            "WHERE table_schema = current_schema() AND table_name = $1 ORDER BY ordinal_position",
-            {Param::text(table.fileName)}, true);
+        const Result cols =
+            conn_->exec("SELECT column_name::text, data_type::text, coalesce(character_maximum_length, 0)::int, "
+                        "(is_nullable = 'NO') FROM information_schema.columns "
+                        "WHERE table_schema = current_schema() AND table_name = $1 ORDER BY ordinal_position",
+                        {Param::text(table.fileName)}, true);
         QStringList hidden{QStringLiteral("yb_id"), QStringLiteral("yb_rev"), QStringLiteral("yb_sortkey")};
         QList<FieldDef> fields;
         for (int i = 0; i < cols.rows(); ++i) {

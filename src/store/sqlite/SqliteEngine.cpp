@@ -40,10 +40,7 @@ struct Finalizer {
     ~Finalizer() { sqlite3_finalize(st); }
 };
 
-[[noreturn]] void fail(sqlite3* db)
-{
-    throw EngineError(lastError(db), sqlite3_extended_errcode(db));
-}
+[[noreturn]] void fail(sqlite3* db) { throw EngineError(lastError(db), sqlite3_extended_errcode(db)); }
 
 sqlite3_stmt* prepareOnce(sqlite3* db, const QString& sql)
 {
@@ -117,9 +114,9 @@ private:
     sqlite3* db_;
     const TableDef& def_;
     sqlite3_stmt* insert_ = nullptr;
-    sqlite3_stmt* batch_ = nullptr; // inserts kBatch records at once
+    sqlite3_stmt* batch_ = nullptr;  // inserts kBatch records at once
     sqlite3_stmt* exists_ = nullptr; // a key among the records there before; null when there were none
-    std::vector<Pending> pending_;  // the records bound to batch_ so far
+    std::vector<Pending> pending_;   // the records bound to batch_ so far
     qsizetype pendingCount_ = 0;
     qint64 lastIdBefore_ = 0;
     bool journalSwitched_ = false;
@@ -160,13 +157,15 @@ SqliteBulk::SqliteBulk(sqlite3* db, const TableDef& def, bool replace) : db_(db)
             // Keys are looked up among the records that were there before, so
             // that a key repeated inside the bulk is not taken for one of them.
             lastIdBefore_ = single(db_, "SELECT coalesce(max(yb_id), 0) FROM records");
-            exists_ = prepareOnce(db_, QStringLiteral("SELECT 1 FROM records WHERE yb_sortkey = ?1 AND yb_id <= ?2 LIMIT 1"));
+            exists_ =
+                prepareOnce(db_, QStringLiteral("SELECT 1 FROM records WHERE yb_sortkey = ?1 AND yb_id <= ?2 LIMIT 1"));
         }
         if (empty) {
             Finalizer q;
-            q.st = prepareOnce(db_, QStringLiteral("SELECT name, sql FROM sqlite_master WHERE type = 'index' AND "
-                                                   "tbl_name = 'records' AND sql IS NOT NULL AND "
-                                                   "sql NOT LIKE 'CREATE UNIQUE%'"));
+            q.st = prepareOnce(db_,
+                               QStringLiteral("SELECT name, sql FROM sqlite_master WHERE type = 'index' AND "
+                                              "tbl_name = 'records' AND sql IS NOT NULL AND "
+                                              "sql NOT LIKE 'CREATE UNIQUE%'"));
             QStringList names;
             while (sqlite3_step(q.st) == SQLITE_ROW) {
                 names << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(q.st, 0)));
@@ -322,7 +321,8 @@ void SqliteBulk::add(const QVariantList& values, const QByteArray& sortKey, qint
     if (!inTransaction_)
         throw EngineError(QStringLiteral("the bulk insert has already ended"));
     if (values.size() != def_.fields.size())
-        throw EngineError(QStringLiteral("a record of %1 values for %2 fields").arg(values.size()).arg(def_.fields.size()));
+        throw EngineError(
+            QStringLiteral("a record of %1 values for %2 fields").arg(values.size()).arg(def_.fields.size()));
     // Records go in batches: one statement for many records costs the
     // engine much less than one statement each.
     Pending& p = pending_[size_t(pendingCount_)];
@@ -464,7 +464,8 @@ StoredRecord SqliteTable::row(sqlite3_stmt* st, const Columns& columns) const
 QString orderBy(RecordOrder order, bool forward)
 {
     if (order == RecordOrder::Key)
-        return forward ? QStringLiteral(" ORDER BY yb_sortkey, yb_id") : QStringLiteral(" ORDER BY yb_sortkey DESC, yb_id DESC");
+        return forward ? QStringLiteral(" ORDER BY yb_sortkey, yb_id")
+                       : QStringLiteral(" ORDER BY yb_sortkey DESC, yb_id DESC");
     return forward ? QStringLiteral(" ORDER BY yb_id") : QStringLiteral(" ORDER BY yb_id DESC");
 }
 
@@ -760,7 +761,8 @@ bool SqliteEngine::hasTable(const TableDef& table) const { return QFileInfo::exi
 void SqliteEngine::createTables()
 {
     if (!QDir().mkpath(dir_))
-        throw EngineError(QStringLiteral("Cannot create the database directory %1").arg(QDir::toNativeSeparators(dir_)));
+        throw EngineError(
+            QStringLiteral("Cannot create the database directory %1").arg(QDir::toNativeSeparators(dir_)));
     for (const TableDef& t : tables())
         if (!hasTable(t))
             createTable(t);
@@ -830,14 +832,21 @@ QStringList SqliteEngine::checkTableFile(const QString& path, const TableDef& ta
             const QVariant v = column(st, i + 2, f.type);
             if (f.required && v.isNull())
                 problem(QStringLiteral("%1: record %2 has no value in the required field '%3'")
-                            .arg(table.fileName).arg(id).arg(f.name));
+                            .arg(table.fileName)
+                            .arg(id)
+                            .arg(f.name));
             if (f.type == FieldType::Text && !v.isNull() && charCount(v.toString()) > f.size)
                 problem(QStringLiteral("%1: record %2 has more than %3 characters in field '%4'")
-                            .arg(table.fileName).arg(id).arg(f.size).arg(f.name));
+                            .arg(table.fileName)
+                            .arg(id)
+                            .arg(f.size)
+                            .arg(f.name));
             if (isIntegerType(f.type) && sqlite3_column_type(st, i + 2) != SQLITE_NULL) {
                 if (!inRange(f.type, sqlite3_column_int64(st, i + 2)))
                     problem(QStringLiteral("%1: record %2 has a value out of range in field '%3'")
-                                .arg(table.fileName).arg(id).arg(f.name));
+                                .arg(table.fileName)
+                                .arg(id)
+                                .arg(f.name));
             }
         }
         if (keyIndex >= 0) {

@@ -186,8 +186,9 @@ void create(const QString& path, const TableDef& table)
         exec(db, QStringLiteral("PRAGMA user_version=%1").arg(kFormatVersion).toUtf8().constData());
         exec(db, "BEGIN");
         exec(db, "CREATE TABLE yerbalis_table(name TEXT NOT NULL, key_field TEXT NOT NULL)");
-        exec(db, "CREATE TABLE yerbalis_fields(position INTEGER PRIMARY KEY, name TEXT NOT NULL, "
-                 "type TEXT NOT NULL, size INTEGER NOT NULL, required INTEGER NOT NULL)");
+        exec(db,
+             "CREATE TABLE yerbalis_fields(position INTEGER PRIMARY KEY, name TEXT NOT NULL, "
+             "type TEXT NOT NULL, size INTEGER NOT NULL, required INTEGER NOT NULL)");
         QString sql = QStringLiteral("INSERT INTO yerbalis_table VALUES('%1', '%2')")
                           .arg(QString(table.fileName).replace(QLatin1Char('\''), QLatin1String("''")),
                                QString(table.keyField).replace(QLatin1Char('\''), QLatin1String("''")));
@@ -197,13 +198,14 @@ void create(const QString& path, const TableDef& table)
         int pos = 0;
         for (const FieldDef& f : table.fields) {
             ++pos;
-            exec(db, QStringLiteral("INSERT INTO yerbalis_fields VALUES(%1, '%2', '%3', %4, %5)")
-                         .arg(pos)
-                         .arg(QString(f.name).replace(QLatin1Char('\''), QLatin1String("''")), fieldTypeName(f.type))
-                         .arg(f.size)
-                         .arg(f.required ? 1 : 0)
-                         .toUtf8()
-                         .constData());
+            exec(db,
+                 QStringLiteral("INSERT INTO yerbalis_fields VALUES(%1, '%2', '%3', %4, %5)")
+                     .arg(pos)
+                     .arg(QString(f.name).replace(QLatin1Char('\''), QLatin1String("''")), fieldTypeName(f.type))
+                     .arg(f.size)
+                     .arg(f.required ? 1 : 0)
+                     .toUtf8()
+                     .constData());
             cols += QStringLiteral(", ") + quote(f.name) + QLatin1Char(' ') + columnType(f.type);
         }
         exec(db, QStringLiteral("CREATE TABLE records(%1)").arg(cols).toUtf8().constData());
@@ -211,11 +213,12 @@ void create(const QString& path, const TableDef& table)
             exec(db, "CREATE INDEX records_order ON records(yb_sortkey, yb_id)");
         int n = 0;
         for (const QString& ix : table.lookupIndexes)
-            exec(db, QStringLiteral("CREATE UNIQUE INDEX records_lookup%1 ON records(%2)")
-                         .arg(++n)
-                         .arg(quote(ix))
-                         .toUtf8()
-                         .constData());
+            exec(db,
+                 QStringLiteral("CREATE UNIQUE INDEX records_lookup%1 ON records(%2)")
+                     .arg(++n)
+                     .arg(quote(ix))
+                     .toUtf8()
+                     .constData());
         exec(db, "COMMIT");
         exec(db, "PRAGMA journal_mode=WAL");
     } catch (const EngineError& e) {
@@ -242,9 +245,7 @@ void bind(sqlite3_stmt* st, int index, const QVariant& v, FieldType t)
     }
     switch (t) {
     case FieldType::Integer:
-    case FieldType::SmallInt:
-        sqlite3_bind_int64(st, index, v.toLongLong());
-        return;
+    case FieldType::SmallInt: sqlite3_bind_int64(st, index, v.toLongLong()); return;
     case FieldType::DateTime: {
         const QByteArray s = v.toDateTime().toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss.zzz")).toUtf8();
         sqlite3_bind_text(st, index, s.constData(), int(s.size()), SQLITE_TRANSIENT);
@@ -265,8 +266,7 @@ QVariant column(sqlite3_stmt* st, int index, FieldType t)
         return {};
     switch (t) {
     case FieldType::Integer:
-    case FieldType::SmallInt:
-        return QVariant(int(sqlite3_column_int64(st, index)));
+    case FieldType::SmallInt: return QVariant(int(sqlite3_column_int64(st, index)));
     case FieldType::DateTime: {
         const QString s = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, index)),
                                             sqlite3_column_bytes(st, index));
@@ -274,16 +274,12 @@ QVariant column(sqlite3_stmt* st, int index, FieldType t)
         return dt.isValid() ? QVariant(dt) : QVariant();
     }
     case FieldType::Text:
-    case FieldType::Memo:
-        break;
+    case FieldType::Memo: break;
     }
     const char* p = reinterpret_cast<const char*>(sqlite3_column_text(st, index));
     return QVariant(QString::fromUtf8(p, sqlite3_column_bytes(st, index)));
 }
 
-QByteArray keyFor(const QVariant& keyValue)
-{
-    return sortKey(keyValue.isNull() ? QString() : keyValue.toString());
-}
+QByteArray keyFor(const QVariant& keyValue) { return sortKey(keyValue.isNull() ? QString() : keyValue.toString()); }
 
 } // namespace yb::sqlite
