@@ -134,6 +134,8 @@ private slots:
         QCOMPARE(problems.size(), 2);
         QVERIFY2(problems.join(' ').contains(QStringLiteral("'Definición:'")), qPrintable(problems.join('\n')));
         QVERIFY2(problems.join(' ').contains(QStringLiteral("Abuela.DB is missing")), qPrintable(problems.join('\n')));
+        QVERIFY2(problems.join(' ').contains(QStringLiteral("'yerbalis-admin create' with the same URI")),
+                 qPrintable(problems.join('\n')));
         QVERIFY(!engine_->hasTable(table("Abuela.DB")));
         try {
             engine_->openTable(table("GLOSARIO.DB"));

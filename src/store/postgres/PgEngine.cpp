@@ -824,7 +824,9 @@ private:
     {
         const QString where = QStringLiteral("the PostgreSQL database %1").arg(location());
         if (!hasTable(table))
-            return QStringLiteral("the table %1 is missing from %2").arg(table.fileName, where);
+            return QStringLiteral("the table %1 is missing from %2 ('yerbalis-admin create' with the same URI makes "
+                                  "the missing tables)")
+                .arg(table.fileName, where);
         const bool hasMeta = conn_->exec("SELECT to_regclass('yerbalis_tables') IS NOT NULL", {}, true).integer(0, 0);
         const Result meta = hasMeta
             ? conn_->exec("SELECT key_field, format_version FROM yerbalis_tables WHERE name = $1",
