@@ -218,14 +218,7 @@ int main(int argc, char** argv)
     sqlite3_stmt* insSt = prep("INSERT INTO records(yb_sortkey, \"Producto Cosmetico\") VALUES(?1, ?2)");
     int ourInsert = 0, rawInsert = 0;
     const auto [insUs, rawInsUs] = interleaved(
-        30, 1,
-        [&] {
-            cur.insert();
-            cur.fieldByName(QStringLiteral("Producto Cosmetico"))
-                .setAsString(QStringLiteral("Áloe nuevo %1").arg(ourInsert++));
-            cur.fieldByName(QStringLiteral("Indicaciones")).setAsString(QStringLiteral("Texto de prueba"));
-            cur.post();
-        },
+        30, 1, [&] { postNewCosmetic(cur, ourInsert++); },
         [&] {
             const QString key = QStringLiteral("Raw %1").arg(rawInsert++);
             const QByteArray sk = yb::sortKey(key), k8 = key.toUtf8();
@@ -237,16 +230,7 @@ int main(int argc, char** argv)
             sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
         });
     report("post_insert_ms", insUs / 1000.0, "ms");
-    std::vector<double> eds;
-    for (int i = 0; i < 30; ++i) {
-        QElapsedTimer t;
-        t.start();
-        cur.edit();
-        cur.fieldByName(QStringLiteral("Modo Empleo")).setAsString(QStringLiteral("Cambio %1").arg(i));
-        cur.post();
-        eds.push_back(t.nsecsElapsed() / 1e6);
-    }
-    report("post_edit_ms", median(eds), "ms");
+    benchEdits(cur, 30);
     report("rss_growth_mb", (rssAfterWalk - rssBefore) / 1024.0, "MB");
 
     for (sqlite3_stmt* st : {first, nextSt, priorSt, rangeSt, insSt})

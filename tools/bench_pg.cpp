@@ -206,14 +206,7 @@ int benchPostgres(const QString& uri, int count)
         // Durable posts: each its own transaction, committed to disk.
         int n = 0, rn = 0;
         const auto [insMs, rawInsMs] = interleaved(
-            31, 1,
-            [&] {
-                cur.insert();
-                cur.fieldByName(QStringLiteral("Producto Cosmetico"))
-                    .setAsString(QStringLiteral("Áloe nuevo %1").arg(n++));
-                cur.fieldByName(QStringLiteral("Indicaciones")).setAsString(QStringLiteral("Texto de prueba"));
-                cur.post();
-            },
+            31, 1, [&] { postNewCosmetic(cur, n++); },
             [&] {
                 const QString key = QStringLiteral("Raw %1").arg(rn++);
                 PQclear(raw.run(
@@ -222,16 +215,7 @@ int benchPostgres(const QString& uri, int count)
             });
         report("post_insert_ms", insMs / 1000.0, "ms");
         report("raw_post_insert_ms", rawInsMs / 1000.0, "ms");
-        std::vector<double> eds;
-        for (int i = 0; i < 31; ++i) {
-            QElapsedTimer t;
-            t.start();
-            cur.edit();
-            cur.fieldByName(QStringLiteral("Modo Empleo")).setAsString(QStringLiteral("Cambio %1").arg(i));
-            cur.post();
-            eds.push_back(t.nsecsElapsed() / 1e6);
-        }
-        report("post_edit_ms", median(eds), "ms");
+        benchEdits(cur, 31);
         report("raw_first_us", rawFirst, "us");
         report("raw_next_us", rawNext, "us");
         report("raw_prior_us", rawPrior, "us");
