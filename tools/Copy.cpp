@@ -18,11 +18,6 @@ namespace yb::admin {
 
 namespace {
 
-QString shown(const QString& location)
-{
-    return isServerLocation(location) ? Database::open(location)->location() : QDir::toNativeSeparators(location);
-}
-
 // Every table of the catalogue must be in the database copied from.
 std::unique_ptr<Engine> openSource(const QString& from)
 {
@@ -151,11 +146,11 @@ QList<CopiedTable> copyRecords(Engine& source, Engine& dest, bool oneTransaction
 
 QList<CopiedTable> copyDatabase(const QString& from, const QString& to, Progress* progress)
 {
+    std::unique_ptr<Engine> source = openSource(from);
     if (from == to ||
         (!isServerLocation(from) && !isServerLocation(to) && QFileInfo::exists(to) &&
          QFileInfo(from).canonicalFilePath() == QFileInfo(to).canonicalFilePath()))
-        throw Error(QStringLiteral("%1 cannot be copied onto itself").arg(shown(from)));
-    std::unique_ptr<Engine> source = openSource(from);
+        throw Error(QStringLiteral("%1 cannot be copied onto itself").arg(source->location()));
 
     if (isServerLocation(to)) {
         std::unique_ptr<Engine> dest = Database::open(to);

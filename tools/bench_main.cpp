@@ -185,10 +185,7 @@ int main(int argc, char** argv)
     report("prior_us", priorUs, "us");
 
     // Prefixes of existing keys, searched case-sensitively through the index.
-    QRandomGenerator rng(7);
-    std::vector<QString> prefixes;
-    for (int i = 0; i < 200; ++i)
-        prefixes.push_back(makeKey(rng, 0).left(5));
+    const std::vector<QString> prefixes = samplePrefixes();
     size_t ourPrefix = 0, rawPrefix = 0;
     const auto [locUs, rawLoc] = interleaved(
         21, 200,

@@ -169,10 +169,7 @@ int benchPostgres(const QString& uri, int count)
             });
         report("prior_us", priorUs, "us");
 
-        QRandomGenerator rng(7);
-        std::vector<QString> prefixes;
-        for (int i = 0; i < 200; ++i)
-            prefixes.push_back(makeKey(rng, 0).left(5));
+        const std::vector<QString> prefixes = samplePrefixes();
         size_t pi = 0, rpi = 0;
         auto rawRange = [&](const QString& prefix) {
             const QByteArray lo = sortKeyPrefix(prefix);
