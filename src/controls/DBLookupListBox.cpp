@@ -11,8 +11,11 @@
 namespace {
 
 // The clock of the incremental search, one for all lookup lists.
+std::function<qint64()> searchClockOverride;
 qint64 searchClock()
 {
+    if (searchClockOverride)
+        return searchClockOverride();
     static QElapsedTimer timer;
     if (!timer.isValid())
         timer.start();
@@ -33,6 +36,9 @@ DBLookupListBox::DBLookupListBox(QWidget* parent) : QAbstractScrollArea(parent),
     viewport()->setAutoFillBackground(true);
     connect(verticalScrollBar(), &QScrollBar::actionTriggered, this, &DBLookupListBox::scrollAction);
     connect(verticalScrollBar(), &QScrollBar::sliderReleased, this, &DBLookupListBox::thumbReleased);
+    // A child by name, so that what drives the drag's ticks can find it.
+    scrollTimer_.setParent(this);
+    scrollTimer_.setObjectName(QStringLiteral("scrollTimer"));
     scrollTimer_.setTimerType(Qt::PreciseTimer);
     connect(&scrollTimer_, &QTimer::timeout, this, &DBLookupListBox::timerScroll);
     yb::installControlAccessibility();
@@ -343,6 +349,8 @@ void DBLookupListBox::keyPressEvent(QKeyEvent* e)
         QAbstractScrollArea::keyPressEvent(e);
     });
 }
+
+void DBLookupListBox::setSearchClock(std::function<qint64()> clock) { searchClockOverride = std::move(clock); }
 
 void DBLookupListBox::processSearchKey(QChar ch)
 {

@@ -10,6 +10,7 @@
 #include <QAbstractScrollArea>
 #include <QTimer>
 #include <QVariant>
+#include <functional>
 
 class DBLookupListBox : public QAbstractScrollArea, public DataLink {
     Q_OBJECT
@@ -44,6 +45,9 @@ public:
     // Shared by every lookup list: the time of the last incremental-search key.
     static constexpr int SearchResetMs = 2000;
     static constexpr int MaxSearchLength = 32;
+    // The clock of that pause, in milliseconds; an empty function restores
+    // the steady clock. Tests set one of their own to pass the time.
+    static void setSearchClock(std::function<qint64()> clock);
 
     QSize sizeHint() const override;
 

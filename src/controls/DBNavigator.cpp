@@ -19,6 +19,9 @@ public:
     NavButton(DBNavigator* bar, DBNavigator::NavigateButton id) : QWidget(bar), bar_(bar), id_(id)
     {
         setFocusPolicy(Qt::NoFocus);
+        // A child by name, so that what drives the repeat's ticks can find it.
+        repeat_.setParent(this);
+        repeat_.setObjectName(QStringLiteral("repeatTimer"));
         repeat_.setTimerType(Qt::PreciseTimer);
         QObject::connect(&repeat_, &QTimer::timeout, this, [this] { repeatTick(); });
         static const char* const names[] = {"nbFirst",  "nbPrior", "nbNext", "nbLast",   "nbInsert",
