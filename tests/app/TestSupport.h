@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QPointer>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -29,9 +30,11 @@ inline void beginScope()
 }
 inline void endScope() { delete scope().data(); }
 
-// Once `ready()` holds (checked every 10 ms, for at most 5 s), runs `act`.
-// Meant to be queued before a call that starts a modal run.
-inline void when(std::function<bool()> ready, std::function<void()> act, int timeoutMs = 5000)
+// Once `ready()` holds (checked every 10 ms, for at most `timeoutMs`), runs
+// `act`. Meant to be queued before a call that starts a modal run. A wait
+// that ends without the condition fails the running test and closes the
+// modal windows, so that the call that waits for them returns.
+inline void when(std::function<bool()> ready, std::function<void()> act, int timeoutMs = 10000)
 {
     auto* timer = new QTimer(scope());
     auto clock = std::make_shared<QElapsedTimer>();
@@ -45,10 +48,16 @@ inline void when(std::function<bool()> ready, std::function<void()> act, int tim
         } else if (clock->elapsed() > timeoutMs) {
             timer->stop();
             timer->deleteLater();
-            qWarning("testing::when: condition not reached in time (modal %s, active %s)",
-                     QApplication::activeModalWidget() ? qPrintable(QApplication::activeModalWidget()->objectName())
-                                                       : "-",
-                     QApplication::activeWindow() ? qPrintable(QApplication::activeWindow()->objectName()) : "-");
+            const QByteArray what = QByteArray("testing::when: the condition was not reached in ") +
+                QByteArray::number(timeoutMs) + " ms (modal " +
+                (QApplication::activeModalWidget() ? QApplication::activeModalWidget()->objectName().toUtf8()
+                                                   : QByteArray("-")) +
+                ", active " +
+                (QApplication::activeWindow() ? QApplication::activeWindow()->objectName().toUtf8() : QByteArray("-")) +
+                ")";
+            QTest::qFail(what.constData(), __FILE__, __LINE__);
+            for (int i = 0; i < 20 && QApplication::activeModalWidget(); ++i)
+                QApplication::activeModalWidget()->close();
         }
     });
     timer->start();

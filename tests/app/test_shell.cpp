@@ -339,7 +339,8 @@ void ShellTest::menuButtonsOpenTheirScreens()
     QVERIFY(!target->isVisible());
     QVERIFY(!yb::isTerminating());
     QTRY_COMPARE(yb::activeScreen(), static_cast<QWidget*>(Form1));
-    QTest::qWait(20);
+    QTRY_VERIFY(Form1->isActiveWindow());
+    QCoreApplication::processEvents();                // what the menu's activation queued
     QCOMPARE(presentationShows.shows, presentations); // returning never shows the presentation again
 }
 
@@ -564,12 +565,17 @@ void ShellTest::returnFromAboutPastItsBox()
     QVERIFY(clicked);
     QVERIFY(FORMABOX->isVisible()); // left open over the menu
     // Should the presentation come, it is closed, and the count below fails.
-    bool watching = true;
-    when([&] { return watching && isModalTop(Form400); }, [] { child<QAbstractButton>(Form400, "Button1")->click(); },
-         1000);
-    QTest::qWait(300);
+    QTimer watch;
+    watch.setInterval(10);
+    connect(&watch, &QTimer::timeout, [] {
+        if (isModalTop(Form400))
+            child<QAbstractButton>(Form400, "Button1")->click();
+    });
+    watch.start();
     QTRY_VERIFY(Form1->isActiveWindow());
-    watching = false;
+    // The menu's activation has come: what it runs is queued, and runs now.
+    QCoreApplication::processEvents();
+    watch.stop();
     QCOMPARE(presentationShows.shows, shows);
     QVERIFY(QApplication::activeModalWidget() == nullptr);
 

@@ -107,7 +107,7 @@ private:
     }
     void activate(QWidget* s)
     {
-        showActive(s);
+        QVERIFY(showActive(s));
         QMetaObject::invokeMethod(s, "FormActivate");
     }
 

@@ -305,7 +305,7 @@ private slots:
             record << QStringLiteral("Texto %1 de %2").arg(i).arg(unit);
         addRecords(unit, fields, {record});
         QWidget* s = browser(unit);
-        showActive(s);
+        QVERIFY(showActive(s));
         QMetaObject::invokeMethod(s, "FormActivate");
         child<QWidget>(s, QStringLiteral("BitBtn2"))->setFocus(); // as the click on the print button does
         auto* b = s->findChild<yb::RecordBrowser*>();
@@ -345,7 +345,7 @@ private slots:
     void printingTypedTextOfANewRecordLeavesItUnsaved()
     {
         QWidget* s = browser(QStringLiteral("Abuela"));
-        showActive(s);
+        QVERIFY(showActive(s));
         QMetaObject::invokeMethod(s, "FormActivate");
         auto* t = s->findChild<yb::TableCursor*>(QStringLiteral("Table1"));
         t->insert();
@@ -368,7 +368,7 @@ private slots:
             many << QStringLiteral("linea %1").arg(i);
         addRecords(QStringLiteral("Editor"), {QStringLiteral("Nombre Ficha"), QStringLiteral("EditorTextos")},
                    {{QStringLiteral("AAA largo"), many.join(QLatin1Char('\n'))}});
-        showActive(s);
+        QVERIFY(showActive(s));
         QMetaObject::invokeMethod(s, "FormActivate");
         auto* text = child<DBMemo>(s, QStringLiteral("Memo3"));
         QCOMPARE(text->toPlainText().section(QLatin1Char('\n'), 0, 0), QStringLiteral("linea 1"));
@@ -406,7 +406,7 @@ private slots:
         yb::TableCursor* t = s->findChild<yb::TableCursor*>(QStringLiteral("Table1"));
         addRecords(QStringLiteral("Cosmetic"), {QStringLiteral("Producto Cosmetico"), QStringLiteral("Indicaciones")},
                    {{QStringLiteral("AAA Crema de árnica"), QStringLiteral("Golpes y contusiones.")}});
-        showActive(s);
+        QVERIFY(showActive(s));
         QMetaObject::invokeMethod(s, "FormActivate");
         QCOMPARE(child<DBMemo>(s, QStringLiteral("MEMO2"))->toPlainText(), QStringLiteral("AAA Crema de árnica"));
         QPrinter& printer = yb::printing::printer();

@@ -1,6 +1,8 @@
 #include "ScreenTest.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QTest>
@@ -15,7 +17,17 @@ struct ModalScript {
     QList<Step> steps;
     QPointer<QWidget> lastTop;
     QTimer* timer = nullptr;
+    // When the window now on top was first seen, not yet active.
+    QPointer<QWidget> waitingFor;
+    QElapsedTimer waiting;
+    // The windows on top so far: one that comes back on top when a window
+    // above it closes is not activated anew.
+    QList<QPointer<QWidget>> seen;
 };
+
+// The window system has made `w` the active window: it has the focus, and
+// what its activation runs has been queued.
+bool isFocusWindow(QWidget* w) { return w->isActiveWindow() && QGuiApplication::focusWindow() == w->windowHandle(); }
 
 ModalScript& script()
 {
@@ -30,6 +42,7 @@ void answerModals(const QList<Step>& steps)
     ModalScript& s = script();
     s.steps = steps;
     s.lastTop = QApplication::activeModalWidget();
+    s.seen.clear();
     if (!s.timer) {
         s.timer = new QTimer(qApp);
         s.timer->setInterval(10);
@@ -42,7 +55,26 @@ void answerModals(const QList<Step>& steps)
             QWidget* top = QApplication::activeModalWidget();
             if (!top || top == st.lastTop || !top->isVisible())
                 return;
+            // A step acts on the window as the user would: once it is active.
+            // A window that never gets the focus is answered after 10 s all
+            // the same, so that the test fails on what the step checks
+            // rather than wait for ever.
+            const bool back = st.seen.contains(top);
+            if (st.waitingFor != top) {
+                st.waitingFor = top;
+                st.waiting.start();
+            }
+            if (!back && QGuiApplication::focusWindow() != top->windowHandle()) {
+                if (st.waiting.elapsed() < 10000)
+                    return;
+                qWarning("answerModals: %s did not get the focus in 10 s", qPrintable(top->objectName()));
+            }
+            // A window shown again may have kept the window system's focus,
+            // which then reports no new activation: Qt is told directly.
+            if (!back && !top->isActiveWindow())
+                QApplication::setActiveWindow(top);
             st.lastTop = top;
+            st.seen << top;
             Step step = st.steps.takeFirst();
             step(top);
         });
@@ -57,8 +89,16 @@ bool showActive(QWidget* screen)
     screen->show();
     screen->raise();
     screen->activateWindow();
+    // A window shown again may still be the window system's focus window,
+    // which then reports no new activation: Qt is told directly.
     QApplication::setActiveWindow(screen);
-    return QTest::qWaitForWindowActive(screen, 2000);
+    // Waits for the window system's activation itself, not only for Qt's
+    // idea of the active window: a late one would run the screen's
+    // activation again in the middle of the test.
+    if (!QTest::qWaitFor([&] { return isFocusWindow(screen); }, 10000))
+        return false;
+    QCoreApplication::sendPostedEvents(); // what the activation queued
+    return true;
 }
 
 void moveOver(QWidget* w, QPoint local)
