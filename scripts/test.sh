@@ -30,10 +30,10 @@ for l in "${locales[@]}"; do
   echo "== tests in $l"
   LANG=$l LC_ALL=$l ctest --test-dir "${YERBALIS_BUILD_DIR:-build}" --output-on-failure -j2 -LE e2e
 done
-# The store's tests once more, on the server instead of table files.
+# The store's tests and the engine's, once more on the server instead of table files.
 echo "== store tests on PostgreSQL"
 YERBALIS_TEST_DATABASE=$YERBALIS_PG_TEST_SERVER \
-  ctest --test-dir "${YERBALIS_BUILD_DIR:-build}" --output-on-failure -j2 -R '^(test_store|test_robustness)$'
+  ctest --test-dir "${YERBALIS_BUILD_DIR:-build}" --output-on-failure -j2 -R '^(test_store|test_engine|test_robustness)$'
 
 echo "== build and tests with sanitizers"
 YERBALIS_BUILD_DIR=build-asan bash scripts/build.sh -DYERBALIS_SANITIZE=ON

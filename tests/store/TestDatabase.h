@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QString>
+#include <QTest>
 #include <QThread>
 #include <libpq-fe.h>
 
@@ -22,6 +23,18 @@ inline QString testServer()
     return isServerLocation(s) ? s : QString();
 }
 inline bool onServer() { return !testServer().isEmpty(); }
+
+// Runs a step that reaches the test server. Should the server not answer,
+// the test fails with a message that names it, rather than let the engine's
+// error end the whole test program.
+#define YB_REACH_TEST_SERVER(...)                                                                                      \
+    do {                                                                                                               \
+        try {                                                                                                          \
+            __VA_ARGS__;                                                                                               \
+        } catch (const yb::Error& e) {                                                                                 \
+            QFAIL(qPrintable(QStringLiteral("the test database cannot be reached: %1").arg(e.message())));             \
+        }                                                                                                              \
+    } while (0)
 
 // A process killed while it wrote may leave its last statement running on the
 // server, to be committed a moment later: wait until no other session of the

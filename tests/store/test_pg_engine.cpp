@@ -1,8 +1,12 @@
-// The PostgreSQL engine against a real server: the private one that
-// scripts/pg.sh starts, named by YERBALIS_PG_TEST_SERVER (or by
+// What only the PostgreSQL engine does, against a real server: the private
+// one that scripts/pg.sh starts, named by YERBALIS_PG_TEST_SERVER (or by
 // YERBALIS_TEST_DATABASE when that names a server). Without it the tests are
-// skipped. Every test works in a database of its own.
+// skipped. Every test works in a database of its own; the tests that stop or
+// crash a server start one of their own, so that the shared one stays up for
+// the tests that run beside these. The engine interface itself is tested on
+// both engines by test_engine.
 
+#include "TestDatabase.h"
 #include "store/Catalogue.h"
 #include "store/Database.h"
 #include "store/Engine.h"
@@ -54,6 +58,50 @@ StoredRecord onlyRecord(EngineTable& t, const Columns& cols)
     return rs.value(0);
 }
 
+// A private server of the test's own (scripts/pg.sh in a folder of its own),
+// for the tests that stop, crash and restart it.
+class OwnServer {
+public:
+    OwnServer() : dir_(QStringLiteral("/tmp/yb-pg-%1-%2").arg(QCoreApplication::applicationPid()).arg(++count_)) {}
+    ~OwnServer()
+    {
+        if (!uri_.isEmpty())
+            pg(QStringLiteral("stop"));
+    }
+    OwnServer(const OwnServer&) = delete;
+    OwnServer& operator=(const OwnServer&) = delete;
+
+    // Starts it with the fourteen tables; the error when it did not start.
+    QString start()
+    {
+        QProcess p;
+        p.start(QStringLiteral("bash"), {QStringLiteral(PG_SCRIPT), QStringLiteral("start"), dir_});
+        if (!p.waitForFinished(120000) || p.exitCode() != 0)
+            return QStringLiteral("scripts/pg.sh start %1 failed: %2")
+                .arg(dir_, QString::fromLocal8Bit(p.readAllStandardError()));
+        uri_ = QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+        try {
+            Database::createTables(uri_);
+        } catch (const Error& e) {
+            return e.message();
+        }
+        return {};
+    }
+    QString uri() const { return uri_; }
+    QString dir() const { return dir_; }
+    int crash() { return pg(QStringLiteral("crash")); }
+    int resume() { return pg(QStringLiteral("resume")); }
+
+private:
+    int pg(const QString& what)
+    {
+        return QProcess::execute(QStringLiteral("bash"), {QStringLiteral(PG_SCRIPT), what, dir_});
+    }
+    QString dir_;
+    QString uri_;
+    static inline int count_ = 0;
+};
+
 } // namespace
 
 class TestPgEngine : public QObject {
@@ -65,14 +113,6 @@ class TestPgEngine : public QObject {
     std::unique_ptr<Engine> engine_;
     int serial_ = 0;
 
-    void sale(EngineTable& t, int code)
-    {
-        const WriteResult w = t.insert(
-            {0, 1, 2, 3, 4},
-            {1, QDateTime(QDate(2026, 12, 9), QTime(10, 0)), code, 100 + code, QStringLiteral("Venta %1").arg(code)},
-            {});
-        QCOMPARE(w.outcome, WriteResult::Written);
-    }
     WriteResult product(EngineTable& t, int code, const QString& desc, int price)
     {
         return t.insert({0, 1, 2}, {code, desc, price}, {});
@@ -81,6 +121,25 @@ class TestPgEngine : public QObject {
     {
         // GLOSARIO.DB: "Definición:" memo, "Término médico" key.
         return t.insert({1, 0}, {key, memo.isNull() ? QVariant() : QVariant(memo)}, sortKey(key));
+    }
+
+    // Ends every other session of the test database, as a restarting server
+    // does, and waits until the server has let them go.
+    bool cutConnections()
+    {
+        const QByteArray others =
+            "FROM pg_stat_activity WHERE datname = '" + name_.toUtf8() + "' AND pid <> pg_backend_pid()";
+        raw(uri_, "SELECT pg_terminate_backend(pid) " + others);
+        return QTest::qWaitFor(
+            [&] {
+                PGconn* c = PQconnectdb(uri_.toUtf8().constData());
+                PGresult* r = PQexec(c, ("SELECT count(*) " + others).constData());
+                const bool gone = PQresultStatus(r) == PGRES_TUPLES_OK && qstrcmp(PQgetvalue(r, 0, 0), "0") == 0;
+                PQclear(r);
+                PQfinish(c);
+                return gone;
+            },
+            30000);
     }
 
 private slots:
@@ -92,10 +151,12 @@ private slots:
         if (!server_.startsWith(QLatin1String("postgres")))
             QSKIP("no PostgreSQL test server is named (scripts/pg.sh start; eval \"$(scripts/pg.sh env)\")");
         name_ = QStringLiteral("yb_test_%1_%2").arg(QCoreApplication::applicationPid()).arg(++serial_);
-        pg::dropDatabase(server_, name_);
-        uri_ = pg::createDatabase(server_, name_);
-        engine_ = pg::openEngine(uri_);
-        engine_->createTables();
+        YB_REACH_TEST_SERVER({
+            pg::dropDatabase(server_, name_);
+            uri_ = pg::createDatabase(server_, name_);
+            engine_ = pg::openEngine(uri_);
+            engine_->createTables();
+        });
     }
 
     void cleanup()
@@ -180,329 +241,20 @@ private slots:
         }
     }
 
-    // Key order is the byte order of the stored sort keys, with the id after
-    // them; reading goes both ways from any place, and finds by range and value.
-    void keyOrderReadAndFind()
-    {
-        std::unique_ptr<EngineTable> t = engine_->openTable(table("GLOSARIO.DB"));
-        const QStringList keys{QStringLiteral("ñandú"), QStringLiteral("Nácar"),  QStringLiteral("nacer"),
-                               QStringLiteral("oveja"), QStringLiteral("Árnica"), QStringLiteral("arnica"),
-                               QStringLiteral("zeta"),  QStringLiteral("Ñu"),     QStringLiteral("árbol"),
-                               QStringLiteral("nacer")};
-        for (const QString& k : keys)
-            QCOMPARE(entry(*t, k, QStringLiteral("de ") + k).outcome, WriteResult::Written);
-        QCOMPARE(t->count(), qint64(keys.size()));
-        QVERIFY(!t->isEmpty());
-
-        // The expected order: sort keys compared byte by byte, then insertion.
-        QList<QPair<QByteArray, int>> expected;
-        for (int i = 0; i < keys.size(); ++i)
-            expected << qMakePair(sortKey(keys[i]), i);
-        std::sort(expected.begin(), expected.end());
-        QStringList order;
-        for (const auto& p : expected)
-            order << keys[p.second];
-
-        const Columns cols{1, 0};
-        QList<StoredRecord> all = t->read(cols, RecordOrder::Key, {}, true, 100);
-        QCOMPARE(texts(all), order);
-        QVERIFY(order.indexOf(QStringLiteral("nacer")) < order.indexOf(QStringLiteral("ñandú")));
-        // Equal keys: by id.
-        const int twin = int(order.indexOf(QStringLiteral("nacer")));
-        QVERIFY(all[twin].id < all[twin + 1].id);
-        QCOMPARE(all[0].values[1].toString(), QStringLiteral("de ") + order[0]);
-
-        // Paging forward and backward from places, three at a time.
-        QStringList forward, backward;
-        Bookmark at;
-        for (;;) {
-            const QList<StoredRecord> page = t->read(cols, RecordOrder::Key, at, true, 3);
-            forward += texts(page);
-            if (page.size() < 3)
-                break;
-            at = page.last().place();
-        }
-        QCOMPARE(forward, order);
-        at = {};
-        for (;;) {
-            const QList<StoredRecord> page = t->read(cols, RecordOrder::Key, at, false, 3);
-            backward += texts(page);
-            if (page.size() < 3)
-                break;
-            at = page.last().place();
-        }
-        std::reverse(backward.begin(), backward.end());
-        QCOMPARE(backward, order);
-        QCOMPARE(texts(t->read(cols, RecordOrder::Key, all[4].place(), false, 2)), (QStringList{order[3], order[2]}));
-
-        // Table order and reading by id.
-        QCOMPARE(texts(t->read(cols, RecordOrder::Table, {}, true, 100)), keys);
-        const std::optional<StoredRecord> r = t->readById({0}, all[2].id);
-        QVERIFY(r.has_value());
-        QCOMPARE(r->values, QVariantList{QVariant(QStringLiteral("de ") + order[2])});
-        QCOMPARE(r->revision, qint64(1));
-        QVERIFY(!t->readById({0}, 999999).has_value());
-
-        // A prefix range: every key that begins with "na" in any case or accent.
-        RecordFilter range;
-        range.hasKeyRange = true;
-        range.keyLo = sortKeyPrefix(QStringLiteral("na"));
-        range.keyHi = range.keyLo + QByteArray(1, char(0xFF));
-        QStringList found;
-        t->find(cols, range, RecordOrder::Key, [&](const StoredRecord& rec) {
-            found << rec.values[0].toString();
-            return true;
-        });
-        QCOMPARE(found, (QStringList{QStringLiteral("Nácar"), QStringLiteral("nacer"), QStringLiteral("nacer")}));
-        // An exact key, and a stop after the first.
-        RecordFilter exact;
-        exact.hasKeyRange = exact.keyEquals = true;
-        exact.keyLo = sortKey(QStringLiteral("nacer"));
-        int visits = 0;
-        t->find(cols, exact, RecordOrder::Key, [&](const StoredRecord&) { return ++visits < 1; });
-        QCOMPARE(visits, 1);
-        // Equal values, with quotes and SQL in them taken as plain text.
-        const QString odd = QStringLiteral("x'); DROP TABLE \"GLOSARIO.DB\"; --\\");
-        QCOMPARE(entry(*t, odd, QString()).outcome, WriteResult::Written);
-        RecordFilter eq;
-        eq.equals << RecordFilter::Equal{1, odd};
-        found.clear();
-        t->find(cols, eq, RecordOrder::Key, [&](const StoredRecord& rec) {
-            found << rec.values[0].toString();
-            return true;
-        });
-        QCOMPARE(found, QStringList{odd});
-        RecordFilter none;
-        none.equals << RecordFilter::Equal{0, QVariant()};
-        found.clear();
-        t->find(cols, none, RecordOrder::Key, [&](const StoredRecord& rec) {
-            found << rec.values[0].toString();
-            return true;
-        });
-        QCOMPARE(found, QStringList{odd});
-    }
-
-    // Many pages: a scan sees every record once, in order, and a visitor may
-    // write through the same engine while it scans.
-    void scanAcrossPages()
-    {
-        std::unique_ptr<EngineTable> sales = engine_->openTable(table("Ventas.DB"));
-        std::unique_ptr<EngineTable> products = engine_->openTable(table("Producto.db"));
-        {
-            std::unique_ptr<BulkInsert> bulk = sales->bulkInsert(false);
-            for (int i = 1; i <= 1300; ++i)
-                bulk->add({1, QDateTime(QDate(2026, 1, 1), QTime(9, 0)), i, i, QVariant()}, {}, i);
-            QCOMPARE(bulk->commit(), qint64(1300));
-        }
-        int expect = 1;
-        sales->scan({2}, RecordOrder::Table, [&](const StoredRecord& r) {
-            if (r.values[0].toInt() != expect)
-                return false;
-            if (expect % 500 == 0)
-                product(*products, expect, QStringLiteral("P"), 1);
-            ++expect;
-            return true;
-        });
-        QCOMPARE(expect, 1301);
-        QCOMPARE(products->count(), qint64(2));
-    }
-
-    // Values of every type come back as written; texts are bound, never spliced.
-    void valuesRoundTrip()
-    {
-        std::unique_ptr<EngineTable> sales = engine_->openTable(table("Ventas.DB"));
-        const QDateTime when(QDate(2026, 3, 29), QTime(2, 30, 15, 123)); // a DST gap in Madrid
-        const QDateTime old(QDate(1968, 2, 29), QTime(23, 59, 59, 999));
-        QCOMPARE(sales
-                     ->insert({0, 1, 2, 3, 4},
-                              {qint64(-32768), when, 2147483647, -5, QStringLiteral("Té 'verde' \"ñ\"")}, {})
-                     .outcome,
-                 WriteResult::Written);
-        QCOMPARE(sales->insert({0, 1, 2, 3}, {32767, old, -2147483647 - 1, 0}, {}).outcome, WriteResult::Written);
-        const QList<StoredRecord> rs = sales->read({0, 1, 2, 3, 4}, RecordOrder::Table, {}, true, 10);
-        QCOMPARE(rs.size(), 2);
-        QCOMPARE(rs[0].values[0], QVariant(-32768));
-        QCOMPARE(rs[0].values[1].toDateTime().date(), when.date());
-        QCOMPARE(rs[0].values[1].toDateTime().time(), when.time());
-        QCOMPARE(rs[0].values[2], QVariant(2147483647));
-        QCOMPARE(rs[0].values[3], QVariant(-5));
-        QCOMPARE(rs[0].values[4], QVariant(QStringLiteral("Té 'verde' \"ñ\"")));
-        QCOMPARE(rs[1].values[1].toDateTime().time(), old.time());
-        QCOMPARE(rs[1].values[1].toDateTime().date(), old.date());
-        QCOMPARE(rs[1].values[2], QVariant(-2147483647 - 1));
-        QVERIFY(rs[1].values[4].isNull());
-
-        // A memo of any length; a text longer than its size is refused, not cut.
-        std::unique_ptr<EngineTable> g = engine_->openTable(table("GLOSARIO.DB"));
-        const QString memo = QString(100000, QChar(0x00F1)) + QStringLiteral("\nfin");
-        QCOMPARE(entry(*g, QStringLiteral("largo"), memo).outcome, WriteResult::Written);
-        QCOMPARE(onlyRecord(*g, {0}).values[0].toString(), memo);
-        QVERIFY_THROWS_EXCEPTION(EngineError, entry(*g, QString(76, QLatin1Char('x'))));
-        QCOMPARE(entry(*g, QString(75, QChar(0x00E9))).outcome, WriteResult::Written);
-        // A required field left empty is refused by the server too.
-        QVERIFY_THROWS_EXCEPTION(EngineError, sales->insert({0, 1}, {1, when}, {}));
-        QCOMPARE(sales->count(), qint64(2));
-    }
-
-    // An update is written only over the revision it read: otherwise it is
-    // refused as changed or deleted; a repeated product code is a duplicate key.
-    void guardedUpdates()
-    {
-        std::unique_ptr<EngineTable> p = engine_->openTable(table("Producto.db"));
-        const WriteResult a = product(*p, 7, QStringLiteral("Tila"), 120);
-        QCOMPARE(a.outcome, WriteResult::Written);
-        QCOMPARE(a.revision, qint64(1));
-        const WriteResult b = product(*p, 8, QStringLiteral("Poleo"), 90);
-        QVERIFY(b.id > a.id);
-
-        const WriteResult dup = product(*p, 7, QStringLiteral("Otra"), 1);
-        QCOMPARE(dup.outcome, WriteResult::DuplicateKey);
-        QCOMPARE(dup.field, QStringLiteral("Codigo"));
-        QVERIFY(!dup.message.isEmpty());
-
-        WriteResult w = p->update(a.id, 1, {2}, {125}, {});
-        QCOMPARE(w.outcome, WriteResult::Written);
-        QCOMPARE(w.revision, qint64(2));
-        w = p->update(a.id, 1, {2}, {999}, {});
-        QCOMPARE(w.outcome, WriteResult::Changed);
-        QCOMPARE(p->readById({2}, a.id)->values[0], QVariant(125));
-        // A code no integer field can hold finds nothing, as on table files.
-        RecordFilter huge;
-        huge.equals << RecordFilter::Equal{0, qint64(99999999999)};
-        bool any = false;
-        p->find({0}, huge, RecordOrder::Table, [&](const StoredRecord&) { return any = true; });
-        QVERIFY(!any);
-        w = p->update(b.id, 1, {0}, {7}, {});
-        QCOMPARE(w.outcome, WriteResult::DuplicateKey);
-        QCOMPARE(w.field, QStringLiteral("Codigo"));
-        QVERIFY(p->remove(b.id));
-        QVERIFY(!p->remove(b.id));
-        QCOMPARE(p->update(b.id, 1, {2}, {1}, {}).outcome, WriteResult::Deleted);
-        // Ids are never given again.
-        QVERIFY(product(*p, 9, QStringLiteral("Menta"), 80).id > b.id);
-
-        // The sort key changes only when given.
-        std::unique_ptr<EngineTable> g = engine_->openTable(table("GLOSARIO.DB"));
-        const WriteResult e = entry(*g, QStringLiteral("beta"));
-        QCOMPARE(g->update(e.id, 1, {0}, {QStringLiteral("alfa")}, sortKey(QStringLiteral("alfa"))).outcome,
-                 WriteResult::Written);
-        QCOMPARE(g->readById({}, e.id)->sortKey, sortKey(QStringLiteral("alfa")));
-        QCOMPARE(g->update(e.id, 2, {1}, {QStringLiteral("memo")}, std::nullopt).outcome, WriteResult::Written);
-        QCOMPARE(g->readById({}, e.id)->sortKey, sortKey(QStringLiteral("alfa")));
-        QCOMPARE(g->readById({}, e.id)->revision, qint64(3));
-    }
-
-    // A transaction keeps all or nothing; a refused write inside it does not
-    // end it; transactions nest.
-    void transactions()
-    {
-        std::unique_ptr<EngineTable> p = engine_->openTable(table("Producto.db"));
-        {
-            Transaction tx(*p);
-            product(*p, 1, QStringLiteral("Uno"), 1);
-            product(*p, 2, QStringLiteral("Dos"), 2);
-        }
-        QCOMPARE(p->count(), qint64(0));
-        {
-            Transaction tx(*p);
-            product(*p, 1, QStringLiteral("Uno"), 1);
-            QCOMPARE(product(*p, 1, QStringLiteral("Otra vez"), 1).outcome, WriteResult::DuplicateKey);
-            {
-                Transaction inner(*p);
-                product(*p, 2, QStringLiteral("Dos"), 2);
-                inner.commit();
-            }
-            tx.commit();
-        }
-        QCOMPARE(p->count(), qint64(2));
-        {
-            Transaction tx(*p);
-            product(*p, 3, QStringLiteral("Tres"), 3);
-            {
-                Transaction inner(*p);
-                product(*p, 4, QStringLiteral("Cuatro"), 4);
-            } // rolled back: the whole transaction is gone
-            QVERIFY_THROWS_EXCEPTION(EngineError, tx.commit());
-        }
-        QCOMPARE(p->count(), qint64(2));
-        // After all that, single writes are their own transactions again.
-        product(*p, 5, QStringLiteral("Cinco"), 5);
-        QCOMPARE(p->count(), qint64(3));
-    }
-
-    // Bulk inserts: batches, a refusal naming its record and leaving nothing,
-    // keys that were there before, replacing the table.
-    void bulkInsert()
-    {
-        std::unique_ptr<EngineTable> p = engine_->openTable(table("Producto.db"));
-        product(*p, 5000, QStringLiteral("Antes"), 1);
-        {
-            std::unique_ptr<BulkInsert> bulk = p->bulkInsert(false);
-            for (int i = 1; i <= 150; ++i)
-                bulk->add({i, QByteArray("Producto ") + QByteArray::number(i), i}, {}, 1000 + i);
-            bulk->add({77, QStringLiteral("Repetido"), 1}, {}, 4242);
-            try {
-                bulk->commit();
-                QFAIL("a repeated code was accepted");
-            } catch (const BulkRefusal& r) {
-                QCOMPARE(r.tag(), qint64(4242));
-                QCOMPARE(r.field(), QStringLiteral("Codigo"));
-                QCOMPARE(r.value(), QVariant(77));
-            }
-        }
-        QCOMPARE(p->count(), qint64(1));
-        {
-            std::unique_ptr<BulkInsert> bulk = p->bulkInsert(false);
-            for (int i = 1; i <= 130; ++i)
-                bulk->add({i, QStringLiteral("Producto %1").arg(i), i}, {}, i);
-            QCOMPARE(bulk->commit(), qint64(130));
-        }
-        QCOMPARE(p->count(), qint64(131));
-        {
-            std::unique_ptr<BulkInsert> bulk = p->bulkInsert(false);
-            bulk->add({9000, QStringLiteral("Nunca"), 1}, {}, 1);
-            bulk->flush();
-            bulk->rollback();
-        }
-        QCOMPARE(p->count(), qint64(131));
-        {
-            std::unique_ptr<BulkInsert> bulk = p->bulkInsert(true);
-            bulk->add({1, QStringLiteral("Solo"), 1}, {}, 1);
-            QCOMPARE(bulk->commit(), qint64(1));
-        }
-        QCOMPARE(p->count(), qint64(1));
-
-        std::unique_ptr<EngineTable> g = engine_->openTable(table("GLOSARIO.DB"));
-        entry(*g, QStringLiteral("Ajo"));
-        std::unique_ptr<BulkInsert> bulk = g->bulkInsert(false);
-        bulk->add({QVariant(), QStringLiteral("Cebolla")}, sortKey(QStringLiteral("Cebolla")), 1);
-        bulk->flush();
-        QVERIFY(bulk->keyExistedBefore(sortKey(QStringLiteral("Ajo"))));
-        QVERIFY(!bulk->keyExistedBefore(sortKey(QStringLiteral("Cebolla"))));
-        QCOMPARE(bulk->commit(), qint64(1));
-        QCOMPARE(texts(g->read({1}, RecordOrder::Key, {}, true, 10)),
-                 (QStringList{QStringLiteral("Ajo"), QStringLiteral("Cebolla")}));
-    }
-
     // The server drops the connection (as when it restarts): the next
     // operation reconnects by itself; a transaction cut off keeps nothing.
     void lostConnection()
     {
         std::unique_ptr<EngineTable> p = engine_->openTable(table("Producto.db"));
         product(*p, 1, QStringLiteral("Uno"), 1);
-        const QByteArray cut = "SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE datname = '" +
-            name_.toUtf8() + "' AND pid <> pg_backend_pid()";
-        raw(uri_, cut);
-        QTest::qWait(100);
+        QVERIFY(cutConnections());
         QCOMPARE(p->count(), qint64(1));
-        raw(uri_, cut);
-        QTest::qWait(100);
+        QVERIFY(cutConnections());
         QCOMPARE(product(*p, 2, QStringLiteral("Dos"), 2).outcome, WriteResult::Written);
 
         p->begin();
         product(*p, 3, QStringLiteral("Tres"), 3);
-        raw(uri_, cut);
-        QTest::qWait(100);
+        QVERIFY(cutConnections());
         try {
             product(*p, 4, QStringLiteral("Cuatro"), 4);
             p->commit();
@@ -593,13 +345,11 @@ private slots:
     // the same post goes through on a new connection by itself.
     void cursorPostWhileServerIsDown()
     {
-        if (qEnvironmentVariableIsEmpty("YERBALIS_PG_DIR"))
-            QSKIP("YERBALIS_PG_DIR does not name the test server's folder (scripts/pg.sh env)");
-        const QString script = QStringLiteral(PG_SCRIPT);
-        Database::setLocation(uri_);
-        auto resume = qScopeGuard([&] {
-            QProcess::execute(QStringLiteral("bash"), {script, QStringLiteral("resume")});
-        });
+        OwnServer server;
+        const QString failed = server.start();
+        QVERIFY2(failed.isEmpty(), qPrintable(failed));
+        Database::setLocation(server.uri());
+        auto away = qScopeGuard([] { Database::setLocation(QString()); });
         {
             TableCursor c(cursorDecl(QStringLiteral("REGISTR1"), QStringLiteral("Table1")));
             c.open();
@@ -611,7 +361,7 @@ private slots:
             };
             type(1);
             c.post();
-            QCOMPARE(QProcess::execute(QStringLiteral("bash"), {script, QStringLiteral("crash")}), 0);
+            QCOMPARE(server.crash(), 0);
             type(2);
             QString msg;
             try {
@@ -622,7 +372,7 @@ private slots:
             QVERIFY2(msg.contains(QStringLiteral("PostgreSQL server")), qPrintable(msg));
             QCOMPARE(c.state(), CursorState::Insert);
             QCOMPARE(c.fieldByName(QStringLiteral("Codigo")).asInteger(), 2);
-            QCOMPARE(QProcess::execute(QStringLiteral("bash"), {script, QStringLiteral("resume")}), 0);
+            QCOMPARE(server.resume(), 0);
             c.post();
             QCOMPARE(c.state(), CursorState::Browse);
             c.first();
@@ -631,21 +381,20 @@ private slots:
                 ++n;
             QCOMPARE(n, 2);
         }
-        resume.dismiss();
-        Database::setLocation(QString());
     }
 
     // The server stopped at once during a stream of sales and started again:
     // every sale reported recorded is there and whole, and the stream goes on.
     void serverCrashDuringSales()
     {
-        const QString script = QStringLiteral(PG_SCRIPT);
-        if (qEnvironmentVariableIsEmpty("YERBALIS_PG_DIR"))
-            QSKIP("YERBALIS_PG_DIR does not name the test server's folder (scripts/pg.sh env)");
+        OwnServer server;
+        const QString failed = server.start();
+        QVERIFY2(failed.isEmpty(), qPrintable(failed));
         QProcess seller;
         seller.setProcessChannelMode(QProcess::SeparateChannels);
-        seller.start(QStringLiteral(PG_WRITER),
-                     {QStringLiteral("sell"), uri_, QStringLiteral("1"), QStringLiteral("400"), QStringLiteral("5")});
+        seller.start(
+            QStringLiteral(PG_WRITER),
+            {QStringLiteral("sell"), server.uri(), QStringLiteral("1"), QStringLiteral("400"), QStringLiteral("5")});
         QVERIFY(seller.waitForStarted());
         QByteArray out;
         auto posted = [&] { return out.count("posted "); };
@@ -656,18 +405,22 @@ private slots:
             out += seller.readAllStandardOutput();
         }
         QVERIFY(posted() >= 60);
-        QCOMPARE(QProcess::execute(QStringLiteral("bash"), {script, QStringLiteral("crash")}), 0);
+        QCOMPARE(server.crash(), 0);
         const int beforeRestart = posted();
-        QTest::qWait(1500);
-        out += seller.readAllStandardOutput();
-        QCOMPARE(QProcess::execute(QStringLiteral("bash"), {script, QStringLiteral("resume")}), 0);
+        // The stream sees the server gone before it comes back.
+        t.restart();
+        while (!out.contains("failed ") && t.elapsed() < 60000) {
+            seller.waitForReadyRead(1000);
+            out += seller.readAllStandardOutput();
+        }
+        QCOMPARE(server.resume(), 0);
         QVERIFY(seller.waitForFinished(240000));
         out += seller.readAllStandardOutput();
         QCOMPARE(seller.exitCode(), 0);
         QVERIFY2(out.contains("failed "), "the stream never saw the server go");
         QVERIFY(posted() == 400 && posted() > beforeRestart);
 
-        engine_ = pg::openEngine(uri_);
+        engine_ = pg::openEngine(server.uri());
         std::unique_ptr<EngineTable> sales = engine_->openTable(table("Ventas.DB"));
         QMap<int, int> seen;
         sales->scan({0, 1, 2, 3, 4}, RecordOrder::Table, [&](const StoredRecord& r) {

@@ -85,7 +85,8 @@ class TestRobustness : public QObject {
 private slots:
     void killedWhileSellingLosesNothing()
     {
-        const QString dir = freshDir();
+        QString dir;
+        YB_REACH_TEST_SERVER(dir = freshDir());
         QRandomGenerator rng(2026);
         int expected = 0;
         int killedAfterPosts = 0;
@@ -119,7 +120,8 @@ private slots:
 
     void twoProcessesSellAtOnce()
     {
-        const QString dir = freshDir();
+        QString dir;
+        YB_REACH_TEST_SERVER(dir = freshDir());
         QProcess a, b;
         a.start(QStringLiteral(STORE_WRITER), {QStringLiteral("sell"), dir, QStringLiteral("1000")});
         b.start(QStringLiteral(STORE_WRITER), {QStringLiteral("sell"), dir, QStringLiteral("1000")});
@@ -137,7 +139,8 @@ private slots:
 
     void twoProcessesEditOneRecord()
     {
-        const QString dir = freshDir();
+        QString dir;
+        YB_REACH_TEST_SERVER(dir = freshDir());
         addProduct(5, 100);
         QProcess first, second;
         first.start(QStringLiteral(STORE_WRITER),
@@ -166,7 +169,8 @@ private slots:
     {
         if (test::onServer())
             QSKIP("table files only");
-        const QString dir = freshDir();
+        QString dir;
+        YB_REACH_TEST_SERVER(dir = freshDir());
         QProcess p;
         // Room for a few hundred sales, then the file system is full for this process.
         const qint64 limit = QFileInfo(dir + QStringLiteral("/Ventas.DB")).size() + 256 * 1024;
@@ -186,7 +190,8 @@ private slots:
     {
         if (test::onServer())
             QSKIP("table files only");
-        const QString dir = freshDir();
+        QString dir;
+        YB_REACH_TEST_SERVER(dir = freshDir());
         addProduct(1, 10);
         const QString mnt = tmp_.path() + QStringLiteral("/ro");
         QDir().mkpath(mnt);
@@ -221,7 +226,8 @@ private slots:
     {
         if (test::onServer())
             QSKIP("table files only");
-        const QString dir = freshDir();
+        QString dir;
+        YB_REACH_TEST_SERVER(dir = freshDir());
         {
             TableCursor c(cursorDecl(QStringLiteral("Cosmetic"), QStringLiteral("Table1")));
             c.open();
