@@ -48,14 +48,11 @@ inline void when(std::function<bool()> ready, std::function<void()> act, int tim
         } else if (clock->elapsed() > timeoutMs) {
             timer->stop();
             timer->deleteLater();
-            const QByteArray what = QByteArray("testing::when: the condition was not reached in ") +
-                QByteArray::number(timeoutMs) + " ms (modal " +
-                (QApplication::activeModalWidget() ? QApplication::activeModalWidget()->objectName().toUtf8()
-                                                   : QByteArray("-")) +
-                ", active " +
-                (QApplication::activeWindow() ? QApplication::activeWindow()->objectName().toUtf8() : QByteArray("-")) +
-                ")";
-            QTest::qFail(what.constData(), __FILE__, __LINE__);
+            QWidget* modal = QApplication::activeModalWidget();
+            QTest::qFail(qPrintable(QStringLiteral("testing::when: the condition was not reached in %1 ms (modal %2)")
+                                        .arg(timeoutMs)
+                                        .arg(modal ? modal->objectName() : QStringLiteral("-"))),
+                         __FILE__, __LINE__);
             for (int i = 0; i < 20 && QApplication::activeModalWidget(); ++i)
                 QApplication::activeModalWidget()->close();
         }

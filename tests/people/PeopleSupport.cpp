@@ -65,16 +65,4 @@ void destroyScreens()
     destroy(Form100);
 }
 
-void addRecords(const QString& unit, const QStringList& fields, const QList<QStringList>& records)
-{
-    yb::TableCursor t(yb::cursorDecl(unit, QStringLiteral("Table1")));
-    t.open();
-    for (const QStringList& r : records) {
-        t.append();
-        for (int i = 0; i < r.size() && i < fields.size(); ++i)
-            t.fieldByName(fields[i]).setAsString(r[i]);
-        t.post();
-    }
-}
-
 } // namespace peopletest

@@ -20,9 +20,7 @@ namespace peopletest {
 void createScreens(const QString& dir);
 void destroyScreens();
 
-// Writes records into a screen's table through a cursor of its own (unit and
-// cursor as the screen declares them): the values of `fields` in order.
-void addRecords(const QString& unit, const QStringList& fields, const QList<QStringList>& records);
+using screentest::addRecords;
 
 using screentest::answerModals;
 using screentest::modalsAnswered;

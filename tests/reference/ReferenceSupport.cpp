@@ -75,18 +75,6 @@ QWidget* browser(const QString& unit)
     return nullptr;
 }
 
-void addRecords(const QString& unit, const QStringList& fields, const QList<QStringList>& records)
-{
-    yb::TableCursor t(yb::cursorDecl(unit, QStringLiteral("Table1")));
-    t.open();
-    for (const QStringList& r : records) {
-        t.append();
-        for (int i = 0; i < r.size() && i < fields.size(); ++i)
-            t.fieldByName(fields[i]).setAsString(r[i]);
-        t.post();
-    }
-}
-
 void clearTable(const QString& unit)
 {
     yb::TableCursor t(yb::cursorDecl(unit, QStringLiteral("Table1")));

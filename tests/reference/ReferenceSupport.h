@@ -27,9 +27,7 @@ void destroyScreens();
 const QList<Browser>& browsers();
 QWidget* browser(const QString& unit);
 
-// Writes records into the unit's table through a cursor of its own: the key
-// text, then the values of the content fields in the order given.
-void addRecords(const QString& unit, const QStringList& fields, const QList<QStringList>& records);
+using screentest::addRecords;
 // Deletes every record of the unit's table.
 void clearTable(const QString& unit);
 

@@ -12,6 +12,7 @@
 #include <QString>
 #include <QTest>
 #include <QThread>
+#include <functional>
 #include <libpq-fe.h>
 
 namespace yb::test {
@@ -35,6 +36,30 @@ inline bool onServer() { return !testServer().isEmpty(); }
             QFAIL(qPrintable(QStringLiteral("the test database cannot be reached: %1").arg(e.message())));             \
         }                                                                                                              \
     } while (0)
+
+// The message of the error `f` raises; "<no error>" when it raises none.
+inline QString errorOf(const std::function<void()>& f)
+{
+    try {
+        f();
+    } catch (const Error& e) {
+        return e.message();
+    }
+    return QStringLiteral("<no error>");
+}
+
+// The texts of one column of records read, and the first record of a table.
+inline QStringList texts(const QList<StoredRecord>& rs, int col = 0)
+{
+    QStringList l;
+    for (const StoredRecord& r : rs)
+        l << r.values[col].toString();
+    return l;
+}
+inline StoredRecord onlyRecord(EngineTable& t, const Columns& cols)
+{
+    return t.read(cols, RecordOrder::Table, {}, true, 10).value(0);
+}
 
 // A process killed while it wrote may leave its last statement running on the
 // server, to be committed a moment later: wait until no other session of the

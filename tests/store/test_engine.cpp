@@ -21,34 +21,11 @@
 #include <sqlite3.h>
 
 using namespace yb;
+using namespace yb::test;
 
 namespace {
 
 const TableDef& table(const char* name) { return *findTable(QString::fromUtf8(name)); }
-
-QStringList texts(const QList<StoredRecord>& rs, int col = 0)
-{
-    QStringList l;
-    for (const StoredRecord& r : rs)
-        l << r.values[col].toString();
-    return l;
-}
-
-StoredRecord onlyRecord(EngineTable& t, const Columns& cols)
-{
-    const QList<StoredRecord> rs = t.read(cols, RecordOrder::Table, {}, true, 10);
-    return rs.value(0);
-}
-
-QString errorOf(const std::function<void()>& f)
-{
-    try {
-        f();
-    } catch (const Error& e) {
-        return e.message();
-    }
-    return QStringLiteral("<no error>");
-}
 
 int opened = 0;
 std::unique_ptr<Engine> fakeServer(const QString&)
@@ -217,23 +194,6 @@ private slots:
             return true;
         });
         QCOMPARE(found, QStringList{odd});
-
-        // Equal integers, and a visitor that stops the search.
-        std::unique_ptr<EngineTable> p = engine_->openTable(table("Producto.db"));
-        product(*p, 1, QStringLiteral("Tila"), 100);
-        product(*p, 2, QStringLiteral("Malva"), 250);
-        product(*p, 3, QStringLiteral("Poleo"), 100);
-        RecordFilter byPrice;
-        byPrice.equals << RecordFilter::Equal{2, qint64(100)};
-        found.clear();
-        p->find({1}, byPrice, RecordOrder::Table, [&](const StoredRecord& rec) {
-            found << rec.values[0].toString();
-            return true;
-        });
-        QCOMPARE(found, (QStringList{QStringLiteral("Tila"), QStringLiteral("Poleo")}));
-        visits = 0;
-        p->find({}, byPrice, RecordOrder::Table, [&](const StoredRecord&) { return ++visits < 1; });
-        QCOMPARE(visits, 1);
     }
 
     // Many pages: a scan sees every record once, in order, and a visitor may

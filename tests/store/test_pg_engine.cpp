@@ -25,6 +25,7 @@
 #include <libpq-fe.h>
 
 using namespace yb;
+using namespace yb::test;
 
 namespace {
 
@@ -44,62 +45,32 @@ void raw(const QString& uri, const QByteArray& sql)
     QVERIFY2(st == PGRES_COMMAND_OK || st == PGRES_TUPLES_OK, msg.constData());
 }
 
-QStringList texts(const QList<StoredRecord>& rs, int col = 0)
-{
-    QStringList l;
-    for (const StoredRecord& r : rs)
-        l << r.values[col].toString();
-    return l;
-}
-
-StoredRecord onlyRecord(EngineTable& t, const Columns& cols)
-{
-    const QList<StoredRecord> rs = t.read(cols, RecordOrder::Table, {}, true, 10);
-    return rs.value(0);
-}
-
-// A private server of the test's own (scripts/pg.sh in a folder of its own),
-// for the tests that stop, crash and restart it.
-class OwnServer {
-public:
-    OwnServer() : dir_(QStringLiteral("/tmp/yb-pg-%1-%2").arg(QCoreApplication::applicationPid()).arg(++count_)) {}
+// A private server of the test's own (scripts/pg.sh in a folder of its own)
+// for the tests that crash and restart it; stopped and removed at the end.
+struct OwnServer {
+    static inline int count = 0;
+    const QString dir = QStringLiteral("/tmp/yb-pg-%1-%2").arg(QCoreApplication::applicationPid()).arg(++count);
+    QString uri;
+    int pg(const char* what) const
+    {
+        return QProcess::execute(QStringLiteral("bash"), {QStringLiteral(PG_SCRIPT), QLatin1String(what), dir});
+    }
     ~OwnServer()
     {
-        if (!uri_.isEmpty())
-            pg(QStringLiteral("stop"));
+        if (!uri.isEmpty())
+            pg("stop");
     }
-    OwnServer(const OwnServer&) = delete;
-    OwnServer& operator=(const OwnServer&) = delete;
-
     // Starts it with the fourteen tables; the error when it did not start.
     QString start()
     {
         QProcess p;
-        p.start(QStringLiteral("bash"), {QStringLiteral(PG_SCRIPT), QStringLiteral("start"), dir_});
+        p.start(QStringLiteral("bash"), {QStringLiteral(PG_SCRIPT), QStringLiteral("start"), dir});
         if (!p.waitForFinished(120000) || p.exitCode() != 0)
-            return QStringLiteral("scripts/pg.sh start %1 failed: %2")
-                .arg(dir_, QString::fromLocal8Bit(p.readAllStandardError()));
-        uri_ = QString::fromUtf8(p.readAllStandardOutput()).trimmed();
-        try {
-            Database::createTables(uri_);
-        } catch (const Error& e) {
-            return e.message();
-        }
-        return {};
+            return QStringLiteral("pg.sh start %1 failed: %2")
+                .arg(dir, QString::fromLocal8Bit(p.readAllStandardError()));
+        uri = QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+        return errorOf([&] { Database::createTables(uri); }).remove(QStringLiteral("<no error>"));
     }
-    QString uri() const { return uri_; }
-    QString dir() const { return dir_; }
-    int crash() { return pg(QStringLiteral("crash")); }
-    int resume() { return pg(QStringLiteral("resume")); }
-
-private:
-    int pg(const QString& what)
-    {
-        return QProcess::execute(QStringLiteral("bash"), {QStringLiteral(PG_SCRIPT), what, dir_});
-    }
-    QString dir_;
-    QString uri_;
-    static inline int count_ = 0;
 };
 
 } // namespace
@@ -348,7 +319,7 @@ private slots:
         OwnServer server;
         const QString failed = server.start();
         QVERIFY2(failed.isEmpty(), qPrintable(failed));
-        Database::setLocation(server.uri());
+        Database::setLocation(server.uri);
         auto away = qScopeGuard([] { Database::setLocation(QString()); });
         {
             TableCursor c(cursorDecl(QStringLiteral("REGISTR1"), QStringLiteral("Table1")));
@@ -361,7 +332,7 @@ private slots:
             };
             type(1);
             c.post();
-            QCOMPARE(server.crash(), 0);
+            QCOMPARE(server.pg("crash"), 0);
             type(2);
             QString msg;
             try {
@@ -372,7 +343,7 @@ private slots:
             QVERIFY2(msg.contains(QStringLiteral("PostgreSQL server")), qPrintable(msg));
             QCOMPARE(c.state(), CursorState::Insert);
             QCOMPARE(c.fieldByName(QStringLiteral("Codigo")).asInteger(), 2);
-            QCOMPARE(server.resume(), 0);
+            QCOMPARE(server.pg("resume"), 0);
             c.post();
             QCOMPARE(c.state(), CursorState::Browse);
             c.first();
@@ -394,7 +365,7 @@ private slots:
         seller.setProcessChannelMode(QProcess::SeparateChannels);
         seller.start(
             QStringLiteral(PG_WRITER),
-            {QStringLiteral("sell"), server.uri(), QStringLiteral("1"), QStringLiteral("400"), QStringLiteral("5")});
+            {QStringLiteral("sell"), server.uri, QStringLiteral("1"), QStringLiteral("400"), QStringLiteral("5")});
         QVERIFY(seller.waitForStarted());
         QByteArray out;
         auto posted = [&] { return out.count("posted "); };
@@ -405,7 +376,7 @@ private slots:
             out += seller.readAllStandardOutput();
         }
         QVERIFY(posted() >= 60);
-        QCOMPARE(server.crash(), 0);
+        QCOMPARE(server.pg("crash"), 0);
         const int beforeRestart = posted();
         // The stream sees the server gone before it comes back.
         t.restart();
@@ -413,14 +384,14 @@ private slots:
             seller.waitForReadyRead(1000);
             out += seller.readAllStandardOutput();
         }
-        QCOMPARE(server.resume(), 0);
+        QCOMPARE(server.pg("resume"), 0);
         QVERIFY(seller.waitForFinished(240000));
         out += seller.readAllStandardOutput();
         QCOMPARE(seller.exitCode(), 0);
         QVERIFY2(out.contains("failed "), "the stream never saw the server go");
         QVERIFY(posted() == 400 && posted() > beforeRestart);
 
-        engine_ = pg::openEngine(server.uri());
+        engine_ = pg::openEngine(server.uri);
         std::unique_ptr<EngineTable> sales = engine_->openTable(table("Ventas.DB"));
         QMap<int, int> seen;
         sales->scan({0, 1, 2, 3, 4}, RecordOrder::Table, [&](const StoredRecord& r) {

@@ -20,6 +20,7 @@
 #include <string>
 
 using namespace yb;
+using namespace yb::test;
 
 namespace {
 
@@ -43,16 +44,6 @@ struct Listener : CursorObserver {
         }
     }
 };
-
-QString errorOf(const std::function<void()>& f)
-{
-    try {
-        f();
-    } catch (const Error& e) {
-        return e.message();
-    }
-    return QStringLiteral("<no error>");
-}
 
 QByteArray fileHash(const QString& path)
 {

@@ -1,5 +1,8 @@
 #include "ScreenTest.h"
 
+#include "store/Catalogue.h"
+#include "store/TableCursor.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -17,12 +20,9 @@ struct ModalScript {
     QList<Step> steps;
     QPointer<QWidget> lastTop;
     QTimer* timer = nullptr;
-    // When the window now on top was first seen, not yet active.
-    QPointer<QWidget> waitingFor;
+    QPointer<QWidget> waitingFor; // the new window on top, since `waiting`
     QElapsedTimer waiting;
-    // The windows on top so far: one that comes back on top when a window
-    // above it closes is not activated anew.
-    QList<QPointer<QWidget>> seen;
+    QList<QPointer<QWidget>> seen; // windows answered: back on top, not activated anew
 };
 
 // The window system has made `w` the active window: it has the focus, and
@@ -55,10 +55,8 @@ void answerModals(const QList<Step>& steps)
             QWidget* top = QApplication::activeModalWidget();
             if (!top || top == st.lastTop || !top->isVisible())
                 return;
-            // A step acts on the window as the user would: once it is active.
-            // A window that never gets the focus is answered after 10 s all
-            // the same, so that the test fails on what the step checks
-            // rather than wait for ever.
+            // A step acts on a new window once it has the focus (after 10 s
+            // all the same: the step's checks then fail, not the wait).
             const bool back = st.seen.contains(top);
             if (st.waitingFor != top) {
                 st.waitingFor = top;
@@ -69,8 +67,7 @@ void answerModals(const QList<Step>& steps)
                     return;
                 qWarning("answerModals: %s did not get the focus in 10 s", qPrintable(top->objectName()));
             }
-            // A window shown again may have kept the window system's focus,
-            // which then reports no new activation: Qt is told directly.
+            // A window shown again may have kept the focus: no new activation.
             if (!back && !top->isActiveWindow())
                 QApplication::setActiveWindow(top);
             st.lastTop = top;
@@ -114,6 +111,18 @@ QString focusName()
 {
     QWidget* w = QApplication::focusWidget();
     return w ? w->objectName() : QStringLiteral("(none)");
+}
+
+void addRecords(const QString& unit, const QStringList& fields, const QList<QStringList>& records)
+{
+    yb::TableCursor t(yb::cursorDecl(unit, QStringLiteral("Table1")));
+    t.open();
+    for (const QStringList& r : records) {
+        t.append();
+        for (int i = 0; i < r.size() && i < fields.size(); ++i)
+            t.fieldByName(fields[i]).setAsString(r[i]);
+        t.post();
+    }
 }
 
 } // namespace screentest

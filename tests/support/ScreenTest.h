@@ -6,6 +6,7 @@
 #include <QList>
 #include <QPoint>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class QWidget;
@@ -29,5 +30,9 @@ void moveOver(QWidget* w, QPoint local = QPoint(-1, -1));
 
 // The objectName of the widget that has the focus.
 QString focusName();
+
+// Writes records into the unit's table through a cursor of its own: the key
+// text, then the values of the content fields in the order given.
+void addRecords(const QString& unit, const QStringList& fields, const QList<QStringList>& records);
 
 } // namespace screentest
