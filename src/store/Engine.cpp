@@ -67,7 +67,9 @@ QStringList Engine::checkTable(const TableDef& table)
 {
     std::unique_ptr<EngineTable> open;
     try {
-        open = openTable(table, true);
+        // Open for writing, though nothing is written: a table file opened
+        // only for reading leaves its log files behind when it closes.
+        open = openTable(table);
     } catch (const Error& e) {
         return {e.message()};
     }
