@@ -18,6 +18,8 @@ BackupResult backupDatabase(const QString& dir, const QString& dest, Progress* p
 {
     if (!isServerLocation(dir) && !QFileInfo(dir).isDir())
         throw Error(QStringLiteral("the database directory %1 does not exist").arg(QDir::toNativeSeparators(dir)));
+    if (isServerLocation(dest))
+        throw Error(QStringLiteral("a backup goes into a directory of table files; to fill a server, use 'copy'"));
     const QFileInfo destInfo(dest);
     if (destInfo.exists() && !destInfo.isDir())
         throw Error(QStringLiteral("%1 exists and is not a directory").arg(QDir::toNativeSeparators(dest)));
@@ -36,12 +38,12 @@ BackupResult backupDatabase(const QString& dir, const QString& dest, Progress* p
         // The engine copies every table as it was at one moment, whatever the
         // program writes meanwhile.
         const std::unique_ptr<Engine> engine = Database::open(dir);
-        qint64 totalPages = 0;
-        const QList<BackupTableResult> copied = engine->backup(dest, [&](qint64 done, qint64 total) {
+        qint64 total = 0;
+        const QList<BackupTableResult> copied = engine->backup(dest, [&](qint64 done, qint64 all) {
             if (!progress)
                 return;
-            if (total != totalPages)
-                progress->setTotal(totalPages = total);
+            if (all != total)
+                progress->setTotal(total = all);
             progress->update(done);
         });
         BackupResult result;
@@ -56,11 +58,9 @@ BackupResult backupDatabase(const QString& dir, const QString& dest, Progress* p
         QStringList problems;
         if (progress)
             progress->setLabel(QStringLiteral("Checking the copy"));
-        for (const TableDef& t : tables()) {
-            const QString path = Database::tablePath(dest, t.fileName);
-            problems += progress ? progress->during(totalPages, [&] { return Database::checkTable(path, t); })
-                                 : Database::checkTable(path, t);
-        }
+        const std::unique_ptr<Engine> copy = Database::open(dest);
+        for (const TableDef& t : tables())
+            problems += progress ? progress->during(total, [&] { return copy->checkTable(t); }) : copy->checkTable(t);
         if (!problems.isEmpty())
             throw Error(
                 QStringLiteral("the backup does not pass the check: %1").arg(problems.join(QStringLiteral("; "))));

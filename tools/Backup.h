@@ -1,6 +1,7 @@
 #pragma once
-// A consistent copy of the fourteen tables of a database directory, taken
-// with SQLite's online backup while the program may be reading and writing.
+// A consistent copy of the fourteen tables of a database (a directory or a
+// server) into table files, taken from one snapshot of it while the program
+// may be reading and writing (Engine::backup).
 
 #include <QString>
 

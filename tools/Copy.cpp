@@ -6,13 +6,12 @@
 #include "store/Database.h"
 #include "store/Engine.h"
 #include "store/Errors.h"
-#include "store/SortKey.h"
+#include "store/TableCopy.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <memory>
-#include <vector>
 
 namespace yb::admin {
 
@@ -52,94 +51,17 @@ void requireEmpty(Engine& dest)
 }
 
 // The records of every table of `source` into the empty tables of `dest`.
-// Each table is written by one bulk insert; all of them are committed at the
-// end, and should one commit fail the tables already committed are emptied
-// again. On a server every table shares one connection, so one transaction
-// around the whole copy makes it all or nothing by itself.
 QList<CopiedTable> copyRecords(Engine& source, Engine& dest, bool oneTransaction, Progress* progress)
 {
-    struct Job {
-        const TableDef* table;
-        std::unique_ptr<EngineTable> from, to;
-        std::unique_ptr<BulkInsert> bulk;
-        qint64 records = 0;
-    };
-    std::vector<Job> jobs;
-    qint64 total = 0;
-    for (const TableDef& t : tables()) {
-        Job job{&t, source.openTable(t, true), dest.openTable(t), nullptr, 0};
-        total += job.from->count();
-        jobs.push_back(std::move(job));
-    }
-    if (progress)
-        progress->setTotal(total);
-    std::unique_ptr<Transaction> all;
-    if (oneTransaction)
-        all = std::make_unique<Transaction>(*jobs.front().to);
-
-    qint64 done = 0;
-    for (Job& job : jobs) {
-        const TableDef& t = *job.table;
-        Columns columns;
-        for (int i = 0; i < t.fields.size(); ++i)
-            columns << i;
-        const int keyIndex = t.hasKey() ? int(t.field(t.keyField) - t.fields.constData()) : -1;
-        if (progress)
-            progress->setLabel(QStringLiteral("Copying %1").arg(t.fileName));
-        try {
-            job.bulk = job.to->bulkInsert(false);
-            // In the table's own order: new ids keep the order of the records,
-            // and records with equal keys keep theirs.
-            job.from->scan(columns, RecordOrder::Table, [&](const StoredRecord& r) {
-                const QVariant& key = keyIndex >= 0 ? r.values[keyIndex] : QVariant();
-                job.bulk->add(r.values, key.isNull() ? QByteArray() : sortKey(key.toString()), ++job.records);
-                if (progress)
-                    progress->update(++done);
-                return true;
-            });
-            job.bulk->flush();
-        } catch (const BulkRefusal& e) {
-            throw Error(QStringLiteral("cannot copy %1: record %2 is refused: %3")
-                            .arg(t.fileName)
-                            .arg(e.tag())
-                            .arg(e.message()));
-        } catch (const Error& e) {
-            throw Error(QStringLiteral("cannot copy %1: %2").arg(t.fileName, e.message()));
-        }
-    }
-
-    QList<CopiedTable> result;
-    size_t committed = 0;
-    try {
-        for (; committed < jobs.size(); ++committed) {
-            const qint64 written = jobs[committed].bulk->commit();
-            jobs[committed].bulk.reset();
-            if (written != jobs[committed].records)
-                throw Error(QStringLiteral("%1 of %2 records were written").arg(written).arg(jobs[committed].records));
-            result << CopiedTable{jobs[committed].table->fileName, written};
-        }
-        if (all)
-            all->commit();
-    } catch (const Error& e) {
-        const QString table = jobs[std::min(committed, jobs.size() - 1)].table->fileName;
-        for (Job& job : jobs)
-            job.bulk.reset();
-        if (!all) {
-            for (size_t i = 0; i < committed; ++i)
-                jobs[i].to->clear();
-        }
-        throw Error(QStringLiteral("cannot copy %1: %2").arg(table, e.message()));
-    }
-    // Read back: the copy holds what was read, table by table.
-    for (size_t i = 0; i < jobs.size(); ++i) {
-        const qint64 n = jobs[i].to->count();
-        if (n != result[int(i)].records)
-            throw Error(QStringLiteral("the copy of %1 holds %2 records instead of %3")
-                            .arg(jobs[i].table->fileName)
-                            .arg(n)
-                            .arg(result[int(i)].records));
-    }
-    return result;
+    if (!progress)
+        return copyTables(source, dest, oneTransaction);
+    return copyTables(
+        source, dest, oneTransaction,
+        [progress](qint64 done, qint64 total) {
+            progress->setTotal(total);
+            progress->update(done);
+        },
+        [progress](const TableDef& t) { progress->setLabel(QStringLiteral("Copying %1").arg(t.fileName)); });
 }
 
 } // namespace

@@ -1,7 +1,6 @@
 #include "store/Database.h"
 
 #include "store/Errors.h"
-#include "store/sqlite/SqliteEngine.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -89,9 +88,9 @@ void Database::createTables(const QString& location) { openEngine(location)->cre
 
 void Database::createTable(const QString& location, const TableDef& table) { openEngine(location)->createTable(table); }
 
-QString Database::tablePath(const QString& dir, const QString& fileAsWritten)
+QString Database::tablePath(const QString& location, const QString& fileAsWritten)
 {
-    return sqlite::SqliteEngine::tablePath(dir, fileAsWritten);
+    return openEngine(location)->tableLocation(fileAsWritten);
 }
 
 bool Database::namesDatabase(const QString& written)
@@ -101,23 +100,6 @@ bool Database::namesDatabase(const QString& written)
     while (w.endsWith(QLatin1Char('\\')))
         w.chop(1);
     return w.compare(QLatin1String("C:\\YERBA1"), Qt::CaseInsensitive) == 0;
-}
-
-QString Database::resolveTablePath(const QString& directoryAsWritten, const QString& fileAsWritten)
-{
-    const QString dir = namesDatabase(directoryAsWritten) ? location() : directoryAsWritten;
-    if (isServerLocation(dir)) {
-        // A server has no files to match: the catalogue's name of the table,
-        // so that every spelling names one table.
-        const TableDef* t = findTable(fileAsWritten);
-        return dir.section(QLatin1Char('@'), -1) + QLatin1Char('/') + (t ? t->fileName : fileAsWritten);
-    }
-    return tablePath(dir, fileAsWritten);
-}
-
-QStringList Database::checkTable(const QString& path, const TableDef& table)
-{
-    return sqlite::SqliteEngine::checkTableFile(path, table);
 }
 
 QStringList Database::check(const QString& location)

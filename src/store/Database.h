@@ -45,20 +45,18 @@ public:
     static void createTables(const QString& location);
     static void createTable(const QString& location, const TableDef& table);
 
-    // The real path of a table file as a cursor names it: the directory as written
-    // ("C:\YERBA1", "c:\yerba1") is the database directory; the file name is
-    // matched without regard to case against the files present. When no file
-    // matches, the catalogue's name in the directory.
-    static QString resolveTablePath(const QString& directoryAsWritten, const QString& fileAsWritten);
-    static QString tablePath(const QString& dir, const QString& fileAsWritten);
-    // True when a screen's directory as written names the database.
+    // Where a table is at `location`, as its engine says (Engine::tableLocation):
+    // in a directory the real path of its file, the name matched without
+    // regard to case against the files present (when none matches, the
+    // catalogue's name in the directory).
+    static QString tablePath(const QString& location, const QString& fileAsWritten);
+    // True when a screen's directory as written ("C:\YERBA1", "c:\yerba1")
+    // names the database.
     static bool namesDatabase(const QString& directoryAsWritten);
 
     // Checks schema and integrity of every table at `location`. Returns the problems
     // found, one sentence each; empty when all is well.
     static QStringList check(const QString& location);
-    // The same for one table file.
-    static QStringList checkTable(const QString& path, const TableDef& table);
 };
 
 } // namespace yb

@@ -1,15 +1,19 @@
 #pragma once
 // The boundary between the table store and the engine that keeps the records.
 //
-// An Engine is one database: a directory of table files (SQLite) or a server
-// database (PostgreSQL), named by a location string. It creates, checks and
-// opens the fourteen tables of the catalogue. An EngineTable is one open
-// table: it reads records in order, by id, by key range and by equal value,
-// and writes them. Above this boundary nothing knows which engine is in use.
+// An Engine is one database, named by a location string: a directory of table
+// files, or a URI whose scheme names a server engine. It creates and opens the
+// fourteen tables of the catalogue. An EngineTable is one open table: it reads
+// records in order, by id, by key range and by equal value, and writes them.
+// Above this boundary nothing knows which engine is in use: each engine
+// registers itself for its locations (registerDirectoryEngine,
+// registerServerEngine), and what every engine does alike (the check of the
+// records, the backup) is written once here, on the interface.
 //
 // Values cross the boundary as QVariant by the field's FieldType: Text and
-// Memo a QString, Integer and SmallInt an integer (read as int; written from
-// int or qint64), DateTime a QDateTime; a null QVariant is an empty field. The engine does not check or
+// Memo a QString, Integer and SmallInt an integer (read as int, or as qint64
+// when a damaged table holds more than an int; written from int or qint64),
+// DateTime a QDateTime; a null QVariant is an empty field. The engine does not check or
 // convert values beyond that (FieldRules.h does, above it).
 //
 // Order: every record has an id (growing with each insert, never reused) and a
@@ -32,6 +36,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace yb {
 
@@ -182,6 +187,12 @@ public:
     // Starts a bulk insert; with `replace` every record is deleted first, in
     // the same transaction.
     virtual std::unique_ptr<BulkInsert> bulkInsert(bool replace) = 0;
+
+    // ---- checking
+    // The engine's own check of the table's storage (pages, indexes), one
+    // sentence a problem, without the table's name. Raises EngineError when
+    // the check cannot run.
+    virtual QStringList checkStorage() { return {}; }
 };
 
 // A transaction on one table: begun at construction, rolled back at
@@ -216,6 +227,14 @@ private:
 // Reports the progress of a long operation: done out of total (units chosen by the engine).
 using ProgressFunction = std::function<void(qint64 done, qint64 total)>;
 
+// Every table of the catalogue open for reading (in the order of tables()),
+// all showing the database as it was at one moment, whatever others write
+// meanwhile, for as long as the snapshot lives.
+struct Snapshot {
+    virtual ~Snapshot() = default;
+    std::vector<std::unique_ptr<EngineTable>> tables;
+};
+
 struct BackupTableResult {
     QString table;
     qint64 records = 0;
@@ -237,14 +256,19 @@ public:
     virtual bool exists() const = 0;
     // The catalogue's tables present in the database.
     virtual bool hasTable(const TableDef& table) const = 0;
+    // Where the table a screen names (any spelling of its name) is, for
+    // messages: the path of its file in a directory, the server's database
+    // and the table's name on a server. Every spelling gives the same.
+    virtual QString tableLocation(const QString& tableAsWritten) const = 0;
     // Creates the database when needed and every missing table of the catalogue;
     // existing tables are left as they are. Raises EngineError on failure.
     virtual void createTables() = 0;
     virtual void createTable(const TableDef& table) = 0;
-    // Checks the schema and the integrity of one table (every record: required
-    // fields present, texts within size, small integers in range, sort key
-    // matching the key value). Returns the problems, one sentence each.
-    virtual QStringList checkTable(const TableDef& table) = 0;
+    // Checks the schema and the integrity of one table: it opens as the
+    // catalogue's table, its storage passes the engine's own check, and every
+    // record has its required fields, texts within size, integers in range and
+    // the sort key of its key value. Returns the problems, one sentence each.
+    QStringList checkTable(const TableDef& table);
     // The same for every table of the catalogue.
     QStringList check()
     {
@@ -258,23 +282,33 @@ public:
     // is not the catalogue's table.
     virtual std::unique_ptr<EngineTable> openTable(const TableDef& table, bool readOnly = false) = 0;
 
+    // Every table open for reading at one moment (see Snapshot). Table files:
+    // a read transaction on every file, each begun by a first read, all before
+    // anything is read further; a server: one repeatable-read transaction.
+    virtual std::unique_ptr<Snapshot> snapshot() = 0;
+
     // A consistent copy of every table into the directory `destination` as
-    // SQLite table files (the directory must not hold tables yet), taken while
-    // others may be writing. Raises EngineError and removes what it wrote on
-    // failure.
-    virtual QList<BackupTableResult> backup(const QString& destination, const ProgressFunction& progress = {}) = 0;
+    // table files (the directory must not hold tables yet), taken from one
+    // snapshot while others may be writing, by the same copy as copyTables
+    // (TableCopy.h). Progress counts records. Raises EngineError and leaves
+    // nothing of it in `destination` on failure.
+    QList<BackupTableResult> backup(const QString& destination, const ProgressFunction& progress = {});
 };
 
-// The engine for a location: "postgresql://..." or "postgres://..." (any libpq
-// connection URI) is PostgreSQL, anything else a directory of SQLite table
-// files. Raises EngineError when the PostgreSQL engine is not built in or
-// cannot connect.
+// The engine for a location: a URI ("scheme://...") opens with the server
+// engine registered for its scheme, anything else is a directory of table
+// files. Raises EngineError when no engine of this build serves the location
+// or the engine cannot reach it.
 std::unique_ptr<Engine> openEngine(const QString& location);
+// True for a URI with a scheme ("postgresql://caja@servidor/yerbalis").
 bool isServerLocation(const QString& location);
 
-// The PostgreSQL engine registers its opening function here (from its own
-// target, at static initialisation or by an explicit call at start-up).
+// Each engine registers its opening function for the locations it serves,
+// from its own unit at static initialisation (nothing else names it): one
+// engine for directories, any number of server engines, one per URI scheme
+// (matched without regard to case). A null opener removes the registration.
 using EngineOpener = std::unique_ptr<Engine> (*)(const QString& location);
-void registerServerEngine(EngineOpener opener);
+void registerDirectoryEngine(EngineOpener opener);
+void registerServerEngine(const QString& scheme, EngineOpener opener);
 
 } // namespace yb

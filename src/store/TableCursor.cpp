@@ -113,12 +113,12 @@ void TableCursor::open()
         throw EngineError(QStringLiteral("Cannot open table %1: no such table in the database").arg(tableFile_));
     if (!indexField_.isEmpty() && indexField_.compare(def_->keyField, Qt::CaseInsensitive) != 0)
         throw DatabaseError(QStringLiteral("Index field '%1' not found in table %2").arg(indexField_, tableFile_));
-    path_ = Database::resolveTablePath(directoryAsWritten_, tableFile_);
     // The database's own directory as a screen writes it reaches the shared
     // database; any other directory is a directory of table files of its own.
     std::shared_ptr<Engine> engine = Database::namesDatabase(directoryAsWritten_)
         ? Database::engine()
         : std::shared_ptr<Engine>(Database::open(directoryAsWritten_));
+    path_ = engine->tableLocation(tableFile_);
     std::unique_ptr<EngineTable> table = engine->openTable(*def_);
     const QList<FieldDef> fileFields = table->storedFields();
 

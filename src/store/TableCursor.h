@@ -98,7 +98,7 @@ public:
     void open();
     void close();
     bool isActive() const { return state_ != CursorState::Inactive; }
-    QString filePath() const { return path_; }
+    QString filePath() const { return path_; } // where its table is (Engine::tableLocation)
     QString tableFile() const { return tableFile_; }
     QString indexField() const { return indexField_; }
     const TableDef& tableDef() const { return *def_; }

@@ -36,7 +36,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // The first byte picks the table: the products (integers, a unique code) or a reference table (memos, key order).
     const yb::TableDef& table =
         *yb::findTable(data[0] & 1 ? QStringLiteral("Producto.db") : QStringLiteral("Cosmetic.DB"));
-    const QString path = yb::Database::tablePath(dir, table.fileName);
     const qint64 before = recordCount(dir, table);
     QByteArray bytes(reinterpret_cast<const char*>(data + 1), qsizetype(size - 1));
     QBuffer in(&bytes);
@@ -47,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (e.message().isEmpty() || recordCount(dir, table) != before)
             std::abort();
     }
-    if (!yb::Database::checkTable(path, table).isEmpty())
+    if (!yb::Database::open(dir)->checkTable(table).isEmpty())
         std::abort();
     return 0;
 }

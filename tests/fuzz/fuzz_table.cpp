@@ -53,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (e.message().isEmpty())
             std::abort();
     }
-    (void)yb::Database::checkTable(path, *yb::findTable(QStringLiteral("Cosmetic.DB")));
+    (void)yb::Database::open(dir)->checkTable(*yb::findTable(QStringLiteral("Cosmetic.DB")));
     if (hashOf(path) != before)
         std::abort();
     return 0;

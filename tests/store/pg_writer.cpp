@@ -7,7 +7,6 @@
 
 #include "store/Catalogue.h"
 #include "store/Engine.h"
-#include "store/postgres/PgEngine.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -24,7 +23,7 @@ int main(int argc, char** argv)
     const std::string mode = argv[1];
     const QString uri = QString::fromLocal8Bit(argv[2]);
     try {
-        std::unique_ptr<yb::Engine> engine = yb::pg::openEngine(uri);
+        std::unique_ptr<yb::Engine> engine = yb::openEngine(uri);
         if (mode == "sell") {
             const int first = std::atoi(argv[3]);
             const int count = std::atoi(argv[4]);

@@ -1,20 +1,14 @@
 #include "store/postgres/PgEngine.h"
 
 #include "store/FieldRules.h"
-#include "store/SortKey.h"
 #include "store/postgres/PgConnection.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QUrl>
 #include <libpq-fe.h>
 
 namespace yb::pg {
 
 namespace {
-
-BackupOpener backupOpener = nullptr;
 
 QString quote(const QString& identifier)
 {
@@ -583,6 +577,22 @@ void PgBulk::rollback()
 
 // ---------------------------------------------------------------- engine
 
+class PgSnapshot : public Snapshot {
+public:
+    explicit PgSnapshot(std::shared_ptr<Connection> conn) : conn_(std::move(conn))
+    {
+        conn_->begin("BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY");
+    }
+    ~PgSnapshot() override
+    {
+        tables.clear();
+        conn_->rollback();
+    }
+
+private:
+    std::shared_ptr<Connection> conn_;
+};
+
 class PgEngine : public Engine {
 public:
     explicit PgEngine(const QString& uri) : uri_(uri), conn_(std::make_shared<Connection>(uri)) {}
@@ -604,6 +614,12 @@ public:
         } catch (const EngineError&) {
             return false;
         }
+    }
+
+    QString tableLocation(const QString& tableAsWritten) const override
+    {
+        const TableDef* t = findTable(tableAsWritten);
+        return location() + QLatin1Char('/') + (t ? t->fileName : tableAsWritten);
     }
 
     bool hasTable(const TableDef& table) const override
@@ -665,60 +681,6 @@ public:
         }
     }
 
-    QStringList checkTable(const TableDef& table) override
-    {
-        QList<FieldDef> stored;
-        QString problem = schemaProblem(table, &stored);
-        if (!problem.isEmpty())
-            return {problem};
-        QStringList problems;
-        int reported = 0;
-        auto report = [&](const QString& p) {
-            if (++reported <= 20)
-                problems << p;
-        };
-        try {
-            PgTable t(conn_, table, stored, true);
-            Columns all;
-            for (int i = 0; i < table.fields.size(); ++i)
-                all << i;
-            int keyIndex = -1;
-            for (int i = 0; i < table.fields.size(); ++i)
-                if (table.hasKey() && table.fields[i].name == table.keyField)
-                    keyIndex = i;
-            t.scan(all, RecordOrder::Table, [&](const StoredRecord& r) {
-                for (int i = 0; i < table.fields.size(); ++i) {
-                    const FieldDef& f = table.fields[i];
-                    const QVariant& v = r.values[i];
-                    if (f.required && v.isNull())
-                        report(QStringLiteral("%1: record %2 has no value in the required field '%3'")
-                                   .arg(table.fileName)
-                                   .arg(r.id)
-                                   .arg(f.name));
-                    if (f.type == FieldType::Text && !v.isNull() && v.toString().toUcs4().size() > f.size)
-                        report(QStringLiteral("%1: record %2 has more than %3 characters in field '%4'")
-                                   .arg(table.fileName)
-                                   .arg(r.id)
-                                   .arg(f.size)
-                                   .arg(f.name));
-                }
-                if (keyIndex >= 0) {
-                    const QVariant& k = r.values[keyIndex];
-                    if (r.sortKey != sortKey(k.isNull() ? QString() : k.toString()))
-                        report(QStringLiteral("%1: record %2 is out of its place in key order")
-                                   .arg(table.fileName)
-                                   .arg(r.id));
-                }
-                return true;
-            });
-        } catch (const EngineError& e) {
-            problems << QStringLiteral("%1: %2").arg(table.fileName, e.message());
-        }
-        if (reported > 20)
-            problems << QStringLiteral("%1: %2 more problems").arg(table.fileName).arg(reported - 20);
-        return problems;
-    }
-
     std::unique_ptr<EngineTable> openTable(const TableDef& table, bool readOnly) override
     {
         QList<FieldDef> stored;
@@ -728,77 +690,13 @@ public:
         return std::make_unique<PgTable>(conn_, table, stored, readOnly);
     }
 
-    QList<BackupTableResult> backup(const QString& destination, const ProgressFunction& progress) override
+    std::unique_ptr<Snapshot> snapshot() override
     {
-        if (!backupOpener)
-            throw EngineError(QStringLiteral("Cannot back up the PostgreSQL database %1: no engine for table files "
-                                             "is built in")
-                                  .arg(location()));
-        const bool dirExisted = QFileInfo::exists(destination);
-        QStringList written;
-        QList<BackupTableResult> results;
-        // One snapshot of every table, whatever the tills write meanwhile.
-        conn_->begin("BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY");
-        try {
-            std::unique_ptr<Engine> dest = backupOpener(destination);
-            for (const TableDef& t : tables())
-                if (dest->hasTable(t))
-                    throw EngineError(QStringLiteral("the directory %1 already holds the table %2")
-                                          .arg(QDir::toNativeSeparators(destination), t.fileName));
-            std::vector<std::unique_ptr<EngineTable>> sources;
-            qint64 total = 0, done = 0;
-            for (const TableDef& t : tables()) {
-                sources.push_back(openTable(t, true));
-                total += sources.back()->count();
-            }
-            if (progress)
-                progress(0, total);
-            for (const TableDef& t : tables())
-                written << t.fileName;
-            dest->createTables();
-            for (int n = 0; n < tables().size(); ++n) {
-                const TableDef& t = tables()[n];
-                std::unique_ptr<EngineTable> out = dest->openTable(t);
-                std::unique_ptr<BulkInsert> bulk = out->bulkInsert(false);
-                Columns all;
-                for (int i = 0; i < t.fields.size(); ++i)
-                    all << i;
-                BackupTableResult r;
-                r.table = t.fileName;
-                sources[size_t(n)]->scan(all, RecordOrder::Table, [&](const StoredRecord& rec) {
-                    bulk->add(rec.values, rec.sortKey, rec.id);
-                    ++r.records;
-                    if (progress && (++done % 1024) == 0)
-                        progress(done, total);
-                    return true;
-                });
-                bulk->commit();
-                bulk.reset();
-                out.reset();
-                r.bytes = QFileInfo(QDir(destination).filePath(t.fileName)).size();
-                results << r;
-            }
-            conn_->commit();
-            if (progress)
-                progress(total, total);
-        } catch (...) {
-            conn_->rollback();
-            if (!dirExisted) {
-                QDir(destination).removeRecursively();
-            } else {
-                for (const QString& f : written)
-                    for (const char* suffix : {"", "-wal", "-shm", "-journal"})
-                        QFile::remove(QDir(destination).filePath(f + QLatin1String(suffix)));
-            }
-            try {
-                throw;
-            } catch (const EngineError& e) {
-                throw EngineError(
-                    QStringLiteral("Cannot back up the PostgreSQL database %1: %2").arg(location(), e.message()),
-                    e.code());
-            }
-        }
-        return results;
+        // One repeatable-read transaction on the connection every table shares.
+        auto s = std::make_unique<PgSnapshot>(conn_);
+        for (const TableDef& t : tables())
+            s->tables.push_back(openTable(t, true));
+        return s;
     }
 
 private:
@@ -901,8 +799,6 @@ private:
 };
 
 } // namespace
-
-void setBackupOpener(BackupOpener opener) { backupOpener = opener; }
 
 PGconn* nativeConnection(Engine& engine)
 {

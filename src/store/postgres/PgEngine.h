@@ -26,14 +26,9 @@ constexpr int kFormatVersion = 1;
 // yet is no error (createTables() makes it).
 std::unique_ptr<Engine> openEngine(const QString& uri);
 
-// Backups of a server database are SQLite table files: the opener of that
-// engine, given at registration, so that this library needs no more than the
-// interface.
-using BackupOpener = std::unique_ptr<Engine> (*)(const QString& directory);
-void setBackupOpener(BackupOpener opener);
-
 // Registers this engine with the store's factory for postgresql:// and
-// postgres:// locations, and the SQLite engine as the target of backups.
+// postgres:// locations (done before main() runs in every program that links
+// this library).
 void registerEngine();
 
 // The libpq connection of an engine of this kind (nullptr for another kind),

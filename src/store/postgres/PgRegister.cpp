@@ -4,8 +4,8 @@ namespace yb::pg {
 
 void registerEngine()
 {
-    registerServerEngine(&openEngine);
-    setBackupOpener(&yb::openEngine);
+    registerServerEngine(QStringLiteral("postgresql"), &openEngine);
+    registerServerEngine(QStringLiteral("postgres"), &openEngine);
 }
 
 namespace {

@@ -1,13 +1,9 @@
 #include "store/sqlite/SqliteEngine.h"
 
-#include "store/Conversions.h"
-#include "store/FieldRules.h"
-#include "store/SortKey.h"
 #include "store/sqlite/TableFile.h"
 
 #include <QDateTime>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <sqlite3.h>
@@ -410,8 +406,7 @@ public:
     void commit() override;
     void rollback() noexcept override;
     std::unique_ptr<BulkInsert> bulkInsert(bool replace) override;
-
-    sqlite3* handle() const { return db_; }
+    QStringList checkStorage() override;
 
 private:
     sqlite3_stmt* prepare(const QString& sql);
@@ -729,6 +724,22 @@ std::unique_ptr<BulkInsert> SqliteTable::bulkInsert(bool replace)
     return std::make_unique<SqliteBulk>(db_, def_, replace);
 }
 
+QStringList SqliteTable::checkStorage()
+{
+    QStringList problems;
+    Finalizer f;
+    f.st = prepareOnce(db_, QStringLiteral("PRAGMA integrity_check"));
+    int rc;
+    while ((rc = sqlite3_step(f.st)) == SQLITE_ROW) {
+        const QString r = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(f.st, 0)));
+        if (r != QLatin1String("ok"))
+            problems << r;
+    }
+    if (rc != SQLITE_DONE)
+        fail(db_);
+    return problems;
+}
+
 } // namespace
 
 // ---------------------------------------------------------------- engine
@@ -737,9 +748,9 @@ SqliteEngine::SqliteEngine(const QString& directory) : dir_(QDir::cleanPath(dire
 
 bool SqliteEngine::exists() const { return QFileInfo(dir_).isDir(); }
 
-QString SqliteEngine::tablePath(const QString& dir, const QString& fileAsWritten)
+QString SqliteEngine::tableLocation(const QString& fileAsWritten) const
 {
-    QDir d(dir);
+    QDir d(dir_);
     const QString exact = d.filePath(fileAsWritten);
     if (QFileInfo::exists(exact))
         return exact;
@@ -754,9 +765,7 @@ QString SqliteEngine::tablePath(const QString& dir, const QString& fileAsWritten
     return d.filePath(def ? def->fileName : fileAsWritten);
 }
 
-QString SqliteEngine::tablePath(const QString& fileAsWritten) const { return tablePath(dir_, fileAsWritten); }
-
-bool SqliteEngine::hasTable(const TableDef& table) const { return QFileInfo::exists(tablePath(table.fileName)); }
+bool SqliteEngine::hasTable(const TableDef& table) const { return QFileInfo::exists(tableLocation(table.fileName)); }
 
 void SqliteEngine::createTables()
 {
@@ -770,190 +779,38 @@ void SqliteEngine::createTables()
 
 void SqliteEngine::createTable(const TableDef& table) { create(QDir(dir_).filePath(table.fileName), table); }
 
-std::unique_ptr<EngineTable> SqliteEngine::openTableFile(const QString& path, const TableDef& table, bool readOnly)
+std::unique_ptr<EngineTable> SqliteEngine::openTable(const TableDef& table, bool readOnly)
 {
     QList<FieldDef> stored;
-    sqlite3* db = open(path, table, readOnly, &stored);
+    sqlite3* db = open(tableLocation(table.fileName), table, readOnly, &stored);
     return std::make_unique<SqliteTable>(db, table, stored, readOnly);
 }
 
-std::unique_ptr<EngineTable> SqliteEngine::openTable(const TableDef& table, bool readOnly)
+std::unique_ptr<Snapshot> SqliteEngine::snapshot()
 {
-    return openTableFile(tablePath(table.fileName), table, readOnly);
-}
-
-QStringList SqliteEngine::checkTable(const TableDef& table) { return checkTableFile(tablePath(table.fileName), table); }
-
-QStringList SqliteEngine::checkTableFile(const QString& path, const TableDef& table)
-{
-    QStringList problems;
-    sqlite3* db = nullptr;
-    try {
-        db = open(path, table, false);
-    } catch (const Error& e) {
-        return {e.message()};
+    // Every file opened and its read transaction begun by a first read before
+    // anything is copied: the copies then show the tables as they were at one
+    // moment, whatever the program writes meanwhile (the write-ahead log
+    // keeps a reader's pages while writers go on).
+    auto s = std::make_unique<Snapshot>();
+    for (const TableDef& t : tables())
+        s->tables.push_back(openTable(t, true));
+    for (const std::unique_ptr<EngineTable>& t : s->tables) {
+        t->begin();
+        t->isEmpty();
     }
-    auto query = [&](const char* sql, auto&& onRow) {
-        sqlite3_stmt* st = nullptr;
-        if (sqlite3_prepare_v2(db, sql, -1, &st, nullptr) != SQLITE_OK) {
-            problems << QStringLiteral("%1: %2").arg(table.fileName, lastError(db));
-            return;
-        }
-        int rc;
-        while ((rc = sqlite3_step(st)) == SQLITE_ROW)
-            onRow(st);
-        if (rc != SQLITE_DONE)
-            problems << QStringLiteral("%1: %2").arg(table.fileName, lastError(db));
-        sqlite3_finalize(st);
-    };
-    query("PRAGMA integrity_check", [&](sqlite3_stmt* st) {
-        const QString r = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
-        if (r != QLatin1String("ok"))
-            problems << QStringLiteral("%1: %2").arg(table.fileName, r);
-    });
-    // Every record: required fields present, text within size, key order right.
-    QString sql = QStringLiteral("SELECT yb_id, yb_sortkey");
-    for (const FieldDef& f : table.fields)
-        sql += QStringLiteral(", ") + quote(f.name);
-    sql += QStringLiteral(" FROM records");
-    int keyIndex = -1;
-    for (int i = 0; i < table.fields.size(); ++i)
-        if (table.hasKey() && table.fields[i].name == table.keyField)
-            keyIndex = i;
-    int reported = 0;
-    auto problem = [&](const QString& p) {
-        if (++reported <= 20)
-            problems << p;
-    };
-    query(sql.toUtf8().constData(), [&](sqlite3_stmt* st) {
-        const qint64 id = sqlite3_column_int64(st, 0);
-        for (int i = 0; i < table.fields.size(); ++i) {
-            const FieldDef& f = table.fields[i];
-            const QVariant v = column(st, i + 2, f.type);
-            if (f.required && v.isNull())
-                problem(QStringLiteral("%1: record %2 has no value in the required field '%3'")
-                            .arg(table.fileName)
-                            .arg(id)
-                            .arg(f.name));
-            if (f.type == FieldType::Text && !v.isNull() && charCount(v.toString()) > f.size)
-                problem(QStringLiteral("%1: record %2 has more than %3 characters in field '%4'")
-                            .arg(table.fileName)
-                            .arg(id)
-                            .arg(f.size)
-                            .arg(f.name));
-            if (isIntegerType(f.type) && sqlite3_column_type(st, i + 2) != SQLITE_NULL) {
-                if (!inRange(f.type, sqlite3_column_int64(st, i + 2)))
-                    problem(QStringLiteral("%1: record %2 has a value out of range in field '%3'")
-                                .arg(table.fileName)
-                                .arg(id)
-                                .arg(f.name));
-            }
-        }
-        if (keyIndex >= 0) {
-            if (blobColumn(st, 1) != keyFor(column(st, keyIndex + 2, FieldType::Text)))
-                problem(QStringLiteral("%1: record %2 is out of its place in key order").arg(table.fileName).arg(id));
-        }
-    });
-    if (reported > 20)
-        problems << QStringLiteral("%1: %2 more problems").arg(table.fileName).arg(reported - 20);
-    close(db);
-    return problems;
+    return s;
 }
 
-QList<BackupTableResult> SqliteEngine::backup(const QString& dest, const ProgressFunction& progress)
-{
-    struct Source {
-        const TableDef* table = nullptr;
-        std::unique_ptr<EngineTable> open;
-        sqlite3* db = nullptr;
-        qint64 records = 0;
-        int pages = 0;
-    };
-    std::vector<Source> sources;
-    QStringList written; // files of ours in dest, removed again on failure
-    try {
-        // Open every table and start a read transaction on each before copying
-        // any: the copies then show the tables as they were at one moment,
-        // whatever the program writes meanwhile.
-        for (const TableDef& t : tables()) {
-            Source s;
-            s.table = &t;
-            s.open = openTable(t, true);
-            s.db = static_cast<SqliteTable*>(s.open.get())->handle();
-            sources.push_back(std::move(s));
-        }
-        qint64 totalPages = 0;
-        for (Source& s : sources) {
-            s.open->begin();
-            s.records = single(s.db, "SELECT count(*) FROM records");
-            s.pages = int(single(s.db, "PRAGMA page_count"));
-            totalPages += s.pages;
-        }
-        if (progress)
-            progress(0, totalPages);
+namespace {
 
-        QList<BackupTableResult> result;
-        qint64 pagesDone = 0;
-        for (Source& s : sources) {
-            const QString target = QDir(dest).filePath(s.table->fileName);
-            const QString part = target + QStringLiteral(".part");
-            QFile::remove(part);
-            written << part;
-            sqlite3* out = nullptr;
-            int rc = sqlite3_open_v2(QFile::encodeName(part).constData(), &out,
-                                     SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
-            if (rc != SQLITE_OK) {
-                const QString msg = out ? lastError(out) : QString::fromUtf8(sqlite3_errstr(rc));
-                sqlite3_close_v2(out);
-                throw EngineError(QStringLiteral("cannot create %1: %2").arg(QDir::toNativeSeparators(part), msg), rc);
-            }
-            sqlite3_backup* b = sqlite3_backup_init(out, "main", s.db, "main");
-            if (!b) {
-                const QString msg = lastError(out);
-                sqlite3_close_v2(out);
-                throw EngineError(QStringLiteral("cannot copy table %1: %2").arg(s.table->fileName, msg));
-            }
-            do {
-                rc = sqlite3_backup_step(b, 1024);
-                if (progress)
-                    progress(pagesDone + (sqlite3_backup_pagecount(b) - sqlite3_backup_remaining(b)), totalPages);
-            } while (rc == SQLITE_OK || rc == SQLITE_BUSY || rc == SQLITE_LOCKED);
-            sqlite3_backup_finish(b);
-            rc = sqlite3_errcode(out);
-            const QString msg = lastError(out);
-            sqlite3_close_v2(out);
-            if (rc != SQLITE_OK)
-                throw EngineError(QStringLiteral("cannot copy table %1: %2").arg(s.table->fileName, msg), rc);
-            pagesDone += s.pages;
+std::unique_ptr<Engine> openDirectory(const QString& directory) { return std::make_unique<SqliteEngine>(directory); }
 
-            // The copy must hold the records of the moment copied.
-            const qint64 n = openTableFile(part, *s.table, true)->count();
-            if (n != s.records)
-                throw EngineError(QStringLiteral("the copy of %1 has %2 %3 instead of %4")
-                                      .arg(s.table->fileName)
-                                      .arg(n)
-                                      .arg(n == 1 ? QStringLiteral("record") : QStringLiteral("records"))
-                                      .arg(s.records));
-            QFile::remove(part + QStringLiteral("-wal"));
-            QFile::remove(part + QStringLiteral("-shm"));
-            if (!QFile::rename(part, target))
-                throw EngineError(QStringLiteral("cannot write %1").arg(QDir::toNativeSeparators(target)));
-            written.removeOne(part);
-            written << target;
-            result << BackupTableResult{s.table->fileName, s.records, QFileInfo(target).size()};
-        }
-        for (Source& s : sources)
-            s.open->commit();
-        return result;
-    } catch (...) {
-        sources.clear();
-        for (const QString& f : written) {
-            QFile::remove(f);
-            QFile::remove(f + QStringLiteral("-wal"));
-            QFile::remove(f + QStringLiteral("-shm"));
-        }
-        throw;
-    }
-}
+} // namespace
 
 } // namespace yb::sqlite
+
+// The engine of directories, registered before main() runs. Nothing names
+// this unit, so the store's link options name this symbol to keep the linker
+// from dropping it (src/store/CMakeLists.txt).
+extern "C" const bool yerbalis_sqlite_engine = (yb::registerDirectoryEngine(&yb::sqlite::openDirectory), true);

@@ -1,7 +1,6 @@
 #include "store/sqlite/TableFile.h"
 
 #include "store/Errors.h"
-#include "store/SortKey.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -266,7 +265,11 @@ QVariant column(sqlite3_stmt* st, int index, FieldType t)
         return {};
     switch (t) {
     case FieldType::Integer:
-    case FieldType::SmallInt: return QVariant(int(sqlite3_column_int64(st, index)));
+    case FieldType::SmallInt: {
+        // A damaged file may hold more than an int: read it whole, so that the check sees it.
+        const qint64 n = sqlite3_column_int64(st, index);
+        return n == qint64(int(n)) ? QVariant(int(n)) : QVariant(qlonglong(n));
+    }
     case FieldType::DateTime: {
         const QString s = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, index)),
                                             sqlite3_column_bytes(st, index));
@@ -279,7 +282,5 @@ QVariant column(sqlite3_stmt* st, int index, FieldType t)
     const char* p = reinterpret_cast<const char*>(sqlite3_column_text(st, index));
     return QVariant(QString::fromUtf8(p, sqlite3_column_bytes(st, index)));
 }
-
-QByteArray keyFor(const QVariant& keyValue) { return sortKey(keyValue.isNull() ? QString() : keyValue.toString()); }
 
 } // namespace yb::sqlite

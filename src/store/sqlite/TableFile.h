@@ -38,7 +38,4 @@ QString columnType(FieldType t);
 void bind(sqlite3_stmt* st, int index, const QVariant& v, FieldType t);
 QVariant column(sqlite3_stmt* st, int index, FieldType t);
 
-// The sort key stored for a key value.
-QByteArray keyFor(const QVariant& keyValue);
-
 } // namespace yb::sqlite
