@@ -64,10 +64,10 @@ private:
     char separator_;
     CsvEncoding encoding_;
     // Records ended so far; the first one is the header, so this is also the
-    // number of the record being written. Its first line in the output:
+    // number of the data record being written.
     qint64 records_ = 0;
-    qint64 lines_ = 0;       // line ends written
-    qint64 recordLine_ = 1;  // the line on which the current record begins
+    qint64 lines_ = 0;      // line ends written
+    qint64 recordLine_ = 1; // the line on which the current record begins
     bool atRecordStart_ = true;
     bool guard_ = true;
 };

@@ -273,14 +273,14 @@ void RecordWriter::add(const std::vector<std::string>& values, qint64 row, qint6
     }
     try {
         const int identity = keyIndex_ >= 0 ? keyIndex_ : uniqueIndex_;
-        const bool existed = !key_.isEmpty() ? bulk_->keyExistedBefore(key_)
-                                              : uniqueIndex_ >= 0 && !uniqueBefore_.isEmpty() &&
-                                                    uniqueBefore_.contains(record[uniqueIndex_].toString());
+        const bool existed = !key_.isEmpty()
+            ? bulk_->keyExistedBefore(key_)
+            : uniqueIndex_ >= 0 && !uniqueBefore_.isEmpty() && uniqueBefore_.contains(record[uniqueIndex_].toString());
         if (existed) {
             if (existing_++ == 0) {
                 firstExistingRow_ = row;
-                firstExistingKey_ = QStringLiteral("%1 '%2'").arg(
-                    table_.fields[identity].name, shown(values[size_t(columnOf_[size_t(identity)])]));
+                firstExistingKey_ = QStringLiteral("%1 '%2'").arg(table_.fields[identity].name,
+                                                                  shown(values[size_t(columnOf_[size_t(identity)])]));
             }
             return;
         }
@@ -347,7 +347,8 @@ ImportResult importTable(const QString& dir, const TableDef& table, QIODevice* i
     // The columns of texts and memos: their apostrophe before a formula goes.
     std::vector<size_t> texts;
     for (int c = 0; options.guardFormulas && c < columns.size(); ++c)
-        if (const FieldDef* f = table.field(columns[c]); f && (f->type == FieldType::Text || f->type == FieldType::Memo))
+        if (const FieldDef* f = table.field(columns[c]);
+            f && (f->type == FieldType::Text || f->type == FieldType::Memo))
             texts.push_back(size_t(c));
     qint64 row = 0;
     for (;;) {

@@ -627,15 +627,16 @@ private slots:
         importBytes(dir, QStringLiteral("Producto.db"), "Codigo,Descripcion,Precio\r\n2001,Tila,90\r\n");
         const QByteArray again = "Codigo,Descripcion,Precio\r\n2002,Poleo,70\r\n2001,Tila nueva,95\r\n";
         m = refusalWith(dir, QStringLiteral("Producto.db"), again, {});
-        QVERIFY2(m.contains(QLatin1String("1 record of the file has a key")) && m.contains(QLatin1String("Codigo '2001', row 2")),
+        QVERIFY2(m.contains(QLatin1String("1 record of the file has a key")) &&
+                     m.contains(QLatin1String("Codigo '2001', row 2")),
                  qPrintable(m));
         r = importWith(dir, QStringLiteral("Producto.db"), again, skip);
         QCOMPARE(r.imported, qint64(1));
         QCOMPARE(r.skipped, qint64(1));
         QCOMPARE(exportBytes(dir, QStringLiteral("Producto.db")),
                  QByteArray("Codigo,Descripcion,Precio\r\n2001,Tila,90\r\n2002,Poleo,70\r\n"));
-        QVERIFY(refusalWith(dir, QStringLiteral("Ventas.DB"), "Caja,Fecha y Hora,Codigo,Importe\r\n1,2026-01-01,1,1\r\n",
-                            skip)
+        QVERIFY(refusalWith(dir, QStringLiteral("Ventas.DB"),
+                            "Caja,Fecha y Hora,Codigo,Importe\r\n1,2026-01-01,1,1\r\n", skip)
                     .contains(QLatin1String("no key field")));
     }
 
@@ -793,8 +794,9 @@ private slots:
             QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
             env.insert(QStringLiteral("LC_ALL"), QLatin1String(locale));
             p.setProcessEnvironment(env);
-            p.start(QStringLiteral(YERBALIS_ADMIN), {QStringLiteral("import"), dir, QStringLiteral("ventas"), csv,
-                                                     QStringLiteral("--encoding"), QStringLiteral("windows-1252")});
+            p.start(QStringLiteral(YERBALIS_ADMIN),
+                    {QStringLiteral("import"), dir, QStringLiteral("ventas"), csv, QStringLiteral("--encoding"),
+                     QStringLiteral("windows-1252")});
             p.waitForFinished(30000);
             *err = p.readAllStandardError();
             return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
