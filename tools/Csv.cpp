@@ -45,7 +45,32 @@ const char* encodingName(CsvEncoding e)
     return "";
 }
 
+bool formulaStart(char c) { return c == '=' || c == '+' || c == '-' || c == '@' || c == '\t' || c == '\r'; }
+
+// Where the first character after the leading apostrophes stands.
+size_t afterApostrophes(std::string_view text)
+{
+    size_t i = 0;
+    while (i < text.size() && text[i] == '\'')
+        ++i;
+    return i;
+}
+
 } // namespace
+
+bool needsFormulaGuard(std::string_view text)
+{
+    const size_t i = afterApostrophes(text);
+    return i < text.size() && formulaStart(text[i]);
+}
+
+bool removeFormulaGuard(std::string& text)
+{
+    if (text.empty() || text[0] != '\'' || !needsFormulaGuard(text))
+        return false;
+    text.erase(0, 1);
+    return true;
+}
 
 std::optional<CsvEncoding> csvEncodingNamed(const QString& name)
 {
@@ -103,8 +128,9 @@ void CsvWriter::field(const char* data, qsizetype size)
             }
             if (byte < 0) {
                 const QString ch = text[i].isHighSurrogate() && i + 1 < text.size() ? text.mid(i, 2) : text.mid(i, 1);
-                throw Error(QStringLiteral("record %1: the character '%2' (U+%3) cannot be written in %4")
-                                .arg(records_ + 1)
+                throw Error(QStringLiteral("record %1 (line %2): the character '%3' (U+%4) cannot be written in %5")
+                                .arg(records_)
+                                .arg(recordLine_)
                                 .arg(ch)
                                 .arg(ch.toUcs4().value(0), 4, 16, QLatin1Char('0'))
                                 .arg(QLatin1String(encodingName(encoding_))));
@@ -125,6 +151,9 @@ void CsvWriter::field(const char* data, qsizetype size)
     if (!quote) {
         buffer_.append(data, size);
     } else {
+        // Line breaks inside the field move the lines of the records after it.
+        for (qsizetype i = 0; i < size; ++i)
+            lines_ += data[i] == '\n' || (data[i] == '\r' && (i + 1 == size || data[i + 1] != '\n'));
         buffer_.append('"');
         qsizetype from = 0;
         for (qsizetype i = 0; i < size; ++i) {
@@ -141,11 +170,24 @@ void CsvWriter::field(const char* data, qsizetype size)
         flush();
 }
 
+void CsvWriter::text(const char* data, qsizetype size)
+{
+    if (!guard_ || !needsFormulaGuard(std::string_view(data, size_t(size)))) {
+        field(data, size);
+        return;
+    }
+    guarded_.resize(0);
+    guarded_.append('\'');
+    guarded_.append(data, size);
+    field(guarded_);
+}
+
 void CsvWriter::endRecord()
 {
     buffer_.append("\r\n", 2);
     atRecordStart_ = true;
     ++records_;
+    recordLine_ = ++lines_ + 1;
 }
 
 void CsvWriter::flush()

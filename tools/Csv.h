@@ -11,6 +11,7 @@
 #include <QString>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace yb::admin {
@@ -27,6 +28,17 @@ QString csvEncodingNames();
 // (a quote, a line break or a letter cannot separate fields).
 std::optional<char> csvSeparatorNamed(const QString& name);
 
+// A text that a spreadsheet opening the file would take for a formula begins
+// with '=', '+', '-', '@', a tab or a carriage return. The export writes such
+// a text with an apostrophe in front (the spreadsheet then shows it as text);
+// it does the same for a text that begins with apostrophes followed by one of
+// those characters, so that the import, which removes the first apostrophe of
+// exactly those texts, gives back every text as it was.
+bool needsFormulaGuard(std::string_view text);
+// Removes the apostrophe that needsFormulaGuard() asked for; false when the
+// text has none (a text of apostrophes then one of the characters above).
+bool removeFormulaGuard(std::string& text);
+
 class CsvWriter {
 public:
     explicit CsvWriter(QIODevice* out, char separator = ',', CsvEncoding encoding = CsvEncoding::Utf8);
@@ -36,6 +48,10 @@ public:
 
     void field(const char* data, qsizetype size);
     void field(const QByteArray& data) { field(data.constData(), data.size()); }
+    // A text or memo: with an apostrophe in front when needsFormulaGuard()
+    // says so and guarding is on (the default).
+    void text(const char* data, qsizetype size);
+    void setFormulaGuard(bool on) { guard_ = on; }
     void endRecord();
     // Writes what is buffered; raises yb::Error when the device refuses.
     void flush();
@@ -44,10 +60,16 @@ private:
     QIODevice* out_;
     QByteArray buffer_;
     QByteArray encoded_;
+    QByteArray guarded_;
     char separator_;
     CsvEncoding encoding_;
+    // Records ended so far; the first one is the header, so this is also the
+    // number of the data record being written.
     qint64 records_ = 0;
+    qint64 lines_ = 0;      // line ends written
+    qint64 recordLine_ = 1; // the line on which the current record begins
     bool atRecordStart_ = true;
+    bool guard_ = true;
 };
 
 class CsvReader {

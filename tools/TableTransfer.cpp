@@ -78,7 +78,7 @@ QDateTime parseCsvDateTime(const QString& text) { return parseFileDateTime(text)
 // ---------------------------------------------------------------- export
 
 qint64 exportTable(const QString& dir, const TableDef& table, QIODevice* out, Progress* progress, char separator,
-                   CsvEncoding encoding)
+                   CsvEncoding encoding, bool guardFormulas)
 {
     if (!isServerLocation(dir) && !QFileInfo(dir).isDir())
         throw Error(QStringLiteral("the database directory %1 does not exist").arg(QDir::toNativeSeparators(dir)));
@@ -98,6 +98,7 @@ qint64 exportTable(const QString& dir, const TableDef& table, QIODevice* out, Pr
     }
 
     CsvWriter csv(out, separator, encoding);
+    csv.setFormulaGuard(guardFormulas);
     for (const FieldDef& f : table.fields)
         csv.field(f.name.toUtf8());
     csv.endRecord();
@@ -123,7 +124,11 @@ qint64 exportTable(const QString& dir, const TableDef& table, QIODevice* out, Pr
             }
             case FieldType::DateTime: csv.field(dateTimeCsv(v.toDateTime()).toUtf8()); break;
             case FieldType::Text:
-            case FieldType::Memo: csv.field(v.toString().toUtf8()); break;
+            case FieldType::Memo: {
+                const QByteArray text = v.toString().toUtf8();
+                csv.text(text.constData(), text.size());
+                break;
+            }
             }
         }
         csv.endRecord();
@@ -166,11 +171,22 @@ RecordWriter::RecordWriter(const QString& dir, const TableDef& table, const QStr
         if (table.hasKey() && table.fields[i].name == table.keyField)
             keyIndex_ = i;
     }
+    if (!table.hasKey() && hasIdentity(table))
+        uniqueIndex_ = int(table.field(table.lookupIndexes.first()) - table.fields.constData());
 
     if (!isServerLocation(dir) && !QFileInfo(dir).isDir())
         throw Error(QStringLiteral("the database directory %1 does not exist").arg(QDir::toNativeSeparators(dir)));
     engine_ = Database::open(dir);
     store_ = engine_->openTable(table);
+    try {
+        if (uniqueIndex_ >= 0 && !replace)
+            store_->scan(Columns{uniqueIndex_}, RecordOrder::Table, [this](const StoredRecord& r) {
+                uniqueBefore_.insert(r.values[0].toString());
+                return true;
+            });
+    } catch (const EngineError& e) {
+        throw EngineError(QStringLiteral("cannot read table %1: %2").arg(table.fileName, e.message()), e.code());
+    }
     try {
         bulk_ = store_->bulkInsert(replace);
     } catch (const EngineError& e) {
@@ -256,10 +272,15 @@ void RecordWriter::add(const std::vector<std::string>& values, qint64 row, qint6
         }
     }
     try {
-        if (!key_.isEmpty() && bulk_->keyExistedBefore(key_)) {
+        const int identity = keyIndex_ >= 0 ? keyIndex_ : uniqueIndex_;
+        const bool existed = !key_.isEmpty()
+            ? bulk_->keyExistedBefore(key_)
+            : uniqueIndex_ >= 0 && !uniqueBefore_.isEmpty() && uniqueBefore_.contains(record[uniqueIndex_].toString());
+        if (existed) {
             if (existing_++ == 0) {
                 firstExistingRow_ = row;
-                firstExistingKey_ = shown(values[size_t(columnOf_[size_t(keyIndex_)])]);
+                firstExistingKey_ = QStringLiteral("%1 '%2'").arg(table_.fields[identity].name,
+                                                                  shown(values[size_t(columnOf_[size_t(identity)])]));
             }
             return;
         }
@@ -280,7 +301,7 @@ qint64 RecordWriter::commit()
     if (existing_ > 0 && existingKeys_ == ExistingKeys::Refuse) {
         rollback();
         throw Error(
-            QStringLiteral("%1 of the file %2 already in the table (the first: '%3', row %4). "
+            QStringLiteral("%1 of the file %2 already in the table (the first: %3, row %4). "
                            "Run the import again with --skip-existing to keep "
                            "the table's records and add only the others, or with --replace to replace "
                            "all the records of the table by those of the file")
@@ -302,10 +323,15 @@ qint64 RecordWriter::commit()
     return written;
 }
 
+bool RecordWriter::hasIdentity(const TableDef& table)
+{
+    return table.hasKey() || (!table.lookupIndexes.isEmpty() && table.field(table.lookupIndexes.first()));
+}
+
 ImportResult importTable(const QString& dir, const TableDef& table, QIODevice* in, const ImportOptions& options,
                          Progress* progress)
 {
-    if (options.existing == ExistingKeys::Skip && !table.hasKey())
+    if (options.existing == ExistingKeys::Skip && !RecordWriter::hasIdentity(table))
         throw Error(QStringLiteral("%1 has no key field, so there are no existing keys to skip").arg(table.fileName));
     CsvReader reader(in, options.separator, options.encoding);
     std::vector<std::string> record;
@@ -318,6 +344,12 @@ ImportResult importTable(const QString& dir, const TableDef& table, QIODevice* i
         columns << QString::fromUtf8(c.data(), qsizetype(c.size()));
     }
     RecordWriter writer(dir, table, columns, options.replace, options.existing);
+    // The columns of texts and memos: their apostrophe before a formula goes.
+    std::vector<size_t> texts;
+    for (int c = 0; options.guardFormulas && c < columns.size(); ++c)
+        if (const FieldDef* f = table.field(columns[c]);
+            f && (f->type == FieldType::Text || f->type == FieldType::Memo))
+            texts.push_back(size_t(c));
     qint64 row = 0;
     for (;;) {
         bool more;
@@ -328,6 +360,9 @@ ImportResult importTable(const QString& dir, const TableDef& table, QIODevice* i
         }
         if (!more)
             break;
+        for (const size_t c : texts)
+            if (c < record.size() && !record[c].empty() && record[c][0] == '\'')
+                removeFormulaGuard(record[c]);
         writer.add(record, ++row, reader.line());
         if (progress)
             progress->update(reader.position());

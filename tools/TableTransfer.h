@@ -18,6 +18,7 @@
 #include "store/Engine.h"
 
 #include <QIODevice>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -33,9 +34,11 @@ class Progress;
 const TableDef& tableNamed(const QString& name);
 
 // Writes the records of `table` in `dir` as CSV to `out`, in the table's own
-// order (key order for tables with an index field). Returns the record count.
+// order (key order for tables with an index field). Texts that a spreadsheet
+// would run as formulas get an apostrophe in front (see needsFormulaGuard)
+// unless `guardFormulas` is false. Returns the record count.
 qint64 exportTable(const QString& dir, const TableDef& table, QIODevice* out, Progress* progress = nullptr,
-                   char separator = ',', CsvEncoding encoding = CsvEncoding::Utf8);
+                   char separator = ',', CsvEncoding encoding = CsvEncoding::Utf8, bool guardFormulas = true);
 
 // What an import does with a record of the file whose key the table already
 // holds (in a record that was there before the import).
@@ -49,6 +52,9 @@ struct ImportOptions {
     ExistingKeys existing = ExistingKeys::Refuse;
     char separator = 0; // 0: the header line's own
     CsvEncoding encoding = CsvEncoding::Utf8;
+    // Remove the apostrophe that the export puts before a formula-looking text
+    // (see removeFormulaGuard); false takes every text as it stands.
+    bool guardFormulas = true;
 };
 
 struct ImportResult {
@@ -89,6 +95,9 @@ public:
     qint64 commit();
     // Records left out (or, when refused, met) because the table had their key.
     qint64 existing() const { return existing_; }
+    // Whether the table tells the records it holds from new ones: by its
+    // index field or by a field with unique values.
+    static bool hasIdentity(const TableDef& table);
 
 private:
     [[noreturn]] void refuse(qint64 row, qint64 line, const QString& field, const QString& problem);
@@ -113,6 +122,10 @@ private:
     std::vector<int> columnOf_; // for each field of the table: its column, or -1
     qsizetype columnCount_ = 0;
     int keyIndex_ = -1;
+    // A table without an index field may still have a field whose values are
+    // unique (Producto.db's Codigo): it tells the records already there.
+    int uniqueIndex_ = -1;
+    QSet<QString> uniqueBefore_; // its values in the table before the import
 };
 
 // The CSV text form of a stored date-time, and back; an invalid QDateTime

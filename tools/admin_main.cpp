@@ -161,6 +161,12 @@ char separatorOption(const Arguments& a)
     return *c;
 }
 
+// --no-neutralise (or --no-neutralize): texts that look like formulas as they stand.
+bool neutraliseOff(const Arguments& a)
+{
+    return a.flags.contains(QStringLiteral("--no-neutralise")) || a.flags.contains(QStringLiteral("--no-neutralize"));
+}
+
 QString seconds(const QElapsedTimer& t) { return QString::number(double(t.elapsed()) / 1000.0, 'f', 2); }
 
 // ------------------------------------------------------------------ commands
@@ -227,6 +233,7 @@ int exportCommand(const Arguments& a)
     const yb::TableDef& table = yb::admin::tableNamed(a.positional[1]);
     const QString target = a.positional.value(2, QStringLiteral("-"));
     const bool bom = a.flags.contains(QStringLiteral("--bom"));
+    const bool guard = !neutraliseOff(a);
     const yb::admin::CsvEncoding encoding = encodingOption(a);
     const char separator = a.values.contains(QStringLiteral("--separator")) ? separatorOption(a) : ',';
     if (bom && encoding != yb::admin::CsvEncoding::Utf8)
@@ -245,7 +252,7 @@ int exportCommand(const Arguments& a)
                 throw yb::Error(QStringLiteral("cannot write to standard output"));
             if (bom)
                 stdOut.write(kBom, 3);
-            rows = yb::admin::exportTable(dir, table, &stdOut, &progress, separator, encoding);
+            rows = yb::admin::exportTable(dir, table, &stdOut, &progress, separator, encoding, guard);
         } else {
             // Written beside the target and renamed into place: a failed export leaves no half file.
             QSaveFile file(target);
@@ -253,7 +260,7 @@ int exportCommand(const Arguments& a)
                 throw yb::Error(QStringLiteral("cannot write %1: %2").arg(native(target), file.errorString()));
             if (bom)
                 file.write(kBom, 3);
-            rows = yb::admin::exportTable(dir, table, &file, &progress, separator, encoding);
+            rows = yb::admin::exportTable(dir, table, &file, &progress, separator, encoding, guard);
             if (!file.commit())
                 throw yb::Error(QStringLiteral("cannot write %1: %2").arg(native(target), file.errorString()));
         }
@@ -280,6 +287,7 @@ int importCommand(const Arguments& a)
     }
     options.separator = separatorOption(a);
     options.encoding = encodingOption(a);
+    options.guardFormulas = !neutraliseOff(a);
     const bool replace = options.replace;
     QFile file;
     if (source == QLatin1String("-")) {
@@ -507,43 +515,57 @@ const QList<Command>& commands()
          "names every problem when something is wrong.\n",
          check},
         {"export",
-         {QStringLiteral("--bom")},
+         {QStringLiteral("--bom"), QStringLiteral("--no-neutralise"), QStringLiteral("--no-neutralize")},
          {QStringLiteral("--separator"), QStringLiteral("--encoding")},
          "Usage: yerbalis-admin export DIR TABLE [FILE] [--bom] [--separator C] [--encoding E]\n"
+         "                            [--no-neutralise]\n"
          "Writes the records of TABLE (for example Producto.db or producto) as CSV\n"
          "to FILE, or to standard output when FILE is missing or '-'. The first line\n"
          "names the fields; records are in the table's own order. Texts are UTF-8,\n"
          "dates YYYY-MM-DD HH:MM:SS; a field with a comma, a quote or a line break\n"
-         "is quoted (RFC 4180). The table is read as it is at one moment, even while\n"
-         "the program writes to it.\n"
+         "is quoted (RFC 4180). A text that begins with =, +, -, @, a tab or a\n"
+         "carriage return gets an apostrophe in front, so that a spreadsheet shows\n"
+         "it instead of running it as a formula ('import' takes the apostrophe away\n"
+         "again). The table is read as it is at one moment, even while the program\n"
+         "writes to it.\n"
          "  --bom   begin with a UTF-8 byte order mark, for spreadsheet programs\n"
          "          that otherwise misread accents ('import' accepts either)\n"
          "  --separator C   separate fields with C instead of a comma (';', or 'tab')\n"
          "  --encoding E    write E instead of UTF-8: windows-1252 or iso-8859-1; a\n"
-         "                  text with a character E lacks stops the export\n",
+         "                  text with a character E lacks stops the export\n"
+         "  --no-neutralise write every text as it is, without that apostrophe\n"
+         "                  (import such a file with --no-neutralise too)\n",
          exportCommand},
         {"import",
-         {QStringLiteral("--replace"), QStringLiteral("--skip-existing")},
+         {QStringLiteral("--replace"), QStringLiteral("--skip-existing"), QStringLiteral("--no-neutralise"),
+          QStringLiteral("--no-neutralize")},
          {QStringLiteral("--separator"), QStringLiteral("--encoding")},
          "Usage: yerbalis-admin import DIR TABLE FILE [--replace | --skip-existing]\n"
-         "                            [--separator C] [--encoding E]\n"
+         "                            [--separator C] [--encoding E] [--no-neutralise]\n"
          "Adds the records of the CSV file FILE ('-': standard input) to TABLE. The\n"
          "first line names the fields (in any order; fields left out stay empty).\n"
-         "Every record is checked: integers and dates readable, texts no longer than\n"
-         "their field, required fields filled, no repeated product code. Either\n"
-         "every record is imported or, at the first record that breaks a rule, none\n"
-         "is: the message names the row, the field and the problem.\n"
+         "Every record is checked: integers (whole numbers) and dates readable, texts\n"
+         "no longer than their field, required fields filled, no repeated product\n"
+         "code. Dates are YYYY-MM-DD HH:MM:SS or, when the system's regional settings\n"
+         "put the day first (es_ES), also as spreadsheets write them: 9/12/2026 10:15,\n"
+         "09/12/26 10:15:00. Either every record is imported or, at the first record\n"
+         "that breaks a rule, none is: the message names the row, the field and the\n"
+         "problem. The apostrophe that 'export' puts before a text beginning with =,\n"
+         "+, -, @, a tab or a carriage return is taken away.\n"
          "When records of the file have keys that the table already holds (the same\n"
-         "text in the table's index field), nothing is imported: the message counts\n"
-         "them (exit code 1), so that importing a file twice never doubles its\n"
-         "records; either choice below loses one version, so the choice is yours:\n"
+         "text in the table's index field; in Producto.db the same Codigo), nothing\n"
+         "is imported: the message counts them (exit code 1), so that importing a\n"
+         "file twice never doubles its records; either choice below loses one\n"
+         "version, so the choice is yours:\n"
          "  --replace         delete the table's records first (undone, too, on failure)\n"
          "  --skip-existing   keep the table's records and leave out the file's records\n"
          "                    with the same keys; the others are added\n"
          "  --separator C     fields are separated by C; without it the header line\n"
          "                    decides between ',', ';' and tab\n"
          "  --encoding E      the file is in E: utf-8 (the default), windows-1252 or\n"
-         "                    iso-8859-1 (as spreadsheets in Spanish often save it)\n",
+         "                    iso-8859-1 (as spreadsheets in Spanish often save it)\n"
+         "  --no-neutralise   take every text as it stands, apostrophes included (for\n"
+         "                    a file exported with --no-neutralise)\n",
          importCommand},
         {"backup",
          {},

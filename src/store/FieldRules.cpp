@@ -52,6 +52,103 @@ bool fastDateTime(std::string_view v, QDateTime* out)
     return out->isValid();
 }
 
+// Whether the locale writes dates in digits with the day before the month
+// (d/M/yy, dd.MM.yyyy), as a spreadsheet set to it writes them too. A locale
+// that puts the month first, or names it, is not.
+bool dayFirst(const QLocale& loc)
+{
+    const QString f = shortDateFormat(loc);
+    qsizetype at[3] = {-1, -1, -1}; // where the day, the month and the year begin
+    bool quoted = false;
+    for (qsizetype i = 0; i < f.size(); ++i) {
+        const QChar c = f[i];
+        if (c == u'\'') {
+            quoted = !quoted;
+            continue;
+        }
+        const int k = quoted ? -1 : c == u'd' ? 0 : c == u'M' ? 1 : c == u'y' ? 2 : -1;
+        if (k < 0)
+            continue;
+        qsizetype run = 1;
+        while (i + run < f.size() && f[i + run] == c)
+            ++run;
+        if (k < 2 && run > 2)
+            return false; // a day or month by its name
+        if (at[k] < 0)
+            at[k] = i;
+        i += run - 1;
+    }
+    return at[0] >= 0 && at[0] < at[1] && at[1] < at[2];
+}
+
+// A date and time as a spreadsheet writes them under a day-first locale:
+// d/M/yyyy or d/M/yy (a two-digit year as fullYear() takes it), then
+// optionally a blank and H:mm or H:mm:ss. The separator of the date may also
+// be '.' or '-', the same twice. False for any other form.
+bool dayFirstDateTime(QStringView t, QDateTime* out)
+{
+    qsizetype i = 0;
+    auto number = [&](int minDigits, int maxDigits, int* value) {
+        int n = 0, x = 0;
+        while (i < t.size() && n < maxDigits && t[i] >= u'0' && t[i] <= u'9') {
+            x = x * 10 + (t[i].unicode() - u'0');
+            ++i;
+            ++n;
+        }
+        *value = x;
+        return n >= minDigits && !(i < t.size() && t[i] >= u'0' && t[i] <= u'9');
+    };
+    int d, mo, y, h = 0, mi = 0, se = 0;
+    if (!number(1, 2, &d) || i >= t.size())
+        return false;
+    const QChar sep = t[i++];
+    if (sep != u'/' && sep != u'.' && sep != u'-')
+        return false;
+    if (!number(1, 2, &mo) || i >= t.size() || t[i++] != sep)
+        return false;
+    const qsizetype yearAt = i;
+    if (!number(2, 4, &y) || (i - yearAt != 2 && i - yearAt != 4))
+        return false;
+    if (i - yearAt == 2)
+        y = fullYear(y);
+    if (i < t.size()) {
+        if (t[i] != u' ')
+            return false;
+        while (i < t.size() && t[i] == u' ')
+            ++i;
+        if (!number(1, 2, &h) || i >= t.size() || t[i++] != u':' || !number(2, 2, &mi))
+            return false;
+        if (i < t.size() && (t[i++] != u':' || !number(2, 2, &se)))
+            return false;
+        if (i < t.size())
+            return false;
+    }
+    if (!QDate::isValid(y, mo, d) || !QTime::isValid(h, mi, se))
+        return false;
+    *out = QDateTime(QDate(y, mo, d), QTime(h, mi, se));
+    return out->isValid();
+}
+
+// A number with a decimal part or thousands separators ("3,20", "1.000").
+bool looksDecimal(std::string_view v)
+{
+    size_t i = 0;
+    while (i < v.size() && v[i] == ' ')
+        ++i;
+    if (i < v.size() && (v[i] == '+' || v[i] == '-'))
+        ++i;
+    bool digit = false, mark = false;
+    for (; i < v.size(); ++i) {
+        if (v[i] >= '0' && v[i] <= '9')
+            digit = true;
+        else if (v[i] == ',' || v[i] == '.')
+            mark = true;
+        else
+            return false;
+    }
+    return digit && mark;
+}
+
 } // namespace
 
 IntegerRange integerRange(FieldType t)
@@ -189,6 +286,11 @@ QDateTime parseFileDateTime(const QString& text)
     QDateTime dt = QDateTime::fromString(t, Qt::ISODateWithMs);
     if (dt.isValid())
         return dt;
+    // What a spreadsheet writes under a day-first locale; a month-first
+    // locale's dates are read only in its own regional form below, so a day
+    // and a month are never swapped by guessing.
+    if (dayFirst(QLocale::system()) && dayFirstDateTime(text.trimmed(), &dt))
+        return dt;
     // The form the program shows: the regional short date and long time.
     return textToDateTime(text);
 }
@@ -215,6 +317,10 @@ QVariant importedValue(const FieldDef& f, std::string_view v, const QString& enc
     case FieldType::Integer:
     case FieldType::SmallInt: {
         const auto n = tryTextToInt(QString::fromUtf8(v.data(), qsizetype(v.size())));
+        if (!n && looksDecimal(v))
+            throw ImportProblem{QStringLiteral("'%1' is not a valid integer value: the field holds whole numbers, "
+                                               "without decimals or thousands separators")
+                                    .arg(shown(v))};
         if (!n)
             throw ImportProblem{QStringLiteral("'%1' is not a valid integer value").arg(shown(v))};
         if (!inRange(f.type, *n)) {
@@ -227,7 +333,13 @@ QVariant importedValue(const FieldDef& f, std::string_view v, const QString& enc
         QDateTime dt;
         if (fastDateTime(v, &dt))
             return dt;
-        dt = parseFileDateTime(QString::fromUtf8(v.data(), qsizetype(v.size())));
+        const QString text = QString::fromUtf8(v.data(), qsizetype(v.size()));
+        dt = parseFileDateTime(text);
+        if (!dt.isValid() && dayFirstDateTime(text.trimmed(), &dt))
+            throw ImportProblem{QStringLiteral("'%1' is not a date and time here: write it as YYYY-MM-DD HH:MM:SS, "
+                                               "or import under regional settings that put the day first "
+                                               "(for example LC_ALL=es_ES.UTF-8)")
+                                    .arg(shown(v))};
         if (!dt.isValid())
             throw ImportProblem{
                 QStringLiteral("'%1' is not a date and time (write it as YYYY-MM-DD HH:MM:SS)").arg(shown(v))};

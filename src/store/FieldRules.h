@@ -45,8 +45,11 @@ struct ImportProblem {
 // The value the field stores for a text read from a file: null for an empty
 // text, a QByteArray holding the same valid UTF-8 for texts and memos, a
 // qint64 for integers, a QDateTime for dates (YYYY-MM-DD[ HH:MM[:SS[.mmm]]],
-// the 'T' form, or the regional short date and long time). Raises
-// ImportProblem. `encodingHint` ends the message of a text that is not UTF-8.
+// the 'T' form, the regional short date and long time, and, when the system's
+// locale writes the day first, d/M/yyyy or d/M/yy with H:mm or H:mm:ss as
+// spreadsheets write them). Raises ImportProblem; a number with a decimal
+// comma or point says that the field holds whole numbers. `encodingHint` ends
+// the message of a text that is not UTF-8.
 QVariant importedValue(const FieldDef& field, std::string_view text, const QString& encodingHint);
 
 // Number of characters of a UTF-8 text, or -1 when it is not valid UTF-8

