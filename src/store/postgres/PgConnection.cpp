@@ -4,6 +4,7 @@
 #include <QTimeZone>
 #include <QUrl>
 #include <QUrlQuery>
+#include <atomic>
 #include <cstring>
 #include <libpq-fe.h>
 #include <poll.h>
@@ -35,6 +36,8 @@ qint64 bigEndian(const char* p, int len)
 }
 
 void quiet(void*, const char*) {}
+
+std::atomic<qint64> roundTripCount{0};
 
 constexpr unsigned kOidBool = 16, kOidInt8 = 20, kOidInt2 = 21, kOidInt4 = 23, kOidTimestamp = 1114;
 
@@ -118,6 +121,9 @@ qint64 Result::affected() const
 
 // ------------------------------------------------------------------ Connection
 
+qint64 Connection::roundTrips() { return roundTripCount.load(); }
+void Connection::countRoundTrip() { ++roundTripCount; }
+
 Connection::Connection(QString uri) : uri_(std::move(uri)), location_(publicLocation(uri_)) {}
 
 Connection::~Connection()
@@ -154,6 +160,7 @@ void Connection::open()
     const QByteArray info = uri_.toUtf8();
     const char* keys[] = {"dbname", "fallback_application_name", "client_encoding", nullptr};
     const char* values[] = {info.constData(), "yerbalis", "UTF8", nullptr};
+    countRoundTrip();
     conn_ = PQconnectdbParams(keys, values, 1);
     if (!conn_)
         throw EngineError(QStringLiteral("Cannot connect to the PostgreSQL server %1: out of memory").arg(location_));
@@ -166,6 +173,7 @@ void Connection::open()
     PQsetNoticeProcessor(conn_, quiet, nullptr);
     // Every commit waits until the server has written it to disk, whatever the
     // server's default; dates travel in one form.
+    countRoundTrip();
     PGresult* r = PQexec(conn_,
                          "SET synchronous_commit TO on; SET DateStyle TO 'ISO, YMD'; "
                          "SET TimeZone TO 'UTC'; SET standard_conforming_strings TO on");
@@ -269,6 +277,7 @@ Result Connection::exec(const QByteArray& sql, const Params& params, bool read)
         QByteArray name;
         if (it == prepared_.constEnd()) {
             name = "yb" + QByteArray::number(prepared_.size() + 1);
+            countRoundTrip();
             PGresult* p = PQprepare(conn_, name.constData(), sql.constData(), int(params.size()), nullptr);
             if (PQresultStatus(p) != PGRES_COMMAND_OK) {
                 if (retry && PQstatus(conn_) != CONNECTION_OK) {
@@ -292,6 +301,7 @@ Result Connection::exec(const QByteArray& sql, const Params& params, bool read)
             lengths[size_t(i)] = int(p.value.size());
             formats[size_t(i)] = p.binary ? 1 : 0;
         }
+        countRoundTrip();
         PGresult* r = PQexecPrepared(conn_, name.constData(), n, values.data(), lengths.data(), formats.data(), 1);
         const ExecStatusType st = PQresultStatus(r);
         if (st == PGRES_TUPLES_OK || st == PGRES_COMMAND_OK)
@@ -311,6 +321,7 @@ void Connection::command(const char* sql)
         checkAlive();
     else if (!isOpen())
         raise(nullptr, true);
+    countRoundTrip();
     PGresult* r = PQexec(conn_, sql);
     if (PQresultStatus(r) != PGRES_COMMAND_OK)
         raise(r, false);
@@ -344,6 +355,7 @@ void Connection::commit()
     // A commit whose answer is lost may or may not have happened: say so.
     if (!isOpen())
         raise(nullptr, true);
+    countRoundTrip();
     PGresult* r = PQexec(conn_, "COMMIT");
     if (PQresultStatus(r) != PGRES_COMMAND_OK)
         raise(r, false);

@@ -124,6 +124,12 @@ public:
 
     PGconn* raw() { return conn_; }
 
+    // Round trips to a server made by every connection of this process so far
+    // (a connection opened counts its start-up exchange as one), so that a
+    // benchmark or a test can count what an action costs on a network.
+    static qint64 roundTrips();
+    static void countRoundTrip();
+
 private:
     [[noreturn]] void raise(PGresult* r, bool lostBefore);
     void checkAlive();
