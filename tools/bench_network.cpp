@@ -77,7 +77,8 @@ void fill(const QString& location)
     });
     const QDateTime start(QDate(2026, 12, 1), QTime(9, 0));
     bulkFill(QStringLiteral("Ventas.DB"), 400, [&](int i) {
-        return QVariantList{1, start.addSecs(i * 60), 1 + i % 50, 100 + i % 50, QStringLiteral("Producto %1").arg(1 + i % 50)};
+        return QVariantList{1, start.addSecs(i * 60), 1 + i % 50, 100 + i % 50,
+                            QStringLiteral("Producto %1").arg(1 + i % 50)};
     });
     bulkFill(QStringLiteral("Cosmetic.DB"), 400, [](int i) {
         return QVariantList{QStringLiteral("Crema %1").arg(1000 + i), QStringLiteral("Aplicar sobre la piel."),
@@ -245,8 +246,7 @@ int main(int argc, char** argv)
         const QString scratchUri = yb::pg::createDatabase(uri, scratch);
         yb::Database::createTables(scratchUri);
         fill(scratchUri);
-        std::printf("# through yerbalis-proxy to %s; NET delay action round_trips ms\n",
-                    qPrintable(proxyTarget(uri)));
+        std::printf("# through yerbalis-proxy to %s; NET delay action round_trips ms\n", qPrintable(proxyTarget(uri)));
         for (int d : delays)
             if (!runRound(scratchUri, proxyTarget(uri), d))
                 rc = 1;

@@ -17,6 +17,9 @@
 //              to them never reaches the client: the connection is closed when
 //              that answer arrives (an answer lost after the server acted);
 //              prints "dropped" then
+//   drop silent  the same, but the connection stays open and silent (the
+//              answer and everything after it on that connection is thrown
+//              away), as when the network fails right after the server acted
 //   cut        every open connection is closed at once
 //
 // It ends when its standard input closes.
@@ -39,6 +42,7 @@ namespace {
 int delayMs = 0;
 bool stalled = false;
 bool dropArmed = false;
+bool dropSilent = false;
 
 // The bytes read on one side, each chunk with the moment it may leave.
 struct Chunk {
@@ -89,11 +93,16 @@ private:
         if (fromClient && dropArmed) {
             dropArmed = false;
             dropping_ = true;
+            silent_ = dropSilent;
         } else if (!fromClient && dropping_) {
             // The server has answered what it was sent: that answer is lost.
-            std::printf("dropped\n");
-            std::fflush(stdout);
-            end();
+            if (!reported_) {
+                reported_ = true;
+                std::printf("dropped\n");
+                std::fflush(stdout);
+            }
+            if (!silent_)
+                end();
             return;
         }
         queue.push_back({bytes, QDeadlineTimer(delayMs)});
@@ -120,6 +129,8 @@ private:
     std::deque<Chunk> toServer_, toClient_;
     QTimer timer_;
     bool dropping_ = false;
+    bool silent_ = false;
+    bool reported_ = false;
     bool ended_ = false;
 };
 
@@ -191,8 +202,10 @@ int main(int argc, char** argv)
                 stalled = true;
             else if (cmd == "resume")
                 stalled = false;
-            else if (cmd == "drop")
+            else if (cmd == "drop") {
                 dropArmed = true;
+                dropSilent = words.size() > 1 && words[1] == "silent";
+            }
             if (cmd == "cut") {
                 for (Link* l : links.findChildren<Link*>(Qt::FindDirectChildrenOnly))
                     l->end();
