@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QScreen>
 #include <QWidget>
 
 namespace yb {
@@ -65,7 +67,8 @@ void ServerWaitBox::begin(const QString& server)
     QWidget* over = QApplication::activeModalWidget();
     if (!over)
         over = QApplication::activeWindow();
-    const QRect area = over ? over->frameGeometry() : QRect(QPoint(0, 0), box_->size() * 3);
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect area = over ? over->frameGeometry() : (screen ? screen->availableGeometry() : QRect());
     box_->move(area.center() - QPoint(box_->width() / 2, box_->height() / 2));
     box_->show();
     box_->raise();

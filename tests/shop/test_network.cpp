@@ -2,12 +2,12 @@
 // yerbalis-proxy between the program and the test server (scripts/pg.sh),
 // with bounds of a few seconds given in the URI (its own values win).
 
+#include "app/Registry.h"
 #include "controls/DataSource.h"
 #include "shell/Application.h"
 #include "shell/ServerWaitBox.h"
 #include "shop/REGISTR2.h"
 #include "shop/Sale.h"
-#include "app/Registry.h"
 #include "store/Catalogue.h"
 #include "store/Database.h"
 #include "store/TableCursor.h"
@@ -44,7 +44,8 @@ public:
     bool start(const QString& serverUri)
     {
         const QString host = conninfo(serverUri, "host");
-        const QString port = conninfo(serverUri, "port").isEmpty() ? QStringLiteral("5432") : conninfo(serverUri, "port");
+        const QString port =
+            conninfo(serverUri, "port").isEmpty() ? QStringLiteral("5432") : conninfo(serverUri, "port");
         const QString target = host.startsWith(QLatin1Char('/')) ? host + QStringLiteral("/.s.PGSQL.") + port
                                                                  : host + QLatin1Char(':') + port;
         QObject::connect(&p_, &QProcess::readyReadStandardOutput, [this] { out_ += p_.readAllStandardOutput(); });
