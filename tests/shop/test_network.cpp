@@ -313,6 +313,21 @@ private slots:
         QCOMPARE(serverCount("SELECT count(*) FROM \"Producto.db\" WHERE \"Descripcion\" = 'Romero'"), 1);
     }
 
+    // The commit of a bulk insert (import, copy) whose answer is lost: the
+    // server is asked whether the transaction committed, and it did.
+    void lostAnswerOnBulkCommit()
+    {
+        std::unique_ptr<yb::Engine> engine = yb::Database::open(through_);
+        std::unique_ptr<yb::EngineTable> table = engine->openTable(*yb::findTable(QStringLiteral("Producto.db")));
+        std::unique_ptr<yb::BulkInsert> bulk = table->bulkInsert(false);
+        for (int i = 0; i < 3; ++i)
+            bulk->add({100 + i, QStringLiteral("Importado %1").arg(i), 10}, {}, i);
+        bulk->flush();
+        QVERIFY(proxy_->command("drop"));
+        QCOMPARE(bulk->commit(), 3);
+        QCOMPARE(serverCount("SELECT count(*) FROM \"Producto.db\" WHERE \"Descripcion\" LIKE 'Importado%'"), 3);
+    }
+
     // Start-up with the server unreachable ends in its message, naming it.
     void stalledStartup()
     {
