@@ -184,6 +184,9 @@ int create(const Arguments& a)
     for (const yb::TableDef& t : yb::tables()) {
         const QString shown = server ? t.fileName : native(yb::Database::tablePath(dir, t.fileName));
         if (engine->hasTable(t)) {
+            // A server's table of an older format is brought up to this one.
+            if (server)
+                engine->createTable(t);
             out() << "exists:  " << shown << "\n";
             continue;
         }

@@ -11,6 +11,7 @@
 
 #include "controls/ErrorSink.h"
 #include "shell/FocusStyle.h"
+#include "shell/ServerWaitBox.h"
 #include "shell/Shell.h"
 
 // A static library's resources are registered by name, outside any namespace.
@@ -27,6 +28,8 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv)
     setWindowIcon(programIcon());
     // Errors that handlers let through are shown in the general error report.
     setErrorSink(reportError);
+    // A wait for the database server keeps the windows alive and drops what is typed meanwhile.
+    installServerWait();
 }
 
 Application::~Application() { setErrorSink({}); }
@@ -58,6 +61,9 @@ bool pressesFocusedButton(QObject* receiver, QEvent* event)
     if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
         return false;
     if (key->modifiers() & ~Qt::KeypadModifier)
+        return false;
+    // Keys typed while the program waits for the server are thrown away.
+    if (serverWaitBox() && !serverWaitBox()->text().isEmpty())
         return false;
     auto* button = qobject_cast<QPushButton*>(receiver);
     if (!button || !button->isEnabled() || !button->hasFocus())

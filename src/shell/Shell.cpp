@@ -470,7 +470,13 @@ void fitCaption(QWidget* box)
     }
 }
 
-QString errorReportText(const QString& message) { return message + QLatin1Char('.'); }
+QString errorReportText(const QString& message)
+{
+    // A message that already ends a sentence ("... on that socket?") gets no stop added.
+    if (message.endsWith(QLatin1Char('?')) || message.endsWith(QLatin1Char('!')))
+        return message;
+    return message + QLatin1Char('.');
+}
 
 void reportError(const QString& message)
 {

@@ -125,6 +125,9 @@ void TTERMINAL::btnAnotarClick()
         ui->dbDescripcion->setText(QString());
         ui->dbPrecio->setText(QString());
         ui->edCodigo->setFocus();
+        if (sale.alreadyRecorded)
+            yb::messageBox(QStringLiteral("Se perdió la respuesta del servidor, pero la venta ya estaba registrada: "
+                                          "queda registrada una sola vez"));
     });
 }
 

@@ -3,6 +3,7 @@
 #include "store/Conversions.h"
 #include "store/Errors.h"
 
+#include <QUuid>
 #include <limits>
 
 namespace yb {
@@ -77,23 +78,42 @@ Till::Sale Till::record(const QString& codeText, const QString& tillText, int32_
     const int32_t newTotal = addToTotal(total, price);
 
     // One durable transaction. A record that cannot be written is dropped.
+    const bool retry = pending_ && pending_->codeText == codeText && pending_->product == found_->bookmark;
+    const QString id = retry ? pending_->id : QUuid::createUuid().toString(QUuid::WithoutBraces);
+    pending_.reset();
     if (ventas_->isEditing())
         ventas_->cancel();
     try {
         ventas_->append();
+        ventas_->setInsertToken(id);
         ventas_->fieldByName(QStringLiteral("Caja")).setAsInteger(till);
         ventas_->fieldByName(QStringLiteral("Fecha y Hora")).setAsDateTime(when);
         ventas_->fieldByName(QStringLiteral("Codigo")).setAsInteger(code);
         ventas_->fieldByName(QStringLiteral("Importe")).setAsInteger(price);
         ventas_->fieldByName(QStringLiteral("producto")).setAsString(description);
         ventas_->post();
+    } catch (const yb::EngineError& e) {
+        if (ventas_->isEditing())
+            ventas_->cancel();
+        // The cashier learns whether the sale is in the table.
+        if (e.code() == yb::kWriteUnknown) {
+            pending_ = Pending{codeText, found_->bookmark, id};
+            throw yb::Error(QStringLiteral("No se sabe si la venta ha quedado registrada (%1). Cuando vuelva la "
+                                           "conexión, registre de nuevo la misma venta: si ya estaba registrada, no "
+                                           "se registrará dos veces")
+                                .arg(e.message()));
+        }
+        if (e.code() == yb::kWriteNotStored)
+            throw yb::Error(QStringLiteral("La venta no se ha registrado (%1)").arg(e.message()));
+        throw;
     } catch (...) {
         if (ventas_->isEditing())
             ventas_->cancel();
         throw;
     }
+    const bool already = ventas_->lastPostAlreadyStored();
     forget();
-    return {saleLine(codeText, description, yb::intToText(price)), newTotal, description, price};
+    return {saleLine(codeText, description, yb::intToText(price)), newTotal, description, price, already};
 }
 
 } // namespace yb

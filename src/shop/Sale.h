@@ -9,6 +9,13 @@
 // does the caller show the line and the new total. A failure raises the
 // error and leaves the sales table, the list and the total as they were,
 // with no sale record pending.
+//
+// Every sale carries an id made here (stored hidden with the record, on a
+// server): when the server's answer to the post is lost, the store asks the
+// server whether it holds the sale before anything is said. When it cannot be
+// asked, the error says that it is not known whether the sale was stored, and
+// the same sale recorded again (same code, same product) carries the same id,
+// so that a sale already stored is recognised and never stored twice.
 
 #include "store/TableCursor.h"
 
@@ -54,6 +61,8 @@ public:
         int32_t total = 0; // the running total with this sale
         QString description;
         int32_t price = 0;
+        // The sale had been stored by an earlier try whose answer was lost.
+        bool alreadyRecorded = false;
     };
     // Records one unit of the found product. `codeText` is the code box as it
     // stands, `tillText` the till number box, `total` the customer's total so far.
@@ -69,6 +78,14 @@ private:
     yb::TableCursor* ventas_;
     std::optional<Found> found_;
     QString missed_; // code text of the last lookup that found nothing
+    // The sale whose storing is in doubt (its answer was lost, the server
+    // could not be asked): its id goes with the same sale's next try.
+    struct Pending {
+        QString codeText;
+        yb::Bookmark product;
+        QString id;
+    };
+    std::optional<Pending> pending_;
 };
 
 } // namespace yb

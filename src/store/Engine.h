@@ -94,7 +94,15 @@ struct WriteResult {
     qint64 revision = 0;
     QString field;   // DuplicateKey: the field of the unique index
     QString message; // DuplicateKey: the engine's own message
+    // Written, but by an earlier attempt whose answer was lost: the server
+    // was found holding exactly this write (insertOnce, update).
+    bool alreadyStored = false;
 };
+
+// Codes of the EngineError of a write whose answer was lost: the server was
+// asked afterwards and does not hold it, or could not be asked.
+constexpr int kWriteNotStored = 0x5701;
+constexpr int kWriteUnknown = 0x5702;
 
 // A refusal of one record in a bulk insert: the tag the caller gave it, the
 // field at fault when known (a unique index), and the engine's message.
@@ -173,6 +181,17 @@ public:
     // not given keep their values; the sort key changes only when given.
     virtual WriteResult update(qint64 id, qint64 revision, const Columns& columns, const QVariantList& values,
                                const std::optional<QByteArray>& sortKey) = 0;
+    // An insert carrying `token`, an id made by the caller and unique in the
+    // table, hidden from the fields: when the answer is lost, or the same token
+    // comes again, the record that holds it is returned as Written with
+    // alreadyStored, never stored twice. An engine whose writes cannot lose
+    // their answer (table files on this machine) simply inserts.
+    virtual WriteResult insertOnce(const Columns& columns, const QVariantList& values, const QByteArray& sortKey,
+                                   const QString& token)
+    {
+        Q_UNUSED(token);
+        return insert(columns, values, sortKey);
+    }
     // Deletes the record `id`; false when it was not there.
     virtual bool remove(qint64 id) = 0;
     // Deletes every record.

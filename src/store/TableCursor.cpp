@@ -397,6 +397,7 @@ bool TableCursor::gotoBookmark(const Bookmark& b)
 void TableCursor::insert()
 {
     endEditing();
+    insertToken_.clear();
     beforeInsert_ = current_;
     appending_ = false;
     editValues_ = QVariantList(fields_.size());
@@ -482,6 +483,8 @@ void TableCursor::writeRecord()
     const QByteArray key = def_->hasKey() ? sortKey(keyValue.isNull() ? QString() : keyValue.toString()) : QByteArray();
 
     const WriteResult result = engineCall("Cannot write to", [&] {
+        if (inserting && !insertToken_.isEmpty())
+            return table_->insertOnce(columns_, editValues_, key, insertToken_);
         if (inserting)
             return table_->insert(columns_, editValues_, key);
         return table_->update(current_.rowId, editRevision_, columns_, editValues_,
@@ -504,13 +507,28 @@ void TableCursor::writeRecord()
     case WriteResult::Deleted:
         throw EngineError(QStringLiteral("Couldn't perform the edit because another user deleted the record"));
     }
-    if (!fetchId(result.id))
+    insertToken_.clear();
+    alreadyStored_ = result.alreadyStored;
+    // The write is done: a re-read that fails now (the connection broke just
+    // after) must not report the write as failed. The record is then what
+    // was written.
+    bool reread = false;
+    try {
+        reread = fetchId(result.id);
+    } catch (const EngineError&) {
+        current_ = Bookmark{key, result.id};
+        revision_ = result.revision;
+        values_ = editValues_;
+        return;
+    }
+    if (!reread)
         throw EngineError(QStringLiteral("Cannot read table %1: the record just written is not there").arg(tableFile_));
 }
 
 void TableCursor::cancel()
 {
     requireActive();
+    insertToken_.clear();
     switch (state_) {
     case CursorState::Browse:
     case CursorState::Inactive: return;
@@ -531,8 +549,11 @@ void TableCursor::cancel()
         modified_ = false;
         bof_ = savedBof_;
         eof_ = savedEof_;
+        // Nothing was written: the record current before the insert is
+        // current again as it was read, without asking the table, which may
+        // be out of reach just now (a post that failed on a broken connection
+        // is cancelled at once, and must not wait for the server again).
         current_ = beforeInsert_;
-        readCurrent();
         notifyState();
         notifyRecord();
         return;

@@ -133,6 +133,15 @@ public:
     void setKey();
     void checkBrowseMode(); // ends editing
 
+    // The insert being edited carries `token`, an id made by the caller (a
+    // sale's), so that on a server its post is stored once even when an
+    // answer is lost and the post is repeated (EngineTable::insertOnce).
+    // Cleared by the next insert, cancel and a post that succeeds.
+    void setInsertToken(const QString& token) { insertToken_ = token; }
+    // True when the last post that succeeded found its write already on the
+    // server (stored by an earlier try whose answer was lost).
+    bool lastPostAlreadyStored() const { return alreadyStored_; }
+
     bool locate(const QStringList& fields, const QVariantList& values, LocateOptions options);
     bool locate(const QString& field, const QVariant& value, LocateOptions options);
 
@@ -201,6 +210,8 @@ private:
     qint64 editRevision_ = 0;
     Bookmark beforeInsert_;  // current record before an insert or append
     QVariantList keyBuffer_; // set-key buffer
+    QString insertToken_;
+    bool alreadyStored_ = false;
     QList<CursorObserver*> observers_;
 };
 

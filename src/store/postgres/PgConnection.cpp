@@ -1,9 +1,13 @@
 #include "store/postgres/PgConnection.h"
 
+#include "store/Engine.h"
+#include "store/ServerWait.h"
+
 #include <QStringList>
 #include <QTimeZone>
 #include <QUrl>
 #include <QUrlQuery>
+#include <atomic>
 #include <cstring>
 #include <libpq-fe.h>
 #include <poll.h>
@@ -35,6 +39,8 @@ qint64 bigEndian(const char* p, int len)
 }
 
 void quiet(void*, const char*) {}
+
+std::atomic<qint64> roundTripCount{0};
 
 constexpr unsigned kOidBool = 16, kOidInt8 = 20, kOidInt2 = 21, kOidInt4 = 23, kOidTimestamp = 1114;
 
@@ -118,6 +124,9 @@ qint64 Result::affected() const
 
 // ------------------------------------------------------------------ Connection
 
+qint64 Connection::roundTrips() { return roundTripCount.load(); }
+void Connection::countRoundTrip() { ++roundTripCount; }
+
 Connection::Connection(QString uri) : uri_(std::move(uri)), location_(publicLocation(uri_)) {}
 
 Connection::~Connection()
@@ -142,6 +151,108 @@ QString Connection::publicLocation(const QString& uri)
 
 bool Connection::isOpen() const { return conn_ && PQstatus(conn_) == CONNECTION_OK; }
 
+void Connection::closeBroken()
+{
+    if (conn_)
+        PQfinish(conn_);
+    conn_ = nullptr;
+    dropped();
+}
+
+bool Connection::awaitSocket(bool write, qint64 deadlineMs, const QElapsedTimer& since, bool& hooked)
+{
+    ServerWait* hook = serverWait();
+    for (;;) {
+        const qint64 elapsed = since.elapsed();
+        if (deadlineMs > 0 && elapsed >= deadlineMs)
+            return false;
+        if (!hooked && hook && elapsed >= kWaitMomentMs) {
+            hooked = true;
+            hook->begin(location_);
+        }
+        // Short slices while the hook keeps the windows alive; until the
+        // moment has passed, or without a hook, up to the end of the wait.
+        qint64 slice = hooked ? 15 : (hook ? kWaitMomentMs - elapsed : 1000);
+        if (deadlineMs > 0)
+            slice = std::min(slice, deadlineMs - elapsed);
+        pollfd p{PQsocket(conn_), short(write ? POLLOUT : POLLIN), 0};
+        if (p.fd < 0)
+            return true; // libpq reports the broken connection itself
+        const int n = ::poll(&p, 1, int(std::max<qint64>(slice, 0)));
+        if (n != 0)
+            return true;
+        if (hooked)
+            hook->tick();
+    }
+}
+
+template <typename Send> PGresult* Connection::roundTrip(Send&& send)
+{
+    if (busy_)
+        throw EngineError(
+            QStringLiteral("the PostgreSQL server %1 is still answering the previous request").arg(location_));
+    busy_ = true;
+    bool hooked = false;
+    auto finish = [&] {
+        busy_ = false;
+        if (hooked)
+            if (ServerWait* hook = serverWait())
+                hook->end();
+    };
+    QElapsedTimer since;
+    since.start();
+    countRoundTrip();
+    bool timedOut = false;
+    PGresult* last = nullptr;
+    if (!send()) {
+        finish();
+        return nullptr;
+    }
+    // Everything queued leaves, then the answer is read as it comes.
+    for (int f; (f = PQflush(conn_)) != 0;) {
+        if (f < 0 || !awaitSocket(true, answerBoundMs_, since, hooked)) {
+            timedOut = f > 0;
+            break;
+        }
+    }
+    while (!timedOut && PQstatus(conn_) == CONNECTION_OK) {
+        if (!PQconsumeInput(conn_))
+            break;
+        if (PQisBusy(conn_)) {
+            if (!awaitSocket(false, answerBoundMs_, since, hooked))
+                timedOut = true;
+            continue;
+        }
+        PGresult* r = PQgetResult(conn_);
+        if (!r)
+            break;
+        const ExecStatusType st = PQresultStatus(r);
+        if (last && PQresultStatus(last) == PGRES_FATAL_ERROR && st != PGRES_FATAL_ERROR) {
+            PQclear(r); // the first error is the one to report
+        } else {
+            PQclear(last);
+            last = r;
+        }
+    }
+    finish();
+    if (timedOut) {
+        PQclear(last);
+        closeBroken();
+        throw ServerError(QStringLiteral("The connection to the PostgreSQL server %1 was lost: it did not answer "
+                                         "within %2 s")
+                              .arg(location_)
+                              .arg((answerBoundMs_ + 999) / 1000),
+                          "08006")
+            .setTimedOut();
+    }
+    return last;
+}
+
+PGresult* Connection::simple(const char* sql)
+{
+    return roundTrip([&] { return PQsendQuery(conn_, sql); });
+}
+
 void Connection::open()
 {
     if (isOpen())
@@ -151,32 +262,85 @@ void Connection::open()
         conn_ = nullptr;
     }
     prepared_.clear();
+    reached_ = false;
+    // The defaults come first, so that the URI's own values win.
     const QByteArray info = uri_.toUtf8();
-    const char* keys[] = {"dbname", "fallback_application_name", "client_encoding", nullptr};
-    const char* values[] = {info.constData(), "yerbalis", "UTF8", nullptr};
-    conn_ = PQconnectdbParams(keys, values, 1);
+    const char* keys[] = {
+        "connect_timeout",  "keepalives", "keepalives_idle",           "keepalives_interval", "keepalives_count",
+        "tcp_user_timeout", "dbname",     "fallback_application_name", "client_encoding",     nullptr};
+    const char* values[] = {"10", "1", "5", "2", "3", "10000", info.constData(), "yerbalis", "UTF8", nullptr};
+    countRoundTrip();
+    conn_ = PQconnectStartParams(keys, values, 1);
     if (!conn_)
         throw EngineError(QStringLiteral("Cannot connect to the PostgreSQL server %1: out of memory").arg(location_));
-    if (PQstatus(conn_) != CONNECTION_OK) {
-        const QString msg = oneLine(PQerrorMessage(conn_));
+    connectBoundMs_ = 10000;
+    if (PQconninfoOption* opts = PQconninfo(conn_)) {
+        for (PQconninfoOption* o = opts; o->keyword; ++o)
+            if (qstrcmp(o->keyword, "connect_timeout") == 0 && o->val)
+                connectBoundMs_ = std::max(0, std::atoi(o->val)) * 1000;
+        PQconninfoFree(opts);
+    }
+    auto fail = [&](const QString& msg) {
         PQfinish(conn_);
         conn_ = nullptr;
         throw EngineError(QStringLiteral("Cannot connect to the PostgreSQL server %1: %2").arg(location_, msg));
+    };
+    {
+        QElapsedTimer since;
+        since.start();
+        bool hooked = false;
+        busy_ = true;
+        PostgresPollingStatusType st = PGRES_POLLING_WRITING;
+        bool timedOut = false;
+        while (PQstatus(conn_) != CONNECTION_BAD && st != PGRES_POLLING_OK && st != PGRES_POLLING_FAILED) {
+            if (!awaitSocket(st == PGRES_POLLING_WRITING, connectBoundMs_, since, hooked)) {
+                timedOut = true;
+                break;
+            }
+            st = PQconnectPoll(conn_);
+            const ConnStatusType cs = PQstatus(conn_);
+            if (cs == CONNECTION_AUTH_OK || cs == CONNECTION_SETENV || cs == CONNECTION_CHECK_WRITABLE ||
+                cs == CONNECTION_CONSUME || cs == CONNECTION_OK)
+                reached_ = true;
+        }
+        busy_ = false;
+        if (hooked)
+            if (ServerWait* hook = serverWait())
+                hook->end();
+        if (timedOut)
+            fail(QStringLiteral("no answer within %1 s").arg((connectBoundMs_ + 999) / 1000));
+    }
+    if (PQstatus(conn_) != CONNECTION_OK) {
+        // A refusal in words comes from the server itself (a wrong password,
+        // a database that does not exist).
+        if (QByteArray(PQerrorMessage(conn_)).contains("FATAL"))
+            reached_ = true;
+        fail(oneLine(PQerrorMessage(conn_)));
     }
     PQsetNoticeProcessor(conn_, quiet, nullptr);
+    PQsetnonblocking(conn_, 1);
     // Every commit waits until the server has written it to disk, whatever the
-    // server's default; dates travel in one form.
-    PGresult* r = PQexec(conn_,
-                         "SET synchronous_commit TO on; SET DateStyle TO 'ISO, YMD'; "
-                         "SET TimeZone TO 'UTC'; SET standard_conforming_strings TO on");
-    const bool ok = PQresultStatus(r) == PGRES_COMMAND_OK;
+    // server's default; dates travel in one form. A session that has no
+    // statement timeout of its own (from the URI's options, the role or the
+    // server) gets one; the answer is awaited that long and 2 s more.
+    PGresult* r = nullptr;
+    try {
+        r = simple("SET synchronous_commit TO on; SET DateStyle TO 'ISO, YMD'; "
+                   "SET TimeZone TO 'UTC'; SET standard_conforming_strings TO on; "
+                   "SELECT set_config('statement_timeout', '8s', false) "
+                   "WHERE current_setting('statement_timeout') = '0'; "
+                   "SELECT (extract(epoch FROM current_setting('statement_timeout')::interval) * 1000)::bigint");
+    } catch (const EngineError& e) {
+        throw EngineError(QStringLiteral("Cannot connect to the PostgreSQL server %1: %2").arg(location_, e.message()));
+    }
+    const bool ok = PQresultStatus(r) == PGRES_TUPLES_OK && PQntuples(r) == 1;
     if (!ok) {
         const QString msg = oneLine(PQresultErrorMessage(r));
         PQclear(r);
-        PQfinish(conn_);
-        conn_ = nullptr;
-        throw EngineError(QStringLiteral("Cannot connect to the PostgreSQL server %1: %2").arg(location_, msg));
+        fail(msg);
     }
+    const qint64 timeout = QByteArray(PQgetvalue(r, 0, 0)).toLongLong();
+    answerBoundMs_ = timeout > 0 ? int(std::min<qint64>(timeout + 2000, 24 * 3600 * 1000)) : 0;
     PQclear(r);
     // Texts of any language must go in and come out as they are.
     if (const char* enc = PQparameterStatus(conn_, "server_encoding"); enc && std::strcmp(enc, "UTF8") != 0) {
@@ -269,7 +433,8 @@ Result Connection::exec(const QByteArray& sql, const Params& params, bool read)
         QByteArray name;
         if (it == prepared_.constEnd()) {
             name = "yb" + QByteArray::number(prepared_.size() + 1);
-            PGresult* p = PQprepare(conn_, name.constData(), sql.constData(), int(params.size()), nullptr);
+            PGresult* p = roundTrip(
+                [&] { return PQsendPrepare(conn_, name.constData(), sql.constData(), int(params.size()), nullptr); });
             if (PQresultStatus(p) != PGRES_COMMAND_OK) {
                 if (retry && PQstatus(conn_) != CONNECTION_OK) {
                     PQclear(p);
@@ -292,7 +457,9 @@ Result Connection::exec(const QByteArray& sql, const Params& params, bool read)
             lengths[size_t(i)] = int(p.value.size());
             formats[size_t(i)] = p.binary ? 1 : 0;
         }
-        PGresult* r = PQexecPrepared(conn_, name.constData(), n, values.data(), lengths.data(), formats.data(), 1);
+        PGresult* r = roundTrip([&] {
+            return PQsendQueryPrepared(conn_, name.constData(), n, values.data(), lengths.data(), formats.data(), 1);
+        });
         const ExecStatusType st = PQresultStatus(r);
         if (st == PGRES_TUPLES_OK || st == PGRES_COMMAND_OK)
             return Result(r);
@@ -311,7 +478,7 @@ void Connection::command(const char* sql)
         checkAlive();
     else if (!isOpen())
         raise(nullptr, true);
-    PGresult* r = PQexec(conn_, sql);
+    PGresult* r = simple(sql);
     if (PQresultStatus(r) != PGRES_COMMAND_OK)
         raise(r, false);
     PQclear(r);
@@ -322,7 +489,17 @@ void Connection::begin(const char* how)
     if (depth_ == 0) {
         aborted_ = false;
         savepoints_ = 0;
-        command(how);
+        xid_.clear();
+        if (std::strcmp(how, "BEGIN") == 0) {
+            checkAlive();
+            PGresult* r = simple("BEGIN; SELECT txid_current()::text");
+            if (PQresultStatus(r) != PGRES_TUPLES_OK)
+                raise(r, false);
+            xid_ = QByteArray(PQgetvalue(r, 0, 0));
+            PQclear(r);
+        } else {
+            command(how);
+        }
     }
     ++depth_;
 }
@@ -336,17 +513,39 @@ void Connection::commit()
     if (aborted_) {
         aborted_ = false;
         if (isOpen() && PQtransactionStatus(conn_) != PQTRANS_IDLE) {
-            PGresult* r = PQexec(conn_, "ROLLBACK");
-            PQclear(r);
+            try {
+                PQclear(simple("ROLLBACK"));
+            } catch (const EngineError&) {
+            }
         }
         throw EngineError(QStringLiteral("the transaction was rolled back"));
     }
-    // A commit whose answer is lost may or may not have happened: say so.
+    // The connection broke before the commit was sent: nothing was committed.
     if (!isOpen())
         raise(nullptr, true);
-    PGresult* r = PQexec(conn_, "COMMIT");
-    if (PQresultStatus(r) != PGRES_COMMAND_OK)
-        raise(r, false);
+    const QByteArray xid = xid_;
+    xid_.clear();
+    PGresult* r = nullptr;
+    try {
+        r = simple("COMMIT");
+        if (PQresultStatus(r) != PGRES_COMMAND_OK)
+            raise(r, false);
+    } catch (const ServerError& e) {
+        if (!e.isLostConnection() || xid.isEmpty())
+            throw;
+        // The answer to the commit was lost: ask the server what became of it.
+        QString status;
+        try {
+            status = exec("SELECT coalesce(txid_status($1::bigint), 'unknown')", {Param::utf8(xid)}, true).text(0, 0);
+        } catch (const EngineError& check) {
+            throw EngineError(QStringLiteral("%1; whether the transaction was committed is not known (%2)")
+                                  .arg(e.message(), check.message()),
+                              kWriteUnknown);
+        }
+        if (status == QLatin1String("committed"))
+            return;
+        throw EngineError(QStringLiteral("%1; the transaction was not committed").arg(e.message()), kWriteNotStored);
+    }
     // COMMIT of a transaction the server had already aborted answers ROLLBACK.
     const bool rolledBack = std::strcmp(PQcmdStatus(r), "ROLLBACK") == 0;
     PQclear(r);
@@ -358,9 +557,11 @@ void Connection::rollback() noexcept
 {
     if (depth_ == 0)
         return;
-    if (isOpen() && PQtransactionStatus(conn_) != PQTRANS_IDLE) {
-        PGresult* r = PQexec(conn_, "ROLLBACK");
-        PQclear(r);
+    if (isOpen() && !busy_ && PQtransactionStatus(conn_) != PQTRANS_IDLE) {
+        try {
+            PQclear(simple("ROLLBACK"));
+        } catch (const EngineError&) {
+        }
     }
     aborted_ = true;
     if (--depth_ == 0) {

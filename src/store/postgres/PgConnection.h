@@ -13,6 +13,7 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -51,6 +52,15 @@ public:
     const QString& constraint() const { return constraint_; }
     const QString& column() const { return column_; }
     bool isUniqueViolation() const { return sqlState_ == "23505"; }
+    // The connection broke or went silent: whatever was sent may or may not have happened.
+    bool isLostConnection() const { return sqlState_.startsWith("08"); }
+    // The server did not answer within the bound (the network is likely gone).
+    bool timedOut() const { return timedOut_; }
+    ServerError& setTimedOut()
+    {
+        timedOut_ = true;
+        return *this;
+    }
     // SQLSTATE's five characters packed in an int, as the error code.
     static int sqlStateCode(const QByteArray& s);
 
@@ -58,6 +68,7 @@ private:
     QByteArray sqlState_;
     QString constraint_;
     QString column_;
+    bool timedOut_ = false;
 };
 
 // The rows of a statement's result, read in binary form.
@@ -113,10 +124,20 @@ public:
 
     // Transactions nest: only the outermost begin and commit reach the server.
     // A rollback at any depth rolls back the whole; the outer commit then fails.
+    // A write transaction learns its transaction id as it begins (in the same
+    // round trip), so that a commit whose answer is lost is settled by asking
+    // the server, once connected again, whether that transaction committed:
+    // committed, commit() returns; not, it raises kWriteNotStored; the server
+    // cannot be asked, kWriteUnknown.
     void begin(const char* how = "BEGIN");
     void commit();
     void rollback() noexcept;
     bool inTransaction() const { return depth_ > 0; }
+    // True when the last open() reached the server (it answered, even with a
+    // refusal), false when nothing answered.
+    bool reachedServer() const { return reached_; }
+    // The bound of a wait for an answer, in ms (0: none).
+    int answerBoundMs() const { return answerBoundMs_; }
 
     // Runs `write` inside a savepoint when a transaction is open, so that a
     // refused statement does not end that transaction.
@@ -124,10 +145,25 @@ public:
 
     PGconn* raw() { return conn_; }
 
+    // Round trips to a server made by every connection of this process so far
+    // (a connection opened counts its start-up exchange as one), so that a
+    // benchmark or a test can count what an action costs on a network.
+    static qint64 roundTrips();
+    static void countRoundTrip();
+
 private:
     [[noreturn]] void raise(PGresult* r, bool lostBefore);
     void checkAlive();
     void dropped();
+    // Sends with `send` (a PQsend... call) and awaits the whole answer within
+    // the bound; returns the last result (an error result wins). Raises a lost
+    // connection when the connection broke or the bound ran out.
+    template <typename Send> PGresult* roundTrip(Send&& send);
+    // Waits until the socket is readable (or writable), within `deadlineMs`
+    // of the clock `since`; false when the time ran out.
+    bool awaitSocket(bool write, qint64 deadlineMs, const QElapsedTimer& since, bool& hooked);
+    PGresult* simple(const char* sql);
+    void closeBroken();
 
     QString uri_;
     QString location_;
@@ -136,6 +172,11 @@ private:
     int depth_ = 0;
     bool aborted_ = false;
     int savepoints_ = 0;
+    QByteArray xid_; // the open write transaction's id, when known
+    bool reached_ = false;
+    bool busy_ = false;
+    int answerBoundMs_ = 10000;
+    int connectBoundMs_ = 10000;
 };
 
 template <typename F> auto Connection::guarded(F&& write) -> decltype(write())

@@ -83,8 +83,10 @@ QString withDatabase(const QString& uri, const QString& name)
 PGconn* maintenance(const QString& uri)
 {
     const QByteArray info = uri.toUtf8();
-    const char* keys[] = {"dbname", "dbname", "fallback_application_name", nullptr};
-    const char* values[] = {info.constData(), "postgres", "yerbalis", nullptr};
+    // The same bounds as the engine's own connections (the URI's values win).
+    const char* keys[] = {"connect_timeout", "tcp_user_timeout",          "dbname",
+                          "dbname",          "fallback_application_name", nullptr};
+    const char* values[] = {"10", "10000", info.constData(), "postgres", "yerbalis", nullptr};
     return PQconnectdbParams(keys, values, 1);
 }
 
@@ -180,9 +182,10 @@ private:
 
 class PgTable : public EngineTable {
 public:
-    PgTable(std::shared_ptr<Connection> conn, TableDef def, QList<FieldDef> stored, bool readOnly)
+    PgTable(std::shared_ptr<Connection> conn, TableDef def, QList<FieldDef> stored, bool readOnly,
+            bool hasToken = false)
         : conn_(std::move(conn)), def_(std::move(def)), stored_(std::move(stored)), readOnly_(readOnly),
-          table_(utf8(quote(def_.fileName)))
+          hasToken_(hasToken), table_(utf8(quote(def_.fileName)))
     {
     }
 
@@ -295,6 +298,120 @@ public:
 
     WriteResult insert(const Columns& columns, const QVariantList& values, const QByteArray& sortKey) override
     {
+        return insertWith(columns, values, sortKey, QString());
+    }
+
+    WriteResult insertOnce(const Columns& columns, const QVariantList& values, const QByteArray& sortKey,
+                           const QString& token) override
+    {
+        if (!hasToken_ || token.isEmpty() || conn_->inTransaction())
+            return insertWith(columns, values, sortKey, hasToken_ ? token : QString());
+        try {
+            return insertWith(columns, values, sortKey, token);
+        } catch (const ServerError& e) {
+            if (!e.isLostConnection())
+                throw;
+            // The answer was lost: the record is stored if the server holds its token.
+            std::optional<WriteResult> held;
+            if (!e.timedOut()) {
+                try {
+                    held = byToken(token);
+                } catch (const EngineError&) {
+                    throw EngineError(
+                        QStringLiteral("%1; whether the record was written is not known").arg(e.message()),
+                        kWriteUnknown);
+                }
+                if (!held)
+                    throw EngineError(QStringLiteral("%1; the record was not written").arg(e.message()),
+                                      kWriteNotStored);
+                return *held;
+            }
+            throw EngineError(QStringLiteral("%1; whether the record was written is not known").arg(e.message()),
+                              kWriteUnknown);
+        }
+    }
+
+    WriteResult update(qint64 id, qint64 revision, const Columns& columns, const QVariantList& values,
+                       const std::optional<QByteArray>& sortKey) override
+    {
+        if (conn_->inTransaction())
+            return updateOnce(id, revision, columns, values, sortKey);
+        WriteResult w;
+        try {
+            w = updateOnce(id, revision, columns, values, sortKey);
+        } catch (const ServerError& e) {
+            if (!e.isLostConnection())
+                throw;
+            // The answer was lost: the server holds the edit or it does not.
+            // Asked at once unless the server went silent; else at the next try.
+            lost_ = LostUpdate{id, revision, columns, values};
+            if (e.timedOut())
+                throw EngineError(QStringLiteral("%1; whether the edit was written is not known").arg(e.message()),
+                                  kWriteUnknown);
+            std::optional<StoredRecord> now;
+            try {
+                now = readById(columns, id);
+            } catch (const EngineError&) {
+                throw EngineError(QStringLiteral("%1; whether the edit was written is not known").arg(e.message()),
+                                  kWriteUnknown);
+            }
+            lost_.reset();
+            if (now && now->revision == revision + 1 && holds(*now, columns, values)) {
+                w.id = id;
+                w.revision = now->revision;
+                w.alreadyStored = true;
+                return w;
+            }
+            if (now && now->revision == revision)
+                throw EngineError(QStringLiteral("%1; the edit was not written").arg(e.message()), kWriteNotStored);
+            w.id = id;
+            w.outcome = now ? WriteResult::Changed : WriteResult::Deleted;
+            w.revision = now ? now->revision : 0;
+            return w;
+        }
+        // Refused as changed since `revision`, by the write of ours whose
+        // answer was lost? Then the record holds exactly what that wrote.
+        if (w.outcome == WriteResult::Changed && lost_ && lost_->id == id && lost_->revision == revision) {
+            const LostUpdate mine = *lost_;
+            lost_.reset();
+            const std::optional<StoredRecord> now = readById(mine.columns, id);
+            if (now && now->revision == revision + 1 && holds(*now, mine.columns, mine.values)) {
+                WriteResult again = updateOnce(id, revision + 1, columns, values, sortKey);
+                again.alreadyStored = again.outcome == WriteResult::Written;
+                return again;
+            }
+        }
+        if (lost_ && lost_->id == id)
+            lost_.reset();
+        return w;
+    }
+
+    bool remove(qint64 id) override
+    {
+        writable();
+        return conn_->exec("DELETE FROM " + table_ + " WHERE yb_id = $1::bigint", {Param::integer(id)}).affected() > 0;
+    }
+
+    void clear() override
+    {
+        writable();
+        conn_->exec("DELETE FROM " + table_);
+    }
+
+    void begin() override { conn_->begin(); }
+    void commit() override { conn_->commit(); }
+    void rollback() noexcept override { conn_->rollback(); }
+
+    std::unique_ptr<BulkInsert> bulkInsert(bool replace) override
+    {
+        writable();
+        return std::make_unique<PgBulk>(conn_, def_, table_, replace);
+    }
+
+private:
+    WriteResult insertWith(const Columns& columns, const QVariantList& values, const QByteArray& sortKey,
+                           const QString& token)
+    {
         writable();
         QByteArray sql = "INSERT INTO " + table_ + "(yb_sortkey";
         QByteArray vals = "$1::bytea";
@@ -303,6 +420,11 @@ public:
             const FieldDef& f = field(columns[i]);
             sql += ", " + utf8(quote(f.name));
             ps << toParam(values.value(i), f.type);
+            vals += ", $" + QByteArray::number(ps.size());
+        }
+        if (!token.isEmpty()) {
+            sql += ", yb_token";
+            ps << Param::text(token);
             vals += ", $" + QByteArray::number(ps.size());
         }
         sql += ") VALUES(" + vals + ") RETURNING yb_id, yb_rev";
@@ -317,12 +439,16 @@ public:
         } catch (const ServerError& e) {
             if (!e.isUniqueViolation())
                 throw;
+            // The same write again (a retry after a lost answer): the one stored.
+            if (!token.isEmpty() && e.constraint() == indexName(def_, QStringLiteral("token")))
+                if (std::optional<WriteResult> held = byToken(token))
+                    return *held;
             return duplicate(e);
         }
     }
 
-    WriteResult update(qint64 id, qint64 revision, const Columns& columns, const QVariantList& values,
-                       const std::optional<QByteArray>& sortKey) override
+    WriteResult updateOnce(qint64 id, qint64 revision, const Columns& columns, const QVariantList& values,
+                           const std::optional<QByteArray>& sortKey)
     {
         writable();
         QByteArray sql = "UPDATE " + table_ + " SET yb_rev = yb_rev + 1";
@@ -362,29 +488,53 @@ public:
         }
     }
 
-    bool remove(qint64 id) override
+    // The record that holds `token`, as an insert's outcome already stored.
+    std::optional<WriteResult> byToken(const QString& token)
     {
-        writable();
-        return conn_->exec("DELETE FROM " + table_ + " WHERE yb_id = $1::bigint", {Param::integer(id)}).affected() > 0;
+        const Result r =
+            conn_->exec("SELECT yb_id, yb_rev FROM " + table_ + " WHERE yb_token = $1", {Param::text(token)}, true);
+        if (r.rows() != 1)
+            return std::nullopt;
+        WriteResult w;
+        w.id = r.integer(0, 0);
+        w.revision = r.integer(0, 1);
+        w.alreadyStored = true;
+        return w;
     }
 
-    void clear() override
+    // Whether `r` holds exactly `values` in `columns`.
+    bool holds(const StoredRecord& r, const Columns& columns, const QVariantList& values) const
     {
-        writable();
-        conn_->exec("DELETE FROM " + table_);
+        for (int i = 0; i < columns.size(); ++i) {
+            const QVariant& a = r.values.value(i);
+            const QVariant& b = values.value(i);
+            const bool an = !a.isValid() || a.isNull(), bn = !b.isValid() || b.isNull();
+            if (an || bn) {
+                if (an != bn)
+                    return false;
+                continue;
+            }
+            switch (field(columns[i]).type) {
+            case FieldType::Integer:
+            case FieldType::SmallInt:
+                if (a.toLongLong() != b.toLongLong())
+                    return false;
+                break;
+            case FieldType::DateTime:
+                if (a.toDateTime() != b.toDateTime())
+                    return false;
+                break;
+            case FieldType::Text:
+            case FieldType::Memo:
+                if (a.toString() !=
+                    (b.typeId() == QMetaType::QByteArray ? QString::fromUtf8(b.toByteArray()) : b.toString()))
+                    return false;
+                break;
+            }
+        }
+        return true;
     }
 
-    void begin() override { conn_->begin(); }
-    void commit() override { conn_->commit(); }
-    void rollback() noexcept override { conn_->rollback(); }
-
-    std::unique_ptr<BulkInsert> bulkInsert(bool replace) override
-    {
-        writable();
-        return std::make_unique<PgBulk>(conn_, def_, table_, replace);
-    }
-
-private:
     const FieldDef& field(int column) const
     {
         if (column < 0 || column >= def_.fields.size())
@@ -439,11 +589,21 @@ private:
             throw EngineError(QStringLiteral("the table %1 is open for reading only").arg(def_.fileName));
     }
 
+    // An update whose answer was lost and that the server could not be asked about.
+    struct LostUpdate {
+        qint64 id = 0;
+        qint64 revision = 0;
+        Columns columns;
+        QVariantList values;
+    };
+
     std::shared_ptr<Connection> conn_;
     TableDef def_;
     QList<FieldDef> stored_;
     bool readOnly_;
+    bool hasToken_;
     QByteArray table_;
+    std::optional<LostUpdate> lost_;
 };
 
 PgBulk::PgBulk(std::shared_ptr<Connection> conn, const TableDef& def, const QByteArray& table, bool replace)
@@ -599,6 +759,7 @@ public:
 
     QString location() const override { return conn_->location(); }
     void connect() { conn_->open(); }
+    bool reachedServer() const { return conn_->reachedServer(); }
     PGconn* native()
     {
         conn_->open();
@@ -648,13 +809,27 @@ public:
             c.exec("SELECT pg_advisory_xact_lock(1497715778)");
             c.command("CREATE TABLE IF NOT EXISTS yerbalis_tables(name text PRIMARY KEY, key_field text NOT NULL, "
                       "format_version integer NOT NULL)");
+            const QString tokenIndex =
+                QStringLiteral("CREATE UNIQUE INDEX IF NOT EXISTS %1 ON %2(yb_token)")
+                    .arg(quote(indexName(table, QStringLiteral("token"))), quote(table.fileName));
             if (c.exec("SELECT to_regclass($1) IS NOT NULL", {Param::text(quote(table.fileName))}).integer(0, 0)) {
+                // A table of format 1 gets the column of write tokens (format 2).
+                if (c.exec("SELECT format_version FROM yerbalis_tables WHERE name = $1", {Param::text(table.fileName)})
+                        .integer(0, 0) < 2) {
+                    c.command(utf8(QStringLiteral("ALTER TABLE %1 ADD COLUMN IF NOT EXISTS yb_token text")
+                                       .arg(quote(table.fileName)))
+                                  .constData());
+                    c.command(utf8(tokenIndex).constData());
+                    c.exec("UPDATE yerbalis_tables SET format_version = $2 WHERE name = $1",
+                           {Param::text(table.fileName), Param::integer(kFormatVersion)});
+                }
                 c.commit();
                 return;
             }
             QString cols = QStringLiteral("yb_id bigint GENERATED ALWAYS AS IDENTITY PRIMARY KEY, "
                                           "yb_rev bigint NOT NULL DEFAULT 1, "
-                                          "yb_sortkey bytea NOT NULL DEFAULT '\\x'::bytea");
+                                          "yb_sortkey bytea NOT NULL DEFAULT '\\x'::bytea, "
+                                          "yb_token text");
             for (const FieldDef& f : table.fields)
                 cols += QStringLiteral(", %1 %2%3")
                             .arg(quote(f.name), columnType(f), f.required ? QStringLiteral(" NOT NULL") : QString());
@@ -663,6 +838,7 @@ public:
                 c.command(utf8(QStringLiteral("CREATE INDEX %1 ON %2(yb_sortkey, yb_id)")
                                    .arg(quote(indexName(table, QStringLiteral("order"))), quote(table.fileName)))
                               .constData());
+            c.command(utf8(tokenIndex).constData());
             for (int i = 0; i < table.lookupIndexes.size(); ++i)
                 c.command(utf8(QStringLiteral("CREATE UNIQUE INDEX %1 ON %2(%3)")
                                    .arg(quote(indexName(table, QStringLiteral("lookup%1").arg(i + 1))),
@@ -684,10 +860,11 @@ public:
     std::unique_ptr<EngineTable> openTable(const TableDef& table, bool readOnly) override
     {
         QList<FieldDef> stored;
-        const QString problem = schemaProblem(table, &stored);
+        bool hasToken = false;
+        const QString problem = schemaProblem(table, &stored, &hasToken);
         if (!problem.isEmpty())
             throw EngineError(QStringLiteral("Cannot open table %1: %2").arg(table.fileName, problem));
-        return std::make_unique<PgTable>(conn_, table, stored, readOnly);
+        return std::make_unique<PgTable>(conn_, table, stored, readOnly, hasToken);
     }
 
     std::unique_ptr<Snapshot> snapshot() override
@@ -718,7 +895,7 @@ private:
 
     // What keeps `table` from being the catalogue's table on the server; the
     // stored fields when nothing does.
-    QString schemaProblem(const TableDef& table, QList<FieldDef>* stored)
+    QString schemaProblem(const TableDef& table, QList<FieldDef>* stored, bool* hasToken = nullptr)
     {
         const QString where = QStringLiteral("the PostgreSQL database %1").arg(location());
         if (!hasTable(table))
@@ -750,6 +927,12 @@ private:
             const QString name = cols.text(i, 0);
             if (hidden.removeOne(name))
                 continue;
+            // Optional: a table of format 1 has no write tokens.
+            if (name == QLatin1String("yb_token")) {
+                if (hasToken)
+                    *hasToken = true;
+                continue;
+            }
             const QString type = cols.text(i, 1);
             FieldDef f;
             f.name = name;
@@ -811,10 +994,11 @@ std::unique_ptr<Engine> openEngine(const QString& uri)
     auto e = std::make_unique<PgEngine>(uri);
     // A server that cannot be reached is reported now; a database not made
     // yet is not (createTables() makes it, exists() says so).
+    // A server that did not answer at all is not asked again.
     try {
         e->connect();
     } catch (const EngineError&) {
-        if (databaseMissing(uri) != 1)
+        if (!e->reachedServer() || databaseMissing(uri) != 1)
             throw;
     }
     return e;

@@ -19,7 +19,7 @@ typedef struct pg_conn PGconn;
 
 namespace yb::pg {
 
-constexpr int kFormatVersion = 1;
+constexpr int kFormatVersion = 2;
 
 // Connects to the database of `uri`. Raises EngineError naming the server
 // with libpq's message when it cannot connect; a database that does not exist
