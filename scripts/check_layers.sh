@@ -38,6 +38,8 @@ exceptions=(
   "tools/bench_main.cpp sqlite3.h"
   "tools/bench_screens.cpp sqlite3.h"
   "tools/bench_pg.cpp libpq-fe.h store/postgres/PgEngine.h"
+  # the network benchmark: a scratch database on the server and the engine's round-trip counter
+  "tools/bench_network.cpp libpq-fe.h store/postgres/PgEngine.h store/postgres/PgConnection.h"
   # tests that damage a table on purpose (the engine suite on either engine)
   "tests/store/test_engine.cpp sqlite3.h libpq-fe.h"
   "tests/store/test_store.cpp sqlite3.h"
@@ -47,6 +49,7 @@ exceptions=(
   "tests/store/TestDatabase.h libpq-fe.h store/postgres/PgEngine.h"
   "tests/store/test_pg_engine.cpp libpq-fe.h store/postgres/PgEngine.h"
   "tests/tools/test_tools.cpp sqlite3.h store/postgres/PgEngine.h"
+  "tests/shop/test_network.cpp libpq-fe.h store/postgres/PgEngine.h"
 )
 fail=0
 includes() { # file: one line per include, "path or <path
