@@ -49,7 +49,9 @@ QWidget* activeScreen();
 // closed; every other window is blocked meanwhile, timers keep running. The
 // screen's FormActivate runs once, before the user can act. Afterwards the
 // screen is hidden and the screen that was active before is activated again
-// without running its own activation handler.
+// without running its own activation handler; until the user next presses a
+// key or a mouse button, wherever the window system moves the focus runs no
+// activation handler either.
 void showModal(QWidget* screen);
 bool isShowingModally(const QWidget* screen);
 // Modeless show and hide.
