@@ -12,6 +12,7 @@
 
 #include "app/Acercad2.h"
 #include "app/InfoPrint.h"
+#include "app/Menu.h"
 #include "controls/ControlSupport.h"
 #include "shell/Pictures.h"
 #include "shell/Shell.h"
@@ -262,11 +263,7 @@ void TForm2::showBox()
     if (!FORMABOX)
         return;
     if (!FORMABOX->isVisible()) {
-        // It floats above this screen, which may be running modally: as a
-        // window of this screen's family it is not blocked by that run.
-        FORMABOX->winId();
-        if (QWindow* box = FORMABOX->windowHandle(); box && windowHandle())
-            box->setTransientParent(windowHandle());
+        yb::floatOver(FORMABOX, this);
         // Centred on the screen the first time; where the user left it afterwards.
         const QRect area = screen() ? screen()->availableGeometry() : QRect();
         if (area.isValid() && !FORMABOX->property("yb_placed").toBool()) {
@@ -279,6 +276,25 @@ void TForm2::showBox()
     }
     FORMABOX->raise();
     FORMABOX->activateWindow();
+}
+
+void TForm2::showEvent(QShowEvent* event)
+{
+    // A box left open since an earlier visit floats over this screen again.
+    if (FORMABOX && FORMABOX->isVisible())
+        yb::floatOver(FORMABOX, this);
+    QWidget::showEvent(event);
+}
+
+void TForm2::hideEvent(QHideEvent* event)
+{
+    // A box left open stays in sight above the menu, which this screen
+    // returns to, until it is closed or a later visit hides it.
+    if (FORMABOX && FORMABOX->isVisible() && Form1 && !event->spontaneous()) {
+        yb::floatOver(FORMABOX, Form1);
+        FORMABOX->raise();
+    }
+    QWidget::hideEvent(event);
 }
 
 void TForm2::hideBox()

@@ -21,6 +21,10 @@
 
 #include <exception>
 
+#if YERBALIS_XCB
+#include <xcb/xcb.h>
+#endif
+
 #include "controls/ControlSupport.h"
 #include "shell/Accessibility.h"
 #include "store/Errors.h"
@@ -41,8 +45,11 @@ struct ShellState {
     QHash<QWidget*, std::function<void()>> activations;
     QList<ModalRun> modalRuns;
     QPointer<QWidget> activeScreen;
-    // The screen a finished modal run hands the activation back to, until
-    // the window system has given it the focus.
+    // The screen a finished modal run handed the activation back to, until
+    // the user next presses a key or a mouse button. Until then every change
+    // of the focus window is the window system's doing (passing the focus on
+    // from the closed screen, in whatever order), never the user's, and runs
+    // no activation handler.
     QPointer<QWidget> handingBackTo;
     bool terminating = false;
     int beeps = 0;
@@ -94,14 +101,6 @@ void onFocusWindowChanged(QWindow* window)
     QWidget* screen = screenOfWindow(window);
     if (!screen)
         return;
-    // While a finished modal run hands the activation back, the window system
-    // may pass the focus through another window first (the second about box,
-    // when the about screen closes under it): not the user's doing either.
-    if (s.handingBackTo) {
-        if (screen == s.handingBackTo)
-            s.handingBackTo = nullptr;
-        return;
-    }
     if (screen == s.activeScreen)
         return;
     // While a modal run is open only its screen can be active; an activation
@@ -110,6 +109,12 @@ void onFocusWindowChanged(QWindow* window)
     if (!s.modalRuns.isEmpty() && s.modalRuns.last().screen != screen)
         return;
     s.activeScreen = screen;
+    // After a modal run the window system may pass the focus through other
+    // windows on its way back, and back and forth (the second about box left
+    // open when the about screen closes under it): the process's active screen
+    // follows it, but only a change after the user has acted is an activation.
+    if (s.handingBackTo)
+        return;
     if (isShowingModally(screen) || s.terminating)
         return;
     QPointer<QWidget> p(screen);
@@ -151,29 +156,70 @@ private:
 // Keeps a restored screen's size fixed. The window system neither maximizes
 // nor keeps maximized a window whose size is fixed, and gives a maximized
 // window its size itself: while maximized the size is left to it, and a
-// window that leaves the maximized state gets its fixed size again.
+// window that leaves the maximized state gets its fixed size again, centred
+// on its screen. Asking for the size alone would ask for it at the maximized
+// window's place, the top-left corner, and whether the window manager's own
+// placement of the restored window came before or after that request would
+// decide where it ends up; asking for size and place together, after the
+// window manager has restored the window, leaves it centred whatever the
+// order.
 class FixedFrame : public QObject {
 public:
     FixedFrame(QWidget* screen, const QSize& restored) : QObject(screen), screen_(screen), restored_(restored) {}
     bool eventFilter(QObject* o, QEvent* e) override
     {
-        if (o == screen_ && (e->type() == QEvent::WindowStateChange || e->type() == QEvent::Show))
-            apply();
+        if (o != screen_)
+            return false;
+        if (e->type() == QEvent::WindowStateChange) {
+            const Qt::WindowStates big = Qt::WindowMaximized | Qt::WindowFullScreen;
+            const bool restored = (static_cast<QWindowStateChangeEvent*>(e)->oldState() & big) &&
+                !(screen_->windowState() & (big | Qt::WindowMinimized));
+            apply(restored);
+        } else if (e->type() == QEvent::Show) {
+            apply(false);
+        }
         return false;
     }
-    void apply()
+    void apply(bool centre)
     {
         if (screen_->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) {
             screen_->setMinimumSize(0, 0);
             screen_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-        } else if (screen_->minimumSize() != restored_ || screen_->maximumSize() != restored_) {
+            return;
+        }
+        if (screen_->minimumSize() != restored_ || screen_->maximumSize() != restored_)
             screen_->setFixedSize(restored_);
+        if (centre && screen_->screen()) {
+            QRect area(QPoint(), restored_);
+            area.moveCenter(screen_->screen()->availableGeometry().center());
+            screen_->setGeometry(area);
         }
     }
 
 private:
     QWidget* screen_;
     QSize restored_;
+};
+
+// Ends the hand-back of a finished modal run at the user's first key or
+// mouse button press, wherever it goes.
+class UserActionWatch : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        switch (e->type()) {
+        case QEvent::KeyPress:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::TouchBegin:
+            if (e->spontaneous())
+                state().handingBackTo = nullptr;
+            break;
+        default: break;
+        }
+        return false;
+    }
 };
 
 class HintFilter : public QObject {
@@ -230,6 +276,7 @@ void registerScreen(QWidget* screen, std::function<void()> activate)
     auto& s = state();
     if (!s.trackerConnected && qGuiApp) {
         QObject::connect(qGuiApp, &QGuiApplication::focusWindowChanged, qGuiApp, &onFocusWindowChanged);
+        qGuiApp->installEventFilter(new UserActionWatch(qGuiApp));
         s.trackerConnected = true;
     }
     if (!s.screens.contains(screen))
@@ -291,16 +338,39 @@ void showModal(QWidget* screen)
             s.modalRuns.removeAt(i);
             break;
         }
-    // Hand the activation back without running the previous screen's handler.
+    // Hand the activation back without running the previous screen's handler,
+    // however the focus then travels, until the user acts.
     if (previous && previous->isVisible() && !s.terminating) {
         s.activeScreen = previous;
         s.handingBackTo = previous;
         previous->activateWindow();
-        if (QWindow* w = previous->windowHandle(); w && QGuiApplication::focusWindow() == w)
-            s.handingBackTo = nullptr;
     } else if (s.activeScreen == screen) {
         s.activeScreen = previous;
     }
+}
+
+void floatOver(QWidget* window, QWidget* over)
+{
+    window->winId();
+    over->winId();
+    QWindow* w = window->windowHandle();
+    QWindow* o = over->windowHandle();
+    if (!w || !o || w->transientParent() == o)
+        return;
+    w->setTransientParent(o);
+#if YERBALIS_XCB
+    // The X11 window system reads the owner (WM_TRANSIENT_FOR) when the window
+    // is mapped: a window already shown is given its new owner directly.
+    if (!window->isVisible() || QGuiApplication::platformName() != QLatin1String("xcb"))
+        return;
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (xcb_connection_t* connection = x11 ? x11->connection() : nullptr) {
+        const auto owner = static_cast<xcb_window_t>(over->winId());
+        xcb_change_property(connection, XCB_PROP_MODE_REPLACE, static_cast<xcb_window_t>(window->winId()),
+                            XCB_ATOM_WM_TRANSIENT_FOR, XCB_ATOM_WINDOW, 32, 1, &owner);
+        xcb_flush(connection);
+    }
+#endif
 }
 
 void showModeless(QWidget* screen) { screen->show(); }
@@ -327,7 +397,7 @@ void useFixedFrame(QWidget* screen, const QSize& restored)
 {
     auto* frame = new FixedFrame(screen, restored);
     screen->installEventFilter(frame);
-    frame->apply();
+    frame->apply(false);
 }
 
 // ---- beep

@@ -49,12 +49,18 @@ QWidget* activeScreen();
 // closed; every other window is blocked meanwhile, timers keep running. The
 // screen's FormActivate runs once, before the user can act. Afterwards the
 // screen is hidden and the screen that was active before is activated again
-// without running its own activation handler.
+// without running its own activation handler; until the user next presses a
+// key or a mouse button, wherever the window system moves the focus runs no
+// activation handler either.
 void showModal(QWidget* screen);
 bool isShowingModally(const QWidget* screen);
 // Modeless show and hide.
 void showModeless(QWidget* screen);
 void hideModeless(QWidget* screen);
+// Makes the modeless `window` float over the screen `over`: the window
+// manager keeps it above that screen, and a modal run of that screen does
+// not block it. Also for a window already shown.
+void floatOver(QWidget* window, QWidget* over);
 // Close: ends the modal run of a modal screen, hides a modeless one.
 // (The main menu turns its own close into terminate().)
 void closeScreen(QWidget* screen);
@@ -69,7 +75,8 @@ void resetTerminate();
 // Gives `screen` a single fixed border: restored, the window system is asked
 // for the fixed size `restored` (the client area as designed); maximized, it
 // has the size the window system gives a maximized window, and leaving that
-// state brings the fixed size back, so that the user never sets a size.
+// state brings the fixed size back, centred on the screen, so that the user
+// never sets a size.
 void useFixedFrame(QWidget* screen, const QSize& restored);
 
 // ---- beep: the system's default sound. Every beep of the program goes
