@@ -48,6 +48,7 @@ private:
     CsvEncoding encoding_;
     qint64 records_ = 0;
     bool atRecordStart_ = true;
+    bool onlyEmpty_ = false; // the record so far is one empty field
 };
 
 class CsvReader {

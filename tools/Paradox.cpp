@@ -22,22 +22,36 @@ namespace {
 
 QString native(const QString& path) { return QDir::toNativeSeparators(path); }
 
+// A whole number as its digits (100000, never 1e+05), any other number in its
+// shortest exact form.
 QString shortestDouble(double d)
 {
     if (!std::isfinite(d))
         return QString::number(d);
-    char buf[64];
-    const auto r = std::to_chars(buf, buf + sizeof buf, d);
+    if (d == 0)
+        return QStringLiteral("0");
+    char buf[400]; // the digits of the largest double and its sign
+    const auto r = std::trunc(d) == d ? std::to_chars(buf, buf + sizeof buf, d, std::chars_format::fixed)
+                                      : std::to_chars(buf, buf + sizeof buf, d);
     return QString::fromLatin1(buf, r.ptr - buf);
 }
 
 // The old file of a table in `oldDir`, without regard to case; empty if none.
+// Two spellings of one table (Producto.db and PRODUCTO.DB) stop the migration:
+// which of them holds the shop's records is the owner's to say.
 QString findOldFile(const QStringList& entries, const QDir& oldDir, const QString& fileName)
 {
+    QStringList found;
     for (const QString& e : entries)
         if (e.compare(fileName, Qt::CaseInsensitive) == 0)
-            return oldDir.filePath(e);
-    return {};
+            found << oldDir.filePath(e);
+    if (found.size() > 1)
+        throw Error(QStringLiteral("cannot migrate %1: the old directory holds %2 files for it, %3. Keep the one "
+                                   "with the shop's records and move the other away, then run the migration again")
+                        .arg(fileName)
+                        .arg(found.size())
+                        .arg(native(found.join(QStringLiteral(" and ")))));
+    return found.value(0);
 }
 
 qint64 recordsIn(const QString& dir, const TableDef& table)
@@ -179,7 +193,7 @@ QString paradoxText(const paradox::Field& field, const QVariant& value)
     }
 }
 
-qint64 paradoxToCsv(const QString& path, QIODevice* out, int codePage, Progress* progress)
+qint64 paradoxToCsv(const QString& path, QIODevice* out, int codePage, Progress* progress, QStringList* notes)
 {
     paradox::Table table(path, codePage);
     if (progress)
@@ -198,12 +212,16 @@ qint64 paradoxToCsv(const QString& path, QIODevice* out, int codePage, Progress*
             progress->update(table.recordNumber());
     }
     csv.flush();
+    if (notes)
+        *notes = table.notes();
     return table.recordNumber();
 }
 
-MigrationResult migrateDatabase(const QString& oldDir, const QString& dir, bool dryRun, int codePage,
+MigrationResult migrateDatabase(const QString& oldDir, const QString& dir, const MigrationOptions& options,
                                 Progress* progress)
 {
+    const bool dryRun = options.dryRun;
+    const int codePage = options.codePage;
     const QFileInfo oldInfo(oldDir);
     if (!oldInfo.isDir())
         throw Error(QStringLiteral("the old database directory %1 does not exist").arg(native(oldDir)));
@@ -216,11 +234,22 @@ MigrationResult migrateDatabase(const QString& oldDir, const QString& dir, bool 
     const QStringList entries = old.entryList(QDir::Files);
     std::vector<TableJob> jobs;
     qint64 total = 0;
+    QStringList missing;
     for (const TableDef& t : tables()) {
-        jobs.push_back(prepareJob(t, findOldFile(entries, old, t.fileName), codePage));
+        const QString oldFile = findOldFile(entries, old, t.fileName);
+        if (oldFile.isEmpty())
+            missing << t.fileName;
+        jobs.push_back(prepareJob(t, oldFile, codePage));
         if (jobs.back().old)
             total += jobs.back().old->recordCount();
     }
+    if (!missing.isEmpty() && !options.allowMissing)
+        throw Error(QStringLiteral("%1 has no file for %2 (looked for without regard to case), which would be left "
+                                   "empty. Copy %3 from the old computer, or run the migration again with "
+                                   "--allow-missing to leave %4 empty")
+                        .arg(native(oldDir), missing.join(QStringLiteral(", ")),
+                             missing.size() == 1 ? QStringLiteral("it") : QStringLiteral("them"),
+                             missing.size() == 1 ? QStringLiteral("it") : QStringLiteral("them")));
 
     // A new database is built in a directory of its own and moved into place
     // at the end, so that a failure leaves nothing behind; so is a dry run,
@@ -278,6 +307,13 @@ MigrationResult migrateDatabase(const QString& oldDir, const QString& dir, bool 
                 ++job.result.read;
                 if (progress)
                     progress->update(++done);
+            }
+            // The table's own rules (a product code twice) on the last records
+            // too, before anything is committed and in the dry run as well.
+            try {
+                writers.back()->flush();
+            } catch (const Error& e) {
+                throw Error(asRecordMessage(e.message()));
             }
         } catch (const Error& e) {
             throw Error(QStringLiteral("cannot migrate %1 from %2: %3")

@@ -21,8 +21,10 @@ class Progress;
 QString paradoxText(const paradox::Field& field, const QVariant& value);
 
 // Writes the old table at `path` as CSV to `out` (header of field names,
-// then one line per record). Returns the record count.
-qint64 paradoxToCsv(const QString& path, QIODevice* out, int codePage = 0, Progress* progress = nullptr);
+// then one line per record). Returns the record count; `notes` receives the
+// table's notes once every record is read.
+qint64 paradoxToCsv(const QString& path, QIODevice* out, int codePage = 0, Progress* progress = nullptr,
+                    QStringList* notes = nullptr);
 
 struct MigratedTable {
     QString table;   // the catalogue's file name
@@ -37,14 +39,22 @@ struct MigrationResult {
     bool createdDirectory = false;
 };
 
+struct MigrationOptions {
+    bool dryRun = false;       // read and check everything, write nothing
+    bool allowMissing = false; // a table without its old file is left empty instead of stopping the migration
+    int codePage = 0;          // the old tables' code page (0: each table's own)
+};
+
 // Reads the fourteen tables from `oldDir` (file and field names without
 // regard to case) and writes their records into the database `dir` through
 // the store's rules. `dir` must not exist, be an empty directory, or hold
 // the fourteen tables with no record in any of them. All or nothing: on the
-// first record that breaks a rule, yb::Error names the table, the record and
-// the field, and `dir` stays as it was. With `dryRun` everything is read and
-// checked and nothing is written.
-MigrationResult migrateDatabase(const QString& oldDir, const QString& dir, bool dryRun, int codePage = 0,
+// first record that breaks a rule, yb::Error names the table, the old file,
+// the record and the field, and `dir` stays as it was. A table whose old
+// file is missing, or that has two old files, stops it before anything is
+// written (unless missing tables are allowed). A dry run makes every check
+// of the real one and writes nothing.
+MigrationResult migrateDatabase(const QString& oldDir, const QString& dir, const MigrationOptions& options = {},
                                 Progress* progress = nullptr);
 
 } // namespace yb::admin

@@ -405,17 +405,20 @@ int paradoxCommand(const Arguments& a)
     const QString source = a.positional[0];
     const int codePage = codePageOption(a);
     const QString target = a.values.value(QStringLiteral("--csv"), QStringLiteral("-"));
+    QStringList notes;
     {
         // Header and fields first: a file that is not a table is refused before any output.
         yb::paradox::Table table(source, codePage);
+        notes = table.notes();
         err() << native(source) << ": Paradox " << table.versionName() << " table (version byte " << table.versionByte()
               << "), " << yb::admin::counted(table.recordCount(), "record", "records") << ", "
               << yb::admin::counted(table.fields().size(), "field", "fields") << ", texts in " << table.textEncoding()
               << "\n";
-        for (const QString& note : table.notes())
+        for (const QString& note : notes)
             err() << "note: " << note << "\n";
     }
     qint64 rows;
+    QStringList readNotes;
     yb::admin::Progress progress(QStringLiteral("Reading %1").arg(QFileInfo(source).fileName()), 0);
     if (target == QLatin1String("-")) {
         progress.disable();
@@ -423,7 +426,7 @@ int paradoxCommand(const Arguments& a)
         QByteArray csv;
         QBuffer buffer(&csv);
         buffer.open(QIODevice::WriteOnly);
-        rows = yb::admin::paradoxToCsv(source, &buffer, codePage);
+        rows = yb::admin::paradoxToCsv(source, &buffer, codePage, nullptr, &readNotes);
         QFile stdOut;
         if (!stdOut.open(stdout, QIODevice::WriteOnly) || stdOut.write(csv) != csv.size() || !stdOut.flush())
             throw yb::Error(QStringLiteral("cannot write to standard output"));
@@ -431,12 +434,15 @@ int paradoxCommand(const Arguments& a)
         QSaveFile file(target);
         if (!file.open(QIODevice::WriteOnly))
             throw yb::Error(QStringLiteral("cannot write %1: %2").arg(native(target), file.errorString()));
-        rows = yb::admin::paradoxToCsv(source, &file, codePage, &progress);
+        rows = yb::admin::paradoxToCsv(source, &file, codePage, &progress, &readNotes);
         if (!file.commit())
             throw yb::Error(QStringLiteral("cannot write %1: %2").arg(native(target), file.errorString()));
     }
     progress.finish();
     err() << "read " << yb::admin::counted(rows, "record", "records") << " of " << native(source) << "\n";
+    for (const QString& note : readNotes)
+        if (!notes.contains(note))
+            err() << "note: " << note << "\n";
     return 0;
 }
 
@@ -446,13 +452,17 @@ int migrateCommand(const Arguments& a)
         throw UsageError{QStringLiteral("migrate needs the old directory and the database directory")};
     const QString oldDir = a.positional[0];
     const QString dir = a.positional[1];
-    const bool dryRun = a.flags.contains(QStringLiteral("--dry-run"));
+    yb::admin::MigrationOptions options;
+    options.dryRun = a.flags.contains(QStringLiteral("--dry-run"));
+    options.allowMissing = a.flags.contains(QStringLiteral("--allow-missing"));
+    options.codePage = codePageOption(a);
+    const bool dryRun = options.dryRun;
     QElapsedTimer timer;
     timer.start();
     yb::admin::MigrationResult r;
     try {
         yb::admin::Progress progress(QStringLiteral("Migrating"), 0);
-        r = yb::admin::migrateDatabase(oldDir, dir, dryRun, codePageOption(a), &progress);
+        r = yb::admin::migrateDatabase(oldDir, dir, options, &progress);
     } catch (const yb::Error& e) {
         throw yb::Error(QStringLiteral("%1\nNothing was written; %2 is unchanged.").arg(e.message(), native(dir)));
     }
@@ -601,19 +611,22 @@ const QList<Command>& commands()
          "                 the table says\n",
          paradoxCommand},
         {"migrate",
-         {QStringLiteral("--dry-run")},
+         {QStringLiteral("--dry-run"), QStringLiteral("--allow-missing")},
          {QStringLiteral("--codepage")},
-         "Usage: yerbalis-admin migrate OLD_DIR DIR [--dry-run] [--codepage N]\n"
+         "Usage: yerbalis-admin migrate OLD_DIR DIR [--dry-run] [--allow-missing] [--codepage N]\n"
          "Brings the fourteen tables of an old database directory (a copy of\n"
          "C:\\YERBA1) into the database DIR. File and field names are matched without\n"
          "regard to case; every record is checked by the rules of the tables (text\n"
          "sizes, numbers, dates, required fields). All or nothing: at the first record\n"
          "that breaks a rule nothing is written, and the message names the table, the\n"
-         "record and the field. A table missing in OLD_DIR is reported and left empty.\n"
+         "record and the field. A table missing in OLD_DIR, or found twice in it\n"
+         "(Producto.db and PRODUCTO.DB), stops the migration before it writes.\n"
          "DIR must not exist, be an empty directory, or hold only empty tables (as\n"
          "'create' makes them): the migration never mixes old records with others.\n"
-         "  --dry-run      read and check everything, write nothing\n"
-         "  --codepage N   read the texts in code page N, whatever the tables say\n",
+         "  --dry-run         read and check everything as the migration does, write\n"
+         "                    nothing\n"
+         "  --allow-missing   leave the tables missing in OLD_DIR empty\n"
+         "  --codepage N      read the texts in code page N, whatever the tables say\n",
          migrateCommand},
     };
     return list;
