@@ -6,8 +6,10 @@
 
 #include "store/Database.h"
 #include "store/Errors.h"
+#include "store/PrivateFiles.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -76,7 +78,7 @@ Target examineTarget(const QString& dir)
     if (!info.exists())
         return Target::New;
     if (!info.isDir())
-        throw Error(QStringLiteral("%1 is not a directory").arg(native(dir)));
+        throw Error(QStringLiteral("%1 is not a directory").arg(Database::shownLocation(dir)));
     if (QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System).isEmpty())
         return Target::Empty;
     QStringList missing, filled;
@@ -93,11 +95,11 @@ Target examineTarget(const QString& dir)
     if (!filled.isEmpty())
         throw Error(QStringLiteral("%1 already holds data: %2. The migration only fills a new or empty database, so "
                                    "that no record is mixed or lost; name a new directory.")
-                        .arg(native(dir), filled.join(QStringLiteral(", "))));
+                        .arg(Database::shownLocation(dir), filled.join(QStringLiteral(", "))));
     if (!missing.isEmpty())
         throw Error(QStringLiteral("%1 is not empty and is not a database of this program (it lacks %2); name a new "
                                    "or empty directory")
-                        .arg(native(dir), missing.join(QStringLiteral(", "))));
+                        .arg(Database::shownLocation(dir), missing.join(QStringLiteral(", "))));
     return Target::Existing;
 }
 
@@ -222,11 +224,17 @@ MigrationResult migrateDatabase(const QString& oldDir, const QString& dir, const
 {
     const bool dryRun = options.dryRun;
     const int codePage = options.codePage;
+    if (isServerLocation(dir))
+        throw Error(QStringLiteral("the migration writes a directory of table files: migrate into a new directory, "
+                                   "then bring it to %1 with 'yerbalis-admin copy DIR URI'")
+                        .arg(Database::shownLocation(dir)));
     const QFileInfo oldInfo(oldDir);
     if (!oldInfo.isDir())
-        throw Error(QStringLiteral("the old database directory %1 does not exist").arg(native(oldDir)));
+        throw Error(
+            QStringLiteral("the old database directory %1 does not exist").arg(Database::shownLocation(oldDir)));
     if (QDir(oldDir).canonicalPath() == QDir(dir).canonicalPath() && QFileInfo::exists(dir))
-        throw Error(QStringLiteral("the old and the new database directory are the same (%1)").arg(native(dir)));
+        throw Error(QStringLiteral("the old and the new database directory are the same (%1)")
+                        .arg(Database::shownLocation(dir)));
     const Target target = examineTarget(dir);
 
     // Every old table is opened, and its fields matched, before anything is written.
@@ -247,7 +255,7 @@ MigrationResult migrateDatabase(const QString& oldDir, const QString& dir, const
         throw Error(QStringLiteral("%1 has no file for %2 (looked for without regard to case), which would be left "
                                    "empty. Copy %3 from the old computer, or run the migration again with "
                                    "--allow-missing to leave %4 empty")
-                        .arg(native(oldDir), missing.join(QStringLiteral(", ")),
+                        .arg(Database::shownLocation(oldDir), missing.join(QStringLiteral(", ")),
                              missing.size() == 1 ? QStringLiteral("it") : QStringLiteral("them"),
                              missing.size() == 1 ? QStringLiteral("it") : QStringLiteral("them")));
 
@@ -261,7 +269,7 @@ MigrationResult migrateDatabase(const QString& oldDir, const QString& dir, const
             stage = std::make_unique<QTemporaryDir>();
         } else {
             const QString parent = QFileInfo(QDir::cleanPath(QDir(dir).absolutePath())).absolutePath();
-            if (!QDir().mkpath(parent))
+            if (!makePrivateDirectory(parent))
                 throw Error(QStringLiteral("cannot create the directory %1").arg(native(parent)));
             stage = std::make_unique<QTemporaryDir>(parent + QStringLiteral("/.yerbalis-migrate-XXXXXX"));
         }
@@ -344,12 +352,15 @@ MigrationResult migrateDatabase(const QString& oldDir, const QString& dir, const
         }
         writers.clear();
         if (target != Target::Existing) {
+            // Built private (0700); an empty directory it replaces keeps its own permissions.
+            if (target == Target::Empty)
+                QFile::setPermissions(writeDir, QFileInfo(dir).permissions());
             if (target == Target::Empty && !QDir().rmdir(dir))
-                throw Error(QStringLiteral("cannot replace the empty directory %1").arg(native(dir)));
+                throw Error(QStringLiteral("cannot replace the empty directory %1").arg(Database::shownLocation(dir)));
             if (!QDir().rename(writeDir, dir)) {
                 if (target == Target::Empty)
                     QDir().mkdir(dir);
-                throw Error(QStringLiteral("cannot move the new database into %1").arg(native(dir)));
+                throw Error(QStringLiteral("cannot move the new database into %1").arg(Database::shownLocation(dir)));
             }
             stage->setAutoRemove(false);
             result.createdDirectory = target == Target::New;

@@ -14,6 +14,7 @@
 #include "store/Catalogue.h"
 #include "store/Database.h"
 #include "store/Errors.h"
+#include "store/PrivateFiles.h"
 #include "tools/Backup.h"
 #include "tools/Copy.h"
 #include "tools/Demo.h"
@@ -112,6 +113,8 @@ Arguments parseArguments(const QStringList& args, const QStringList& flags, cons
 }
 
 QString native(const QString& path) { return QDir::toNativeSeparators(path); }
+// A database (directory or URI) as every message shows it: never with a password.
+QString shown(const QString& location) { return yb::Database::shownLocation(location); }
 
 // With YERBALIS_DATABASE set, a command may leave out its database: the
 // location the variable names takes its place. A DIR given still wins.
@@ -161,6 +164,13 @@ char separatorOption(const Arguments& a)
     return *c;
 }
 
+// "755": the owner's, the group's and the others' permissions of a file.
+QString octalPermissions(const QString& path)
+{
+    const int p = int(QFileInfo(path).permissions());
+    return QStringLiteral("%1%2%3").arg((p >> 12) & 7).arg((p >> 4) & 7).arg(p & 7);
+}
+
 QString seconds(const QElapsedTimer& t) { return QString::number(double(t.elapsed()) / 1000.0, 'f', 2); }
 
 // ------------------------------------------------------------------ commands
@@ -172,8 +182,8 @@ int create(const Arguments& a)
     const QString dir = a.positional[0];
     const bool server = yb::isServerLocation(dir);
     int created = 0;
-    if (!server)
-        QDir().mkpath(dir);
+    if (!server && !yb::makePrivateDirectory(dir))
+        throw yb::Error(QStringLiteral("cannot create the directory %1").arg(shown(dir)));
     const std::unique_ptr<yb::Engine> engine = yb::Database::open(dir);
     for (const yb::TableDef& t : yb::tables()) {
         const QString shown = server ? t.fileName : native(yb::Database::tablePath(dir, t.fileName));
@@ -185,8 +195,7 @@ int create(const Arguments& a)
         out() << "created: " << shown << "\n";
         ++created;
     }
-    out() << yb::admin::counted(created, "table", "tables") << " created in "
-          << (server ? engine->location() : native(dir)) << "\n";
+    out() << yb::admin::counted(created, "table", "tables") << " created in " << shown(dir) << "\n";
     return 0;
 }
 
@@ -208,9 +217,13 @@ int check(const Arguments& a)
             problems += progress.during(done++, [&] { return engine->checkTable(t); });
         }
     }
+    // The cards hold clients' illnesses and medication: a directory others may read is worth a word.
+    if (!yb::isServerLocation(dir) && QFileInfo(dir).isDir() && yb::readableByOthers(dir))
+        err() << "warning: other users of this computer can read " << shown(dir) << " (permissions "
+              << octalPermissions(dir) << "); 'chmod 700' on it keeps the shop's data to you\n";
     if (problems.isEmpty()) {
         out() << "ok: " << yb::admin::counted(yb::tables().size(), "table", "tables") << " checked in "
-              << native(a.positional[0]) << "\n";
+              << shown(a.positional[0]) << "\n";
         return 0;
     }
     for (const QString& p : problems)
@@ -249,7 +262,7 @@ int exportCommand(const Arguments& a)
         } else {
             // Written beside the target and renamed into place: a failed export leaves no half file.
             QSaveFile file(target);
-            if (!file.open(QIODevice::WriteOnly))
+            if (!yb::openPrivateFile(file))
                 throw yb::Error(QStringLiteral("cannot write %1: %2").arg(native(target), file.errorString()));
             if (bom)
                 file.write(kBom, 3);
@@ -323,7 +336,7 @@ int backupCommand(const Arguments& a)
     }
     out() << "backed up " << yb::admin::counted(r.tables, "table", "tables") << " ("
           << yb::admin::counted(r.records, "record", "records") << ", " << r.bytes / 1024 << " KiB) to "
-          << native(a.positional[1]) << " in " << seconds(timer) << " s; the copy passes the check\n";
+          << shown(a.positional[1]) << " in " << seconds(timer) << " s; the copy passes the check\n";
     return 0;
 }
 
@@ -355,8 +368,8 @@ int demoCommand(const Arguments& a)
     const QList<QPair<QString, qint64>> counts = yb::admin::createDemoDatabase(a.positional[0]);
     for (const auto& c : counts)
         out() << QString(c.first).leftJustified(14) << yb::admin::counted(c.second, "record", "records") << "\n";
-    out() << "demonstration database created in " << native(a.positional[0]) << "; try it with\n"
-          << "  YERBALIS_DATA_DIR=" << native(a.positional[0]) << " yerbalis\n";
+    out() << "demonstration database created in " << shown(a.positional[0]) << "; try it with\n"
+          << "  YERBALIS_DATA_DIR=" << shown(a.positional[0]) << " yerbalis\n";
     return 0;
 }
 
@@ -432,7 +445,7 @@ int paradoxCommand(const Arguments& a)
             throw yb::Error(QStringLiteral("cannot write to standard output"));
     } else {
         QSaveFile file(target);
-        if (!file.open(QIODevice::WriteOnly))
+        if (!yb::openPrivateFile(file))
             throw yb::Error(QStringLiteral("cannot write %1: %2").arg(native(target), file.errorString()));
         rows = yb::admin::paradoxToCsv(source, &file, codePage, &progress, &readNotes);
         if (!file.commit())
@@ -464,14 +477,14 @@ int migrateCommand(const Arguments& a)
         yb::admin::Progress progress(QStringLiteral("Migrating"), 0);
         r = yb::admin::migrateDatabase(oldDir, dir, options, &progress);
     } catch (const yb::Error& e) {
-        throw yb::Error(QStringLiteral("%1\nNothing was written; %2 is unchanged.").arg(e.message(), native(dir)));
+        throw yb::Error(QStringLiteral("%1\nNothing was written; %2 is unchanged.").arg(e.message(), shown(dir)));
     }
     qint64 read = 0, written = 0;
     for (const yb::admin::MigratedTable& t : r.tables) {
         out() << QString(t.table).leftJustified(14) << " read " << QString::number(t.read).rightJustified(8)
               << "  written " << QString::number(t.written).rightJustified(8);
         if (t.oldFile.isEmpty())
-            out() << "  (missing in " << native(oldDir) << ": left empty)";
+            out() << "  (missing in " << shown(oldDir) << ": left empty)";
         else
             out() << "  from " << QFileInfo(t.oldFile).fileName();
         out() << "\n";
@@ -483,10 +496,10 @@ int migrateCommand(const Arguments& a)
     }
     if (dryRun)
         out() << "dry run: " << yb::admin::counted(read, "record", "records")
-              << " read and checked, nothing written to " << native(dir) << " (" << seconds(timer) << " s)\n";
+              << " read and checked, nothing written to " << shown(dir) << " (" << seconds(timer) << " s)\n";
     else
-        out() << yb::admin::counted(read, "record", "records") << " read, " << written << " written into "
-              << native(dir) << " in " << seconds(timer) << " s\n";
+        out() << yb::admin::counted(read, "record", "records") << " read, " << written << " written into " << shown(dir)
+              << " in " << seconds(timer) << " s\n";
     return 0;
 }
 

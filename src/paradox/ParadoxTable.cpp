@@ -287,10 +287,11 @@ void Table::readHeader()
     // records are checked as it is read.
     const qint64 atLeast = qint64(headerSize_) + (fileBlocks_ > 0 ? qint64(fileBlocks_ - 1) * blockSize_ + 6 : 0);
     if (atLeast > fileSize_)
-        damaged(QStringLiteral("the file is truncated: it holds %1 bytes where its header and %2 blocks need at least %3")
-                    .arg(fileSize_)
-                    .arg(fileBlocks_)
-                    .arg(atLeast));
+        damaged(
+            QStringLiteral("the file is truncated: it holds %1 bytes where its header and %2 blocks need at least %3")
+                .arg(fileSize_)
+                .arg(fileBlocks_)
+                .arg(atLeast));
     if (recordCount_ > qint64(fileBlocks_) * ((blockSize_ - 6) / recordSize_))
         damaged(QStringLiteral("its header counts %1 records, more than its %2 blocks can hold")
                     .arg(recordCount_)

@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QUrl>
+#include <QUrlQuery>
 
 namespace yb {
 
@@ -77,6 +79,24 @@ std::shared_ptr<Engine> Database::engine()
     return e;
 }
 
+QString Database::shownLocation(const QString& location)
+{
+    if (!isServerLocation(location)) {
+        // A libpq connection string given where a location was expected.
+        if (location.contains(QLatin1String("password="), Qt::CaseInsensitive))
+            return QStringLiteral("(a connection string)");
+        return QDir::toNativeSeparators(location);
+    }
+    QUrl url(location);
+    if (!url.isValid())
+        return QStringLiteral("(a connection URI)");
+    url.setPassword(QString());
+    QUrlQuery q(url);
+    q.removeAllQueryItems(QStringLiteral("password"));
+    url.setQuery(q);
+    return url.toString(QUrl::RemovePassword | QUrl::PrettyDecoded);
+}
+
 bool Database::prepare(const QString& location)
 {
     if (isServerLocation(location) || QFileInfo::exists(location))
@@ -110,7 +130,7 @@ QString Database::resolveTablePath(const QString& directoryAsWritten, const QStr
         // A server has no files to match: the catalogue's name of the table,
         // so that every spelling names one table.
         const TableDef* t = findTable(fileAsWritten);
-        return dir.section(QLatin1Char('@'), -1) + QLatin1Char('/') + (t ? t->fileName : fileAsWritten);
+        return shownLocation(dir).section(QLatin1Char('@'), -1) + QLatin1Char('/') + (t ? t->fileName : fileAsWritten);
     }
     return tablePath(dir, fileAsWritten);
 }
@@ -123,7 +143,7 @@ QStringList Database::checkTable(const QString& path, const TableDef& table)
 QStringList Database::check(const QString& location)
 {
     if (!isServerLocation(location) && !QFileInfo(location).isDir())
-        return {QStringLiteral("The database directory %1 does not exist").arg(QDir::toNativeSeparators(location))};
+        return {QStringLiteral("The database directory %1 does not exist").arg(shownLocation(location))};
     return openEngine(location)->check();
 }
 

@@ -1,5 +1,7 @@
 #include "store/Engine.h"
 
+#include "store/Database.h"
+
 #include "store/sqlite/SqliteEngine.h"
 
 namespace yb {
@@ -29,7 +31,7 @@ std::unique_ptr<Engine> openEngine(const QString& location)
     if (!serverOpener())
         throw EngineError(QStringLiteral("Cannot open the database %1: this build of the program has no "
                                          "PostgreSQL engine")
-                              .arg(location.section(QLatin1Char('@'), -1)));
+                              .arg(Database::shownLocation(location)));
     return serverOpener()(location);
 }
 

@@ -470,8 +470,9 @@ void TestParadox::damagedFilesAreRefusedWithTheirName()
     const QList<Record> values = readAll(cut);
     QCOMPARE(values[0][1].toString(), QStringLiteral("0.25"));
     QCOMPARE(values[1][1].toString(), QStringLiteral("0.2"));
-    QCOMPARE(cut.notes(), QStringList{QStringLiteral("field 'Cantidad' (BCD): 2 values held a digit that is not "
-                                                     "decimal (the first in record 2); each is read up to that digit")});
+    QCOMPARE(cut.notes(),
+             QStringList{QStringLiteral("field 'Cantidad' (BCD): 2 values held a digit that is not "
+                                        "decimal (the first in record 2); each is read up to that digit")});
 
     // Reading never changes either file.
     QCOMPARE(fileBytes(good), db);

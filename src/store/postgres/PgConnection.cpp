@@ -1,9 +1,9 @@
 #include "store/postgres/PgConnection.h"
 
+#include "store/Database.h"
+
 #include <QStringList>
 #include <QTimeZone>
-#include <QUrl>
-#include <QUrlQuery>
 #include <cstring>
 #include <libpq-fe.h>
 #include <poll.h>
@@ -126,19 +126,7 @@ Connection::~Connection()
         PQfinish(conn_);
 }
 
-QString Connection::publicLocation(const QString& uri)
-{
-    if (!uri.contains(QLatin1String("://")))
-        return uri.contains(QLatin1String("password")) ? QStringLiteral("(a connection string)") : uri;
-    QUrl url(uri);
-    if (!url.isValid())
-        return QStringLiteral("(a connection URI)");
-    url.setPassword(QString());
-    QUrlQuery q(url);
-    q.removeAllQueryItems(QStringLiteral("password"));
-    url.setQuery(q);
-    return url.toString(QUrl::RemovePassword | QUrl::PrettyDecoded);
-}
+QString Connection::publicLocation(const QString& uri) { return Database::shownLocation(uri); }
 
 bool Connection::isOpen() const { return conn_ && PQstatus(conn_) == CONNECTION_OK; }
 

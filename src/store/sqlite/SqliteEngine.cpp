@@ -2,6 +2,7 @@
 
 #include "store/Conversions.h"
 #include "store/FieldRules.h"
+#include "store/PrivateFiles.h"
 #include "store/SortKey.h"
 #include "store/sqlite/TableFile.h"
 
@@ -760,7 +761,7 @@ bool SqliteEngine::hasTable(const TableDef& table) const { return QFileInfo::exi
 
 void SqliteEngine::createTables()
 {
-    if (!QDir().mkpath(dir_))
+    if (!makePrivateDirectory(dir_))
         throw EngineError(
             QStringLiteral("Cannot create the database directory %1").arg(QDir::toNativeSeparators(dir_)));
     for (const TableDef& t : tables())
@@ -899,6 +900,8 @@ QList<BackupTableResult> SqliteEngine::backup(const QString& dest, const Progres
             const QString part = target + QStringLiteral(".part");
             QFile::remove(part);
             written << part;
+            if (!createPrivateFile(part))
+                throw EngineError(QStringLiteral("cannot create %1").arg(QDir::toNativeSeparators(part)));
             sqlite3* out = nullptr;
             int rc = sqlite3_open_v2(QFile::encodeName(part).constData(), &out,
                                      SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
