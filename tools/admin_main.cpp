@@ -527,7 +527,8 @@ const QList<Command>& commands()
          "Usage: yerbalis-admin check DIR\n"
          "Verifies every table of DIR: present, readable, of the right structure,\n"
          "undamaged, required fields filled and records in key order. Exits 1 and\n"
-         "names every problem when something is wrong.\n",
+         "names every problem when something is wrong. Warns when other users of the\n"
+         "computer can read the directory DIR.\n",
          check},
         {"export",
          {QStringLiteral("--bom")},
