@@ -219,11 +219,20 @@ qint64 paradoxToCsv(const QString& path, QIODevice* out, int codePage, Progress*
     return table.recordNumber();
 }
 
-MigrationResult migrateDatabase(const QString& oldDir, const QString& dir, const MigrationOptions& options,
+QStringList missingOldTables(const QString& oldDir)
+{
+    const QDir old(oldDir);
+    const QStringList entries = QFileInfo(oldDir).isDir() ? old.entryList(QDir::Files) : QStringList();
+    QStringList missing;
+    for (const TableDef& t : tables())
+        if (!entries.isEmpty() && findOldFile(entries, old, t.fileName).isEmpty())
+            missing << t.fileName;
+    return missing;
+}
+
+MigrationResult migrateDatabase(const QString& oldDir, const QString& dir, bool dryRun, int codePage,
                                 Progress* progress)
 {
-    const bool dryRun = options.dryRun;
-    const int codePage = options.codePage;
     if (isServerLocation(dir))
         throw Error(QStringLiteral("the migration writes a directory of table files: migrate into a new directory, "
                                    "then bring it to %1 with 'yerbalis-admin copy DIR URI'")
@@ -242,22 +251,11 @@ MigrationResult migrateDatabase(const QString& oldDir, const QString& dir, const
     const QStringList entries = old.entryList(QDir::Files);
     std::vector<TableJob> jobs;
     qint64 total = 0;
-    QStringList missing;
     for (const TableDef& t : tables()) {
-        const QString oldFile = findOldFile(entries, old, t.fileName);
-        if (oldFile.isEmpty())
-            missing << t.fileName;
-        jobs.push_back(prepareJob(t, oldFile, codePage));
+        jobs.push_back(prepareJob(t, findOldFile(entries, old, t.fileName), codePage));
         if (jobs.back().old)
             total += jobs.back().old->recordCount();
     }
-    if (!missing.isEmpty() && !options.allowMissing)
-        throw Error(QStringLiteral("%1 has no file for %2 (looked for without regard to case), which would be left "
-                                   "empty. Copy %3 from the old computer, or run the migration again with "
-                                   "--allow-missing to leave %4 empty")
-                        .arg(Database::shownLocation(oldDir), missing.join(QStringLiteral(", ")),
-                             missing.size() == 1 ? QStringLiteral("it") : QStringLiteral("them"),
-                             missing.size() == 1 ? QStringLiteral("it") : QStringLiteral("them")));
 
     // A new database is built in a directory of its own and moved into place
     // at the end, so that a failure leaves nothing behind; so is a dry run,

@@ -39,22 +39,20 @@ struct MigrationResult {
     bool createdDirectory = false;
 };
 
-struct MigrationOptions {
-    bool dryRun = false;       // read and check everything, write nothing
-    bool allowMissing = false; // a table without its old file is left empty instead of stopping the migration
-    int codePage = 0;          // the old tables' code page (0: each table's own)
-};
+// The catalogue's tables that have no file in `oldDir` (none when it is not
+// a directory). The migration leaves them empty; the command refuses that
+// unless the owner allows it.
+QStringList missingOldTables(const QString& oldDir);
 
 // Reads the fourteen tables from `oldDir` (file and field names without
 // regard to case) and writes their records into the database `dir` through
 // the store's rules. `dir` must not exist, be an empty directory, or hold
 // the fourteen tables with no record in any of them. All or nothing: on the
 // first record that breaks a rule, yb::Error names the table, the old file,
-// the record and the field, and `dir` stays as it was. A table whose old
-// file is missing, or that has two old files, stops it before anything is
-// written (unless missing tables are allowed). A dry run makes every check
-// of the real one and writes nothing.
-MigrationResult migrateDatabase(const QString& oldDir, const QString& dir, const MigrationOptions& options = {},
+// the record and the field, and `dir` stays as it was; so does a table with
+// two old files (Producto.db and PRODUCTO.DB). With `dryRun` every check of
+// the real run is made and nothing is written.
+MigrationResult migrateDatabase(const QString& oldDir, const QString& dir, bool dryRun, int codePage = 0,
                                 Progress* progress = nullptr);
 
 } // namespace yb::admin

@@ -465,17 +465,22 @@ int migrateCommand(const Arguments& a)
         throw UsageError{QStringLiteral("migrate needs the old directory and the database directory")};
     const QString oldDir = a.positional[0];
     const QString dir = a.positional[1];
-    yb::admin::MigrationOptions options;
-    options.dryRun = a.flags.contains(QStringLiteral("--dry-run"));
-    options.allowMissing = a.flags.contains(QStringLiteral("--allow-missing"));
-    options.codePage = codePageOption(a);
-    const bool dryRun = options.dryRun;
+    const bool dryRun = a.flags.contains(QStringLiteral("--dry-run"));
+    const int codePage = codePageOption(a);
     QElapsedTimer timer;
     timer.start();
     yb::admin::MigrationResult r;
     try {
+        // A table left empty for want of its file is the owner's choice, not a silent outcome.
+        const QStringList missing = yb::admin::missingOldTables(oldDir);
+        if (!missing.isEmpty() && !a.flags.contains(QStringLiteral("--allow-missing")))
+            throw yb::Error(QStringLiteral("%1 has no file for %2 (looked for without regard to case), which would be "
+                                           "left empty. Copy %3 from the old computer, or run the migration again "
+                                           "with --allow-missing to leave %3 empty")
+                                .arg(shown(oldDir), missing.join(QStringLiteral(", ")),
+                                     missing.size() == 1 ? QStringLiteral("it") : QStringLiteral("them")));
         yb::admin::Progress progress(QStringLiteral("Migrating"), 0);
-        r = yb::admin::migrateDatabase(oldDir, dir, options, &progress);
+        r = yb::admin::migrateDatabase(oldDir, dir, dryRun, codePage, &progress);
     } catch (const yb::Error& e) {
         throw yb::Error(QStringLiteral("%1\nNothing was written; %2 is unchanged.").arg(e.message(), shown(dir)));
     }
