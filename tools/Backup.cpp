@@ -7,6 +7,7 @@
 #include "store/Catalogue.h"
 #include "store/Database.h"
 #include "store/Errors.h"
+#include "store/PrivateFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,7 +18,7 @@ namespace yb::admin {
 BackupResult backupDatabase(const QString& dir, const QString& dest, Progress* progress)
 {
     if (!isServerLocation(dir) && !QFileInfo(dir).isDir())
-        throw Error(QStringLiteral("the database directory %1 does not exist").arg(QDir::toNativeSeparators(dir)));
+        throw Error(QStringLiteral("the database directory %1 does not exist").arg(Database::shownLocation(dir)));
     if (isServerLocation(dest))
         throw Error(QStringLiteral("a backup goes into a directory of table files; to fill a server, use 'copy'"));
     const QFileInfo destInfo(dest);
@@ -30,7 +31,7 @@ BackupResult backupDatabase(const QString& dir, const QString& dest, Progress* p
             throw Error(QStringLiteral("%1 already holds a table (%2); back up into a new or empty directory")
                             .arg(QDir::toNativeSeparators(dest), t.fileName));
     const bool destExisted = destInfo.exists();
-    if (!QDir().mkpath(dest))
+    if (!makePrivateDirectory(dest))
         throw Error(QStringLiteral("cannot create the directory %1").arg(QDir::toNativeSeparators(dest)));
 
     QStringList written; // files of ours in dest, removed again on failure

@@ -7,8 +7,11 @@
 #include "store/Engine.h"
 #include "store/Errors.h"
 #include "store/TableCopy.h"
+#include "store/PrivateFiles.h"
+#include "store/SortKey.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <memory>
@@ -21,7 +24,7 @@ namespace {
 std::unique_ptr<Engine> openSource(const QString& from)
 {
     if (!isServerLocation(from) && !QFileInfo(from).isDir())
-        throw Error(QStringLiteral("the database directory %1 does not exist").arg(QDir::toNativeSeparators(from)));
+        throw Error(QStringLiteral("the database directory %1 does not exist").arg(Database::shownLocation(from)));
     std::unique_ptr<Engine> source = Database::open(from);
     QStringList missing;
     for (const TableDef& t : tables())
@@ -29,7 +32,7 @@ std::unique_ptr<Engine> openSource(const QString& from)
             missing << t.fileName;
     if (!missing.isEmpty())
         throw Error(QStringLiteral("%1 lacks the tables %2; run 'yerbalis-admin check' on it")
-                        .arg(source->location(), missing.join(QStringLiteral(", "))));
+                        .arg(Database::shownLocation(from), missing.join(QStringLiteral(", "))));
     return source;
 }
 
@@ -47,7 +50,7 @@ void requireEmpty(Engine& dest)
     if (!filled.isEmpty())
         throw Error(QStringLiteral("%1 already holds data: %2. The copy only fills a new or empty database, so that "
                                    "no record is mixed or lost")
-                        .arg(dest.location(), filled.join(QStringLiteral(", "))));
+                        .arg(Database::shownLocation(dest.location()), filled.join(QStringLiteral(", "))));
 }
 
 // The records of every table of `source` into the empty tables of `dest`.
@@ -72,7 +75,7 @@ QList<CopiedTable> copyDatabase(const QString& from, const QString& to, Progress
     if (from == to ||
         (!isServerLocation(from) && !isServerLocation(to) && QFileInfo::exists(to) &&
          QFileInfo(from).canonicalFilePath() == QFileInfo(to).canonicalFilePath()))
-        throw Error(QStringLiteral("%1 cannot be copied onto itself").arg(source->location()));
+        throw Error(QStringLiteral("%1 cannot be copied onto itself").arg(Database::shownLocation(from)));
 
     if (isServerLocation(to)) {
         std::unique_ptr<Engine> dest = Database::open(to);
@@ -98,12 +101,12 @@ QList<CopiedTable> copyDatabase(const QString& from, const QString& to, Progress
         if (!missing.isEmpty())
             throw Error(QStringLiteral("%1 is not empty and is not a database of this program (it lacks %2); name a "
                                        "new or empty directory")
-                            .arg(QDir::toNativeSeparators(to), missing.join(QStringLiteral(", "))));
+                            .arg(Database::shownLocation(to), missing.join(QStringLiteral(", "))));
         requireEmpty(*dest);
         return copyRecords(*source, *dest, false, progress);
     }
     const QString parent = QFileInfo(QDir::cleanPath(QFileInfo(to).absoluteFilePath())).absolutePath();
-    if (!QDir().mkpath(parent))
+    if (!makePrivateDirectory(parent))
         throw Error(QStringLiteral("cannot create the directory %1").arg(QDir::toNativeSeparators(parent)));
     QTemporaryDir stage(parent + QStringLiteral("/.yerbalis-copy-XXXXXX"));
     if (!stage.isValid())
@@ -115,6 +118,9 @@ QList<CopiedTable> copyDatabase(const QString& from, const QString& to, Progress
         dest->createTables();
         result = copyRecords(*source, *dest, false, progress);
     }
+    // The copy is built private (0700); an empty directory it replaces keeps its own permissions.
+    if (empty)
+        QFile::setPermissions(stage.path(), info.permissions());
     if (empty && !QDir().rmdir(to))
         throw Error(QStringLiteral("cannot replace the empty directory %1").arg(QDir::toNativeSeparators(to)));
     if (!QDir().rename(stage.path(), to)) {

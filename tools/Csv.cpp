@@ -142,6 +142,7 @@ void CsvWriter::field(const char* data, qsizetype size)
     }
     if (!atRecordStart_)
         buffer_.append(separator_);
+    onlyEmpty_ = atRecordStart_ && size == 0;
     atRecordStart_ = false;
     bool quote = false;
     for (qsizetype i = 0; i < size && !quote; ++i) {
@@ -184,6 +185,9 @@ void CsvWriter::text(const char* data, qsizetype size)
 
 void CsvWriter::endRecord()
 {
+    if (onlyEmpty_)
+        buffer_.append("\"\"", 2); // one empty field, not a blank line (which readers skip)
+    onlyEmpty_ = false;
     buffer_.append("\r\n", 2);
     atRecordStart_ = true;
     ++records_;

@@ -70,6 +70,7 @@ private:
     qint64 recordLine_ = 1; // the line on which the current record begins
     bool atRecordStart_ = true;
     bool guard_ = true;
+    bool onlyEmpty_ = false; // the record so far is one empty field
 };
 
 class CsvReader {

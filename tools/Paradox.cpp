@@ -6,8 +6,10 @@
 
 #include "store/Database.h"
 #include "store/Errors.h"
+#include "store/PrivateFiles.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -22,22 +24,36 @@ namespace {
 
 QString native(const QString& path) { return QDir::toNativeSeparators(path); }
 
+// A whole number as its digits (100000, never 1e+05), any other number in its
+// shortest exact form.
 QString shortestDouble(double d)
 {
     if (!std::isfinite(d))
         return QString::number(d);
-    char buf[64];
-    const auto r = std::to_chars(buf, buf + sizeof buf, d);
+    if (d == 0)
+        return QStringLiteral("0");
+    char buf[400]; // the digits of the largest double and its sign
+    const auto r = std::trunc(d) == d ? std::to_chars(buf, buf + sizeof buf, d, std::chars_format::fixed)
+                                      : std::to_chars(buf, buf + sizeof buf, d);
     return QString::fromLatin1(buf, r.ptr - buf);
 }
 
 // The old file of a table in `oldDir`, without regard to case; empty if none.
+// Two spellings of one table (Producto.db and PRODUCTO.DB) stop the migration:
+// which of them holds the shop's records is the owner's to say.
 QString findOldFile(const QStringList& entries, const QDir& oldDir, const QString& fileName)
 {
+    QStringList found;
     for (const QString& e : entries)
         if (e.compare(fileName, Qt::CaseInsensitive) == 0)
-            return oldDir.filePath(e);
-    return {};
+            found << oldDir.filePath(e);
+    if (found.size() > 1)
+        throw Error(QStringLiteral("cannot migrate %1: the old directory holds %2 files for it, %3. Keep the one "
+                                   "with the shop's records and move the other away, then run the migration again")
+                        .arg(fileName)
+                        .arg(found.size())
+                        .arg(native(found.join(QStringLiteral(" and ")))));
+    return found.value(0);
 }
 
 qint64 recordsIn(const QString& dir, const TableDef& table)
@@ -62,7 +78,7 @@ Target examineTarget(const QString& dir)
     if (!info.exists())
         return Target::New;
     if (!info.isDir())
-        throw Error(QStringLiteral("%1 is not a directory").arg(native(dir)));
+        throw Error(QStringLiteral("%1 is not a directory").arg(Database::shownLocation(dir)));
     if (QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System).isEmpty())
         return Target::Empty;
     QStringList missing, filled;
@@ -79,11 +95,11 @@ Target examineTarget(const QString& dir)
     if (!filled.isEmpty())
         throw Error(QStringLiteral("%1 already holds data: %2. The migration only fills a new or empty database, so "
                                    "that no record is mixed or lost; name a new directory.")
-                        .arg(native(dir), filled.join(QStringLiteral(", "))));
+                        .arg(Database::shownLocation(dir), filled.join(QStringLiteral(", "))));
     if (!missing.isEmpty())
         throw Error(QStringLiteral("%1 is not empty and is not a database of this program (it lacks %2); name a new "
                                    "or empty directory")
-                        .arg(native(dir), missing.join(QStringLiteral(", "))));
+                        .arg(Database::shownLocation(dir), missing.join(QStringLiteral(", "))));
     return Target::Existing;
 }
 
@@ -179,7 +195,7 @@ QString paradoxText(const paradox::Field& field, const QVariant& value)
     }
 }
 
-qint64 paradoxToCsv(const QString& path, QIODevice* out, int codePage, Progress* progress)
+qint64 paradoxToCsv(const QString& path, QIODevice* out, int codePage, Progress* progress, QStringList* notes)
 {
     paradox::Table table(path, codePage);
     if (progress)
@@ -198,17 +214,36 @@ qint64 paradoxToCsv(const QString& path, QIODevice* out, int codePage, Progress*
             progress->update(table.recordNumber());
     }
     csv.flush();
+    if (notes)
+        *notes = table.notes();
     return table.recordNumber();
+}
+
+QStringList missingOldTables(const QString& oldDir)
+{
+    const QDir old(oldDir);
+    const QStringList entries = QFileInfo(oldDir).isDir() ? old.entryList(QDir::Files) : QStringList();
+    QStringList missing;
+    for (const TableDef& t : tables())
+        if (!entries.isEmpty() && findOldFile(entries, old, t.fileName).isEmpty())
+            missing << t.fileName;
+    return missing;
 }
 
 MigrationResult migrateDatabase(const QString& oldDir, const QString& dir, bool dryRun, int codePage,
                                 Progress* progress)
 {
+    if (isServerLocation(dir))
+        throw Error(QStringLiteral("the migration writes a directory of table files: migrate into a new directory, "
+                                   "then bring it to %1 with 'yerbalis-admin copy DIR URI'")
+                        .arg(Database::shownLocation(dir)));
     const QFileInfo oldInfo(oldDir);
     if (!oldInfo.isDir())
-        throw Error(QStringLiteral("the old database directory %1 does not exist").arg(native(oldDir)));
+        throw Error(
+            QStringLiteral("the old database directory %1 does not exist").arg(Database::shownLocation(oldDir)));
     if (QDir(oldDir).canonicalPath() == QDir(dir).canonicalPath() && QFileInfo::exists(dir))
-        throw Error(QStringLiteral("the old and the new database directory are the same (%1)").arg(native(dir)));
+        throw Error(QStringLiteral("the old and the new database directory are the same (%1)")
+                        .arg(Database::shownLocation(dir)));
     const Target target = examineTarget(dir);
 
     // Every old table is opened, and its fields matched, before anything is written.
@@ -232,7 +267,7 @@ MigrationResult migrateDatabase(const QString& oldDir, const QString& dir, bool 
             stage = std::make_unique<QTemporaryDir>();
         } else {
             const QString parent = QFileInfo(QDir::cleanPath(QDir(dir).absolutePath())).absolutePath();
-            if (!QDir().mkpath(parent))
+            if (!makePrivateDirectory(parent))
                 throw Error(QStringLiteral("cannot create the directory %1").arg(native(parent)));
             stage = std::make_unique<QTemporaryDir>(parent + QStringLiteral("/.yerbalis-migrate-XXXXXX"));
         }
@@ -279,6 +314,13 @@ MigrationResult migrateDatabase(const QString& oldDir, const QString& dir, bool 
                 if (progress)
                     progress->update(++done);
             }
+            // The table's own rules (a product code twice) on the last records
+            // too, before anything is committed and in the dry run as well.
+            try {
+                writers.back()->flush();
+            } catch (const Error& e) {
+                throw Error(asRecordMessage(e.message()));
+            }
         } catch (const Error& e) {
             throw Error(QStringLiteral("cannot migrate %1 from %2: %3")
                             .arg(t.fileName, native(job.result.oldFile), e.message()));
@@ -308,12 +350,15 @@ MigrationResult migrateDatabase(const QString& oldDir, const QString& dir, bool 
         }
         writers.clear();
         if (target != Target::Existing) {
+            // Built private (0700); an empty directory it replaces keeps its own permissions.
+            if (target == Target::Empty)
+                QFile::setPermissions(writeDir, QFileInfo(dir).permissions());
             if (target == Target::Empty && !QDir().rmdir(dir))
-                throw Error(QStringLiteral("cannot replace the empty directory %1").arg(native(dir)));
+                throw Error(QStringLiteral("cannot replace the empty directory %1").arg(Database::shownLocation(dir)));
             if (!QDir().rename(writeDir, dir)) {
                 if (target == Target::Empty)
                     QDir().mkdir(dir);
-                throw Error(QStringLiteral("cannot move the new database into %1").arg(native(dir)));
+                throw Error(QStringLiteral("cannot move the new database into %1").arg(Database::shownLocation(dir)));
             }
             stage->setAutoRemove(false);
             result.createdDirectory = target == Target::New;

@@ -21,8 +21,10 @@ class Progress;
 QString paradoxText(const paradox::Field& field, const QVariant& value);
 
 // Writes the old table at `path` as CSV to `out` (header of field names,
-// then one line per record). Returns the record count.
-qint64 paradoxToCsv(const QString& path, QIODevice* out, int codePage = 0, Progress* progress = nullptr);
+// then one line per record). Returns the record count; `notes` receives the
+// table's notes once every record is read.
+qint64 paradoxToCsv(const QString& path, QIODevice* out, int codePage = 0, Progress* progress = nullptr,
+                    QStringList* notes = nullptr);
 
 struct MigratedTable {
     QString table;   // the catalogue's file name
@@ -37,13 +39,19 @@ struct MigrationResult {
     bool createdDirectory = false;
 };
 
+// The catalogue's tables that have no file in `oldDir` (none when it is not
+// a directory). The migration leaves them empty; the command refuses that
+// unless the owner allows it.
+QStringList missingOldTables(const QString& oldDir);
+
 // Reads the fourteen tables from `oldDir` (file and field names without
 // regard to case) and writes their records into the database `dir` through
 // the store's rules. `dir` must not exist, be an empty directory, or hold
 // the fourteen tables with no record in any of them. All or nothing: on the
-// first record that breaks a rule, yb::Error names the table, the record and
-// the field, and `dir` stays as it was. With `dryRun` everything is read and
-// checked and nothing is written.
+// first record that breaks a rule, yb::Error names the table, the old file,
+// the record and the field, and `dir` stays as it was; so does a table with
+// two old files (Producto.db and PRODUCTO.DB). With `dryRun` every check of
+// the real run is made and nothing is written.
 MigrationResult migrateDatabase(const QString& oldDir, const QString& dir, bool dryRun, int codePage = 0,
                                 Progress* progress = nullptr);
 

@@ -26,7 +26,7 @@ QDate parseDay(const QString& text)
 QList<DaySales> salesByDay(const QString& dir, const QDate& from, const QDate& to, bool byTill)
 {
     if (!isServerLocation(dir) && !QFileInfo(dir).isDir())
-        throw Error(QStringLiteral("the database directory %1 does not exist").arg(QDir::toNativeSeparators(dir)));
+        throw Error(QStringLiteral("the database directory %1 does not exist").arg(Database::shownLocation(dir)));
     const TableDef* sales = findTable(QStringLiteral("Ventas.DB"));
     const FieldDef* when = sales->field(QStringLiteral("Fecha y Hora"));
     const FieldDef* amount = sales->field(QStringLiteral("Importe"));

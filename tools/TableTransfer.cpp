@@ -81,7 +81,7 @@ qint64 exportTable(const QString& dir, const TableDef& table, QIODevice* out, Pr
                    CsvEncoding encoding, bool guardFormulas)
 {
     if (!isServerLocation(dir) && !QFileInfo(dir).isDir())
-        throw Error(QStringLiteral("the database directory %1 does not exist").arg(QDir::toNativeSeparators(dir)));
+        throw Error(QStringLiteral("the database directory %1 does not exist").arg(Database::shownLocation(dir)));
     const std::unique_ptr<Engine> engine = Database::open(dir);
     const std::unique_ptr<EngineTable> store = engine->openTable(table, true);
     auto readError = [&](const EngineError& e) {
@@ -175,7 +175,7 @@ RecordWriter::RecordWriter(const QString& dir, const TableDef& table, const QStr
         uniqueIndex_ = int(table.field(table.lookupIndexes.first()) - table.fields.constData());
 
     if (!isServerLocation(dir) && !QFileInfo(dir).isDir())
-        throw Error(QStringLiteral("the database directory %1 does not exist").arg(QDir::toNativeSeparators(dir)));
+        throw Error(QStringLiteral("the database directory %1 does not exist").arg(Database::shownLocation(dir)));
     engine_ = Database::open(dir);
     store_ = engine_->openTable(table);
     try {

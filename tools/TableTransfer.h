@@ -89,6 +89,8 @@ public:
     // `line` only name the record in an error. On error raises yb::Error and
     // the table is left unchanged.
     void add(const std::vector<std::string>& values, qint64 row, qint64 line);
+    // Writes the records added so far: a record the table refuses raises yb::Error as add() does.
+    void flush() { flushPending(); }
     // Makes the records permanent. Returns the count written. Raises yb::Error
     // (and writes nothing) when records with keys already in the table came
     // and they were to be refused.

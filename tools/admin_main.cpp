@@ -14,6 +14,7 @@
 #include "store/Catalogue.h"
 #include "store/Database.h"
 #include "store/Errors.h"
+#include "store/PrivateFiles.h"
 #include "tools/Backup.h"
 #include "tools/Copy.h"
 #include "tools/Demo.h"
@@ -112,6 +113,8 @@ Arguments parseArguments(const QStringList& args, const QStringList& flags, cons
 }
 
 QString native(const QString& path) { return QDir::toNativeSeparators(path); }
+// A database (directory or URI) as every message shows it: never with a password.
+QString shown(const QString& location) { return yb::Database::shownLocation(location); }
 
 // With YERBALIS_DATABASE set, a command may leave out its database: the
 // location the variable names takes its place. A DIR given still wins.
@@ -167,6 +170,13 @@ bool neutraliseOff(const Arguments& a)
     return a.flags.contains(QStringLiteral("--no-neutralise")) || a.flags.contains(QStringLiteral("--no-neutralize"));
 }
 
+// "755": the owner's, the group's and the others' permissions of a file.
+QString octalPermissions(const QString& path)
+{
+    const int p = int(QFileInfo(path).permissions());
+    return QStringLiteral("%1%2%3").arg((p >> 12) & 7).arg((p >> 4) & 7).arg(p & 7);
+}
+
 QString seconds(const QElapsedTimer& t) { return QString::number(double(t.elapsed()) / 1000.0, 'f', 2); }
 
 // ------------------------------------------------------------------ commands
@@ -178,8 +188,8 @@ int create(const Arguments& a)
     const QString dir = a.positional[0];
     const bool server = yb::isServerLocation(dir);
     int created = 0;
-    if (!server)
-        QDir().mkpath(dir);
+    if (!server && !yb::makePrivateDirectory(dir))
+        throw yb::Error(QStringLiteral("cannot create the directory %1").arg(shown(dir)));
     const std::unique_ptr<yb::Engine> engine = yb::Database::open(dir);
     for (const yb::TableDef& t : yb::tables()) {
         const QString shown = server ? t.fileName : native(yb::Database::tablePath(dir, t.fileName));
@@ -194,8 +204,7 @@ int create(const Arguments& a)
         out() << "created: " << shown << "\n";
         ++created;
     }
-    out() << yb::admin::counted(created, "table", "tables") << " created in "
-          << (server ? engine->location() : native(dir)) << "\n";
+    out() << yb::admin::counted(created, "table", "tables") << " created in " << shown(dir) << "\n";
     return 0;
 }
 
@@ -217,9 +226,13 @@ int check(const Arguments& a)
             problems += progress.during(done++, [&] { return engine->checkTable(t); });
         }
     }
+    // The cards hold clients' illnesses and medication: a directory others may read is worth a word.
+    if (!yb::isServerLocation(dir) && QFileInfo(dir).isDir() && yb::readableByOthers(dir))
+        err() << "warning: other users of this computer can read " << shown(dir) << " (permissions "
+              << octalPermissions(dir) << "); 'chmod 700' on it keeps the shop's data to you\n";
     if (problems.isEmpty()) {
         out() << "ok: " << yb::admin::counted(yb::tables().size(), "table", "tables") << " checked in "
-              << native(a.positional[0]) << "\n";
+              << shown(a.positional[0]) << "\n";
         return 0;
     }
     for (const QString& p : problems)
@@ -259,7 +272,7 @@ int exportCommand(const Arguments& a)
         } else {
             // Written beside the target and renamed into place: a failed export leaves no half file.
             QSaveFile file(target);
-            if (!file.open(QIODevice::WriteOnly))
+            if (!yb::openPrivateFile(file))
                 throw yb::Error(QStringLiteral("cannot write %1: %2").arg(native(target), file.errorString()));
             if (bom)
                 file.write(kBom, 3);
@@ -334,7 +347,7 @@ int backupCommand(const Arguments& a)
     }
     out() << "backed up " << yb::admin::counted(r.tables, "table", "tables") << " ("
           << yb::admin::counted(r.records, "record", "records") << ", " << r.bytes / 1024 << " KiB) to "
-          << native(a.positional[1]) << " in " << seconds(timer) << " s; the copy passes the check\n";
+          << shown(a.positional[1]) << " in " << seconds(timer) << " s; the copy passes the check\n";
     return 0;
 }
 
@@ -366,8 +379,8 @@ int demoCommand(const Arguments& a)
     const QList<QPair<QString, qint64>> counts = yb::admin::createDemoDatabase(a.positional[0]);
     for (const auto& c : counts)
         out() << QString(c.first).leftJustified(14) << yb::admin::counted(c.second, "record", "records") << "\n";
-    out() << "demonstration database created in " << native(a.positional[0]) << "; try it with\n"
-          << "  YERBALIS_DATA_DIR=" << native(a.positional[0]) << " yerbalis\n";
+    out() << "demonstration database created in " << shown(a.positional[0]) << "; try it with\n"
+          << "  YERBALIS_DATA_DIR=" << shown(a.positional[0]) << " yerbalis\n";
     return 0;
 }
 
@@ -416,17 +429,20 @@ int paradoxCommand(const Arguments& a)
     const QString source = a.positional[0];
     const int codePage = codePageOption(a);
     const QString target = a.values.value(QStringLiteral("--csv"), QStringLiteral("-"));
+    QStringList notes;
     {
         // Header and fields first: a file that is not a table is refused before any output.
         yb::paradox::Table table(source, codePage);
+        notes = table.notes();
         err() << native(source) << ": Paradox " << table.versionName() << " table (version byte " << table.versionByte()
               << "), " << yb::admin::counted(table.recordCount(), "record", "records") << ", "
               << yb::admin::counted(table.fields().size(), "field", "fields") << ", texts in " << table.textEncoding()
               << "\n";
-        for (const QString& note : table.notes())
+        for (const QString& note : notes)
             err() << "note: " << note << "\n";
     }
     qint64 rows;
+    QStringList readNotes;
     yb::admin::Progress progress(QStringLiteral("Reading %1").arg(QFileInfo(source).fileName()), 0);
     if (target == QLatin1String("-")) {
         progress.disable();
@@ -434,20 +450,23 @@ int paradoxCommand(const Arguments& a)
         QByteArray csv;
         QBuffer buffer(&csv);
         buffer.open(QIODevice::WriteOnly);
-        rows = yb::admin::paradoxToCsv(source, &buffer, codePage);
+        rows = yb::admin::paradoxToCsv(source, &buffer, codePage, nullptr, &readNotes);
         QFile stdOut;
         if (!stdOut.open(stdout, QIODevice::WriteOnly) || stdOut.write(csv) != csv.size() || !stdOut.flush())
             throw yb::Error(QStringLiteral("cannot write to standard output"));
     } else {
         QSaveFile file(target);
-        if (!file.open(QIODevice::WriteOnly))
+        if (!yb::openPrivateFile(file))
             throw yb::Error(QStringLiteral("cannot write %1: %2").arg(native(target), file.errorString()));
-        rows = yb::admin::paradoxToCsv(source, &file, codePage, &progress);
+        rows = yb::admin::paradoxToCsv(source, &file, codePage, &progress, &readNotes);
         if (!file.commit())
             throw yb::Error(QStringLiteral("cannot write %1: %2").arg(native(target), file.errorString()));
     }
     progress.finish();
     err() << "read " << yb::admin::counted(rows, "record", "records") << " of " << native(source) << "\n";
+    for (const QString& note : readNotes)
+        if (!notes.contains(note))
+            err() << "note: " << note << "\n";
     return 0;
 }
 
@@ -458,21 +477,30 @@ int migrateCommand(const Arguments& a)
     const QString oldDir = a.positional[0];
     const QString dir = a.positional[1];
     const bool dryRun = a.flags.contains(QStringLiteral("--dry-run"));
+    const int codePage = codePageOption(a);
     QElapsedTimer timer;
     timer.start();
     yb::admin::MigrationResult r;
     try {
+        // A table left empty for want of its file is the owner's choice, not a silent outcome.
+        const QStringList missing = yb::admin::missingOldTables(oldDir);
+        if (!missing.isEmpty() && !a.flags.contains(QStringLiteral("--allow-missing")))
+            throw yb::Error(QStringLiteral("%1 has no file for %2 (looked for without regard to case), which would be "
+                                           "left empty. Copy %3 from the old computer, or run the migration again "
+                                           "with --allow-missing to leave %3 empty")
+                                .arg(shown(oldDir), missing.join(QStringLiteral(", ")),
+                                     missing.size() == 1 ? QStringLiteral("it") : QStringLiteral("them")));
         yb::admin::Progress progress(QStringLiteral("Migrating"), 0);
-        r = yb::admin::migrateDatabase(oldDir, dir, dryRun, codePageOption(a), &progress);
+        r = yb::admin::migrateDatabase(oldDir, dir, dryRun, codePage, &progress);
     } catch (const yb::Error& e) {
-        throw yb::Error(QStringLiteral("%1\nNothing was written; %2 is unchanged.").arg(e.message(), native(dir)));
+        throw yb::Error(QStringLiteral("%1\nNothing was written; %2 is unchanged.").arg(e.message(), shown(dir)));
     }
     qint64 read = 0, written = 0;
     for (const yb::admin::MigratedTable& t : r.tables) {
         out() << QString(t.table).leftJustified(14) << " read " << QString::number(t.read).rightJustified(8)
               << "  written " << QString::number(t.written).rightJustified(8);
         if (t.oldFile.isEmpty())
-            out() << "  (missing in " << native(oldDir) << ": left empty)";
+            out() << "  (missing in " << shown(oldDir) << ": left empty)";
         else
             out() << "  from " << QFileInfo(t.oldFile).fileName();
         out() << "\n";
@@ -484,10 +512,10 @@ int migrateCommand(const Arguments& a)
     }
     if (dryRun)
         out() << "dry run: " << yb::admin::counted(read, "record", "records")
-              << " read and checked, nothing written to " << native(dir) << " (" << seconds(timer) << " s)\n";
+              << " read and checked, nothing written to " << shown(dir) << " (" << seconds(timer) << " s)\n";
     else
-        out() << yb::admin::counted(read, "record", "records") << " read, " << written << " written into "
-              << native(dir) << " in " << seconds(timer) << " s\n";
+        out() << yb::admin::counted(read, "record", "records") << " read, " << written << " written into " << shown(dir)
+              << " in " << seconds(timer) << " s\n";
     return 0;
 }
 
@@ -515,7 +543,8 @@ const QList<Command>& commands()
          "Usage: yerbalis-admin check DIR\n"
          "Verifies every table of DIR: present, readable, of the right structure,\n"
          "undamaged, required fields filled and records in key order. Exits 1 and\n"
-         "names every problem when something is wrong.\n",
+         "names every problem when something is wrong. Warns when other users of the\n"
+         "computer can read the directory DIR.\n",
          check},
         {"export",
          {QStringLiteral("--bom"), QStringLiteral("--no-neutralise"), QStringLiteral("--no-neutralize")},
@@ -626,19 +655,22 @@ const QList<Command>& commands()
          "                 the table says\n",
          paradoxCommand},
         {"migrate",
-         {QStringLiteral("--dry-run")},
+         {QStringLiteral("--dry-run"), QStringLiteral("--allow-missing")},
          {QStringLiteral("--codepage")},
-         "Usage: yerbalis-admin migrate OLD_DIR DIR [--dry-run] [--codepage N]\n"
+         "Usage: yerbalis-admin migrate OLD_DIR DIR [--dry-run] [--allow-missing] [--codepage N]\n"
          "Brings the fourteen tables of an old database directory (a copy of\n"
          "C:\\YERBA1) into the database DIR. File and field names are matched without\n"
          "regard to case; every record is checked by the rules of the tables (text\n"
          "sizes, numbers, dates, required fields). All or nothing: at the first record\n"
          "that breaks a rule nothing is written, and the message names the table, the\n"
-         "record and the field. A table missing in OLD_DIR is reported and left empty.\n"
+         "record and the field. A table missing in OLD_DIR, or found twice in it\n"
+         "(Producto.db and PRODUCTO.DB), stops the migration before it writes.\n"
          "DIR must not exist, be an empty directory, or hold only empty tables (as\n"
          "'create' makes them): the migration never mixes old records with others.\n"
-         "  --dry-run      read and check everything, write nothing\n"
-         "  --codepage N   read the texts in code page N, whatever the tables say\n",
+         "  --dry-run         read and check everything as the migration does, write\n"
+         "                    nothing\n"
+         "  --allow-missing   leave the tables missing in OLD_DIR empty\n"
+         "  --codepage N      read the texts in code page N, whatever the tables say\n",
          migrateCommand},
     };
     return list;

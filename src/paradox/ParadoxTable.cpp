@@ -215,6 +215,18 @@ QString Table::versionName() const
     return QStringLiteral("7");
 }
 
+QStringList Table::notes() const
+{
+    QStringList all = notes_;
+    for (auto it = bcdCuts_.cbegin(); it != bcdCuts_.cend(); ++it)
+        all << QStringLiteral("field '%1' (BCD): %2 held a digit that is not decimal (the first in record %3); "
+                              "each is read up to that digit")
+                   .arg(fields_[it.key()].name,
+                        it->values == 1 ? QStringLiteral("1 value") : QStringLiteral("%1 values").arg(it->values))
+                   .arg(it->firstRecord);
+    return all;
+}
+
 int Table::fieldIndex(const QString& name) const
 {
     for (int i = 0; i < fields_.size(); ++i)
@@ -271,11 +283,15 @@ void Table::readHeader()
                                .arg(QDir::toNativeSeparators(path_)));
     if (headerSize_ > head.size())
         damaged(QStringLiteral("the header (%1 bytes) is longer than the file").arg(headerSize_));
-    if (qint64(headerSize_) + qint64(fileBlocks_) * blockSize_ > fileSize_)
-        damaged(QStringLiteral("the file is truncated: it holds %1 bytes where its header and %2 blocks need %3")
-                    .arg(fileSize_)
-                    .arg(fileBlocks_)
-                    .arg(qint64(headerSize_) + qint64(fileBlocks_) * blockSize_));
+    // The last block of a file may end after its last record's bytes: its
+    // records are checked as it is read.
+    const qint64 atLeast = qint64(headerSize_) + (fileBlocks_ > 0 ? qint64(fileBlocks_ - 1) * blockSize_ + 6 : 0);
+    if (atLeast > fileSize_)
+        damaged(
+            QStringLiteral("the file is truncated: it holds %1 bytes where its header and %2 blocks need at least %3")
+                .arg(fileSize_)
+                .arg(fileBlocks_)
+                .arg(atLeast));
     if (recordCount_ > qint64(fileBlocks_) * ((blockSize_ - 6) / recordSize_))
         damaged(QStringLiteral("its header counts %1 records, more than its %2 blocks can hold")
                     .arg(recordCount_)
@@ -389,8 +405,8 @@ void Table::loadBlock(int block)
     if (!file_.seek(qint64(headerSize_) + qint64(block - 1) * blockSize_))
         damaged(QStringLiteral("block %1 cannot be read").arg(block));
     block_ = file_.read(blockSize_);
-    if (block_.size() != blockSize_)
-        damaged(QStringLiteral("block %1 is cut short").arg(block));
+    if (block_.size() < 6)
+        damaged(QStringLiteral("the file is truncated: it ends inside the head of block %1").arg(block));
     const auto* b = reinterpret_cast<const unsigned char*>(block_.constData());
     nextBlock_ = le16(b);
     const qint16 lastOffset = qint16(le16(b + 4));
@@ -400,6 +416,10 @@ void Table::loadBlock(int block)
         if (lastOffset % recordSize_ != 0 || 6 + lastOffset + recordSize_ > blockSize_)
             damaged(QStringLiteral("block %1 says its last record begins at byte %2").arg(block).arg(lastOffset));
         inBlock_ = lastOffset / recordSize_ + 1;
+        if (6 + lastOffset + recordSize_ > block_.size())
+            damaged(QStringLiteral("the file is truncated: it ends inside record %1 of block %2")
+                        .arg(qint64(block_.size() - 6) / recordSize_ + 1)
+                        .arg(block));
     }
     atInBlock_ = 0;
     currentBlock_ = block;
@@ -492,7 +512,15 @@ QVariant Table::decodeField(const Field& f, const unsigned char* p)
         if (p[0] == 0)
             return {};
         bool clean = true;
-        return bcdText(p, f.decimals, &clean);
+        const QString text = bcdText(p, f.decimals, &clean);
+        if (!clean) {
+            // Tables hold such values (digits past a number's precision), read up to the
+            // first of them; the notes say so.
+            BcdCut& cut = bcdCuts_[int(&f - fields_.constData())];
+            if (cut.values++ == 0)
+                cut.firstRecord = read_ + 1;
+        }
+        return text;
     }
     case FieldType::Memo:
     case FieldType::FormattedMemo: {
@@ -514,15 +542,21 @@ void Table::openBlobFile()
     blobSearched_ = true;
     const QFileInfo info(path_);
     const QString wanted = info.completeBaseName() + QStringLiteral(".MB");
-    const QDir dir = info.absoluteDir();
-    const QStringList entries = dir.entryList(QDir::Files);
-    for (const QString& e : entries)
-        if (e.compare(wanted, Qt::CaseInsensitive) == 0) {
-            blobPath_ = dir.filePath(e);
-            break;
-        }
-    if (blobPath_.isEmpty())
+    // The memo file's path as the table's was given: the same directory part.
+    const QString typedDir = path_.left(path_.size() - info.fileName().size());
+    QStringList found;
+    for (const QString& e : info.absoluteDir().entryList(QDir::Files))
+        if (e.compare(wanted, Qt::CaseInsensitive) == 0)
+            found << typedDir + e;
+    if (found.isEmpty())
         return;
+    if (found.size() > 1)
+        throw ParadoxError(QStringLiteral("%1 has %2 memo files, %3: keep the one that belongs to it and move the "
+                                          "others away")
+                               .arg(QDir::toNativeSeparators(path_))
+                               .arg(found.size())
+                               .arg(QDir::toNativeSeparators(found.join(QStringLiteral(" and ")))));
+    blobPath_ = found.front();
     auto f = std::make_unique<QFile>(blobPath_);
     if (!f->open(QIODevice::ReadOnly))
         throw ParadoxError(

@@ -20,6 +20,7 @@
 #include <QDateTime>
 #include <QFile>
 #include <QList>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -98,8 +99,10 @@ public:
     const QList<Field>& fields() const { return fields_; }
     // The field with that name, without regard to case; -1 if none.
     int fieldIndex(const QString& name) const;
-    // What the reader leaves out (skipped blob fields), one sentence each.
-    QStringList notes() const { return notes_; }
+    // What the reader leaves out (skipped blob fields) and, for the records
+    // read so far, the BCD values it read only up to a digit that is not
+    // decimal; one sentence each.
+    QStringList notes() const;
 
     // The next record in the table's own order, in `record`; false after the
     // last. Raises ParadoxError when a block, a record or a memo is damaged.
@@ -136,6 +139,11 @@ private:
     int requestedCodePage_ = 0;
     QList<Field> fields_;
     QStringList notes_;
+    struct BcdCut {
+        qint64 values = 0;
+        qint64 firstRecord = 0;
+    };
+    QMap<int, BcdCut> bcdCuts_; // by field
 
     // Walking the chain of data blocks.
     QByteArray block_;

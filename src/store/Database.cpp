@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QUrl>
+#include <QUrlQuery>
 
 namespace yb {
 
@@ -76,6 +78,24 @@ std::shared_ptr<Engine> Database::engine()
     return e;
 }
 
+QString Database::shownLocation(const QString& location)
+{
+    if (!isServerLocation(location)) {
+        // A libpq connection string given where a location was expected.
+        if (location.contains(QLatin1String("password="), Qt::CaseInsensitive))
+            return QStringLiteral("(a connection string)");
+        return QDir::toNativeSeparators(location);
+    }
+    QUrl url(location);
+    if (!url.isValid())
+        return QStringLiteral("(a connection URI)");
+    url.setPassword(QString());
+    QUrlQuery q(url);
+    q.removeAllQueryItems(QStringLiteral("password"));
+    url.setQuery(q);
+    return url.toString(QUrl::RemovePassword | QUrl::PrettyDecoded);
+}
+
 bool Database::prepare(const QString& location)
 {
     if (isServerLocation(location) || QFileInfo::exists(location))
@@ -105,7 +125,7 @@ bool Database::namesDatabase(const QString& written)
 QStringList Database::check(const QString& location)
 {
     if (!isServerLocation(location) && !QFileInfo(location).isDir())
-        return {QStringLiteral("The database directory %1 does not exist").arg(QDir::toNativeSeparators(location))};
+        return {QStringLiteral("The database directory %1 does not exist").arg(shownLocation(location))};
     return openEngine(location)->check();
 }
 

@@ -30,6 +30,11 @@ public:
     static QString directory() { return location(); }
     static void setDirectory(const QString& dir) { setLocation(dir); }
 
+    // A location as every message shows it: a directory in the system's own
+    // separators, a server's URI without its password (kept in ~/.pgpass or
+    // PGPASSFILE, libpq's own ways, it is never shown at all).
+    static QString shownLocation(const QString& location);
+
     // The engine of location(), opened at first use and shared by the cursors.
     static std::shared_ptr<Engine> engine();
     // An engine of its own for another location.

@@ -5,6 +5,7 @@
 #include "store/SortKey.h"
 
 #include <QHash>
+#include "store/Database.h"
 
 namespace yb {
 
@@ -57,7 +58,7 @@ std::unique_ptr<Engine> openEngine(const QString& location)
     const EngineOpener opener = scheme.isEmpty() ? registry().directory : registry().servers.value(scheme);
     if (!opener)
         throw EngineError(QStringLiteral("Cannot open the database %1: this build of the program has no engine for %2")
-                              .arg(location.section(QLatin1Char('@'), -1),
+                              .arg(Database::shownLocation(location),
                                    scheme.isEmpty() ? QStringLiteral("directories of table files")
                                                     : QStringLiteral("%1:// locations").arg(scheme)));
     return opener(location);

@@ -1,5 +1,7 @@
 #include "store/TableCopy.h"
 
+#include "store/PrivateFiles.h"
+
 #include "store/SortKey.h"
 
 #include <QDir>
@@ -115,7 +117,7 @@ QList<BackupTableResult> Engine::backup(const QString& destination, const Progre
                     throw EngineError(
                         QStringLiteral("the directory %1 already holds the table %2").arg(shown, t.fileName));
         } else {
-            if (!QDir().mkpath(destination))
+            if (!makePrivateDirectory(destination))
                 throw EngineError(QStringLiteral("cannot create the directory %1").arg(shown));
             madeDirectory = destination;
         }

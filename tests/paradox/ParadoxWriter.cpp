@@ -235,6 +235,11 @@ void ParadoxWriter::write(const QString& path, const QString& mbName) const
                     std::memcpy(p + leader, ptr.constData(), 10);
                     break;
                 }
+                case 0x17: { // BCD: the field's 17 bytes as given
+                    const QByteArray raw = v.toByteArray();
+                    std::memcpy(p, raw.constData(), size_t(qMin<qsizetype>(raw.size(), 17)));
+                    break;
+                }
                 default: throw std::runtime_error("type not written by the test writer");
                 }
             }

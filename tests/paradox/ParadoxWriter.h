@@ -26,7 +26,8 @@ struct WOptions {
 class ParadoxWriter {
 public:
     ParadoxWriter(QList<WField> fields, WOptions options = {});
-    // Values: QString for alpha and memo, integers, double, bool, QDate, QTime, QDateTime; null for empty.
+    // Values: QString for alpha and memo, integers, double, bool, QDate, QTime, QDateTime, the 17 bytes
+    // of a BCD field as QByteArray; null for empty.
     void add(const QList<QVariant>& values);
     // Writes `path` and, when a memo needs it, the .MB beside it (named `mbName`, default the base name + ".MB").
     void write(const QString& path, const QString& mbName = {}) const;

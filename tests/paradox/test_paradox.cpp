@@ -405,7 +405,10 @@ void TestParadox::damagedFilesAreRefusedWithTheirName()
         QVERIFY2(message.contains(QLatin1String(words)), qPrintable(message));
     };
 
-    refused(variant("truncated", db.left(db.size() - 100)), "truncated");
+    // The last block (41 records of 19 bytes after its head) may end after its last record, not inside it.
+    const int unused = 1024 - (6 + 41 * 19);
+    QVERIFY(readError(variant("complete", db.left(db.size() - unused))).isEmpty());
+    refused(variant("truncated", db.left(db.size() - unused - 1)), "truncated: it ends inside record 41 of block 4");
     refused(variant("tiny", db.left(40)), "shorter");
     refused(variant("foreign", QByteArray("Nombre,Precio\r\nAnís,12\r\n").repeated(200)),
             "not a readable Paradox table");
@@ -438,6 +441,21 @@ void TestParadox::damagedFilesAreRefusedWithTheirName()
     badMb[4096 + 12 + 1] = char(0xF0); // the first entry claims 3840 bytes
     writeBytes(tmp.filePath(QStringLiteral("entry.mb")), badMb);
     refused(tmp.filePath(QStringLiteral("entry.db")), "entry.mb");
+    const QString cwd = QDir::currentPath();
+    QDir::setCurrent(tmp.path()); // the memo file named as the table was: relative here
+    QVERIFY2(readError(QStringLiteral("entry.db")).startsWith(QStringLiteral("entry.mb is damaged")), "relative");
+    QDir::setCurrent(cwd);
+
+    // A BCD digit that is not decimal (past the number's precision): read up to it, with a note.
+    ParadoxWriter bcd({{"Cantidad", 0x17, 2}}, WOptions{});
+    QByteArray digits(17, '\0');
+    digits[0] = char(0x82), digits[16] = char(0x2C); // 0.2, then a digit of 12
+    bcd.add({digits});
+    bcd.write(tmp.filePath(QStringLiteral("bcd.db")));
+    Table cut(tmp.filePath(QStringLiteral("bcd.db")));
+    QCOMPARE(readAll(cut).value(0).value(0).toString(), QStringLiteral("0.2"));
+    QVERIFY(cut.notes().value(0).contains(
+        QStringLiteral("1 value held a digit that is not decimal (the first in record 1)")));
 
     // Reading never changes either file.
     QCOMPARE(fileBytes(good), db);
@@ -461,6 +479,15 @@ void TestParadox::csvViewOfATable()
                  "Nombre,Alta,Visita,Precio,Notas\r\n"
                  "\"Añil, \"\"el bueno\"\"\",2001-05-06,2001-05-06 17:08:09,12.5,\"línea 1\r\nlínea 2, más\"\r\n"
                  "B,,2001-05-06 17:08:09.250,3,\r\n"));
+
+    // Whole numbers as their digits; a record of one empty field is not a blank line.
+    ParadoxWriter numbers({{"Importe", MONEY, 8}}, WOptions{});
+    numbers.add({100000.0}), numbers.add({QVariant()}), numbers.add({1e15}), numbers.add({0.25});
+    numbers.write(path);
+    QBuffer n;
+    n.open(QIODevice::WriteOnly);
+    admin::paradoxToCsv(path, &n);
+    QCOMPARE(n.data(), QByteArray("Importe\r\n100000\r\n\"\"\r\n1000000000000000\r\n0.25\r\n"));
 }
 
 namespace {
@@ -470,6 +497,7 @@ namespace {
 struct OldShop {
     QString memo = QString::fromUtf8("Aplicar con suavidad.\r\nNo usar en niños menores de tres años; consultar al "
                                      "médico si la irritación continúa después de una semana de uso diario.");
+    int secondCode = 8;
 
     void write(const QString& dir, const QString& producto = QStringLiteral("Champú de ortiga"), double price = 12.0)
     {
@@ -495,7 +523,7 @@ struct OldShop {
 
         ParadoxWriter prod({{"Codigo", I, 4}, {"Descripcion", A, 40}, {"Precio", MONEY, 8}}, WOptions{12, 1252, 2, 0});
         prod.add({7, producto, price});
-        prod.add({8, QString::fromUtf8("Té verde"), 3.0});
+        prod.add({secondCode, QString::fromUtf8("Té verde"), 100000.0});
         prod.write(dir + QStringLiteral("/producto.DB"));
 
         ParadoxWriter datos(
@@ -549,7 +577,7 @@ void TestParadox::migrationBringsTheFourteenTables()
                                "1,2003-04-05 10:11:12,7,12,Champú\r\n"
                                "2,2003-04-05 00:00:00,8,3,\r\n"));
     QCOMPARE(QString::fromUtf8(exportCsv(dir, QStringLiteral("Producto"))),
-             QString::fromUtf8("Codigo,Descripcion,Precio\r\n7,Champú de ortiga,12\r\n8,Té verde,3\r\n"));
+             QString::fromUtf8("Codigo,Descripcion,Precio\r\n7,Champú de ortiga,12\r\n8,Té verde,100000\r\n"));
     QCOMPARE(QString::fromUtf8(exportCsv(dir, QStringLiteral("DATOS"))).section(QStringLiteral("\r\n"), 1),
              QString::fromUtf8("\"Núñez Peña, María\",,,,,900 000 000,,,%1,,\r\n").arg(csvMemo));
     QCOMPARE(exportCsv(dir, QStringLiteral("Abuela")), QByteArray("Sintomas,Indicaciones\r\n"));
@@ -686,6 +714,33 @@ void TestParadox::dryRunWritesNothing()
     OldShop().write(old);
     admin::migrateDatabase(old, empty, true);
     QCOMPARE(treeHash(empty), before);
+
+    // Met only as the records are written: a product code twice, and two files for one table.
+    auto refusal = [&](const QString& into, bool dryRun) {
+        try {
+            admin::migrateDatabase(old, into, dryRun);
+        } catch (const Error& e) {
+            return e.message();
+        }
+        return QString();
+    };
+    OldShop twice;
+    twice.secondCode = 7;
+    twice.write(old);
+    for (bool dryRun : {true, false}) {
+        for (const QString& into : {dir, empty})
+            QCOMPARE(refusal(into, dryRun),
+                     QStringLiteral("cannot migrate Producto.db from %1/producto.DB: record 2, "
+                                    "field 'Codigo': another record already has the value 7")
+                         .arg(QDir::toNativeSeparators(old)));
+        QCOMPARE(treeHash(empty), before); // the tables before it not left grown either
+    }
+    QFile::copy(old + QStringLiteral("/producto.DB"), old + QStringLiteral("/PRODUCTO.DB"));
+    const QString two = refusal(dir, true);
+    QVERIFY2(two.contains(QStringLiteral("Producto.db: the old directory holds 2 files for it")) &&
+                 two.contains(QStringLiteral("/PRODUCTO.DB")) && two.contains(QStringLiteral("/producto.DB")),
+             qPrintable(two));
+    QVERIFY(!QFileInfo::exists(dir));
 }
 
 void TestParadox::commandLine()
@@ -703,7 +758,9 @@ void TestParadox::commandLine()
         return p.exitCode();
     };
     QByteArray out, err;
-    QCOMPARE(run({QStringLiteral("migrate"), old, dir}, &out, &err), 0);
+    QCOMPARE(run({QStringLiteral("migrate"), old, dir, QStringLiteral("--dry-run")}, &out, &err), 1);
+    QVERIFY2(err.contains("no file for DIAGNOST.DB") && err.contains("Nothing was written"), err.constData());
+    QCOMPARE(run({QStringLiteral("migrate"), old, dir, QStringLiteral("--allow-missing")}, &out, &err), 0);
     const QString text = QString::fromUtf8(out);
     static const QRegularExpression cosmetic(QStringLiteral("^Cosmetic.DB +read +2  written +2  from cosmetic.db$"),
                                              QRegularExpression::MultilineOption);
@@ -722,12 +779,12 @@ void TestParadox::commandLine()
 
     // A second run meets a database with data: refused, exit code 1, nothing changed.
     const QByteArray before = treeHash(dir);
-    QCOMPARE(run({QStringLiteral("migrate"), old, dir}, &out, &err), 1);
+    QCOMPARE(run({QStringLiteral("migrate"), old, dir, QStringLiteral("--allow-missing")}, &out, &err), 1);
     QVERIFY2(err.contains("already holds data") && err.contains("Nothing was written"), err.constData());
     QCOMPARE(treeHash(dir), before);
 
     // A damaged table shown as CSV: exit code 1, not a byte on standard output.
-    writeBytes(tmp.filePath(QStringLiteral("roto.db")), fileBytes(old + QStringLiteral("/VENTAS.DB")).left(3000));
+    writeBytes(tmp.filePath(QStringLiteral("roto.db")), fileBytes(old + QStringLiteral("/VENTAS.DB")).left(2048 + 100));
     QCOMPARE(run({QStringLiteral("paradox"), tmp.filePath(QStringLiteral("roto.db"))}, &out, &err), 1);
     QCOMPARE(out, QByteArray());
     QVERIFY2(err.contains("roto.db is not a readable Paradox table"), err.constData());

@@ -1,5 +1,6 @@
 #include "store/postgres/PgConnection.h"
 
+#include "store/Database.h"
 #include "store/Engine.h"
 #include "store/ServerWait.h"
 
@@ -135,19 +136,7 @@ Connection::~Connection()
         PQfinish(conn_);
 }
 
-QString Connection::publicLocation(const QString& uri)
-{
-    if (!uri.contains(QLatin1String("://")))
-        return uri.contains(QLatin1String("password")) ? QStringLiteral("(a connection string)") : uri;
-    QUrl url(uri);
-    if (!url.isValid())
-        return QStringLiteral("(a connection URI)");
-    url.setPassword(QString());
-    QUrlQuery q(url);
-    q.removeAllQueryItems(QStringLiteral("password"));
-    url.setQuery(q);
-    return url.toString(QUrl::RemovePassword | QUrl::PrettyDecoded);
-}
+QString Connection::publicLocation(const QString& uri) { return Database::shownLocation(uri); }
 
 bool Connection::isOpen() const { return conn_ && PQstatus(conn_) == CONNECTION_OK; }
 

@@ -2,6 +2,8 @@
 
 #include "store/sqlite/TableFile.h"
 
+#include "store/PrivateFiles.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
@@ -769,7 +771,7 @@ bool SqliteEngine::hasTable(const TableDef& table) const { return QFileInfo::exi
 
 void SqliteEngine::createTables()
 {
-    if (!QDir().mkpath(dir_))
+    if (!makePrivateDirectory(dir_))
         throw EngineError(
             QStringLiteral("Cannot create the database directory %1").arg(QDir::toNativeSeparators(dir_)));
     for (const TableDef& t : tables())

@@ -1,6 +1,8 @@
 #include "store/sqlite/TableFile.h"
 
 #include "store/Errors.h"
+#include "store/PrivateFiles.h"
+#include "store/SortKey.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -172,6 +174,10 @@ void create(const QString& path, const TableDef& table)
     QFile::remove(tmp + QStringLiteral("-wal"));
     QFile::remove(tmp + QStringLiteral("-shm"));
     QFile::remove(tmp + QStringLiteral("-journal"));
+    // Made here, private, before SQLite opens it: its journal and log take its permissions.
+    if (!createPrivateFile(tmp))
+        throw EngineError(QStringLiteral("Cannot create table %1: the directory cannot be written")
+                              .arg(QDir::toNativeSeparators(path)));
     sqlite3* db = nullptr;
     int rc = sqlite3_open_v2(QFile::encodeName(tmp).constData(), &db,
                              SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
