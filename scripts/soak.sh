@@ -3,8 +3,10 @@
 # machine: two busy loops keep both cores occupied while ctest -j2 runs,
 # alternating C.UTF-8 and es_ES.UTF-8, with the private PostgreSQL server
 # of scripts/pg.sh. Prints how many rounds were green and the tests that
-# failed. Run it after a build (scripts/build.sh) and before you stop when
-# tests or timing changed; it is not part of the test command.
+# failed. Then, under the same load, SOAK_WINDOWS (20) runs of the program's
+# windows under Xvfb and openbox (tests/e2e/windows.sh; 0 leaves them out).
+# Run it after a build (scripts/build.sh) and before you stop when tests or
+# timing changed; it is not part of the test command.
 #   scripts/soak.sh [ROUNDS]
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -47,4 +49,15 @@ for ((r = 1; r <= rounds; r++)); do
 done
 echo "soak: $green of $rounds rounds green"
 for f in "${failed[@]}"; do echo "  $f"; done
-[ "$green" -eq "$rounds" ]
+windows=${SOAK_WINDOWS:-20}
+windowsGreen=true
+if [ "$windows" -gt 0 ]; then
+  start=$(date +%s)
+  if YERBALIS_BUILD_DIR=$build bash tests/e2e/windows.sh "$windows" >"$build/soak-windows.log" 2>&1; then
+    echo "soak: $windows runs of the windows green in $(($(date +%s) - start)) s"
+  else
+    windowsGreen=false
+    echo "soak: the windows' runs RED (log: $build/soak-windows.log)"
+  fi
+fi
+[ "$green" -eq "$rounds" ] && $windowsGreen

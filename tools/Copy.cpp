@@ -6,9 +6,9 @@
 #include "store/Database.h"
 #include "store/Engine.h"
 #include "store/Errors.h"
-#include "store/TableCopy.h"
 #include "store/PrivateFiles.h"
 #include "store/SortKey.h"
+#include "store/TableCopy.h"
 
 #include <QDir>
 #include <QFile>

@@ -4,8 +4,8 @@
 #include "store/FieldRules.h"
 #include "store/SortKey.h"
 
-#include <QHash>
 #include "store/Database.h"
+#include <QHash>
 
 namespace yb {
 
