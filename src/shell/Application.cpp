@@ -32,7 +32,11 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv)
     installServerWait();
 }
 
-Application::~Application() { setErrorSink({}); }
+Application::~Application()
+{
+    removeServerWait();
+    setErrorSink({});
+}
 
 QIcon programIcon()
 {

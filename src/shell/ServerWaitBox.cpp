@@ -122,6 +122,13 @@ void installServerWait()
     setServerWait(theBox);
 }
 
+void removeServerWait()
+{
+    setServerWait(nullptr);
+    delete theBox;
+    theBox = nullptr;
+}
+
 ServerWaitBox* serverWaitBox() { return theBox; }
 
 } // namespace yb

@@ -40,6 +40,8 @@ private:
 
 // Installs the box as the store's wait hook for as long as the application runs.
 void installServerWait();
+// Takes the hook away and deletes the box, while the application still lives.
+void removeServerWait();
 ServerWaitBox* serverWaitBox();
 
 } // namespace yb
