@@ -37,23 +37,12 @@ namespace {
 
 using yb::pg::Connection;
 
-// What libpq makes of a connection string.
-QString conninfo(const QString& uri, const char* key)
-{
-    PQconninfoOption* opts = PQconninfoParse(uri.toUtf8().constData(), nullptr);
-    QString v;
-    for (PQconninfoOption* o = opts; o && o->keyword; ++o)
-        if (qstrcmp(o->keyword, key) == 0 && o->val)
-            v = QString::fromUtf8(o->val);
-    PQconninfoFree(opts);
-    return v;
-}
-
 // Where the proxy sends its connections: the server's Unix socket, or its port.
 QString proxyTarget(const QString& uri)
 {
-    const QString host = conninfo(uri, "host");
-    const QString port = conninfo(uri, "port").isEmpty() ? QStringLiteral("5432") : conninfo(uri, "port");
+    const QString host = yb::pg::connectionOption(uri, "host");
+    const QString port = yb::pg::connectionOption(uri, "port").isEmpty() ? QStringLiteral("5432")
+                                                                         : yb::pg::connectionOption(uri, "port");
     if (host.isEmpty() || host.startsWith(QLatin1Char('/')))
         return (host.isEmpty() ? QStringLiteral("/var/run/postgresql") : host) + QStringLiteral("/.s.PGSQL.") + port;
     return host + QLatin1Char(':') + port;
@@ -134,9 +123,9 @@ bool runRound(const QString& scratchUri, const QString& target, int delay)
     url.setScheme(QStringLiteral("postgresql"));
     url.setHost(QStringLiteral("127.0.0.1"));
     url.setPort(port.toInt());
-    url.setPath(QLatin1Char('/') + conninfo(scratchUri, "dbname"));
-    if (!conninfo(scratchUri, "user").isEmpty())
-        url.setUserName(conninfo(scratchUri, "user"));
+    url.setPath(QLatin1Char('/') + yb::pg::connectionOption(scratchUri, "dbname"));
+    if (!yb::pg::connectionOption(scratchUri, "user").isEmpty())
+        url.setUserName(yb::pg::connectionOption(scratchUri, "user"));
     const QString location = url.toString();
     yb::Database::setLocation(location);
 

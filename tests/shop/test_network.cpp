@@ -28,24 +28,14 @@
 
 namespace {
 
-QString conninfo(const QString& uri, const char* key)
-{
-    PQconninfoOption* opts = PQconninfoParse(uri.toUtf8().constData(), nullptr);
-    QString v;
-    for (PQconninfoOption* o = opts; o && o->keyword; ++o)
-        if (qstrcmp(o->keyword, key) == 0 && o->val)
-            v = QString::fromUtf8(o->val);
-    PQconninfoFree(opts);
-    return v;
-}
-
 class Proxy {
 public:
     bool start(const QString& serverUri)
     {
-        const QString host = conninfo(serverUri, "host");
-        const QString port =
-            conninfo(serverUri, "port").isEmpty() ? QStringLiteral("5432") : conninfo(serverUri, "port");
+        const QString host = yb::pg::connectionOption(serverUri, "host");
+        const QString port = yb::pg::connectionOption(serverUri, "port").isEmpty()
+            ? QStringLiteral("5432")
+            : yb::pg::connectionOption(serverUri, "port");
         const QString target = host.startsWith(QLatin1Char('/')) ? host + QStringLiteral("/.s.PGSQL.") + port
                                                                  : host + QLatin1Char(':') + port;
         QObject::connect(&p_, &QProcess::readyReadStandardOutput, [this] { out_ += p_.readAllStandardOutput(); });
@@ -146,7 +136,7 @@ private slots:
         editor.close();
         proxy_ = std::make_unique<Proxy>();
         QVERIFY2(proxy_->start(server_), "yerbalis-proxy did not start");
-        through_ = proxy_->uri(db_, conninfo(server_, "user"));
+        through_ = proxy_->uri(db_, yb::pg::connectionOption(server_, "user"));
         yb::Database::setLocation(through_);
     }
 

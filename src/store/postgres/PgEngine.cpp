@@ -1004,6 +1004,17 @@ std::unique_ptr<Engine> openEngine(const QString& uri)
     return e;
 }
 
+QString connectionOption(const QString& uri, const char* key)
+{
+    PQconninfoOption* opts = PQconninfoParse(uri.toUtf8().constData(), nullptr);
+    QString v;
+    for (PQconninfoOption* o = opts; o && o->keyword; ++o)
+        if (qstrcmp(o->keyword, key) == 0 && o->val)
+            v = QString::fromUtf8(o->val);
+    PQconninfoFree(opts);
+    return v;
+}
+
 QString createDatabase(const QString& uri, const QString& name)
 {
     onServer(uri, QStringLiteral("CREATE DATABASE %1 ENCODING 'UTF8' TEMPLATE template0").arg(quote(name)));

@@ -42,4 +42,8 @@ PGconn* nativeConnection(Engine& engine);
 QString createDatabase(const QString& uri, const QString& name);
 void dropDatabase(const QString& uri, const QString& name);
 
+// What libpq makes of one option of a connection URI ("host", "port",
+// "user", "dbname"); empty when the URI does not give it.
+QString connectionOption(const QString& uri, const char* key);
+
 } // namespace yb::pg
