@@ -5,7 +5,7 @@
 # under Xvfb, the private PostgreSQL server of scripts/pg.sh), and the es_ES.UTF-8
 # locale the tests also run under.
 set -euo pipefail
-pkgs=(cmake g++ ninja-build pkg-config qt6-base-dev qt6-svg-dev libsqlite3-dev libpq-dev libxcb1-dev fonts-liberation2)
+pkgs=(cmake g++ ninja-build pkg-config qt6-base-dev qt6-svg-dev qt6-tools-dev qt6-l10n-tools libsqlite3-dev libpq-dev libxcb1-dev fonts-liberation2)
 if [ "${1:-}" = "--test" ]; then
   pkgs+=(clang clang-format libclang-rt-14-dev sqlite3 locales poppler-utils xvfb xauth x11-utils x11-xserver-utils
          xdotool imagemagick openbox at-spi2-core postgresql)

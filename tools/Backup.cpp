@@ -9,30 +9,37 @@
 #include "store/Errors.h"
 #include "store/PrivateFiles.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 namespace yb::admin {
 
+namespace {
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(Backup)
+};
+} // namespace
+
 BackupResult backupDatabase(const QString& dir, const QString& dest, Progress* progress)
 {
     if (!isServerLocation(dir) && !QFileInfo(dir).isDir())
-        throw Error(QStringLiteral("the database directory %1 does not exist").arg(Database::shownLocation(dir)));
+        throw Error(Text::tr("the database directory %1 does not exist").arg(Database::shownLocation(dir)));
     if (isServerLocation(dest))
-        throw Error(QStringLiteral("a backup goes into a directory of table files; to fill a server, use 'copy'"));
+        throw Error(Text::tr("a backup goes into a directory of table files; to fill a server, use 'copy'"));
     const QFileInfo destInfo(dest);
     if (destInfo.exists() && !destInfo.isDir())
-        throw Error(QStringLiteral("%1 exists and is not a directory").arg(QDir::toNativeSeparators(dest)));
+        throw Error(Text::tr("%1 exists and is not a directory").arg(QDir::toNativeSeparators(dest)));
     if (destInfo.exists() && destInfo.canonicalFilePath() == QFileInfo(dir).canonicalFilePath())
-        throw Error(QStringLiteral("the backup must go to another directory than the database"));
+        throw Error(Text::tr("the backup must go to another directory than the database"));
     for (const TableDef& t : tables())
         if (QFileInfo::exists(Database::tablePath(dest, t.fileName)))
-            throw Error(QStringLiteral("%1 already holds a table (%2); back up into a new or empty directory")
+            throw Error(Text::tr("%1 already holds a table (%2); back up into a new or empty directory")
                             .arg(QDir::toNativeSeparators(dest), t.fileName));
     const bool destExisted = destInfo.exists();
     if (!makePrivateDirectory(dest))
-        throw Error(QStringLiteral("cannot create the directory %1").arg(QDir::toNativeSeparators(dest)));
+        throw Error(Text::tr("cannot create the directory %1").arg(QDir::toNativeSeparators(dest)));
 
     QStringList written; // files of ours in dest, removed again on failure
     try {
@@ -58,13 +65,13 @@ BackupResult backupDatabase(const QString& dir, const QString& dest, Progress* p
         // The whole copy, checked as `check` checks a database directory.
         QStringList problems;
         if (progress)
-            progress->setLabel(QStringLiteral("Checking the copy"));
+            progress->setLabel(Text::tr("Checking the copy"));
         const std::unique_ptr<Engine> copy = Database::open(dest);
         for (const TableDef& t : tables())
             problems += progress ? progress->during(total, [&] { return copy->checkTable(t); }) : copy->checkTable(t);
         if (!problems.isEmpty())
             throw Error(
-                QStringLiteral("the backup does not pass the check: %1").arg(problems.join(QStringLiteral("; "))));
+                Text::tr("the backup does not pass the check: %1").arg(problems.join(QStringLiteral("; "))));
         return result;
     } catch (...) {
         for (const QString& f : written) {

@@ -1,6 +1,7 @@
 #include "tools/Copy.h"
 
 #include "tools/Progress.h"
+#include "tools/TableTransfer.h"
 
 #include "store/Catalogue.h"
 #include "store/Database.h"
@@ -10,6 +11,7 @@
 #include "store/SortKey.h"
 #include "store/TableCopy.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -20,18 +22,22 @@ namespace yb::admin {
 
 namespace {
 
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(Copy)
+};
+
 // Every table of the catalogue must be in the database copied from.
 std::unique_ptr<Engine> openSource(const QString& from)
 {
     if (!isServerLocation(from) && !QFileInfo(from).isDir())
-        throw Error(QStringLiteral("the database directory %1 does not exist").arg(Database::shownLocation(from)));
+        throw Error(Text::tr("the database directory %1 does not exist").arg(Database::shownLocation(from)));
     std::unique_ptr<Engine> source = Database::open(from);
     QStringList missing;
     for (const TableDef& t : tables())
         if (!source->hasTable(t))
             missing << t.fileName;
     if (!missing.isEmpty())
-        throw Error(QStringLiteral("%1 lacks the tables %2; run 'yerbalis-admin check' on it")
+        throw Error(Text::tr("%1 lacks the tables %2; run 'yerbalis-admin check' on it")
                         .arg(Database::shownLocation(from), missing.join(QStringLiteral(", "))));
     return source;
 }
@@ -45,10 +51,10 @@ void requireEmpty(Engine& dest)
             continue;
         const qint64 n = dest.openTable(t, true)->count();
         if (n > 0)
-            filled << QStringLiteral("%1 (%2 records)").arg(t.fileName).arg(n);
+            filled << QStringLiteral("%1 (%2)").arg(t.fileName, counted(n, "record", "records"));
     }
     if (!filled.isEmpty())
-        throw Error(QStringLiteral("%1 already holds data: %2. The copy only fills a new or empty database, so that "
+        throw Error(Text::tr("%1 already holds data: %2. The copy only fills a new or empty database, so that "
                                    "no record is mixed or lost")
                         .arg(Database::shownLocation(dest.location()), filled.join(QStringLiteral(", "))));
 }
@@ -64,7 +70,7 @@ QList<CopiedTable> copyRecords(Engine& source, Engine& dest, bool oneTransaction
             progress->setTotal(total);
             progress->update(done);
         },
-        [progress](const TableDef& t) { progress->setLabel(QStringLiteral("Copying %1").arg(t.fileName)); });
+        [progress](const TableDef& t) { progress->setLabel(Text::tr("Copying %1").arg(t.fileName)); });
 }
 
 } // namespace
@@ -75,7 +81,7 @@ QList<CopiedTable> copyDatabase(const QString& from, const QString& to, Progress
     if (from == to ||
         (!isServerLocation(from) && !isServerLocation(to) && QFileInfo::exists(to) &&
          QFileInfo(from).canonicalFilePath() == QFileInfo(to).canonicalFilePath()))
-        throw Error(QStringLiteral("%1 cannot be copied onto itself").arg(Database::shownLocation(from)));
+        throw Error(Text::tr("%1 cannot be copied onto itself").arg(Database::shownLocation(from)));
 
     if (isServerLocation(to)) {
         std::unique_ptr<Engine> dest = Database::open(to);
@@ -89,7 +95,7 @@ QList<CopiedTable> copyDatabase(const QString& from, const QString& to, Progress
     // holds the fourteen empty tables is filled in place.
     const QFileInfo info(to);
     if (info.exists() && !info.isDir())
-        throw Error(QStringLiteral("%1 is not a directory").arg(QDir::toNativeSeparators(to)));
+        throw Error(Text::tr("%1 is not a directory").arg(QDir::toNativeSeparators(to)));
     const bool empty = info.exists() &&
         QDir(to).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System).isEmpty();
     if (info.exists() && !empty) {
@@ -99,7 +105,7 @@ QList<CopiedTable> copyDatabase(const QString& from, const QString& to, Progress
             if (!dest->hasTable(t))
                 missing << t.fileName;
         if (!missing.isEmpty())
-            throw Error(QStringLiteral("%1 is not empty and is not a database of this program (it lacks %2); name a "
+            throw Error(Text::tr("%1 is not empty and is not a database of this program (it lacks %2); name a "
                                        "new or empty directory")
                             .arg(Database::shownLocation(to), missing.join(QStringLiteral(", "))));
         requireEmpty(*dest);
@@ -107,11 +113,11 @@ QList<CopiedTable> copyDatabase(const QString& from, const QString& to, Progress
     }
     const QString parent = QFileInfo(QDir::cleanPath(QFileInfo(to).absoluteFilePath())).absolutePath();
     if (!makePrivateDirectory(parent))
-        throw Error(QStringLiteral("cannot create the directory %1").arg(QDir::toNativeSeparators(parent)));
+        throw Error(Text::tr("cannot create the directory %1").arg(QDir::toNativeSeparators(parent)));
     QTemporaryDir stage(parent + QStringLiteral("/.yerbalis-copy-XXXXXX"));
     if (!stage.isValid())
         throw Error(
-            QStringLiteral("cannot write in %1: %2").arg(QDir::toNativeSeparators(parent), stage.errorString()));
+            Text::tr("cannot write in %1: %2").arg(QDir::toNativeSeparators(parent), stage.errorString()));
     QList<CopiedTable> result;
     {
         std::unique_ptr<Engine> dest = Database::open(stage.path());
@@ -122,11 +128,11 @@ QList<CopiedTable> copyDatabase(const QString& from, const QString& to, Progress
     if (empty)
         QFile::setPermissions(stage.path(), info.permissions());
     if (empty && !QDir().rmdir(to))
-        throw Error(QStringLiteral("cannot replace the empty directory %1").arg(QDir::toNativeSeparators(to)));
+        throw Error(Text::tr("cannot replace the empty directory %1").arg(QDir::toNativeSeparators(to)));
     if (!QDir().rename(stage.path(), to)) {
         if (empty)
             QDir().mkdir(to);
-        throw Error(QStringLiteral("cannot move the copy into %1").arg(QDir::toNativeSeparators(to)));
+        throw Error(Text::tr("cannot move the copy into %1").arg(QDir::toNativeSeparators(to)));
     }
     stage.setAutoRemove(false);
     return result;

@@ -3,9 +3,15 @@
 #include "paradox/CodePages.h"
 #include "store/Errors.h"
 
+#include <QCoreApplication>
+
 namespace yb::admin {
 
 namespace {
+
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(Csv)
+};
 
 constexpr qsizetype kChunk = 1 << 20;
 
@@ -128,7 +134,7 @@ void CsvWriter::field(const char* data, qsizetype size)
             }
             if (byte < 0) {
                 const QString ch = text[i].isHighSurrogate() && i + 1 < text.size() ? text.mid(i, 2) : text.mid(i, 1);
-                throw Error(QStringLiteral("record %1 (line %2): the character '%3' (U+%4) cannot be written in %5")
+                throw Error(Text::tr("record %1 (line %2): the character '%3' (U+%4) cannot be written in %5")
                                 .arg(records_)
                                 .arg(recordLine_)
                                 .arg(ch)
@@ -200,7 +206,7 @@ void CsvWriter::flush()
     while (done < buffer_.size()) {
         const qint64 n = out_->write(buffer_.constData() + done, buffer_.size() - done);
         if (n <= 0)
-            throw Error(QStringLiteral("cannot write the output: %1").arg(out_->errorString()));
+            throw Error(Text::tr("cannot write the output: %1").arg(out_->errorString()));
         done += n;
     }
     buffer_.resize(0);
@@ -220,12 +226,12 @@ bool CsvReader::fill()
     char* target = encoding_ == CsvEncoding::Utf8 ? buffer_.data() : raw_.data();
     const qint64 n = in_->read(target, kChunk);
     if (n < 0)
-        throw Error(QStringLiteral("cannot read the input: %1").arg(in_->errorString()));
+        throw Error(Text::tr("cannot read the input: %1").arg(in_->errorString()));
     rawRead_ += n;
     pos_ = 0;
     if (encoding_ != CsvEncoding::Utf8) {
         if (rawRead_ == n && n >= 3 && raw_.startsWith("\xEF\xBB\xBF"))
-            throw Error(QStringLiteral("line 1: the file begins with the mark of UTF-8 text, not %1; "
+            throw Error(Text::tr("line 1: the file begins with the mark of UTF-8 text, not %1; "
                                        "import it without --encoding")
                             .arg(QLatin1String(encodingName(encoding_))));
         // One byte is one character: each chunk converts on its own.
@@ -268,7 +274,7 @@ bool CsvReader::next(std::vector<std::string>& fields)
         if (peek() == 0xEF) {
             get();
             if (get() != 0xBB || get() != 0xBF)
-                throw Error(QStringLiteral("line 1: the file does not begin with text"));
+                throw Error(Text::tr("line 1: the file does not begin with text"));
         }
         if (!separator_)
             detectSeparator();
@@ -309,7 +315,7 @@ bool CsvReader::next(std::vector<std::string>& fields)
                 c = get();
                 if (c == -1)
                     throw Error(
-                        QStringLiteral("line %1: a quoted field that begins there is never closed").arg(opened));
+                        Text::tr("line %1: a quoted field that begins there is never closed").arg(opened));
                 if (c == '"') {
                     if (peek() == '"') {
                         get();
@@ -334,12 +340,12 @@ bool CsvReader::next(std::vector<std::string>& fields)
             }
             c = get();
             if (c != separator_ && c != '\n' && c != '\r' && c != -1)
-                throw Error(QStringLiteral("line %1: text follows the closing quote of a field").arg(lineNo_));
+                throw Error(Text::tr("line %1: text follows the closing quote of a field").arg(lineNo_));
         } else {
             const char sep = separator_;
             while (c != sep && c != '\n' && c != '\r' && c != -1) {
                 if (c == '"')
-                    throw Error(QStringLiteral("line %1: a quote inside a field that does not begin with a quote")
+                    throw Error(Text::tr("line %1: a quote inside a field that does not begin with a quote")
                                     .arg(lineNo_));
                 f->push_back(char(c));
                 const char* b = buffer_.constData();

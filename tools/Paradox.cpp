@@ -8,6 +8,7 @@
 #include "store/Errors.h"
 #include "store/PrivateFiles.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -21,6 +22,10 @@
 namespace yb::admin {
 
 namespace {
+
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(Paradox)
+};
 
 QString native(const QString& path) { return QDir::toNativeSeparators(path); }
 
@@ -48,11 +53,11 @@ QString findOldFile(const QStringList& entries, const QDir& oldDir, const QStrin
         if (e.compare(fileName, Qt::CaseInsensitive) == 0)
             found << oldDir.filePath(e);
     if (found.size() > 1)
-        throw Error(QStringLiteral("cannot migrate %1: the old directory holds %2 files for it, %3. Keep the one "
+        throw Error(Text::tr("cannot migrate %1: the old directory holds %2 files for it, %3. Keep the one "
                                    "with the shop's records and move the other away, then run the migration again")
                         .arg(fileName)
                         .arg(found.size())
-                        .arg(native(found.join(QStringLiteral(" and ")))));
+                        .arg(native(found.join(Text::tr(" and ")))));
     return found.value(0);
 }
 
@@ -61,7 +66,7 @@ qint64 recordsIn(const QString& dir, const TableDef& table)
     try {
         return Database::open(dir)->openTable(table, true)->count();
     } catch (const EngineError& e) {
-        throw EngineError(QStringLiteral("cannot read table %1: %2").arg(table.fileName, e.message()), e.code());
+        throw EngineError(Text::tr("cannot read table %1: %2").arg(table.fileName, e.message()), e.code());
     }
 }
 
@@ -78,7 +83,7 @@ Target examineTarget(const QString& dir)
     if (!info.exists())
         return Target::New;
     if (!info.isDir())
-        throw Error(QStringLiteral("%1 is not a directory").arg(Database::shownLocation(dir)));
+        throw Error(Text::tr("%1 is not a directory").arg(Database::shownLocation(dir)));
     if (QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System).isEmpty())
         return Target::Empty;
     QStringList missing, filled;
@@ -90,14 +95,14 @@ Target examineTarget(const QString& dir)
         }
         const qint64 n = recordsIn(dir, t);
         if (n > 0)
-            filled << QStringLiteral("%1 (%2 records)").arg(t.fileName).arg(n);
+            filled << QStringLiteral("%1 (%2)").arg(t.fileName, counted(n, "record", "records"));
     }
     if (!filled.isEmpty())
-        throw Error(QStringLiteral("%1 already holds data: %2. The migration only fills a new or empty database, so "
+        throw Error(Text::tr("%1 already holds data: %2. The migration only fills a new or empty database, so "
                                    "that no record is mixed or lost; name a new directory.")
                         .arg(Database::shownLocation(dir), filled.join(QStringLiteral(", "))));
     if (!missing.isEmpty())
-        throw Error(QStringLiteral("%1 is not empty and is not a database of this program (it lacks %2); name a new "
+        throw Error(Text::tr("%1 is not empty and is not a database of this program (it lacks %2); name a new "
                                    "or empty directory")
                         .arg(Database::shownLocation(dir), missing.join(QStringLiteral(", "))));
     return Target::Existing;
@@ -106,9 +111,12 @@ Target examineTarget(const QString& dir)
 // The store's import reports "row N (line M), field …"; the old table only has record numbers.
 QString asRecordMessage(const QString& message)
 {
-    static const QRegularExpression rowLine(QStringLiteral("^row (\\d+) \\(line \\d+\\)"));
+    // The place as RecordWriter words it, in the language of the messages.
+    QString place = QRegularExpression::escape(QCoreApplication::translate("TableTransfer", "row %1 (line %2)"));
+    place.replace(QLatin1String("\\%1"), QLatin1String("(\\d+)")).replace(QLatin1String("\\%2"), QLatin1String("\\d+"));
+    const QRegularExpression rowLine(QLatin1Char('^') + place);
     QString m = message;
-    m.replace(rowLine, QStringLiteral("record \\1"));
+    m.replace(rowLine, Text::tr("record %1").arg(QLatin1String("\\1")));
     return m;
 }
 
@@ -128,7 +136,7 @@ TableJob prepareJob(const TableDef& t, const QString& oldPath, int codePage)
     job.result.table = t.fileName;
     job.result.oldFile = oldPath;
     if (oldPath.isEmpty()) {
-        job.result.notes << QStringLiteral("not found in the old directory: left empty");
+        job.result.notes << Text::tr("not found in the old directory: left empty");
         return job;
     }
     job.old = std::make_unique<paradox::Table>(oldPath, codePage);
@@ -138,7 +146,7 @@ TableJob prepareJob(const TableDef& t, const QString& oldPath, int codePage)
         const int i = old.fieldIndex(f.name);
         if (i < 0) {
             if (f.required)
-                throw Error(QStringLiteral("cannot migrate %1 from %2: the old table has no field '%3', which every "
+                throw Error(Text::tr("cannot migrate %1 from %2: the old table has no field '%3', which every "
                                            "record needs (its fields are %4)")
                                 .arg(t.fileName, native(oldPath), f.name, [&] {
                                     QStringList names;
@@ -146,12 +154,12 @@ TableJob prepareJob(const TableDef& t, const QString& oldPath, int codePage)
                                         names << of.name;
                                     return names.join(QStringLiteral(", "));
                                 }()));
-            job.result.notes << QStringLiteral("field '%1' is not in the old table: left empty").arg(f.name);
+            job.result.notes << Text::tr("field '%1' is not in the old table: left empty").arg(f.name);
             continue;
         }
         used[size_t(i)] = true;
         if (old.fields()[i].isSkipped()) {
-            job.result.notes << QStringLiteral(
+            job.result.notes << Text::tr(
                                     "field '%1' is a %2 field in the old table and holds no text: left empty")
                                     .arg(f.name, paradox::typeName(old.fields()[i].type));
             continue;
@@ -161,12 +169,12 @@ TableJob prepareJob(const TableDef& t, const QString& oldPath, int codePage)
     }
     for (int i = 0; i < old.fields().size(); ++i)
         if (!used[size_t(i)])
-            job.result.notes << QStringLiteral("field '%1' of the old table has no place in %2: left out")
+            job.result.notes << Text::tr("field '%1' of the old table has no place in %2: left out")
                                     .arg(old.fields()[i].name, t.fileName);
     // A required field the old table holds only as a blob would be empty in every record.
     for (const FieldDef& f : t.fields)
         if (f.required && !job.columns.contains(f.name))
-            throw Error(QStringLiteral("cannot migrate %1 from %2: the old field '%3' holds no text, and every record "
+            throw Error(Text::tr("cannot migrate %1 from %2: the old field '%3' holds no text, and every record "
                                        "needs one")
                             .arg(t.fileName, native(oldPath), f.name));
     return job;
@@ -234,15 +242,15 @@ MigrationResult migrateDatabase(const QString& oldDir, const QString& dir, bool 
                                 Progress* progress)
 {
     if (isServerLocation(dir))
-        throw Error(QStringLiteral("the migration writes a directory of table files: migrate into a new directory, "
+        throw Error(Text::tr("the migration writes a directory of table files: migrate into a new directory, "
                                    "then bring it to %1 with 'yerbalis-admin copy DIR URI'")
                         .arg(Database::shownLocation(dir)));
     const QFileInfo oldInfo(oldDir);
     if (!oldInfo.isDir())
         throw Error(
-            QStringLiteral("the old database directory %1 does not exist").arg(Database::shownLocation(oldDir)));
+            Text::tr("the old database directory %1 does not exist").arg(Database::shownLocation(oldDir)));
     if (QDir(oldDir).canonicalPath() == QDir(dir).canonicalPath() && QFileInfo::exists(dir))
-        throw Error(QStringLiteral("the old and the new database directory are the same (%1)")
+        throw Error(Text::tr("the old and the new database directory are the same (%1)")
                         .arg(Database::shownLocation(dir)));
     const Target target = examineTarget(dir);
 
@@ -268,11 +276,11 @@ MigrationResult migrateDatabase(const QString& oldDir, const QString& dir, bool 
         } else {
             const QString parent = QFileInfo(QDir::cleanPath(QDir(dir).absolutePath())).absolutePath();
             if (!makePrivateDirectory(parent))
-                throw Error(QStringLiteral("cannot create the directory %1").arg(native(parent)));
+                throw Error(Text::tr("cannot create the directory %1").arg(native(parent)));
             stage = std::make_unique<QTemporaryDir>(parent + QStringLiteral("/.yerbalis-migrate-XXXXXX"));
         }
         if (!stage->isValid())
-            throw Error(QStringLiteral("cannot create a working directory: %1").arg(stage->errorString()));
+            throw Error(Text::tr("cannot create a working directory: %1").arg(stage->errorString()));
         writeDir = stage->path();
         Database::createTables(writeDir);
     }
@@ -290,11 +298,11 @@ MigrationResult migrateDatabase(const QString& oldDir, const QString& dir, bool 
         writers.push_back(std::make_unique<RecordWriter>(writeDir, t, columns, false));
         if (target == Target::Existing && !dryRun && recordsIn(writeDir, t) > 0)
             throw Error(
-                QStringLiteral("%1 received records while the migration began; nothing was written").arg(t.fileName));
+                Text::tr("%1 received records while the migration began; nothing was written").arg(t.fileName));
         if (!job.old)
             continue;
         if (progress)
-            progress->setLabel(QStringLiteral("Migrating %1").arg(t.fileName));
+            progress->setLabel(Text::tr("Migrating %1").arg(t.fileName));
         paradox::Record record;
         std::vector<std::string> values(job.source.size());
         const auto& oldFields = job.old->fields();
@@ -322,7 +330,7 @@ MigrationResult migrateDatabase(const QString& oldDir, const QString& dir, bool 
                 throw Error(asRecordMessage(e.message()));
             }
         } catch (const Error& e) {
-            throw Error(QStringLiteral("cannot migrate %1 from %2: %3")
+            throw Error(Text::tr("cannot migrate %1 from %2: %3")
                             .arg(t.fileName, native(job.result.oldFile), e.message()));
         }
         job.result.notes = job.old->notes() + job.result.notes;
@@ -346,7 +354,7 @@ MigrationResult migrateDatabase(const QString& oldDir, const QString& dir, bool 
                     RecordWriter(writeDir, *jobs[i].table, all, true).commit();
                 }
             }
-            throw Error(QStringLiteral("cannot write %1: %2").arg(jobs[committed].table->fileName, e.message()));
+            throw Error(Text::tr("cannot write %1: %2").arg(jobs[committed].table->fileName, e.message()));
         }
         writers.clear();
         if (target != Target::Existing) {
@@ -354,11 +362,11 @@ MigrationResult migrateDatabase(const QString& oldDir, const QString& dir, bool 
             if (target == Target::Empty)
                 QFile::setPermissions(writeDir, QFileInfo(dir).permissions());
             if (target == Target::Empty && !QDir().rmdir(dir))
-                throw Error(QStringLiteral("cannot replace the empty directory %1").arg(Database::shownLocation(dir)));
+                throw Error(Text::tr("cannot replace the empty directory %1").arg(Database::shownLocation(dir)));
             if (!QDir().rename(writeDir, dir)) {
                 if (target == Target::Empty)
                     QDir().mkdir(dir);
-                throw Error(QStringLiteral("cannot move the new database into %1").arg(Database::shownLocation(dir)));
+                throw Error(Text::tr("cannot move the new database into %1").arg(Database::shownLocation(dir)));
             }
             stage->setAutoRemove(false);
             result.createdDirectory = target == Target::New;

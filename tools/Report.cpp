@@ -7,12 +7,19 @@
 #include "store/Database.h"
 #include "store/Errors.h"
 
+#include <QCoreApplication>
 #include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QMap>
 
 namespace yb::admin {
+
+namespace {
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(Report)
+};
+} // namespace
 
 QDate parseDay(const QString& text)
 {
@@ -26,7 +33,7 @@ QDate parseDay(const QString& text)
 QList<DaySales> salesByDay(const QString& dir, const QDate& from, const QDate& to, bool byTill)
 {
     if (!isServerLocation(dir) && !QFileInfo(dir).isDir())
-        throw Error(QStringLiteral("the database directory %1 does not exist").arg(Database::shownLocation(dir)));
+        throw Error(Text::tr("the database directory %1 does not exist").arg(Database::shownLocation(dir)));
     const TableDef* sales = findTable(QStringLiteral("Ventas.DB"));
     const FieldDef* when = sales->field(QStringLiteral("Fecha y Hora"));
     const FieldDef* amount = sales->field(QStringLiteral("Importe"));
@@ -54,7 +61,7 @@ QList<DaySales> salesByDay(const QString& dir, const QDate& from, const QDate& t
             return true;
         });
     } catch (const EngineError& e) {
-        throw EngineError(QStringLiteral("cannot read table %1: %2").arg(sales->fileName, e.message()), e.code());
+        throw EngineError(Text::tr("cannot read table %1: %2").arg(sales->fileName, e.message()), e.code());
     }
     return days.values();
 }
@@ -71,8 +78,9 @@ void printSalesReport(QTextStream& out, const QList<DaySales>& days, bool csv, b
         t.sales += d.sales;
         t.amount += d.amount;
     }
-    const QString total = QStringLiteral("Total");
-    const QString noDate = QStringLiteral("(no date)");
+    // The CSV keeps its English header and words, for the programs that read it.
+    const QString total = csv ? QStringLiteral("Total") : Text::tr("Total");
+    const QString noDate = csv ? QStringLiteral("(no date)") : Text::tr("(no date)");
     if (csv) {
         QBuffer buffer;
         buffer.open(QIODevice::WriteOnly);
@@ -112,7 +120,7 @@ void printSalesReport(QTextStream& out, const QList<DaySales>& days, bool csv, b
              QString(12, QLatin1Char('-')));
     };
     auto tillText = [](int tillNumber) { return tillNumber ? intToText(tillNumber) : QString(); };
-    line(QStringLiteral("Day"), QStringLiteral("Till"), QStringLiteral("Sales"), QStringLiteral("Amount"));
+    line(Text::tr("Day"), Text::tr("Till"), Text::tr("Sales"), Text::tr("Amount"));
     rule();
     for (const DaySales& d : days)
         line(d.day.isEmpty() ? noDate : d.day, tillText(d.till), intToText(d.sales), intToText(d.amount));

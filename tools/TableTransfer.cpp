@@ -9,6 +9,7 @@
 #include "store/FieldRules.h"
 #include "store/SortKey.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
@@ -21,6 +22,10 @@ namespace yb::admin {
 
 namespace {
 
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(TableTransfer)
+};
+
 QString fieldList(const TableDef& table)
 {
     QStringList names;
@@ -32,7 +37,7 @@ QString fieldList(const TableDef& table)
 // What to do about a file that is not UTF-8.
 QString encodingHint()
 {
-    return QStringLiteral("if the file was saved in another encoding, name it with --encoding "
+    return Text::tr("if the file was saved in another encoding, name it with --encoding "
                           "(for example --encoding windows-1252)");
 }
 
@@ -46,9 +51,17 @@ QString shown(const std::string& v)
 
 } // namespace
 
+// The nouns that counted() is given, for their translation.
+[[maybe_unused]] const char* const kCountedNouns[] = {
+    QT_TRANSLATE_NOOP("Counted", "record"), QT_TRANSLATE_NOOP("Counted", "records"),
+    QT_TRANSLATE_NOOP("Counted", "table"),  QT_TRANSLATE_NOOP("Counted", "tables"),
+    QT_TRANSLATE_NOOP("Counted", "field"),  QT_TRANSLATE_NOOP("Counted", "fields"),
+    QT_TRANSLATE_NOOP("Counted", "problem"), QT_TRANSLATE_NOOP("Counted", "problems"),
+};
+
 QString counted(qint64 n, const char* singular, const char* plural)
 {
-    return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? singular : plural));
+    return QStringLiteral("%1 %2").arg(n).arg(QCoreApplication::translate("Counted", n == 1 ? singular : plural));
 }
 
 const TableDef& tableNamed(const QString& name)
@@ -62,7 +75,7 @@ const TableDef& tableNamed(const QString& name)
     for (const TableDef& t : tables())
         names << t.fileName;
     throw Error(
-        QStringLiteral("there is no table '%1'; the tables are %2").arg(name, names.join(QStringLiteral(", "))));
+        Text::tr("there is no table '%1'; the tables are %2").arg(name, names.join(QStringLiteral(", "))));
 }
 
 QString dateTimeCsv(const QDateTime& dt)
@@ -81,11 +94,11 @@ qint64 exportTable(const QString& dir, const TableDef& table, QIODevice* out, Pr
                    CsvEncoding encoding, bool guardFormulas)
 {
     if (!isServerLocation(dir) && !QFileInfo(dir).isDir())
-        throw Error(QStringLiteral("the database directory %1 does not exist").arg(Database::shownLocation(dir)));
+        throw Error(Text::tr("the database directory %1 does not exist").arg(Database::shownLocation(dir)));
     const std::unique_ptr<Engine> engine = Database::open(dir);
     const std::unique_ptr<EngineTable> store = engine->openTable(table, true);
     auto readError = [&](const EngineError& e) {
-        return EngineError(QStringLiteral("cannot read table %1: %2").arg(table.fileName, e.message()), e.code());
+        return EngineError(Text::tr("cannot read table %1: %2").arg(table.fileName, e.message()), e.code());
     };
     // One transaction: the export shows one consistent state of the table,
     // even while the program writes to it.
@@ -158,16 +171,16 @@ RecordWriter::RecordWriter(const QString& dir, const TableDef& table, const QStr
         const FieldDef* f = table.field(columns[c]);
         if (!f)
             throw Error(
-                QStringLiteral("line 1: the header names a field '%1' that %2 does not have (its fields are %3)")
+                Text::tr("line 1: the header names a field '%1' that %2 does not have (its fields are %3)")
                     .arg(columns[c], table.fileName, fieldList(table)));
         const int i = int(f - table.fields.constData());
         if (columnOf_[size_t(i)] >= 0)
-            throw Error(QStringLiteral("line 1: the header names the field '%1' twice").arg(f->name));
+            throw Error(Text::tr("line 1: the header names the field '%1' twice").arg(f->name));
         columnOf_[size_t(i)] = c;
     }
     for (int i = 0; i < table.fields.size(); ++i) {
         if (table.fields[i].required && columnOf_[size_t(i)] < 0)
-            throw Error(QStringLiteral("line 1: the header lacks the required field '%1'").arg(table.fields[i].name));
+            throw Error(Text::tr("line 1: the header lacks the required field '%1'").arg(table.fields[i].name));
         if (table.hasKey() && table.fields[i].name == table.keyField)
             keyIndex_ = i;
     }
@@ -175,7 +188,7 @@ RecordWriter::RecordWriter(const QString& dir, const TableDef& table, const QStr
         uniqueIndex_ = int(table.field(table.lookupIndexes.first()) - table.fields.constData());
 
     if (!isServerLocation(dir) && !QFileInfo(dir).isDir())
-        throw Error(QStringLiteral("the database directory %1 does not exist").arg(Database::shownLocation(dir)));
+        throw Error(Text::tr("the database directory %1 does not exist").arg(Database::shownLocation(dir)));
     engine_ = Database::open(dir);
     store_ = engine_->openTable(table);
     try {
@@ -185,12 +198,12 @@ RecordWriter::RecordWriter(const QString& dir, const TableDef& table, const QStr
                 return true;
             });
     } catch (const EngineError& e) {
-        throw EngineError(QStringLiteral("cannot read table %1: %2").arg(table.fileName, e.message()), e.code());
+        throw EngineError(Text::tr("cannot read table %1: %2").arg(table.fileName, e.message()), e.code());
     }
     try {
         bulk_ = store_->bulkInsert(replace);
     } catch (const EngineError& e) {
-        throw EngineError(QStringLiteral("cannot write to table %1: %2").arg(table.fileName, e.message()), e.code());
+        throw EngineError(Text::tr("cannot write to table %1: %2").arg(table.fileName, e.message()), e.code());
     }
     lines_.assign(kLines, 0);
 }
@@ -207,9 +220,11 @@ void RecordWriter::rollback()
 void RecordWriter::refuse(qint64 row, qint64 line, const QString& field, const QString& problem)
 {
     rollback();
+    // The migration recognises this place to name the old table's record instead.
+    const QString place = Text::tr("row %1 (line %2)").arg(row).arg(line);
     if (field.isEmpty())
-        throw Error(QStringLiteral("row %1 (line %2): %3").arg(row).arg(line).arg(problem));
-    throw Error(QStringLiteral("row %1 (line %2), field '%3': %4").arg(row).arg(line).arg(field, problem));
+        throw Error(QStringLiteral("%1: %2").arg(place, problem));
+    throw Error(Text::tr("%1, field '%2': %3").arg(place, field, problem));
 }
 
 void RecordWriter::refused(const BulkRefusal& r)
@@ -222,9 +237,9 @@ void RecordWriter::refused(const BulkRefusal& r)
         const QVariant& v = r.value();
         const QByteArray text = v.typeId() == QMetaType::QByteArray ? v.toByteArray() : v.toString().toUtf8();
         refuse(row, line, f->name,
-               QStringLiteral("another record already has the value %1").arg(shown(text.toStdString())));
+               Text::tr("another record already has the value %1").arg(shown(text.toStdString())));
     }
-    refuse(row, line, {}, QStringLiteral("the table refuses the record: %1").arg(r.message()));
+    refuse(row, line, {}, Text::tr("the table refuses the record: %1").arg(r.message()));
 }
 
 void RecordWriter::flushPending()
@@ -239,11 +254,11 @@ void RecordWriter::flushPending()
 void RecordWriter::add(const std::vector<std::string>& values, qint64 row, qint64 line)
 {
     if (!bulk_)
-        throw Error(QStringLiteral("the import has already ended"));
+        throw Error(Text::tr("the import has already ended"));
     if (qsizetype(values.size()) != columnCount_) {
         flushPending();
         refuse(row, line, {},
-               QStringLiteral("it has %1 where the header names %2")
+               Text::tr("it has %1 where the header names %2")
                    .arg(counted(qint64(values.size()), "field", "fields"), counted(columnCount_, "field", "fields")));
     }
     lines_[size_t(row % kLines)] = line;
@@ -289,24 +304,24 @@ void RecordWriter::add(const std::vector<std::string>& values, qint64 row, qint6
         refused(r);
     } catch (const EngineError& e) {
         rollback();
-        throw EngineError(QStringLiteral("cannot write to table %1: %2").arg(table_.fileName, e.message()), e.code());
+        throw EngineError(Text::tr("cannot write to table %1: %2").arg(table_.fileName, e.message()), e.code());
     }
 }
 
 qint64 RecordWriter::commit()
 {
     if (!bulk_)
-        throw Error(QStringLiteral("the import has already ended"));
+        throw Error(Text::tr("the import has already ended"));
     flushPending();
     if (existing_ > 0 && existingKeys_ == ExistingKeys::Refuse) {
         rollback();
         throw Error(
-            QStringLiteral("%1 of the file %2 already in the table (the first: %3, row %4). "
+            Text::tr("%1 of the file %2 already in the table (the first: %3, row %4). "
                            "Run the import again with --skip-existing to keep "
                            "the table's records and add only the others, or with --replace to replace "
                            "all the records of the table by those of the file")
                 .arg(counted(existing_, "record", "records"),
-                     existing_ == 1 ? QStringLiteral("has a key that is") : QStringLiteral("have keys that are"),
+                     existing_ == 1 ? Text::tr("has a key that is") : Text::tr("have keys that are"),
                      firstExistingKey_)
                 .arg(firstExistingRow_));
     }
@@ -317,7 +332,7 @@ qint64 RecordWriter::commit()
         refused(r);
     } catch (const Error& e) {
         rollback();
-        throw EngineError(QStringLiteral("cannot write to table %1: %2").arg(table_.fileName, e.message()));
+        throw EngineError(Text::tr("cannot write to table %1: %2").arg(table_.fileName, e.message()));
     }
     bulk_.reset();
     return written;
@@ -332,15 +347,15 @@ ImportResult importTable(const QString& dir, const TableDef& table, QIODevice* i
                          Progress* progress)
 {
     if (options.existing == ExistingKeys::Skip && !RecordWriter::hasIdentity(table))
-        throw Error(QStringLiteral("%1 has no key field, so there are no existing keys to skip").arg(table.fileName));
+        throw Error(Text::tr("%1 has no key field, so there are no existing keys to skip").arg(table.fileName));
     CsvReader reader(in, options.separator, options.encoding);
     std::vector<std::string> record;
     if (!reader.next(record))
-        throw Error(QStringLiteral("the file is empty: its first line must name the fields"));
+        throw Error(Text::tr("the file is empty: its first line must name the fields"));
     QStringList columns;
     for (const std::string& c : record) {
         if (utf8Chars(c) < 0)
-            throw Error(QStringLiteral("line 1: the header is not valid UTF-8; %1").arg(encodingHint()));
+            throw Error(Text::tr("line 1: the header is not valid UTF-8; %1").arg(encodingHint()));
         columns << QString::fromUtf8(c.data(), qsizetype(c.size()));
     }
     RecordWriter writer(dir, table, columns, options.replace, options.existing);
@@ -356,7 +371,7 @@ ImportResult importTable(const QString& dir, const TableDef& table, QIODevice* i
         try {
             more = reader.next(record);
         } catch (const Error& e) {
-            throw Error(QStringLiteral("row %1, %2").arg(row + 1).arg(e.message()));
+            throw Error(Text::tr("row %1, %2").arg(row + 1).arg(e.message()));
         }
         if (!more)
             break;
@@ -369,7 +384,7 @@ ImportResult importTable(const QString& dir, const TableDef& table, QIODevice* i
     }
     ImportResult result;
     if (progress) {
-        progress->setLabel(QStringLiteral("Writing %1").arg(table.fileName));
+        progress->setLabel(Text::tr("Writing %1").arg(table.fileName));
         result.imported = progress->during(reader.position(), [&writer] { return writer.commit(); });
     } else {
         result.imported = writer.commit();
