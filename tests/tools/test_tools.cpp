@@ -147,6 +147,17 @@ QString emojiKey75()
     return k;
 }
 
+// The environment of a yerbalis-admin child in `locale`: its messages are
+// English in C.UTF-8, whatever locale the tests themselves run in.
+QProcessEnvironment inLocale(const char* locale)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("LC_ALL"), QLatin1String(locale));
+    env.insert(QStringLiteral("LANG"), QLatin1String(locale));
+    env.remove(QStringLiteral("LANGUAGE"));
+    return env;
+}
+
 } // namespace
 
 class TestTools : public QObject {
@@ -367,8 +378,10 @@ private slots:
     void commandLine()
     {
         const QString dir = makeDatabase(tmp_, QStringLiteral("cli"));
-        auto run = [](const QStringList& args, QByteArray* out = nullptr, QByteArray* err = nullptr) {
+        auto run = [](const QStringList& args, QByteArray* out = nullptr, QByteArray* err = nullptr,
+                      const char* locale = "C.UTF-8") {
             QProcess p;
+            p.setProcessEnvironment(inLocale(locale));
             p.start(QStringLiteral(YERBALIS_ADMIN), args);
             p.waitForFinished(30000);
             if (out)
@@ -445,6 +458,27 @@ private slots:
                  0);
         QCOMPARE(out, QByteArray("Producto Cosmetico;Indicaciones;Modo Empleo\r\nCrema;Noche;\r\n"));
         QVERIFY2(err.contains("exported 1 record of Cosmetic.DB"), err.constData());
+
+        // An unknown option is named; under es_ES the help, a command's help and the errors are Spanish.
+        QCOMPARE(run({QStringLiteral("check"), dir, QStringLiteral("--frob")}, nullptr, &err), 2);
+        QVERIFY2(err.startsWith("yerbalis-admin check: unknown option '--frob'\n\nUsage: yerbalis-admin check DIR"),
+                 err.constData());
+        QCOMPARE(run({QStringLiteral("report"), dir, QStringLiteral("--from")}, nullptr, &err), 2);
+        QVERIFY2(err.contains("the option --from needs a value"), err.constData());
+        QCOMPARE(run({QStringLiteral("--help")}, &out, nullptr, "es_ES.UTF-8"), 0);
+        QVERIFY2(out.startsWith("Uso: yerbalis-admin ORDEN") && out.contains("\n  migrate OLD_DIR DIR ") &&
+                     out.contains("Opciones:\n  -h, --help "),
+                 out.constData());
+        QCOMPARE(run({QStringLiteral("report"), QStringLiteral("--help")}, &out, nullptr, "es_ES.UTF-8"), 0);
+        QVERIFY2(out.startsWith("Uso: yerbalis-admin report DIR [OPCIONES]\nMuestra") &&
+                     out.contains("  --by-till         una línea por caja y día"),
+                 out.constData());
+        QCOMPARE(run({QStringLiteral("export"), dir, QStringLiteral("Mesa")}, nullptr, &err, "es_ES.UTF-8"), 1);
+        QVERIFY2(err.startsWith("yerbalis-admin export: no hay ninguna tabla 'Mesa'"), err.constData());
+        QCOMPARE(run({QStringLiteral("import"), dir, QStringLiteral("cosmetic"), csv, QStringLiteral("--frob")},
+                     nullptr, &err, "es_ES.UTF-8"),
+                 2);
+        QVERIFY2(err.startsWith("yerbalis-admin import: opción desconocida '--frob'\n\nUso: "), err.constData());
     }
 
     // YERBALIS_DATABASE stands for a database left out of the command line; a
@@ -459,7 +493,7 @@ private slots:
               {QStringLiteral("Precio"), 7}});
         auto run = [&](const QStringList& args, QByteArray* out) {
             QProcess p;
-            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            QProcessEnvironment env = inLocale("C.UTF-8");
             env.insert(QStringLiteral("YERBALIS_DATABASE"), dir);
             env.insert(QStringLiteral("YERBALIS_DATA_DIR"), other);
             p.setProcessEnvironment(env);
@@ -485,6 +519,7 @@ private slots:
         auto run = [](const QStringList& args, QByteArray* out) {
             QProcess p;
             p.setProcessChannelMode(QProcess::MergedChannels);
+            p.setProcessEnvironment(inLocale("C.UTF-8"));
             p.start(QStringLiteral(YERBALIS_ADMIN), args);
             p.waitForFinished(60000);
             *out = p.readAll();
@@ -840,9 +875,7 @@ private slots:
         f.close();
         auto import = [&](const char* locale, const QString& dir, QByteArray* err) {
             QProcess p;
-            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-            env.insert(QStringLiteral("LC_ALL"), QLatin1String(locale));
-            p.setProcessEnvironment(env);
+            p.setProcessEnvironment(inLocale(locale));
             p.start(QStringLiteral(YERBALIS_ADMIN),
                     {QStringLiteral("import"), dir, QStringLiteral("ventas"), csv, QStringLiteral("--encoding"),
                      QStringLiteral("windows-1252")});
