@@ -674,7 +674,7 @@ void TestParadox::migrationRefusesADatabaseWithData()
         admin::migrateDatabase(old, dir, false);
         QFAIL("a database with data was filled");
     } catch (const Error& e) {
-        QVERIFY2(e.message().contains(QStringLiteral("already holds data: Producto.db (1 records)")),
+        QVERIFY2(e.message().contains(QStringLiteral("already holds data: Producto.db (1 record)")),
                  qPrintable(e.message()));
     }
     QCOMPARE(treeHash(dir), before);
@@ -751,6 +751,11 @@ void TestParadox::commandLine()
     const QString dir = tmp.filePath(QStringLiteral("db"));
     auto run = [](const QStringList& args, QByteArray* out, QByteArray* err) {
         QProcess p;
+        // The tool's English messages, whatever locale the tests run in.
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+        env.remove(QStringLiteral("LANGUAGE"));
+        p.setProcessEnvironment(env);
         p.start(QStringLiteral(YERBALIS_ADMIN), args);
         p.waitForFinished(60000);
         *out = p.readAllStandardOutput();
