@@ -70,8 +70,7 @@ BackupResult backupDatabase(const QString& dir, const QString& dest, Progress* p
         for (const TableDef& t : tables())
             problems += progress ? progress->during(total, [&] { return copy->checkTable(t); }) : copy->checkTable(t);
         if (!problems.isEmpty())
-            throw Error(
-                Text::tr("the backup does not pass the check: %1").arg(problems.join(QStringLiteral("; "))));
+            throw Error(Text::tr("the backup does not pass the check: %1").arg(problems.join(QStringLiteral("; "))));
         return result;
     } catch (...) {
         for (const QString& f : written) {

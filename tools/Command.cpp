@@ -29,7 +29,10 @@ QString entry(const QString& left, const QString& text)
     return line + wrapped(text, kColumn, 79 - kColumn) + QLatin1Char('\n');
 }
 
-QString optionName(const QString& name) { return (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name; }
+QString optionName(const QString& name)
+{
+    return (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+}
 
 QString helpOptions()
 {
@@ -170,8 +173,8 @@ int Command::execute(const QStringList& args)
 
 QString usage(const std::vector<std::unique_ptr<Command>>& commands)
 {
-    QString text = Command::tr("Usage: %1").arg(kTool + QLatin1Char(' ') + Command::tr("COMMAND [ARGUMENTS]")) +
-        QLatin1Char('\n');
+    QString text =
+        Command::tr("Usage: %1").arg(kTool + QLatin1Char(' ') + Command::tr("COMMAND [ARGUMENTS]")) + QLatin1Char('\n');
     text += QLatin1Char('\n') + Command::tr("Commands:") + QLatin1Char('\n');
     for (const auto& c : commands) {
         QString line = QStringLiteral("  ") + c->synopsis();
@@ -186,8 +189,7 @@ QString usage(const std::vector<std::unique_ptr<Command>>& commands)
         QLatin1Char('\n');
     text += QLatin1Char('\n') + Command::tr("Options:") + QLatin1Char('\n') + helpOptions();
     text += QLatin1Char('\n') +
-        wrapped(Command::tr("Run 'yerbalis-admin COMMAND --help' for the help of one command."), 0) +
-        QLatin1Char('\n');
+        wrapped(Command::tr("Run 'yerbalis-admin COMMAND --help' for the help of one command."), 0) + QLatin1Char('\n');
     return text;
 }
 

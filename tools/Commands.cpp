@@ -69,8 +69,7 @@ protected:
         const QString name = isSet("encoding") ? value("encoding") : QStringLiteral("utf-8");
         const auto e = csvEncodingNamed(name);
         if (!e)
-            throw UsageError{
-                Text::tr("unknown encoding '%1'; the encodings are %2").arg(name, csvEncodingNames())};
+            throw UsageError{Text::tr("unknown encoding '%1'; the encodings are %2").arg(name, csvEncodingNames())};
         return *e;
     }
     // 0 when the option is not given.
@@ -210,19 +209,20 @@ public:
     ExportCommand() : CsvCommand("export")
     {
         setSummary(tr("write a table as CSV to FILE (or standard output)"));
-        setDescription(tr(
-            "Writes the records of TABLE as CSV to FILE, or to standard output when FILE is missing or '-'. The "
-            "first line names the fields; records are in the table's own order. Texts are UTF-8, dates "
-            "YYYY-MM-DD HH:MM:SS; a field with a comma, a quote or a line break is quoted (RFC 4180). A text that "
-            "begins with =, +, -, @, a tab or a carriage return gets an apostrophe in front, so that a spreadsheet "
-            "shows it instead of running it as a formula ('import' takes the apostrophe away again). The table is "
-            "read as it is at one moment, even while the program writes to it."));
+        setDescription(
+            tr("Writes the records of TABLE as CSV to FILE, or to standard output when FILE is missing or '-'. The "
+               "first line names the fields; records are in the table's own order. Texts are UTF-8, dates "
+               "YYYY-MM-DD HH:MM:SS; a field with a comma, a quote or a line break is quoted (RFC 4180). A text that "
+               "begins with =, +, -, @, a tab or a carriage return gets an apostrophe in front, so that a spreadsheet "
+               "shows it instead of running it as a formula ('import' takes the apostrophe away again). The table is "
+               "read as it is at one moment, even while the program writes to it."));
         addArgument(QStringLiteral("DIR"), databaseText());
         addArgument(QStringLiteral("TABLE"), tableText());
         addArgument(QStringLiteral("FILE"), tr("the CSV file to write; '-' or none: standard output"), true);
         setArgumentProblem(tr("export needs a directory, a table and optionally a file"));
-        addFlag(QStringLiteral("bom"), tr("begin with a UTF-8 byte order mark, for spreadsheet programs that "
-                                          "otherwise misread accents ('import' accepts either)"));
+        addFlag(QStringLiteral("bom"),
+                tr("begin with a UTF-8 byte order mark, for spreadsheet programs that "
+                   "otherwise misread accents ('import' accepts either)"));
         addValue(QStringLiteral("separator"), QStringLiteral("C"),
                  tr("separate fields with C instead of a comma (';', or 'tab')"));
         addValue(QStringLiteral("encoding"), QStringLiteral("E"),
@@ -289,26 +289,27 @@ public:
     ImportCommand() : CsvCommand("import")
     {
         setSummary(tr("add the records of a CSV file to a table, all or nothing"));
-        setDescription(tr(
-            "Adds the records of the CSV file FILE to TABLE. The first line names the fields (in any order; fields "
-            "left out stay empty). Every record is checked: integers (whole numbers) and dates readable, texts no "
-            "longer than their field, required fields filled, no repeated product code. Dates are YYYY-MM-DD "
-            "HH:MM:SS or, when the system's regional settings put the day first (es_ES), also as spreadsheets "
-            "write them: 9/12/2026 10:15, 09/12/26 10:15:00. Either every record is imported or, at the first "
-            "record that breaks a rule, none is: the message names the row, the field and the problem. The "
-            "apostrophe that 'export' puts before a text beginning with =, +, -, @, a tab or a carriage return is "
-            "taken away.\n"
-            "When records of the file have keys that the table already holds (the same text in the table's index "
-            "field; in Producto.db the same Codigo), nothing is imported: the message counts them (exit code 1), "
-            "so that importing a file twice never doubles its records; either choice below loses one version, so "
-            "the choice is yours."));
+        setDescription(
+            tr("Adds the records of the CSV file FILE to TABLE. The first line names the fields (in any order; fields "
+               "left out stay empty). Every record is checked: integers (whole numbers) and dates readable, texts no "
+               "longer than their field, required fields filled, no repeated product code. Dates are YYYY-MM-DD "
+               "HH:MM:SS or, when the system's regional settings put the day first (es_ES), also as spreadsheets "
+               "write them: 9/12/2026 10:15, 09/12/26 10:15:00. Either every record is imported or, at the first "
+               "record that breaks a rule, none is: the message names the row, the field and the problem. The "
+               "apostrophe that 'export' puts before a text beginning with =, +, -, @, a tab or a carriage return is "
+               "taken away.\n"
+               "When records of the file have keys that the table already holds (the same text in the table's index "
+               "field; in Producto.db the same Codigo), nothing is imported: the message counts them (exit code 1), "
+               "so that importing a file twice never doubles its records; either choice below loses one version, so "
+               "the choice is yours."));
         addArgument(QStringLiteral("DIR"), databaseText());
         addArgument(QStringLiteral("TABLE"), tableText());
         addArgument(QStringLiteral("FILE"), tr("the CSV file to read; '-': standard input"));
         setArgumentProblem(tr("import needs a directory, a table and a file"));
         addFlag(QStringLiteral("replace"), tr("delete the table's records first (undone, too, on failure)"));
-        addFlag(QStringLiteral("skip-existing"), tr("keep the table's records and leave out the file's records with "
-                                                    "the same keys; the others are added"));
+        addFlag(QStringLiteral("skip-existing"),
+                tr("keep the table's records and leave out the file's records with "
+                   "the same keys; the others are added"));
         addValue(QStringLiteral("separator"), QStringLiteral("C"),
                  tr("fields are separated by C; without it the header line decides between ',', ';' and tab"));
         addValue(QStringLiteral("encoding"), QStringLiteral("E"),
@@ -362,9 +363,9 @@ private:
         QString line = options.replace ? tr("imported %1 into %2 (replacing its records)").arg(imported, table.fileName)
                                        : tr("imported %1 into %2").arg(imported, table.fileName);
         if (result.skipped)
-            line += result.skipped == 1 ? tr("; skipped 1 record whose key is already in the table")
-                                        : tr("; skipped %1 records whose keys are already in the table")
-                                              .arg(result.skipped);
+            line += result.skipped == 1
+                ? tr("; skipped 1 record whose key is already in the table")
+                : tr("; skipped %1 records whose keys are already in the table").arg(result.skipped);
         out() << tr("%1 in %2 s").arg(line, seconds(timer)) << "\n";
         return 0;
     }
@@ -377,11 +378,11 @@ public:
     BackupCommand() : Command("backup")
     {
         setSummary(tr("copy every table to DEST, safely while the program runs"));
-        setDescription(tr(
-            "Copies the fourteen tables of DIR into the directory DEST (created when missing; it must not hold "
-            "tables yet). The copy shows the tables as they were at one moment, even while the program is running "
-            "and selling, and is verified as 'check' does before the command reports success. To restore, close "
-            "the program and copy the files of DEST back into the database directory."));
+        setDescription(
+            tr("Copies the fourteen tables of DIR into the directory DEST (created when missing; it must not hold "
+               "tables yet). The copy shows the tables as they were at one moment, even while the program is running "
+               "and selling, and is verified as 'check' does before the command reports success. To restore, close "
+               "the program and copy the files of DEST back into the database directory."));
         addArgument(QStringLiteral("DIR"), databaseText());
         addArgument(QStringLiteral("DEST"), tr("the directory of the backup"));
         setArgumentProblem(tr("backup needs the database directory and the backup directory"));
@@ -414,12 +415,12 @@ public:
     CopyCommand() : Command("copy")
     {
         setSummary(tr("copy the fourteen tables of one database into another"));
-        setDescription(tr(
-            "Copies the records of the fourteen tables of the database FROM into the database TO; each is a "
-            "directory of table files or a PostgreSQL URI (postgresql://...), so a shop moves from its files to a "
-            "server and back. All or nothing: when anything fails, TO is left as it was. TO must not exist yet, be "
-            "an empty directory, or hold only empty tables (as 'create' makes them; on a server the missing tables "
-            "are made). Close the program at every till first: sales recorded during the copy may be left out."));
+        setDescription(
+            tr("Copies the records of the fourteen tables of the database FROM into the database TO; each is a "
+               "directory of table files or a PostgreSQL URI (postgresql://...), so a shop moves from its files to a "
+               "server and back. All or nothing: when anything fails, TO is left as it was. TO must not exist yet, be "
+               "an empty directory, or hold only empty tables (as 'create' makes them; on a server the missing tables "
+               "are made). Close the program at every till first: sales recorded during the copy may be left out."));
         addArgument(QStringLiteral("FROM"), tr("the database to copy from"));
         addArgument(QStringLiteral("TO"), tr("the database to copy to"));
         setArgumentProblem(tr("copy needs the database to copy from and the database to copy to"));
@@ -526,11 +527,11 @@ public:
     ParadoxCommand() : ParadoxCommandBase("paradox")
     {
         setSummary(tr("show an old Paradox table as CSV"));
-        setDescription(tr(
-            "Shows an old Paradox table (file versions 3 to 7) as CSV, in the form 'export' writes: a first line "
-            "with the field names, texts in UTF-8, memo texts (from FILE.MB beside it) with their line breaks, "
-            "dates YYYY-MM-DD, times HH:MM:SS, timestamps YYYY-MM-DD HH:MM:SS. A summary of the table goes to "
-            "standard error. Binary, graphic and OLE fields come out empty."));
+        setDescription(
+            tr("Shows an old Paradox table (file versions 3 to 7) as CSV, in the form 'export' writes: a first line "
+               "with the field names, texts in UTF-8, memo texts (from FILE.MB beside it) with their line breaks, "
+               "dates YYYY-MM-DD, times HH:MM:SS, timestamps YYYY-MM-DD HH:MM:SS. A summary of the table goes to "
+               "standard error. Binary, graphic and OLE fields come out empty."));
         addArgument(QStringLiteral("FILE.DB"), tr("the old table"));
         setArgumentProblem(tr("paradox needs one table file"));
         addValue(QStringLiteral("csv"), QStringLiteral("OUT"), tr("write the CSV to OUT instead of standard output"));
@@ -595,14 +596,14 @@ public:
     MigrateCommand() : ParadoxCommandBase("migrate")
     {
         setSummary(tr("bring the old Paradox tables of OLD_DIR into DIR"));
-        setDescription(tr(
-            "Brings the fourteen tables of an old database directory (a copy of C:\\YERBA1) into the database DIR. "
-            "File and field names are matched without regard to case; every record is checked by the rules of the "
-            "tables (text sizes, numbers, dates, required fields). All or nothing: at the first record that breaks "
-            "a rule nothing is written, and the message names the table, the record and the field. A table missing "
-            "in OLD_DIR, or found twice in it (Producto.db and PRODUCTO.DB), stops the migration before it writes. "
-            "DIR must not exist, be an empty directory, or hold only empty tables (as 'create' makes them): the "
-            "migration never mixes old records with others."));
+        setDescription(
+            tr("Brings the fourteen tables of an old database directory (a copy of C:\\YERBA1) into the database DIR. "
+               "File and field names are matched without regard to case; every record is checked by the rules of the "
+               "tables (text sizes, numbers, dates, required fields). All or nothing: at the first record that breaks "
+               "a rule nothing is written, and the message names the table, the record and the field. A table missing "
+               "in OLD_DIR, or found twice in it (Producto.db and PRODUCTO.DB), stops the migration before it writes. "
+               "DIR must not exist, be an empty directory, or hold only empty tables (as 'create' makes them): the "
+               "migration never mixes old records with others."));
         addArgument(QStringLiteral("OLD_DIR"), tr("the directory of the old tables"));
         addArgument(QStringLiteral("DIR"), tr("the directory of the new database"));
         setArgumentProblem(tr("migrate needs the old directory and the database directory"));

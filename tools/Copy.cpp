@@ -55,7 +55,7 @@ void requireEmpty(Engine& dest)
     }
     if (!filled.isEmpty())
         throw Error(Text::tr("%1 already holds data: %2. The copy only fills a new or empty database, so that "
-                                   "no record is mixed or lost")
+                             "no record is mixed or lost")
                         .arg(Database::shownLocation(dest.location()), filled.join(QStringLiteral(", "))));
 }
 
@@ -106,7 +106,7 @@ QList<CopiedTable> copyDatabase(const QString& from, const QString& to, Progress
                 missing << t.fileName;
         if (!missing.isEmpty())
             throw Error(Text::tr("%1 is not empty and is not a database of this program (it lacks %2); name a "
-                                       "new or empty directory")
+                                 "new or empty directory")
                             .arg(Database::shownLocation(to), missing.join(QStringLiteral(", "))));
         requireEmpty(*dest);
         return copyRecords(*source, *dest, false, progress);
@@ -116,8 +116,7 @@ QList<CopiedTable> copyDatabase(const QString& from, const QString& to, Progress
         throw Error(Text::tr("cannot create the directory %1").arg(QDir::toNativeSeparators(parent)));
     QTemporaryDir stage(parent + QStringLiteral("/.yerbalis-copy-XXXXXX"));
     if (!stage.isValid())
-        throw Error(
-            Text::tr("cannot write in %1: %2").arg(QDir::toNativeSeparators(parent), stage.errorString()));
+        throw Error(Text::tr("cannot write in %1: %2").arg(QDir::toNativeSeparators(parent), stage.errorString()));
     QList<CopiedTable> result;
     {
         std::unique_ptr<Engine> dest = Database::open(stage.path());

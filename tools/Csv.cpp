@@ -232,7 +232,7 @@ bool CsvReader::fill()
     if (encoding_ != CsvEncoding::Utf8) {
         if (rawRead_ == n && n >= 3 && raw_.startsWith("\xEF\xBB\xBF"))
             throw Error(Text::tr("line 1: the file begins with the mark of UTF-8 text, not %1; "
-                                       "import it without --encoding")
+                                 "import it without --encoding")
                             .arg(QLatin1String(encodingName(encoding_))));
         // One byte is one character: each chunk converts on its own.
         buffer_.resize(0);
@@ -314,8 +314,7 @@ bool CsvReader::next(std::vector<std::string>& fields)
             for (;;) {
                 c = get();
                 if (c == -1)
-                    throw Error(
-                        Text::tr("line %1: a quoted field that begins there is never closed").arg(opened));
+                    throw Error(Text::tr("line %1: a quoted field that begins there is never closed").arg(opened));
                 if (c == '"') {
                     if (peek() == '"') {
                         get();
@@ -345,8 +344,8 @@ bool CsvReader::next(std::vector<std::string>& fields)
             const char sep = separator_;
             while (c != sep && c != '\n' && c != '\r' && c != -1) {
                 if (c == '"')
-                    throw Error(Text::tr("line %1: a quote inside a field that does not begin with a quote")
-                                    .arg(lineNo_));
+                    throw Error(
+                        Text::tr("line %1: a quote inside a field that does not begin with a quote").arg(lineNo_));
                 f->push_back(char(c));
                 const char* b = buffer_.constData();
                 qsizetype i = pos_;

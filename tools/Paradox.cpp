@@ -54,7 +54,7 @@ QString findOldFile(const QStringList& entries, const QDir& oldDir, const QStrin
             found << oldDir.filePath(e);
     if (found.size() > 1)
         throw Error(Text::tr("cannot migrate %1: the old directory holds %2 files for it, %3. Keep the one "
-                                   "with the shop's records and move the other away, then run the migration again")
+                             "with the shop's records and move the other away, then run the migration again")
                         .arg(fileName)
                         .arg(found.size())
                         .arg(native(found.join(Text::tr(" and ")))));
@@ -99,11 +99,11 @@ Target examineTarget(const QString& dir)
     }
     if (!filled.isEmpty())
         throw Error(Text::tr("%1 already holds data: %2. The migration only fills a new or empty database, so "
-                                   "that no record is mixed or lost; name a new directory.")
+                             "that no record is mixed or lost; name a new directory.")
                         .arg(Database::shownLocation(dir), filled.join(QStringLiteral(", "))));
     if (!missing.isEmpty())
         throw Error(Text::tr("%1 is not empty and is not a database of this program (it lacks %2); name a new "
-                                   "or empty directory")
+                             "or empty directory")
                         .arg(Database::shownLocation(dir), missing.join(QStringLiteral(", "))));
     return Target::Existing;
 }
@@ -147,7 +147,7 @@ TableJob prepareJob(const TableDef& t, const QString& oldPath, int codePage)
         if (i < 0) {
             if (f.required)
                 throw Error(Text::tr("cannot migrate %1 from %2: the old table has no field '%3', which every "
-                                           "record needs (its fields are %4)")
+                                     "record needs (its fields are %4)")
                                 .arg(t.fileName, native(oldPath), f.name, [&] {
                                     QStringList names;
                                     for (const paradox::Field& of : old.fields())
@@ -159,8 +159,7 @@ TableJob prepareJob(const TableDef& t, const QString& oldPath, int codePage)
         }
         used[size_t(i)] = true;
         if (old.fields()[i].isSkipped()) {
-            job.result.notes << Text::tr(
-                                    "field '%1' is a %2 field in the old table and holds no text: left empty")
+            job.result.notes << Text::tr("field '%1' is a %2 field in the old table and holds no text: left empty")
                                     .arg(f.name, paradox::typeName(old.fields()[i].type));
             continue;
         }
@@ -175,7 +174,7 @@ TableJob prepareJob(const TableDef& t, const QString& oldPath, int codePage)
     for (const FieldDef& f : t.fields)
         if (f.required && !job.columns.contains(f.name))
             throw Error(Text::tr("cannot migrate %1 from %2: the old field '%3' holds no text, and every record "
-                                       "needs one")
+                                 "needs one")
                             .arg(t.fileName, native(oldPath), f.name));
     return job;
 }
@@ -243,15 +242,14 @@ MigrationResult migrateDatabase(const QString& oldDir, const QString& dir, bool 
 {
     if (isServerLocation(dir))
         throw Error(Text::tr("the migration writes a directory of table files: migrate into a new directory, "
-                                   "then bring it to %1 with 'yerbalis-admin copy DIR URI'")
+                             "then bring it to %1 with 'yerbalis-admin copy DIR URI'")
                         .arg(Database::shownLocation(dir)));
     const QFileInfo oldInfo(oldDir);
     if (!oldInfo.isDir())
-        throw Error(
-            Text::tr("the old database directory %1 does not exist").arg(Database::shownLocation(oldDir)));
+        throw Error(Text::tr("the old database directory %1 does not exist").arg(Database::shownLocation(oldDir)));
     if (QDir(oldDir).canonicalPath() == QDir(dir).canonicalPath() && QFileInfo::exists(dir))
-        throw Error(Text::tr("the old and the new database directory are the same (%1)")
-                        .arg(Database::shownLocation(dir)));
+        throw Error(
+            Text::tr("the old and the new database directory are the same (%1)").arg(Database::shownLocation(dir)));
     const Target target = examineTarget(dir);
 
     // Every old table is opened, and its fields matched, before anything is written.
@@ -297,8 +295,7 @@ MigrationResult migrateDatabase(const QString& oldDir, const QString& dir, bool 
                 columns << f.name; // nothing to write; the writer only checks the table
         writers.push_back(std::make_unique<RecordWriter>(writeDir, t, columns, false));
         if (target == Target::Existing && !dryRun && recordsIn(writeDir, t) > 0)
-            throw Error(
-                Text::tr("%1 received records while the migration began; nothing was written").arg(t.fileName));
+            throw Error(Text::tr("%1 received records while the migration began; nothing was written").arg(t.fileName));
         if (!job.old)
             continue;
         if (progress)
@@ -330,8 +327,8 @@ MigrationResult migrateDatabase(const QString& oldDir, const QString& dir, bool 
                 throw Error(asRecordMessage(e.message()));
             }
         } catch (const Error& e) {
-            throw Error(Text::tr("cannot migrate %1 from %2: %3")
-                            .arg(t.fileName, native(job.result.oldFile), e.message()));
+            throw Error(
+                Text::tr("cannot migrate %1 from %2: %3").arg(t.fileName, native(job.result.oldFile), e.message()));
         }
         job.result.notes = job.old->notes() + job.result.notes;
     }

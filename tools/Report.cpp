@@ -7,8 +7,8 @@
 #include "store/Database.h"
 #include "store/Errors.h"
 
-#include <QCoreApplication>
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QMap>

@@ -38,7 +38,7 @@ QString fieldList(const TableDef& table)
 QString encodingHint()
 {
     return Text::tr("if the file was saved in another encoding, name it with --encoding "
-                          "(for example --encoding windows-1252)");
+                    "(for example --encoding windows-1252)");
 }
 
 QString shown(const std::string& v)
@@ -53,9 +53,9 @@ QString shown(const std::string& v)
 
 // The nouns that counted() is given, for their translation.
 [[maybe_unused]] const char* const kCountedNouns[] = {
-    QT_TRANSLATE_NOOP("Counted", "record"), QT_TRANSLATE_NOOP("Counted", "records"),
-    QT_TRANSLATE_NOOP("Counted", "table"),  QT_TRANSLATE_NOOP("Counted", "tables"),
-    QT_TRANSLATE_NOOP("Counted", "field"),  QT_TRANSLATE_NOOP("Counted", "fields"),
+    QT_TRANSLATE_NOOP("Counted", "record"),  QT_TRANSLATE_NOOP("Counted", "records"),
+    QT_TRANSLATE_NOOP("Counted", "table"),   QT_TRANSLATE_NOOP("Counted", "tables"),
+    QT_TRANSLATE_NOOP("Counted", "field"),   QT_TRANSLATE_NOOP("Counted", "fields"),
     QT_TRANSLATE_NOOP("Counted", "problem"), QT_TRANSLATE_NOOP("Counted", "problems"),
 };
 
@@ -74,8 +74,7 @@ const TableDef& tableNamed(const QString& name)
     QStringList names;
     for (const TableDef& t : tables())
         names << t.fileName;
-    throw Error(
-        Text::tr("there is no table '%1'; the tables are %2").arg(name, names.join(QStringLiteral(", "))));
+    throw Error(Text::tr("there is no table '%1'; the tables are %2").arg(name, names.join(QStringLiteral(", "))));
 }
 
 QString dateTimeCsv(const QDateTime& dt)
@@ -170,9 +169,8 @@ RecordWriter::RecordWriter(const QString& dir, const TableDef& table, const QStr
     for (int c = 0; c < columns.size(); ++c) {
         const FieldDef* f = table.field(columns[c]);
         if (!f)
-            throw Error(
-                Text::tr("line 1: the header names a field '%1' that %2 does not have (its fields are %3)")
-                    .arg(columns[c], table.fileName, fieldList(table)));
+            throw Error(Text::tr("line 1: the header names a field '%1' that %2 does not have (its fields are %3)")
+                            .arg(columns[c], table.fileName, fieldList(table)));
         const int i = int(f - table.fields.constData());
         if (columnOf_[size_t(i)] >= 0)
             throw Error(Text::tr("line 1: the header names the field '%1' twice").arg(f->name));
@@ -236,8 +234,7 @@ void RecordWriter::refused(const BulkRefusal& r)
     if (f && columnOf_[size_t(f - table_.fields.constData())] >= 0) {
         const QVariant& v = r.value();
         const QByteArray text = v.typeId() == QMetaType::QByteArray ? v.toByteArray() : v.toString().toUtf8();
-        refuse(row, line, f->name,
-               Text::tr("another record already has the value %1").arg(shown(text.toStdString())));
+        refuse(row, line, f->name, Text::tr("another record already has the value %1").arg(shown(text.toStdString())));
     }
     refuse(row, line, {}, Text::tr("the table refuses the record: %1").arg(r.message()));
 }
@@ -315,15 +312,14 @@ qint64 RecordWriter::commit()
     flushPending();
     if (existing_ > 0 && existingKeys_ == ExistingKeys::Refuse) {
         rollback();
-        throw Error(
-            Text::tr("%1 of the file %2 already in the table (the first: %3, row %4). "
-                           "Run the import again with --skip-existing to keep "
-                           "the table's records and add only the others, or with --replace to replace "
-                           "all the records of the table by those of the file")
-                .arg(counted(existing_, "record", "records"),
-                     existing_ == 1 ? Text::tr("has a key that is") : Text::tr("have keys that are"),
-                     firstExistingKey_)
-                .arg(firstExistingRow_));
+        throw Error(Text::tr("%1 of the file %2 already in the table (the first: %3, row %4). "
+                             "Run the import again with --skip-existing to keep "
+                             "the table's records and add only the others, or with --replace to replace "
+                             "all the records of the table by those of the file")
+                        .arg(counted(existing_, "record", "records"),
+                             existing_ == 1 ? Text::tr("has a key that is") : Text::tr("have keys that are"),
+                             firstExistingKey_)
+                        .arg(firstExistingRow_));
     }
     qint64 written = 0;
     try {
