@@ -1,7 +1,13 @@
 # Writes a help2man include file with a COMMANDS section: the help of every
 # command that `yerbalis-admin --help` lists, so that the manual page follows
 # the tool's own commands.
-#   cmake -DADMIN=path/to/yerbalis-admin -DOUTPUT=file -P AdminCommands.cmake
+#   cmake -DADMIN=path/to/yerbalis-admin -DOUTPUT=file [-DLOCALE=es_ES.UTF-8] -P AdminCommands.cmake
+# The tool speaks the language of the locale: English (C.UTF-8) unless LOCALE names another.
+if(NOT DEFINED LOCALE)
+  set(LOCALE C.UTF-8)
+endif()
+set(ENV{LC_ALL} ${LOCALE})
+unset(ENV{LANGUAGE})
 execute_process(COMMAND "${ADMIN}" --help OUTPUT_VARIABLE usage RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "${ADMIN} --help failed: ${status}")
