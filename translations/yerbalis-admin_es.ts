@@ -110,7 +110,7 @@
     </message>
     <message>
         <source>Usage: %1</source>
-        <translation>Uso: %1</translation>
+        <translation>Modo de empleo: %1</translation>
     </message>
     <message>
         <source>[OPTIONS]</source>

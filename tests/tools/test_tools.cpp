@@ -466,11 +466,11 @@ private slots:
         QCOMPARE(run({QStringLiteral("report"), dir, QStringLiteral("--from")}, nullptr, &err), 2);
         QVERIFY2(err.contains("the option --from needs a value"), err.constData());
         QCOMPARE(run({QStringLiteral("--help")}, &out, nullptr, "es_ES.UTF-8"), 0);
-        QVERIFY2(out.startsWith("Uso: yerbalis-admin ORDEN") && out.contains("\n  migrate OLD_DIR DIR ") &&
+        QVERIFY2(out.startsWith("Modo de empleo: yerbalis-admin ORDEN") && out.contains("\n  migrate OLD_DIR DIR ") &&
                      out.contains("Opciones:\n  -h, --help "),
                  out.constData());
         QCOMPARE(run({QStringLiteral("report"), QStringLiteral("--help")}, &out, nullptr, "es_ES.UTF-8"), 0);
-        QVERIFY2(out.startsWith("Uso: yerbalis-admin report DIR [OPCIONES]\nMuestra") &&
+        QVERIFY2(out.startsWith("Modo de empleo: yerbalis-admin report DIR [OPCIONES]\nMuestra") &&
                      out.contains("  --by-till         una línea por caja y día"),
                  out.constData());
         QCOMPARE(run({QStringLiteral("export"), dir, QStringLiteral("Mesa")}, nullptr, &err, "es_ES.UTF-8"), 1);
@@ -478,7 +478,8 @@ private slots:
         QCOMPARE(run({QStringLiteral("import"), dir, QStringLiteral("cosmetic"), csv, QStringLiteral("--frob")},
                      nullptr, &err, "es_ES.UTF-8"),
                  2);
-        QVERIFY2(err.startsWith("yerbalis-admin import: opción desconocida '--frob'\n\nUso: "), err.constData());
+        QVERIFY2(err.startsWith("yerbalis-admin import: opción desconocida '--frob'\n\nModo de empleo: "),
+                 err.constData());
     }
 
     // YERBALIS_DATABASE stands for a database left out of the command line; a
