@@ -121,7 +121,7 @@ public:
         setSummary(tr("create an empty database with the fourteen tables in DIR"));
         setDescription(tr("Creates DIR (when missing) with the fourteen empty tables. Tables that already exist "
                           "are left as they are."));
-        addArgument(QStringLiteral("DIR"), databaseText());
+        addArgument(Text::tr("DIR"), databaseText());
         setArgumentProblem(tr("create needs one directory"));
     }
 
@@ -163,7 +163,7 @@ public:
         setDescription(tr("Verifies every table of DIR: present, readable, of the right structure, undamaged, "
                           "required fields filled and records in key order. Exits 1 and names every problem when "
                           "something is wrong. Warns when other users of the computer can read the directory DIR."));
-        addArgument(QStringLiteral("DIR"), databaseText());
+        addArgument(Text::tr("DIR"), databaseText());
         setArgumentProblem(tr("check needs one directory"));
     }
 
@@ -216,9 +216,9 @@ public:
                "begins with =, +, -, @, a tab or a carriage return gets an apostrophe in front, so that a spreadsheet "
                "shows it instead of running it as a formula ('import' takes the apostrophe away again). The table is "
                "read as it is at one moment, even while the program writes to it."));
-        addArgument(QStringLiteral("DIR"), databaseText());
-        addArgument(QStringLiteral("TABLE"), tableText());
-        addArgument(QStringLiteral("FILE"), tr("the CSV file to write; '-' or none: standard output"), true);
+        addArgument(Text::tr("DIR"), databaseText());
+        addArgument(Text::tr("TABLE"), tableText());
+        addArgument(Text::tr("FILE"), tr("the CSV file to write; '-' or none: standard output"), true);
         setArgumentProblem(tr("export needs a directory, a table and optionally a file"));
         addFlag(QStringLiteral("bom"),
                 tr("begin with a UTF-8 byte order mark, for spreadsheet programs that "
@@ -302,9 +302,9 @@ public:
                "field; in Producto.db the same Codigo), nothing is imported: the message counts them (exit code 1), "
                "so that importing a file twice never doubles its records; either choice below loses one version, so "
                "the choice is yours."));
-        addArgument(QStringLiteral("DIR"), databaseText());
-        addArgument(QStringLiteral("TABLE"), tableText());
-        addArgument(QStringLiteral("FILE"), tr("the CSV file to read; '-': standard input"));
+        addArgument(Text::tr("DIR"), databaseText());
+        addArgument(Text::tr("TABLE"), tableText());
+        addArgument(Text::tr("FILE"), tr("the CSV file to read; '-': standard input"));
         setArgumentProblem(tr("import needs a directory, a table and a file"));
         addFlag(QStringLiteral("replace"), tr("delete the table's records first (undone, too, on failure)"));
         addFlag(QStringLiteral("skip-existing"),
@@ -383,8 +383,8 @@ public:
                "tables yet). The copy shows the tables as they were at one moment, even while the program is running "
                "and selling, and is verified as 'check' does before the command reports success. To restore, close "
                "the program and copy the files of DEST back into the database directory."));
-        addArgument(QStringLiteral("DIR"), databaseText());
-        addArgument(QStringLiteral("DEST"), tr("the directory of the backup"));
+        addArgument(Text::tr("DIR"), databaseText());
+        addArgument(Text::tr("DEST"), tr("the directory of the backup"));
         setArgumentProblem(tr("backup needs the database directory and the backup directory"));
     }
 
@@ -421,8 +421,8 @@ public:
                "server and back. All or nothing: when anything fails, TO is left as it was. TO must not exist yet, be "
                "an empty directory, or hold only empty tables (as 'create' makes them; on a server the missing tables "
                "are made). Close the program at every till first: sales recorded during the copy may be left out."));
-        addArgument(QStringLiteral("FROM"), tr("the database to copy from"));
-        addArgument(QStringLiteral("TO"), tr("the database to copy to"));
+        addArgument(Text::tr("FROM"), tr("the database to copy from"));
+        addArgument(Text::tr("TO"), tr("the database to copy to"));
         setArgumentProblem(tr("copy needs the database to copy from and the database to copy to"));
     }
 
@@ -460,7 +460,7 @@ public:
                           "sample content in Spanish: every reference database, ten cards, thirty products and "
                           "fifty sales at till 1 over the last five days, none later than now. Try the program on "
                           "it with YERBALIS_DATA_DIR=DIR."));
-        addArgument(QStringLiteral("DIR"), tr("the directory of the new database"));
+        addArgument(Text::tr("DIR"), tr("the directory of the new database"));
         setArgumentProblem(tr("demo needs one directory"));
     }
 
@@ -485,10 +485,10 @@ public:
         setSummary(tr("number of sales and total amount per day"));
         setDescription(tr("Prints for every day with sales the number of sales and their total amount, then the "
                           "grand total. DATE is YYYY-MM-DD; both ends are included."));
-        addArgument(QStringLiteral("DIR"), databaseText());
+        addArgument(Text::tr("DIR"), databaseText());
         setArgumentProblem(tr("report needs one directory"));
-        addValue(QStringLiteral("from"), QStringLiteral("DATE"), tr("the first day of the report"));
-        addValue(QStringLiteral("to"), QStringLiteral("DATE"), tr("the last day of the report"));
+        addValue(QStringLiteral("from"), Text::tr("DATE"), tr("the first day of the report"));
+        addValue(QStringLiteral("to"), Text::tr("DATE"), tr("the last day of the report"));
         addFlag(QStringLiteral("by-till"), tr("one line per till and day, and a total per till"));
         addFlag(QStringLiteral("csv"),
                 tr("write CSV (Day,Sales,Amount; with --by-till Day,Till,Sales,Amount) instead of a table"));
@@ -532,9 +532,9 @@ public:
                "with the field names, texts in UTF-8, memo texts (from FILE.MB beside it) with their line breaks, "
                "dates YYYY-MM-DD, times HH:MM:SS, timestamps YYYY-MM-DD HH:MM:SS. A summary of the table goes to "
                "standard error. Binary, graphic and OLE fields come out empty."));
-        addArgument(QStringLiteral("FILE.DB"), tr("the old table"));
+        addArgument(Text::tr("FILE.DB"), tr("the old table"));
         setArgumentProblem(tr("paradox needs one table file"));
-        addValue(QStringLiteral("csv"), QStringLiteral("OUT"), tr("write the CSV to OUT instead of standard output"));
+        addValue(QStringLiteral("csv"), Text::tr("OUT"), tr("write the CSV to OUT instead of standard output"));
         addValue(QStringLiteral("codepage"), QStringLiteral("N"),
                  tr("read the texts in code page N (850, 1252 ...), whatever the table says"));
     }
@@ -604,8 +604,8 @@ public:
                "in OLD_DIR, or found twice in it (Producto.db and PRODUCTO.DB), stops the migration before it writes. "
                "DIR must not exist, be an empty directory, or hold only empty tables (as 'create' makes them): the "
                "migration never mixes old records with others."));
-        addArgument(QStringLiteral("OLD_DIR"), tr("the directory of the old tables"));
-        addArgument(QStringLiteral("DIR"), tr("the directory of the new database"));
+        addArgument(Text::tr("OLD_DIR"), tr("the directory of the old tables"));
+        addArgument(Text::tr("DIR"), tr("the directory of the new database"));
         setArgumentProblem(tr("migrate needs the old directory and the database directory"));
         addFlag(QStringLiteral("dry-run"), tr("read and check everything as the migration does, write nothing"));
         addFlag(QStringLiteral("allow-missing"), tr("leave the tables missing in OLD_DIR empty"));

@@ -40,11 +40,11 @@
     <name>BackupCommand</name>
     <message>
         <source>copy every table to DEST, safely while the program runs</source>
-        <translation>copia todas las tablas en DEST, sin riesgo aunque el programa esté abierto</translation>
+        <translation>copia todas las tablas en DESTINO, sin riesgo aunque el programa esté abierto</translation>
     </message>
     <message>
         <source>Copies the fourteen tables of DIR into the directory DEST (created when missing; it must not hold tables yet). The copy shows the tables as they were at one moment, even while the program is running and selling, and is verified as &apos;check&apos; does before the command reports success. To restore, close the program and copy the files of DEST back into the database directory.</source>
-        <translation>Copia las catorce tablas de DIR en la carpeta DEST (que se crea si no existe; no debe contener tablas todavía). La copia muestra las tablas tal como estaban en un mismo instante, aunque el programa esté abierto y vendiendo, y se comprueba como lo hace &apos;check&apos; antes de dar la orden por terminada. Para restaurarla, cierre el programa y copie los ficheros de DEST de vuelta en la carpeta de la base de datos.</translation>
+        <translation>Copia las catorce tablas de DIR en la carpeta DESTINO (que se crea si no existe; no debe contener tablas todavía). La copia muestra las tablas tal como estaban en un mismo instante, aunque el programa esté abierto y vendiendo, y se comprueba como lo hace &apos;check&apos; antes de dar la orden por terminada. Para restaurarla, cierre el programa y copie los ficheros de DESTINO de vuelta en la carpeta de la base de datos.</translation>
     </message>
     <message>
         <source>the directory of the backup</source>
@@ -183,6 +183,46 @@
         <source>&apos;%1&apos; is not a code page number (for example 850 or 1252)</source>
         <translation>&apos;%1&apos; no es un número de página de códigos (por ejemplo 850 o 1252)</translation>
     </message>
+    <message>
+        <source>DIR</source>
+        <translation>DIR</translation>
+    </message>
+    <message>
+        <source>TABLE</source>
+        <translation>TABLA</translation>
+    </message>
+    <message>
+        <source>FILE</source>
+        <translation>FICHERO</translation>
+    </message>
+    <message>
+        <source>DEST</source>
+        <translation>DESTINO</translation>
+    </message>
+    <message>
+        <source>FROM</source>
+        <translation>ORIGEN</translation>
+    </message>
+    <message>
+        <source>TO</source>
+        <translation>DESTINO</translation>
+    </message>
+    <message>
+        <source>DATE</source>
+        <translation>FECHA</translation>
+    </message>
+    <message>
+        <source>FILE.DB</source>
+        <translation>FICHERO.DB</translation>
+    </message>
+    <message>
+        <source>OUT</source>
+        <translation>SALIDA</translation>
+    </message>
+    <message>
+        <source>OLD_DIR</source>
+        <translation>DIR_ANTIGUO</translation>
+    </message>
 </context>
 <context>
     <name>Copy</name>
@@ -239,7 +279,7 @@
     </message>
     <message>
         <source>Copies the records of the fourteen tables of the database FROM into the database TO; each is a directory of table files or a PostgreSQL URI (postgresql://...), so a shop moves from its files to a server and back. All or nothing: when anything fails, TO is left as it was. TO must not exist yet, be an empty directory, or hold only empty tables (as &apos;create&apos; makes them; on a server the missing tables are made). Close the program at every till first: sales recorded during the copy may be left out.</source>
-        <translation>Copia los registros de las catorce tablas de la base de datos FROM en la base de datos TO; cada una es una carpeta de ficheros de tablas o una URI de PostgreSQL (postgresql://...), de modo que una tienda puede pasar de sus ficheros a un servidor y volver. Todo o nada: si algo falla, TO queda como estaba. TO no debe existir todavía, o debe ser una carpeta vacía o contener solo tablas vacías (como las crea &apos;create&apos;; en un servidor se crean las tablas que falten). Cierre antes el programa en todas las cajas: las ventas registradas durante la copia podrían quedar fuera.</translation>
+        <translation>Copia los registros de las catorce tablas de la base de datos ORIGEN en la base de datos DESTINO; cada una es una carpeta de ficheros de tablas o una URI de PostgreSQL (postgresql://...), de modo que una tienda puede pasar de sus ficheros a un servidor y volver. Todo o nada: si algo falla, DESTINO queda como estaba. DESTINO no debe existir todavía, o debe ser una carpeta vacía o contener solo tablas vacías (como las crea &apos;create&apos;; en un servidor se crean las tablas que falten). Cierre antes el programa en todas las cajas: las ventas registradas durante la copia podrían quedar fuera.</translation>
     </message>
     <message>
         <source>the database to copy from</source>
@@ -409,11 +449,11 @@
     <name>ExportCommand</name>
     <message>
         <source>write a table as CSV to FILE (or standard output)</source>
-        <translation>escribe una tabla como CSV en FILE (o en la salida estándar)</translation>
+        <translation>escribe una tabla como CSV en FICHERO (o en la salida estándar)</translation>
     </message>
     <message>
         <source>Writes the records of TABLE as CSV to FILE, or to standard output when FILE is missing or &apos;-&apos;. The first line names the fields; records are in the table&apos;s own order. Texts are UTF-8, dates YYYY-MM-DD HH:MM:SS; a field with a comma, a quote or a line break is quoted (RFC 4180). A text that begins with =, +, -, @, a tab or a carriage return gets an apostrophe in front, so that a spreadsheet shows it instead of running it as a formula (&apos;import&apos; takes the apostrophe away again). The table is read as it is at one moment, even while the program writes to it.</source>
-        <translation>Escribe los registros de TABLE como CSV en FILE, o en la salida estándar si falta FILE o es &apos;-&apos;. La primera línea nombra los campos; los registros van en el orden propio de la tabla. Los textos van en UTF-8 y las fechas como AAAA-MM-DD HH:MM:SS; un campo con una coma, unas comillas o un salto de línea va entre comillas (RFC 4180). Un texto que empieza por =, +, -, @, un tabulador o un retorno de carro lleva delante un apóstrofo, para que una hoja de cálculo lo muestre en lugar de ejecutarlo como fórmula (&apos;import&apos; vuelve a quitar el apóstrofo). La tabla se lee tal como está en un mismo instante, aunque el programa esté escribiendo en ella.</translation>
+        <translation>Escribe los registros de TABLA como CSV en FICHERO, o en la salida estándar si falta FICHERO o es &apos;-&apos;. La primera línea nombra los campos; los registros van en el orden propio de la tabla. Los textos van en UTF-8 y las fechas como AAAA-MM-DD HH:MM:SS; un campo con una coma, unas comillas o un salto de línea va entre comillas (RFC 4180). Un texto que empieza por =, +, -, @, un tabulador o un retorno de carro lleva delante un apóstrofo, para que una hoja de cálculo lo muestre en lugar de ejecutarlo como fórmula (&apos;import&apos; vuelve a quitar el apóstrofo). La tabla se lee tal como está en un mismo instante, aunque el programa esté escribiendo en ella.</translation>
     </message>
     <message>
         <source>the CSV file to write; &apos;-&apos; or none: standard output</source>
@@ -469,7 +509,7 @@
     <message>
         <source>Adds the records of the CSV file FILE to TABLE. The first line names the fields (in any order; fields left out stay empty). Every record is checked: integers (whole numbers) and dates readable, texts no longer than their field, required fields filled, no repeated product code. Dates are YYYY-MM-DD HH:MM:SS or, when the system&apos;s regional settings put the day first (es_ES), also as spreadsheets write them: 9/12/2026 10:15, 09/12/26 10:15:00. Either every record is imported or, at the first record that breaks a rule, none is: the message names the row, the field and the problem. The apostrophe that &apos;export&apos; puts before a text beginning with =, +, -, @, a tab or a carriage return is taken away.
 When records of the file have keys that the table already holds (the same text in the table&apos;s index field; in Producto.db the same Codigo), nothing is imported: the message counts them (exit code 1), so that importing a file twice never doubles its records; either choice below loses one version, so the choice is yours.</source>
-        <translation>Añade a TABLE los registros del fichero CSV FILE. La primera línea nombra los campos (en cualquier orden; los campos que falten quedan vacíos). Se comprueba cada registro: enteros (números sin decimales) y fechas legibles, textos no más largos que su campo, campos obligatorios rellenos y ningún código de producto repetido. Las fechas van como AAAA-MM-DD HH:MM:SS o, si la configuración regional del sistema pone el día primero (es_ES), también como las escriben las hojas de cálculo: 9/12/2026 10:15, 09/12/26 10:15:00. O se importan todos los registros o, en el primero que incumple una regla, ninguno: el mensaje nombra la fila, el campo y el problema. Se quita el apóstrofo que &apos;export&apos; pone delante de un texto que empieza por =, +, -, @, un tabulador o un retorno de carro.
+        <translation>Añade a TABLA los registros del fichero CSV FICHERO. La primera línea nombra los campos (en cualquier orden; los campos que falten quedan vacíos). Se comprueba cada registro: enteros (números sin decimales) y fechas legibles, textos no más largos que su campo, campos obligatorios rellenos y ningún código de producto repetido. Las fechas van como AAAA-MM-DD HH:MM:SS o, si la configuración regional del sistema pone el día primero (es_ES), también como las escriben las hojas de cálculo: 9/12/2026 10:15, 09/12/26 10:15:00. O se importan todos los registros o, en el primero que incumple una regla, ninguno: el mensaje nombra la fila, el campo y el problema. Se quita el apóstrofo que &apos;export&apos; pone delante de un texto que empieza por =, +, -, @, un tabulador o un retorno de carro.
 Si hay registros del fichero con claves que la tabla ya tiene (el mismo texto en el campo índice de la tabla; en Producto.db el mismo Codigo), no se importa nada: el mensaje los cuenta (código de salida 1), para que importar dos veces un fichero nunca duplique sus registros; cualquiera de las dos opciones siguientes pierde una de las versiones, así que la elección es suya.</translation>
     </message>
     <message>
@@ -547,11 +587,11 @@ No se ha importado nada; la tabla no ha cambiado.</translation>
     <name>MigrateCommand</name>
     <message>
         <source>bring the old Paradox tables of OLD_DIR into DIR</source>
-        <translation>pasa a DIR las antiguas tablas Paradox de OLD_DIR</translation>
+        <translation>pasa a DIR las antiguas tablas Paradox de DIR_ANTIGUO</translation>
     </message>
     <message>
         <source>Brings the fourteen tables of an old database directory (a copy of C:\YERBA1) into the database DIR. File and field names are matched without regard to case; every record is checked by the rules of the tables (text sizes, numbers, dates, required fields). All or nothing: at the first record that breaks a rule nothing is written, and the message names the table, the record and the field. A table missing in OLD_DIR, or found twice in it (Producto.db and PRODUCTO.DB), stops the migration before it writes. DIR must not exist, be an empty directory, or hold only empty tables (as &apos;create&apos; makes them): the migration never mixes old records with others.</source>
-        <translation>Pasa a la base de datos DIR las catorce tablas de una antigua carpeta de base de datos (una copia de C:\YERBA1). Los nombres de ficheros y campos se reconocen sin distinguir mayúsculas de minúsculas; cada registro se comprueba con las reglas de las tablas (longitud de los textos, números, fechas, campos obligatorios). Todo o nada: en el primer registro que incumple una regla no se escribe nada, y el mensaje nombra la tabla, el registro y el campo. Una tabla que falta en OLD_DIR, o que aparece dos veces (Producto.db y PRODUCTO.DB), detiene la migración antes de escribir. DIR no debe existir, o debe ser una carpeta vacía o contener solo tablas vacías (como las crea &apos;create&apos;): la migración nunca mezcla los registros antiguos con otros.</translation>
+        <translation>Pasa a la base de datos DIR las catorce tablas de una antigua carpeta de base de datos (una copia de C:\YERBA1). Los nombres de ficheros y campos se reconocen sin distinguir mayúsculas de minúsculas; cada registro se comprueba con las reglas de las tablas (longitud de los textos, números, fechas, campos obligatorios). Todo o nada: en el primer registro que incumple una regla no se escribe nada, y el mensaje nombra la tabla, el registro y el campo. Una tabla que falta en DIR_ANTIGUO, o que aparece dos veces (Producto.db y PRODUCTO.DB), detiene la migración antes de escribir. DIR no debe existir, o debe ser una carpeta vacía o contener solo tablas vacías (como las crea &apos;create&apos;): la migración nunca mezcla los registros antiguos con otros.</translation>
     </message>
     <message>
         <source>the directory of the old tables</source>
@@ -571,7 +611,7 @@ No se ha importado nada; la tabla no ha cambiado.</translation>
     </message>
     <message>
         <source>leave the tables missing in OLD_DIR empty</source>
-        <translation>deja vacías las tablas que faltan en OLD_DIR</translation>
+        <translation>deja vacías las tablas que faltan en DIR_ANTIGUO</translation>
     </message>
     <message>
         <source>read the texts in code page N, whatever the tables say</source>
@@ -727,7 +767,7 @@ No se ha escrito nada; %2 no ha cambiado.</translation>
     </message>
     <message>
         <source>Shows an old Paradox table (file versions 3 to 7) as CSV, in the form &apos;export&apos; writes: a first line with the field names, texts in UTF-8, memo texts (from FILE.MB beside it) with their line breaks, dates YYYY-MM-DD, times HH:MM:SS, timestamps YYYY-MM-DD HH:MM:SS. A summary of the table goes to standard error. Binary, graphic and OLE fields come out empty.</source>
-        <translation>Muestra como CSV una antigua tabla Paradox (versiones de fichero 3 a 7), en la forma en que escribe &apos;export&apos;: una primera línea con los nombres de los campos, textos en UTF-8, textos de memo (del FILE.MB que la acompaña) con sus saltos de línea, fechas AAAA-MM-DD, horas HH:MM:SS y marcas de tiempo AAAA-MM-DD HH:MM:SS. Un resumen de la tabla va a la salida de errores. Los campos binarios, gráficos y OLE salen vacíos.</translation>
+        <translation>Muestra como CSV una antigua tabla Paradox (versiones de fichero 3 a 7), en la forma en que escribe &apos;export&apos;: una primera línea con los nombres de los campos, textos en UTF-8, textos de memo (del FICHERO.MB que la acompaña) con sus saltos de línea, fechas AAAA-MM-DD, horas HH:MM:SS y marcas de tiempo AAAA-MM-DD HH:MM:SS. Un resumen de la tabla va a la salida de errores. Los campos binarios, gráficos y OLE salen vacíos.</translation>
     </message>
     <message>
         <source>the old table</source>
@@ -739,7 +779,7 @@ No se ha escrito nada; %2 no ha cambiado.</translation>
     </message>
     <message>
         <source>write the CSV to OUT instead of standard output</source>
-        <translation>escribe el CSV en OUT en lugar de en la salida estándar</translation>
+        <translation>escribe el CSV en SALIDA en lugar de en la salida estándar</translation>
     </message>
     <message>
         <source>read the texts in code page N (850, 1252 ...), whatever the table says</source>
@@ -813,7 +853,7 @@ No se ha escrito nada; %2 no ha cambiado.</translation>
     </message>
     <message>
         <source>Prints for every day with sales the number of sales and their total amount, then the grand total. DATE is YYYY-MM-DD; both ends are included.</source>
-        <translation>Muestra, para cada día con ventas, el número de ventas y su importe total, y después el total general. DATE se escribe AAAA-MM-DD; los dos extremos se incluyen.</translation>
+        <translation>Muestra, para cada día con ventas, el número de ventas y su importe total, y después el total general. FECHA se escribe AAAA-MM-DD; los dos extremos se incluyen.</translation>
     </message>
     <message>
         <source>report needs one directory</source>

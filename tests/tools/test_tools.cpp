@@ -466,8 +466,8 @@ private slots:
         QCOMPARE(run({QStringLiteral("report"), dir, QStringLiteral("--from")}, nullptr, &err), 2);
         QVERIFY2(err.contains("the option --from needs a value"), err.constData());
         QCOMPARE(run({QStringLiteral("--help")}, &out, nullptr, "es_ES.UTF-8"), 0);
-        QVERIFY2(out.startsWith("Modo de empleo: yerbalis-admin ORDEN") && out.contains("\n  migrate OLD_DIR DIR ") &&
-                     out.contains("Opciones:\n  -h, --help "),
+        QVERIFY2(out.startsWith("Modo de empleo: yerbalis-admin ORDEN") &&
+                     out.contains("\n  migrate DIR_ANTIGUO DIR ") && out.contains("Opciones:\n  -h, --help "),
                  out.constData());
         QCOMPARE(run({QStringLiteral("report"), QStringLiteral("--help")}, &out, nullptr, "es_ES.UTF-8"), 0);
         QVERIFY2(out.startsWith("Modo de empleo: yerbalis-admin report DIR [OPCIONES]\nMuestra") &&
