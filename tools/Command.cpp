@@ -12,8 +12,8 @@ namespace {
 
 const QString kTool = QStringLiteral("yerbalis-admin");
 
-// The column where the texts of arguments and options begin, and the widest
-// name that still has its text on the same line.
+// The column where the texts of arguments and options begin; a longer name
+// puts its text on the next line.
 constexpr int kColumn = 20;
 
 QString versionLine() { return QStringLiteral("yerbalis-admin %1\n").arg(QLatin1String(YERBALIS_VERSION)); }

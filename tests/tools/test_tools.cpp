@@ -465,6 +465,10 @@ private slots:
                  err.constData());
         QCOMPARE(run({QStringLiteral("report"), dir, QStringLiteral("--from")}, nullptr, &err), 2);
         QVERIFY2(err.contains("the option --from needs a value"), err.constData());
+        QCOMPARE(run({QStringLiteral("export"), dir, QStringLiteral("producto"), QStringLiteral("--bom=yes")}, nullptr,
+                     &err),
+                 2);
+        QVERIFY2(err.contains("the option --bom takes no value"), err.constData());
         QCOMPARE(run({QStringLiteral("--help")}, &out, nullptr, "es_ES.UTF-8"), 0);
         QVERIFY2(out.startsWith("Modo de empleo: yerbalis-admin ORDEN") &&
                      out.contains("\n  migrate DIR_ANTIGUO DIR ") && out.contains("Opciones:\n  -h, --help "),
