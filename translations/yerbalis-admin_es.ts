@@ -400,7 +400,7 @@
     </message>
     <message>
         <source>line %1: a quote inside a field that does not begin with a quote</source>
-        <translation>línea %1: unas comillas dentro de un campo que no empieza con comillas</translation>
+        <translation>línea %1: hay comillas dentro de un campo que no empieza con comillas</translation>
     </message>
 </context>
 <context>
@@ -473,7 +473,7 @@
     </message>
     <message>
         <source>write E instead of UTF-8: windows-1252 or iso-8859-1; a text with a character E lacks stops the export</source>
-        <translation>escribe en E en lugar de UTF-8: windows-1252 o iso-8859-1; un texto con un carácter que E no tiene detiene la exportación</translation>
+        <translation>escribe en la codificación E en lugar de UTF-8: windows-1252 o iso-8859-1; un texto con un carácter que E no tiene detiene la exportación</translation>
     </message>
     <message>
         <source>write every text as it is, without that apostrophe (import such a file with --no-neutralise too)</source>
