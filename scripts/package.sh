@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package yerbalis_<version>_<arch>.deb from a Release build
 # in ./build-deb (or $YERBALIS_PACKAGE_DIR) and leaves it in the top folder.
-# Only the two programs and the files that go with them are built, not the tests.
+# Only the two programs and the files that go with them are built, not the tests
+# nor the benchmarks.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh --package
@@ -14,7 +15,7 @@ ldflags=$(dpkg-buildflags --get LDFLAGS)
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DYERBALIS_PACKAGE=ON \
-      -DYERBALIS_SKIP=tests -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON \
+      -DYERBALIS_SKIP="tests;bench" -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON \
       -DCMAKE_CXX_FLAGS="$cxxflags" -DCMAKE_EXE_LINKER_FLAGS="$ldflags" "${launcher[@]}" "$@" >/dev/null
 cmake --build "$build" -j"$(nproc)" --target yerbalis yerbalis-admin yerbalis-package-files
 (cd "$build" && cpack -G DEB >cpack.log 2>&1) || { cat "$build/cpack.log"; exit 1; }

@@ -14,7 +14,7 @@
 #include "store/Database.h"
 #include "store/SortKey.h"
 #include "store/TableCursor.h"
-#include "tools/bench_support.h"
+#include "bench/bench_support.h"
 
 #include <QApplication>
 #include <QDir>

@@ -12,7 +12,7 @@
 #include "store/postgres/PgEngine.h"
 
 #include "shop/Sale.h"
-#include "tools/bench_support.h"
+#include "bench/bench_support.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
