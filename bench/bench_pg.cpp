@@ -11,8 +11,8 @@
 #include "store/TableCursor.h"
 #include "store/postgres/PgEngine.h"
 
-#include "shop/Sale.h"
 #include "bench/bench_support.h"
+#include "shop/Sale.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
