@@ -13,6 +13,7 @@
 #include "store/Errors.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -23,13 +24,17 @@ namespace yb::admin {
 
 namespace {
 
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(Demo)
+};
+
 QString field(const std::string& v) { return QString::fromUtf8(v.data(), qsizetype(v.size())); }
 
 std::unique_ptr<QIODevice> openResource(const QString& name)
 {
     auto file = std::make_unique<QFile>(QStringLiteral(":/demo/") + name);
     if (!file->open(QIODevice::ReadOnly))
-        throw Error(QStringLiteral("the sample content %1 is missing from the program").arg(name));
+        throw Error(Text::tr("the sample content %1 is missing from the program").arg(name));
     return file;
 }
 
@@ -48,7 +53,7 @@ std::unique_ptr<QIODevice> salesCsv(const QDateTime& now)
             header << field(c);
     const qsizetype days = header.indexOf(QStringLiteral("Dias antes")), hour = header.indexOf(QStringLiteral("Hora"));
     if (days < 0 || hour < 0)
-        throw Error(QStringLiteral("the sample sales lack their days or hours"));
+        throw Error(Text::tr("the sample sales lack their days or hours"));
     QList<QStringList> rows;
     QList<QDateTime> times;
     while (reader.next(record)) {
@@ -56,7 +61,7 @@ std::unique_ptr<QIODevice> salesCsv(const QDateTime& now)
         for (const std::string& v : record)
             row << field(v);
         if (row.size() != header.size())
-            throw Error(QStringLiteral("sample sale on line %1 has %2 fields").arg(reader.line()).arg(row.size()));
+            throw Error(Text::tr("sample sale on line %1 has %2 fields").arg(reader.line()).arg(row.size()));
         QDateTime t(now.date().addDays(-row[days].toInt()), QTime::fromString(row[hour], QStringLiteral("HH:mm:ss")));
         if (t > now)
             t = t.addDays(-1);
@@ -124,9 +129,9 @@ QList<QPair<QString, qint64>> createDemoDatabase(const QString& dir, const QDate
 {
     const QFileInfo info(dir);
     if (info.exists() && !info.isDir())
-        throw Error(QStringLiteral("%1 exists and is not a directory").arg(QDir::toNativeSeparators(dir)));
+        throw Error(Text::tr("%1 exists and is not a directory").arg(QDir::toNativeSeparators(dir)));
     if (info.exists() && !QDir(dir).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System))
-        throw Error(QStringLiteral("%1 is not empty; the demonstration database needs a new or empty directory")
+        throw Error(Text::tr("%1 is not empty; the demonstration database needs a new or empty directory")
                         .arg(QDir::toNativeSeparators(dir)));
     Database::createTables(dir);
 
@@ -139,12 +144,12 @@ QList<QPair<QString, qint64>> createDemoDatabase(const QString& dir, const QDate
         try {
             counts << qMakePair(def.fileName, importTable(dir, def, in.get(), options).imported);
         } catch (const Error& e) {
-            throw Error(QStringLiteral("sample record for %1 refused: %2").arg(def.fileName, e.message()));
+            throw Error(Text::tr("sample record for %1 refused: %2").arg(def.fileName, e.message()));
         }
     }
     const QStringList problems = Database::check(dir);
     if (!problems.isEmpty())
-        throw Error(QStringLiteral("the demonstration database does not pass the check: %1")
+        throw Error(Text::tr("the demonstration database does not pass the check: %1")
                         .arg(problems.join(QStringLiteral("; "))));
     return counts;
 }
