@@ -9,8 +9,15 @@ bash scripts/deps.sh --package
 build=${YERBALIS_PACKAGE_DIR:-build-deb}
 # Debian's hardening flags (stack protector, fortified functions, full RELRO,
 # immediate binding), as a package built by Debian's own tools would have them.
+# Fortified functions at level 3, as later Debian releases build them: at
+# level 2 the compiler checks only copies into objects whose size it knows
+# while compiling, and yerbalis-admin copies only into containers' buffers,
+# so it would call no checked function at all; level 3 also checks the sizes
+# known when the program runs (GCC 12 and glibc 2.34 or later).
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all
-cxxflags="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)"
+cppflags=$(dpkg-buildflags --get CPPFLAGS)
+cppflags=${cppflags/-D_FORTIFY_SOURCE=2/-U_FORTIFY_SOURCE -D_FORTIFY_SOURCE=3}
+cxxflags="$cppflags $(dpkg-buildflags --get CXXFLAGS)"
 ldflags=$(dpkg-buildflags --get LDFLAGS)
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
