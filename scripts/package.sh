@@ -12,8 +12,9 @@ build=${YERBALIS_PACKAGE_DIR:-build-deb}
 # Fortified functions at level 3, as later Debian releases build them: at
 # level 2 the compiler checks only copies into objects whose size it knows
 # while compiling, and yerbalis-admin copies only into containers' buffers,
-# so it would call no checked function at all; level 3 also checks the sizes
-# known when the program runs (GCC 12 and glibc 2.34 or later).
+# so it would call no checked function at all; level 3 also checks sizes
+# known only when the program runs (GCC 12 and glibc 2.34 or later), and
+# tests/package/check.sh makes sure that both programs call checked functions.
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all
 cppflags=$(dpkg-buildflags --get CPPFLAGS)
 cppflags=${cppflags/-D_FORTIFY_SOURCE=2/-U_FORTIFY_SOURCE -D_FORTIFY_SOURCE=3}
