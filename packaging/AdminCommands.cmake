@@ -1,12 +1,17 @@
 # Writes a help2man include file with a COMMANDS section: the help of every
 # command that `yerbalis-admin --help` lists, so that the manual page follows
-# the tool's own commands.
-#   cmake -DADMIN=path/to/yerbalis-admin -DOUTPUT=file [-DLOCALE=es_ES.UTF-8] -P AdminCommands.cmake
-# The tool speaks the language of the locale: English (C.UTF-8) unless LOCALE names another.
-if(NOT DEFINED LOCALE)
+# the tool's own commands. The commands are read from the help in English,
+# which names them the same way in every language; each command's help comes
+# in the language of LOCALE (default C.UTF-8), under the section HEADING
+# (default COMMANDS).
+#   cmake -DADMIN=path/to/yerbalis-admin -DOUTPUT=file [-DLOCALE=es_ES.UTF-8 -DHEADING=ÓRDENES] -P AdminCommands.cmake
+if(NOT LOCALE)
   set(LOCALE C.UTF-8)
 endif()
-set(ENV{LC_ALL} ${LOCALE})
+if(NOT HEADING)
+  set(HEADING COMMANDS)
+endif()
+set(ENV{LC_ALL} C.UTF-8)
 unset(ENV{LANGUAGE})
 execute_process(COMMAND "${ADMIN}" --help OUTPUT_VARIABLE usage RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
@@ -15,8 +20,13 @@ endif()
 
 # The command lines of the usage: two blanks, a lower-case word, blanks, the rest.
 string(REGEX MATCHALL "\n  [a-z][a-z-]*[ \n]" lines "${usage}")
-set(text "[COMMANDS]\n")
+set(text "[${HEADING}]\n")
 set(count 0)
+set(ENV{LC_ALL} ${LOCALE})
+if(NOT LOCALE MATCHES "^C[.]|^C$|^POSIX")
+  string(REGEX REPLACE "[._@].*" "" language "${LOCALE}")
+  set(ENV{LANGUAGE} ${language})
+endif()
 foreach(line IN LISTS lines)
   string(STRIP "${line}" name)
   string(REGEX REPLACE " .*" "" name "${name}")

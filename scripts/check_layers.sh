@@ -8,12 +8,13 @@
 #   controls                     data source and data-bound controls
 #   store  paradox               tables and their engines; the old Paradox reader
 #
-# tools/ (the companion command) may use store and paradox only; its benchmark
-# programs may use anything.
+# tools/ (the companion command) may use store and paradox only; bench/ (the
+# benchmarks and their delaying proxy) sits above everything and may use any
+# layer, the companion command's included.
 #
 # The engine boundary: each folder under src/store/ is an engine, and only that
 # folder includes its library's header (sqlite3.h, libpq-fe.h) or one of its
-# own headers, with "..." or <...>, anywhere in src/, tools/ and tests/. The
+# own headers, with "..." or <...>, anywhere in src/, tools/, bench/ and tests/. The
 # few files that must reach an engine directly are named below with why.
 #
 #   check_layers.sh [ROOT]   checks the tree at ROOT (default: this repository)
@@ -30,16 +31,17 @@ declare -A allowed=(
   [shop]="shop shell printing controls store"
   [app]="app reference people shop shell printing controls store paradox"
   [tools]="tools store paradox"
+  [bench]="bench app reference people shop shell printing controls store paradox tools"
 )
 declare -A library=([sqlite]="sqlite3.h" [postgres]="libpq-fe.h")
 # A file outside an engine's folder, then the engine headers it may include.
 exceptions=(
   # the benchmarks' baseline rounds and bulk fills, straight through the engines' libraries
-  "tools/bench_main.cpp sqlite3.h"
-  "tools/bench_screens.cpp sqlite3.h"
-  "tools/bench_pg.cpp libpq-fe.h store/postgres/PgEngine.h"
+  "bench/bench_main.cpp sqlite3.h"
+  "bench/bench_screens.cpp sqlite3.h"
+  "bench/bench_pg.cpp libpq-fe.h store/postgres/PgEngine.h"
   # the network benchmark: a scratch database on the server and the engine's round-trip counter
-  "tools/bench_network.cpp libpq-fe.h store/postgres/PgEngine.h store/postgres/PgConnection.h"
+  "bench/bench_network.cpp libpq-fe.h store/postgres/PgEngine.h store/postgres/PgConnection.h"
   # tests that damage a table on purpose (the engine suite on either engine)
   "tests/store/test_engine.cpp sqlite3.h libpq-fe.h"
   "tests/store/test_store.cpp sqlite3.h"
@@ -63,7 +65,7 @@ check() { # folder-name files...
       local kind=${inc:0:1}; inc=${inc:1}
       dir=${inc%%/*}
       [ "$dir" = "$inc" ] && continue            # a header of its own folder or a generated one
-      [ "$layer" = tools ] && [ "$dir" = src ] && dir=$(echo "$inc" | cut -d/ -f2)
+      { [ "$layer" = tools ] || [ "$layer" = bench ]; } && [ "$dir" = src ] && dir=$(echo "$inc" | cut -d/ -f2)
       # <...> names a folder of this program only when it is a layer's
       [ "$kind" = "<" ] && [ -z "${allowed[$dir]+x}" ] && continue
       if ! [[ " ${allowed[$layer]} " == *" $dir "* ]]; then
@@ -82,8 +84,11 @@ for d in src/*/; do
   d=${d%/}; d=${d#src/}
   [ -n "${allowed[$d]+x}" ] || { echo "layer check: src/$d is in no layer; add it to scripts/check_layers.sh" >&2; fail=1; }
 done
-mapfile -t files < <(find tools -maxdepth 1 \( -name '*.h' -o -name '*.cpp' \) ! -name 'bench_*')
-check tools "${files[@]}"
+for layer in tools bench; do
+  [ -d "$layer" ] || continue
+  mapfile -t files < <(find "$layer" \( -name '*.h' -o -name '*.cpp' \))
+  check "$layer" "${files[@]}"
+done
 
 # The engine boundary.
 declare -A owner=() # an engine's header (as a file name) -> its engine
@@ -99,7 +104,7 @@ excepted() { # file include
   done
   return 1
 }
-mapfile -t files < <(find src tools tests \( -name '*.h' -o -name '*.cpp' \) 2>/dev/null | sort)
+mapfile -t files < <(find src tools bench tests \( -name '*.h' -o -name '*.cpp' \) 2>/dev/null | sort)
 for f in "${files[@]}"; do
   while IFS= read -r inc; do
     inc=${inc:1}

@@ -3,7 +3,7 @@
 # missing. With --package also those that build and check the Debian package;
 # with --test those and the tests' own (sanitizers, fuzzing, the end-to-end run
 # under Xvfb, the private PostgreSQL server of scripts/pg.sh), and the es_ES.UTF-8
-# locale the tests also run under.
+# locale the tests also run under and the Spanish manual pages are made in.
 set -euo pipefail
 pkgs=(cmake g++ ninja-build pkg-config qt6-base-dev qt6-svg-dev qt6-tools-dev qt6-l10n-tools libsqlite3-dev libpq-dev libxcb1-dev fonts-liberation2)
 if [ "${1:-}" = "--test" ]; then
@@ -12,7 +12,7 @@ if [ "${1:-}" = "--test" ]; then
 fi
 # Building and checking the Debian package (scripts/package.sh, tests/package/check.sh).
 if [ "${1:-}" = "--test" ] || [ "${1:-}" = "--package" ]; then
-  pkgs+=(dpkg-dev file librsvg2-bin help2man lintian appstream desktop-file-utils)
+  pkgs+=(dpkg-dev file librsvg2-bin help2man lintian appstream desktop-file-utils locales)
 fi
 SUDO=""
 [ "$(id -u)" -ne 0 ] && SUDO="sudo"
@@ -25,7 +25,7 @@ if [ ${#missing[@]} -gt 0 ]; then
   $SUDO apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
-if [ "${1:-}" = "--test" ] && ! locale -a 2>/dev/null | grep -qix 'es_ES\.utf-\?8'; then
+if { [ "${1:-}" = "--test" ] || [ "${1:-}" = "--package" ]; } && ! locale -a 2>/dev/null | grep -qix 'es_ES\.utf-\?8'; then
   echo "Generating the es_ES.UTF-8 locale"
   $SUDO localedef -i es_ES -f UTF-8 es_ES.UTF-8
 fi

@@ -29,7 +29,15 @@ const char* const helpText = "Usage: yerbalis [--help | --version]\n"
                              "\n"
                              "Options:\n"
                              "  --help      print this help and exit\n"
-                             "  --version   print the version and exit\n";
+                             "  --version   print the version and exit\n"
+                             "\n"
+                             "Environment:\n"
+                             "  YERBALIS_DATA_DIR   the data directory to use instead of the usual one\n"
+                             "  YERBALIS_DATABASE   the shop's database on a PostgreSQL server, as a libpq\n"
+                             "                      connection URI (postgresql://caja@servidor/yerbalis),\n"
+                             "                      for several tills; it takes the data directory's place\n"
+                             "  YERBALIS_TILL       the number of this till, 1 to 99 (1 when not set), which\n"
+                             "                      the sales terminal records with every sale\n";
 
 // Help and version are printed before anything needs a display; the output
 // is flushed here so that a failed write ends with a failure.

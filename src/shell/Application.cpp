@@ -22,6 +22,8 @@ namespace yb {
 Application::Application(int& argc, char** argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("yerbalis"));
+    // The menu entry's name, by which desktops pair the windows with their entry and icon.
+    setDesktopFileName(QStringLiteral("es.yerbalis.Yerbalis"));
     setQuitOnLastWindowClosed(false);
     installFontSubstitutions();
     installFocusStyle();

@@ -42,13 +42,16 @@ apt-get install --simulate --no-install-recommends "$deb" > "$work/apt.log" 2>&1
 grep -Eq '^Inst yerbalis |yerbalis is already the newest version' "$work/apt.log" || { cat "$work/apt.log"; fail "apt would not install yerbalis"; }
 
 # Contents: the programs stripped, the menu entry, the icon in three sizes,
-# the AppStream file, both manual pages and the documentation files.
+# the AppStream file (named, as the menu entry, by the reverse-DNS id), both
+# manual pages in English and in Spanish and the documentation files.
+id=es.yerbalis.Yerbalis
 dpkg-deb --contents "$deb" | awk '{ print $6 }' | sed 's|^\./|/|' > "$work/contents"
-for f in /usr/bin/yerbalis /usr/bin/yerbalis-admin /usr/share/applications/yerbalis.desktop \
+for f in /usr/bin/yerbalis /usr/bin/yerbalis-admin /usr/share/applications/$id.desktop \
          /usr/share/icons/hicolor/scalable/apps/yerbalis.svg \
          /usr/share/icons/hicolor/48x48/apps/yerbalis.png /usr/share/icons/hicolor/256x256/apps/yerbalis.png \
-         /usr/share/metainfo/yerbalis.metainfo.xml /usr/share/man/man1/yerbalis.1.gz \
-         /usr/share/man/man1/yerbalis-admin.1.gz /usr/share/doc/yerbalis/copyright \
+         /usr/share/metainfo/$id.metainfo.xml /usr/share/man/man1/yerbalis.1.gz \
+         /usr/share/man/man1/yerbalis-admin.1.gz /usr/share/man/es/man1/yerbalis.1.gz \
+         /usr/share/man/es/man1/yerbalis-admin.1.gz /usr/share/doc/yerbalis/copyright \
          /usr/share/doc/yerbalis/changelog.gz; do
   grep -qx "$f" "$work/contents" || fail "the package lacks $f"
 done
@@ -57,26 +60,36 @@ tree=$work/tree
 dpkg-deb --extract "$deb" "$tree"
 for p in yerbalis yerbalis-admin; do
   file -b "$tree/usr/bin/$p" | grep -q ', stripped' || fail "$p is not stripped: $(file -b "$tree/usr/bin/$p")"
+  # Built with fortified functions: it calls the checked variants (not only the stack protector's).
+  objdump -T "$tree/usr/bin/$p" > "$work/symbols"
+  [ "$(grep -v __stack_chk_fail "$work/symbols" | grep -c '__[a-z_]*_chk$')" -gt 0 ] || fail "$p calls no fortified function"
 done
 for size in 48 256; do
   file -b "$tree/usr/share/icons/hicolor/${size}x$size/apps/yerbalis.png" | grep -q "PNG image data, $size x $size," \
     || fail "the $size px icon is $(file -b "$tree/usr/share/icons/hicolor/${size}x$size/apps/yerbalis.png")"
 done
-# The companion's manual page has a section for every command of its help.
-zcat "$tree/usr/share/man/man1/yerbalis-admin.1.gz" > "$work/admin.1"
-for c in $("$tree/usr/bin/yerbalis-admin" --help | sed -n 's/^  \([a-z][a-z-]*\) .*/\1/p'); do
-  grep -q "^\.SS $c\$" "$work/admin.1" || fail "the manual page of yerbalis-admin lacks the command $c"
+# The companion's manual pages have a section for every command of its help,
+# and every page names the environment variables its program reads.
+for man in man1 es/man1; do
+  zcat "$tree/usr/share/man/$man/yerbalis-admin.1.gz" > "$work/admin.1"
+  for c in $(LC_ALL=C.UTF-8 LANGUAGE= "$tree/usr/bin/yerbalis-admin" --help | sed -n 's/^  \([a-z][a-z-]*\) .*/\1/p'); do
+    grep -q "^\.SS $c\$" "$work/admin.1" || fail "the manual page $man/yerbalis-admin lacks the command $c"
+  done
+  for v in YERBALIS_DATA_DIR YERBALIS_DATABASE YERBALIS_TILL; do
+    zgrep -q "^\.B $v" "$tree/usr/share/man/$man/yerbalis.1.gz" || fail "the manual page $man/yerbalis lacks $v"
+  done
+  for v in YERBALIS_DATABASE YERBALIS_PROGRESS; do
+    grep -q "^\.B $v" "$work/admin.1" || fail "the manual page $man/yerbalis-admin lacks $v"
+  done
 done
-zgrep -q 'YERBALIS_DATA_DIR' "$tree/usr/share/man/man1/yerbalis.1.gz" || fail "the manual page of yerbalis lacks its environment"
+zgrep -q '^\.SH ENTORNO' "$tree/usr/share/man/es/man1/yerbalis.1.gz" || fail "the Spanish manual page has no Spanish headings"
 
-# Validators. lintian fails on errors only; the package carries no overrides.
+# Validators. lintian fails on errors only; the package's one override says why.
 lintian --fail-on error --no-tag-display-limit "$deb" > "$work/lintian.log" 2>&1 || { cat "$work/lintian.log"; fail "lintian"; }
 echo "package: lintian: $(grep -c '^E:' "$work/lintian.log" || true) errors, $(grep -c '^W:' "$work/lintian.log" || true) warnings"
 grep '^[EW]:' "$work/lintian.log" || true
-desktop-file-validate "$tree/usr/share/applications/yerbalis.desktop" || fail "desktop-file-validate"
-# The component id stays the desktop file's name "yerbalis" until the project
-# has a domain of its own for a reverse-DNS id; everything else must pass.
-appstreamcli validate-tree --no-net --override=cid-desktopapp-is-not-rdns=info "$tree" > "$work/appstream.log" 2>&1 \
+desktop-file-validate "$tree/usr/share/applications/$id.desktop" || fail "desktop-file-validate"
+appstreamcli validate-tree --no-net "$tree" > "$work/appstream.log" 2>&1 \
   || { cat "$work/appstream.log"; fail "appstreamcli validate-tree"; }
 
 # Installation into a fresh root with its own dpkg database. The libraries come
@@ -91,10 +104,14 @@ admin=$root/usr/bin/yerbalis-admin
 
 # --version and --help print and exit 0 without a display.
 (
-  unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
+  unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM LANGUAGE
+  export LC_ALL=C.UTF-8 # the English help
   [ "$("$program" --version)" = "yerbalis $version" ] || fail "yerbalis --version: $("$program" --version)"
   [ "$("$admin" --version)" = "yerbalis-admin $version" ] || fail "yerbalis-admin --version: $("$admin" --version)"
   "$program" --help | grep -q '^Usage: yerbalis' || fail "yerbalis --help"
+  for v in YERBALIS_DATABASE YERBALIS_TILL; do
+    "$program" --help | grep -q "$v" || fail "yerbalis --help does not mention $v"
+  done
   status=0; "$program" --version > /dev/full 2>/dev/null || status=$?
   [ "$status" -eq 1 ] || fail "yerbalis --version into a full device: exit code $status"
   status=0; "$program" > "$work/nodisplay.log" 2>&1 || status=$?

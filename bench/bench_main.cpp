@@ -9,12 +9,12 @@
 // yerbalis-bench --database URI [COUNT] measures the same on a PostgreSQL
 // server instead (bench_pg.cpp), against libpq.
 
+#include "bench/bench_support.h"
 #include "shop/Sale.h"
 #include "store/Catalogue.h"
 #include "store/Database.h"
 #include "store/SortKey.h"
 #include "store/TableCursor.h"
-#include "tools/bench_support.h"
 
 #include <QApplication>
 #include <QDir>

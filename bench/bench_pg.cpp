@@ -11,8 +11,8 @@
 #include "store/TableCursor.h"
 #include "store/postgres/PgEngine.h"
 
+#include "bench/bench_support.h"
 #include "shop/Sale.h"
-#include "tools/bench_support.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

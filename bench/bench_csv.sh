@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Times yerbalis-admin's CSV import and export on a 1,000,000-record reference
 # table (keys in random order, memos with commas, quotes and line breaks).
-#   bash tools/bench_csv.sh [BUILD_DIR] [RECORDS] [ROUNDS]
+#   bash bench/bench_csv.sh [BUILD_DIR] [RECORDS] [ROUNDS]
 # Each of ROUNDS (3 unless given) rounds imports the same CSV with
 # yerbalis-admin and, for comparison, with the sqlite3 shell's .import plus an
 # index on the key, one right after the other, so that both meet the same load
