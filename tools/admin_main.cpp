@@ -15,6 +15,7 @@
 #include "store/Database.h"
 #include "store/Errors.h"
 #include "store/PrivateFiles.h"
+#include "store/Translations.h"
 #include "tools/Backup.h"
 #include "tools/Copy.h"
 #include "tools/Demo.h"
@@ -681,6 +682,7 @@ const QList<Command>& commands()
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
+    yb::installTranslations();
     QStringList args = app.arguments().mid(1);
     if (args.isEmpty() || args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h")) {
         (args.isEmpty() ? err() : out()) << usage;
