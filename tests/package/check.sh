@@ -36,6 +36,7 @@ names=$(echo "$depends" | tr ',' '\n' | sed 's/^ *//; s/ .*//')
 for lib in libc6 libqt6widgets6 libqt6core6 libsqlite3-0 libpq5 libstdc++6; do
   grep -qx -- "$lib" <<< "$names" || fail "Depends lacks $lib: $depends"
 done
+[ "$(field Recommends)" = qt6-translations-l10n ] || fail "Recommends: $(field Recommends)"
 
 # apt can resolve the Depends line (here against what this machine has).
 apt-get install --simulate --no-install-recommends "$deb" > "$work/apt.log" 2>&1 || { cat "$work/apt.log"; fail "apt cannot install the package"; }
@@ -94,7 +95,7 @@ admin=$root/usr/bin/yerbalis-admin
   unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
   [ "$("$program" --version)" = "yerbalis $version" ] || fail "yerbalis --version: $("$program" --version)"
   [ "$("$admin" --version)" = "yerbalis-admin $version" ] || fail "yerbalis-admin --version: $("$admin" --version)"
-  "$program" --help | grep -q '^Usage: yerbalis' || fail "yerbalis --help"
+  "$program" --help | grep -Eq '^(Usage|Uso): yerbalis' || fail "yerbalis --help"
   status=0; "$program" --version > /dev/full 2>/dev/null || status=$?
   [ "$status" -eq 1 ] || fail "yerbalis --version into a full device: exit code $status"
   status=0; "$program" > "$work/nodisplay.log" 2>&1 || status=$?

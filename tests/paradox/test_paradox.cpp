@@ -751,6 +751,10 @@ void TestParadox::commandLine()
     const QString dir = tmp.filePath(QStringLiteral("db"));
     auto run = [](const QStringList& args, QByteArray* out, QByteArray* err) {
         QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("LANGUAGE"));
+        env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8")); // the messages in English
+        p.setProcessEnvironment(env);
         p.start(QStringLiteral(YERBALIS_ADMIN), args);
         p.waitForFinished(60000);
         *out = p.readAllStandardOutput();
