@@ -111,7 +111,7 @@
     </message>
     <message>
         <source>field &apos;%1&apos; (BCD): %2 held a digit that is not decimal (the first in record %3); each is read up to that digit</source>
-        <translation>campo «%1» (BCD): %2 tenían una cifra que no es decimal (el primero, en el registro %3); cada uno se lee hasta esa cifra</translation>
+        <translation>campo «%1» (BCD): una cifra no decimal en %2 (el primero, en el registro %3); cada uno se lee hasta esa cifra</translation>
     </message>
     <message>
         <source>1 value</source>
@@ -450,7 +450,7 @@
     </message>
     <message>
         <source>the table %1 has a newer format (%2) than this program knows</source>
-        <translation>la tabla %1 tiene un formato (%2) más nuevo de los que conoce este programa</translation>
+        <translation>la tabla %1 tiene un formato (%2) más reciente que los que conoce este programa</translation>
     </message>
     <message>
         <source>the column &apos;%1&apos; of the table %2 has the type %3</source>
@@ -497,7 +497,7 @@
     </message>
     <message>
         <source>Printing in progress</source>
-        <translation>Se está imprimiendo</translation>
+        <translation>Ya hay una impresión en curso</translation>
     </message>
 </context>
 <context>
@@ -912,6 +912,26 @@ Opciones:
     <message>
         <source>Locate needs one value per field</source>
         <translation>La búsqueda necesita un valor por campo</translation>
+    </message>
+    <message>
+        <source>text</source>
+        <translation>texto</translation>
+    </message>
+    <message>
+        <source>memo</source>
+        <translation>memo</translation>
+    </message>
+    <message>
+        <source>integer</source>
+        <translation>entero</translation>
+    </message>
+    <message>
+        <source>short integer</source>
+        <translation>entero corto</translation>
+    </message>
+    <message>
+        <source>date-time</source>
+        <translation>fecha y hora</translation>
     </message>
 </context>
 </TS>

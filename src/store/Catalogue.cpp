@@ -185,6 +185,18 @@ QString fieldTypeName(FieldType t)
     return {};
 }
 
+QString fieldTypeText(FieldType t)
+{
+    switch (t) {
+    case FieldType::Text: return Text::tr("text");
+    case FieldType::Memo: return Text::tr("memo");
+    case FieldType::Integer: return Text::tr("integer");
+    case FieldType::SmallInt: return Text::tr("short integer");
+    case FieldType::DateTime: return Text::tr("date-time");
+    }
+    return {};
+}
+
 bool parseFieldType(const QString& name, FieldType* t)
 {
     for (FieldType c : {FieldType::Text, FieldType::Memo, FieldType::Integer, FieldType::SmallInt, FieldType::DateTime})

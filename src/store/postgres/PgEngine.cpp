@@ -967,7 +967,7 @@ private:
                     .arg(c.name, table.fileName, where);
             if (it->type != c.type || (c.type == FieldType::Text && it->size != c.size) || it->required != c.required)
                 return Text::tr("the column '%1' of the table %2 is not %3%4%5")
-                    .arg(c.name, table.fileName, fieldTypeName(c.type),
+                    .arg(c.name, table.fileName, fieldTypeText(c.type),
                          c.type == FieldType::Text ? QStringLiteral("(%1)").arg(c.size) : QString(),
                          c.required ? Text::tr(", required") : QString());
         }

@@ -27,9 +27,8 @@ void ensureEngine()
     static int rc = sqlite3_initialize();
     if (rc != SQLITE_OK)
         throw EngineError(Text::tr("Cannot start the table engine SQLite %1: error code %2")
-                              .arg(QString::fromLatin1(sqlite3_libversion()))
-                              .arg(rc, 4, 16, QLatin1Char('0'))
-                              .toUpper(),
+                              .arg(QString::fromLatin1(sqlite3_libversion()),
+                                   QStringLiteral("%1").arg(rc, 4, 16, QLatin1Char('0')).toUpper()),
                           rc);
 }
 
@@ -177,7 +176,7 @@ sqlite3* open(const QString& path, const TableDef& table, bool readOnly, QList<F
             if (!c || c->name != f.name)
                 fail(path, Text::tr("it has an unknown field '%1'").arg(f.name));
             if (c->type != f.type || c->size != f.size || c->required != f.required)
-                fail(path, Text::tr("field '%1' is not %2").arg(f.name, fieldTypeName(c->type)));
+                fail(path, Text::tr("field '%1' is not %2").arg(f.name, fieldTypeText(c->type)));
         }
         {
             // The records table must have every column, or the first read would fail later.
