@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building and running the program need, when
-# missing. With --package also those that build and check the Debian package;
-# with --test those and the tests' own (sanitizers, fuzzing, the end-to-end run
-# under Xvfb, the private PostgreSQL server of scripts/pg.sh), and the es_ES.UTF-8
-# locale the tests also run under and the Spanish manual pages are made in.
+# missing (qt6-tools-dev and qt6-l10n-tools build the translations;
+# qt6-translations-l10n gives Qt's own dialogs the user's language). With
+# --package also those that build and check the Debian package; with --test
+# those and the tests' own (sanitizers, fuzzing, the end-to-end run under Xvfb,
+# the private PostgreSQL server of scripts/pg.sh), and the es_ES.UTF-8 locale
+# the tests also run under and the Spanish manual pages are made in.
 set -euo pipefail
-pkgs=(cmake g++ ninja-build pkg-config qt6-base-dev qt6-svg-dev qt6-tools-dev qt6-l10n-tools libsqlite3-dev libpq-dev libxcb1-dev fonts-liberation2)
+pkgs=(cmake g++ ninja-build pkg-config qt6-base-dev qt6-svg-dev qt6-tools-dev qt6-l10n-tools libsqlite3-dev libpq-dev
+      libxcb1-dev fonts-liberation2 qt6-translations-l10n)
 if [ "${1:-}" = "--test" ]; then
   pkgs+=(clang clang-format libclang-rt-14-dev sqlite3 locales poppler-utils xvfb xauth x11-utils x11-xserver-utils
          xdotool imagemagick openbox at-spi2-core postgresql)

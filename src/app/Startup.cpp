@@ -1,9 +1,11 @@
 #include "app/Startup.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QWidget>
 
 #include <cstdio>
@@ -18,6 +20,13 @@
 
 namespace yb {
 
+namespace {
+// The messages of this unit, in the catalogue's context yb::Startup.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(yb::Startup)
+};
+} // namespace
+
 bool displayAvailable(QString* why)
 {
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
@@ -27,7 +36,7 @@ bool displayAvailable(QString* why)
     if ((needsX && qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) ||
         (needsWayland && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))) {
         if (why)
-            *why = QStringLiteral("no display to show the program on (neither DISPLAY nor WAYLAND_DISPLAY is set)");
+            *why = Text::tr("no display to show the program on (neither DISPLAY nor WAYLAND_DISPLAY is set)");
         return false;
     }
 #endif
@@ -50,6 +59,7 @@ QString startupFailureText(const StartupFailure& failure, const QString& module)
 void showStartupFailure(const QString& text)
 {
     QMessageBox box(QMessageBox::Critical, QStringLiteral("Application Error"), text, QMessageBox::Ok);
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("OK")); // not Qt's translation of it
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();
 }

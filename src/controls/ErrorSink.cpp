@@ -2,10 +2,18 @@
 
 #include "store/Errors.h"
 
+#include <QCoreApplication>
 #include <QtGlobal>
 #include <utility>
 
 namespace yb {
+
+namespace {
+// The messages of this unit, in the catalogue's context yb::Controls.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(yb::Controls)
+};
+} // namespace
 
 namespace {
 ErrorSink& installedSink()
@@ -37,7 +45,7 @@ QString errorMessage(std::exception_ptr error)
     } catch (const std::exception& e) {
         return QString::fromLocal8Bit(e.what());
     } catch (...) {
-        return QStringLiteral("Unknown error");
+        return Text::tr("Unknown error");
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "store/Errors.h"
 
+#include <QCoreApplication>
 #include <cerrno>
 #include <cstring>
 #include <iconv.h>
@@ -9,6 +10,13 @@
 #include <vector>
 
 namespace yb::paradox {
+
+namespace {
+// The messages of this unit, in the catalogue's context yb::Paradox.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(yb::Paradox)
+};
+} // namespace
 
 struct TextDecoder::Iconv {
     iconv_t cd = reinterpret_cast<iconv_t>(-1);
@@ -50,7 +58,7 @@ char16_t convertByte(iconv_t cd, unsigned char byte, bool* partial)
 TextDecoder TextDecoder::forCodePage(int codePage)
 {
     TextDecoder d;
-    d.name_ = QStringLiteral("code page %1").arg(codePage);
+    d.name_ = Text::tr("code page %1").arg(codePage);
     const char16_t* builtin = codePage == 437 ? kCp437
         : codePage == 850                     ? kCp850
         : codePage == 1252                    ? kCp1252
@@ -71,7 +79,7 @@ TextDecoder TextDecoder::forName(const QString& iconvName)
     const QByteArray name = iconvName.toLatin1();
     iconv_t cd = openToUtf16(name);
     if (cd == reinterpret_cast<iconv_t>(-1))
-        throw Error(QStringLiteral("the character set %1 is not known to this system").arg(iconvName));
+        throw Error(Text::tr("the character set %1 is not known to this system").arg(iconvName));
     bool partial = false;
     for (int b = 0x80; b < 0x100; ++b)
         d.upper_[b - 0x80] = convertByte(cd, static_cast<unsigned char>(b), &partial);

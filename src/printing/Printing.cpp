@@ -1,6 +1,7 @@
 #include "printing/Printing.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QPlainTextDocumentLayout>
@@ -15,6 +16,13 @@
 #include <cmath>
 
 namespace yb::printing {
+
+namespace {
+// The messages of this unit, in the catalogue's context yb::Printing.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(yb::Printing)
+};
+} // namespace
 
 namespace {
 
@@ -103,25 +111,27 @@ QPaintDevice* PrinterTarget::device() { return &printer_; }
 void PrinterTarget::newPage()
 {
     if (!printer_.newPage())
-        throw PrinterError(QStringLiteral("Printer is not currently printing"));
+        throw PrinterError(Text::tr("Printer is not currently printing"));
 }
 
 void PrinterTarget::checkError()
 {
     if (printer_.printerState() == QPrinter::Error)
         throw PrinterError(
-            QStringLiteral("Printer error on '%1'")
+            Text::tr("Printer error on '%1'")
                 .arg(printer_.outputFileName().isEmpty() ? printer_.printerName() : printer_.outputFileName()));
 }
+
+QString PageTarget::beginFailure() const { return Text::tr("Printer selected is not valid"); }
 
 QString PrinterTarget::beginFailure() const
 {
     if (printer_.outputFormat() == QPrinter::PdfFormat) {
         if (printer_.outputFileName().isEmpty())
             return QStringLiteral("There is no default printer currently selected");
-        return QStringLiteral("Cannot write the printer file '%1'").arg(printer_.outputFileName());
+        return Text::tr("Cannot write the printer file '%1'").arg(printer_.outputFileName());
     }
-    return QStringLiteral("Printer selected is not valid");
+    return Text::tr("Printer selected is not valid");
 }
 
 // ---- the text channel
@@ -130,7 +140,7 @@ TextChannel::TextChannel(PageTarget& target) : target_(target)
 {
     QPaintDevice* device = target_.device();
     if (device->paintingActive())
-        throw PrinterError(QStringLiteral("Printing in progress"));
+        throw PrinterError(Text::tr("Printing in progress"));
     if (!painter_.begin(device))
         throw PrinterError(target_.beginFailure());
     open_ = true;

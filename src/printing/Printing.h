@@ -78,7 +78,7 @@ public:
     // Raises PrinterError when the device reports an output error.
     virtual void checkError() {}
     // Says what failed when painting could not begin on the device.
-    virtual QString beginFailure() const { return QStringLiteral("Printer selected is not valid"); }
+    virtual QString beginFailure() const;
 };
 
 // A PageTarget over a QPrinter, with an empty document title.

@@ -1,6 +1,7 @@
 #include "shell/ServerWaitBox.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QLabel>
@@ -8,6 +9,13 @@
 #include <QWidget>
 
 namespace yb {
+
+namespace {
+// The messages of this unit, in the catalogue's context yb::Shell.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(yb::Shell)
+};
+} // namespace
 
 namespace {
 
@@ -62,7 +70,7 @@ void ServerWaitBox::begin(const QString& server)
         box_->setAlignment(Qt::AlignCenter);
         box_->setAutoFillBackground(true);
     }
-    box_->setText(QStringLiteral("Esperando respuesta del servidor de datos %1…").arg(server));
+    box_->setText(Text::tr("Waiting for the answer of the database server %1…").arg(server));
     box_->adjustSize();
     QWidget* over = QApplication::activeModalWidget();
     if (!over)

@@ -15,6 +15,7 @@
 #include <QMouseEvent>
 #include <QPalette>
 #include <QPointer>
+#include <QPushButton>
 #include <QScreen>
 #include <QSpacerItem>
 #include <QWindow>
@@ -481,6 +482,7 @@ void runBox(QMessageBox::Icon icon, const QString& caption, const QString& text)
 {
     QPointer<QWidget> parent = boxParent();
     QMessageBox box(icon, caption, text, QMessageBox::Ok, parent);
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("OK")); // not Qt's translation of it
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();
     reactivate(parent);

@@ -10,6 +10,7 @@
 #include "store/Conversions.h"
 #include "store/TableCursor.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QScreen>
 #include <QStyle>
@@ -126,8 +127,9 @@ void TTERMINAL::btnAnotarClick()
         ui->dbPrecio->setText(QString());
         ui->edCodigo->setFocus();
         if (sale.alreadyRecorded)
-            yb::messageBox(QStringLiteral("Se perdió la respuesta del servidor, pero la venta ya estaba registrada: "
-                                          "queda registrada una sola vez"));
+            yb::messageBox(QCoreApplication::translate("yb::Shop",
+                                                       "The server's answer was lost, but the sale had "
+                                                       "already been recorded: it stays recorded once"));
     });
 }
 

@@ -3,10 +3,18 @@
 #include "store/Conversions.h"
 #include "store/Errors.h"
 
+#include <QCoreApplication>
 #include <QUuid>
 #include <limits>
 
 namespace yb {
+
+namespace {
+// The messages of this unit, in the catalogue's context yb::Shop.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(yb::Shop)
+};
+} // namespace
 
 QString saleLine(const QString& codeText, const QString& description, const QString& priceText)
 {
@@ -18,7 +26,7 @@ int32_t addToTotal(int32_t total, int32_t amount)
 {
     const qint64 sum = qint64(total) + qint64(amount);
     if (sum > std::numeric_limits<int32_t>::max() || sum < std::numeric_limits<int32_t>::min())
-        throw yb::Error(QStringLiteral("El total de la compra sobrepasa %1: la venta no se ha registrado")
+        throw yb::Error(Text::tr("The total of the purchase would exceed %1: the sale was not recorded")
                             .arg(sum > 0 ? std::numeric_limits<int32_t>::max() : std::numeric_limits<int32_t>::min()));
     return int32_t(sum);
 }
@@ -45,8 +53,8 @@ int tillNumber()
     bool ok = false;
     const int n = text.toInt(&ok);
     if (!ok || n < 1 || n > 99 || text.startsWith(QLatin1Char('+')))
-        throw Error(QStringLiteral("YERBALIS_TILL must be a till number from 1 to 99, not '%1'")
-                        .arg(QString::fromLocal8Bit(raw)));
+        throw Error(
+            Text::tr("YERBALIS_TILL must be a till number from 1 to 99, not '%1'").arg(QString::fromLocal8Bit(raw)));
     return n;
 }
 
@@ -59,12 +67,12 @@ Till::Sale Till::record(const QString& codeText, const QString& tillText, int32_
     if (!found_ || found_->codeText != codeText) {
         if (!found_ && missed_ == codeText)
             throw yb::Error(QStringLiteral("Ese producto no existe"));
-        throw yb::Error(QStringLiteral("Pulse Intro en el código para buscar el producto antes de registrar la venta"));
+        throw yb::Error(Text::tr("Press Enter in the code box to look up the product before recording the sale"));
     }
     if (productos_->isEditing() || !(productos_->bookmark() == found_->bookmark)) {
         forget();
-        throw yb::Error(QStringLiteral(
-            "El producto mostrado no es el del código: pulse Intro en el código para buscarlo de nuevo"));
+        throw yb::Error(
+            Text::tr("The product shown is not the one of the code: press Enter in the code box to look it up again"));
     }
     const yb::Field& codigo = productos_->fieldByName(QStringLiteral("Codigo"));
     const yb::Field& precio = productos_->fieldByName(QStringLiteral("Precio"));
@@ -98,13 +106,13 @@ Till::Sale Till::record(const QString& codeText, const QString& tillText, int32_
         // The cashier learns whether the sale is in the table.
         if (e.code() == yb::kWriteUnknown) {
             pending_ = Pending{codeText, found_->bookmark, id};
-            throw yb::Error(QStringLiteral("No se sabe si la venta ha quedado registrada (%1). Cuando vuelva la "
-                                           "conexión, registre de nuevo la misma venta: si ya estaba registrada, no "
-                                           "se registrará dos veces")
+            throw yb::Error(Text::tr("Whether the sale was recorded is not known (%1). When the connection is "
+                                     "back, record the same sale again: if it was already recorded, it will not be "
+                                     "recorded twice")
                                 .arg(e.message()));
         }
         if (e.code() == yb::kWriteNotStored)
-            throw yb::Error(QStringLiteral("La venta no se ha registrado (%1)").arg(e.message()));
+            throw yb::Error(Text::tr("The sale was not recorded (%1)").arg(e.message()));
         throw;
     } catch (...) {
         if (ventas_->isEditing())

@@ -8,6 +8,7 @@
 #include "store/Errors.h"
 #include "store/TableCursor.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -17,6 +18,11 @@
 TForm44315* Form44315 = nullptr;
 
 namespace {
+
+// The messages of this unit, in the catalogue's context yb::Shop.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(yb::Shop)
+};
 
 TForm44315::PrinterFactory& printerFactory()
 {
@@ -112,11 +118,11 @@ void TForm44315::printPicture(const QImage& picture, QPagedPaintDevice& printer,
 {
     QPainter painter;
     if (!painter.begin(&printer))
-        throw yb::Error(QStringLiteral("Printer is not ready: the print job could not be started"));
+        throw yb::Error(Text::tr("Printer is not ready: the print job could not be started"));
     painter.scale(printer.logicalDpiX() / screenDpiX, printer.logicalDpiY() / screenDpiY);
     painter.drawImage(QPoint(0, 0), picture);
     if (!painter.end())
-        throw yb::Error(QStringLiteral("Printer error: the print job could not be finished"));
+        throw yb::Error(Text::tr("Printer error: the print job could not be finished"));
 }
 
 // The window's image, without the button column and the help, on one page.

@@ -1,8 +1,16 @@
 #include "store/Catalogue.h"
 
 #include "store/Errors.h"
+#include <QCoreApplication>
 
 namespace yb {
+
+namespace {
+// The messages of this unit, in the catalogue's context yb::Store.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(yb::Store)
+};
+} // namespace
 
 namespace {
 
@@ -162,7 +170,7 @@ const CursorDecl& cursorDecl(const QString& unit, const QString& cursor)
     for (const CursorDecl& d : cursorDecls())
         if (d.unit.compare(unit, Qt::CaseInsensitive) == 0 && d.cursor.compare(cursor, Qt::CaseInsensitive) == 0)
             return d;
-    throw DatabaseError(QStringLiteral("No table cursor '%1' is declared for '%2'").arg(cursor, unit));
+    throw DatabaseError(Text::tr("No table cursor '%1' is declared for '%2'").arg(cursor, unit));
 }
 
 QString fieldTypeName(FieldType t)
@@ -173,6 +181,18 @@ QString fieldTypeName(FieldType t)
     case FieldType::Integer: return QStringLiteral("integer");
     case FieldType::SmallInt: return QStringLiteral("short integer");
     case FieldType::DateTime: return QStringLiteral("date-time");
+    }
+    return {};
+}
+
+QString fieldTypeText(FieldType t)
+{
+    switch (t) {
+    case FieldType::Text: return Text::tr("text");
+    case FieldType::Memo: return Text::tr("memo");
+    case FieldType::Integer: return Text::tr("integer");
+    case FieldType::SmallInt: return Text::tr("short integer");
+    case FieldType::DateTime: return Text::tr("date-time");
     }
     return {};
 }

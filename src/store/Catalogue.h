@@ -46,7 +46,9 @@ const QList<CursorDecl>& cursorDecls();
 // The declaration of a screen's cursor (unit and cursor name without regard to case).
 const CursorDecl& cursorDecl(const QString& unit, const QString& cursor);
 
+// A field type's name as tables store it, and in the user's language for messages.
 QString fieldTypeName(FieldType t);
+QString fieldTypeText(FieldType t);
 bool parseFieldType(const QString& name, FieldType* t);
 bool isIntegerType(FieldType t);
 

@@ -2,6 +2,7 @@
 
 #include "store/Errors.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -9,6 +10,13 @@
 #include <QUrlQuery>
 
 namespace yb {
+
+namespace {
+// The messages of this unit, in the catalogue's context yb::Store.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(yb::Store)
+};
+} // namespace
 
 namespace {
 
@@ -83,12 +91,12 @@ QString Database::shownLocation(const QString& location)
     if (!isServerLocation(location)) {
         // A libpq connection string given where a location was expected.
         if (location.contains(QLatin1String("password="), Qt::CaseInsensitive))
-            return QStringLiteral("(a connection string)");
+            return Text::tr("(a connection string)");
         return QDir::toNativeSeparators(location);
     }
     QUrl url(location);
     if (!url.isValid())
-        return QStringLiteral("(a connection URI)");
+        return Text::tr("(a connection URI)");
     url.setPassword(QString());
     QUrlQuery q(url);
     q.removeAllQueryItems(QStringLiteral("password"));
@@ -125,7 +133,7 @@ bool Database::namesDatabase(const QString& written)
 QStringList Database::check(const QString& location)
 {
     if (!isServerLocation(location) && !QFileInfo(location).isDir())
-        return {QStringLiteral("The database directory %1 does not exist").arg(shownLocation(location))};
+        return {Text::tr("The database directory %1 does not exist").arg(shownLocation(location))};
     return openEngine(location)->check();
 }
 

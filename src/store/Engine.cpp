@@ -5,9 +5,17 @@
 #include "store/SortKey.h"
 
 #include "store/Database.h"
+#include <QCoreApplication>
 #include <QHash>
 
 namespace yb {
+
+namespace {
+// The messages of this unit, in the catalogue's context yb::Store.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(yb::Store)
+};
+} // namespace
 
 namespace {
 
@@ -57,10 +65,10 @@ std::unique_ptr<Engine> openEngine(const QString& location)
     const QString scheme = schemeOf(location);
     const EngineOpener opener = scheme.isEmpty() ? registry().directory : registry().servers.value(scheme);
     if (!opener)
-        throw EngineError(QStringLiteral("Cannot open the database %1: this build of the program has no engine for %2")
+        throw EngineError(Text::tr("Cannot open the database %1: this build of the program has no engine for %2")
                               .arg(Database::shownLocation(location),
-                                   scheme.isEmpty() ? QStringLiteral("directories of table files")
-                                                    : QStringLiteral("%1:// locations").arg(scheme)));
+                                   scheme.isEmpty() ? Text::tr("directories of table files")
+                                                    : Text::tr("%1:// locations").arg(scheme)));
     return opener(location);
 }
 
@@ -101,18 +109,18 @@ QStringList Engine::checkTable(const TableDef& table)
                 const FieldDef& f = table.fields[i];
                 const QVariant& v = r.values[i];
                 if (f.required && v.isNull())
-                    report(QStringLiteral("%1: record %2 has no value in the required field '%3'")
+                    report(Text::tr("%1: record %2 has no value in the required field '%3'")
                                .arg(table.fileName)
                                .arg(r.id)
                                .arg(f.name));
                 if (f.type == FieldType::Text && !v.isNull() && charCount(v.toString()) > f.size)
-                    report(QStringLiteral("%1: record %2 has more than %3 characters in field '%4'")
+                    report(Text::tr("%1: record %2 has more than %3 characters in field '%4'")
                                .arg(table.fileName)
                                .arg(r.id)
                                .arg(f.size)
                                .arg(f.name));
                 if (isIntegerType(f.type) && !v.isNull() && !inRange(f.type, v.toLongLong()))
-                    report(QStringLiteral("%1: record %2 has a value out of range in field '%3'")
+                    report(Text::tr("%1: record %2 has a value out of range in field '%3'")
                                .arg(table.fileName)
                                .arg(r.id)
                                .arg(f.name));
@@ -120,8 +128,7 @@ QStringList Engine::checkTable(const TableDef& table)
             if (keyIndex >= 0) {
                 const QVariant& k = r.values[keyIndex];
                 if (r.sortKey != sortKey(k.isNull() ? QString() : k.toString()))
-                    report(
-                        QStringLiteral("%1: record %2 is out of its place in key order").arg(table.fileName).arg(r.id));
+                    report(Text::tr("%1: record %2 is out of its place in key order").arg(table.fileName).arg(r.id));
             }
             return true;
         });
@@ -129,7 +136,7 @@ QStringList Engine::checkTable(const TableDef& table)
         failed(e);
     }
     if (reported > 20)
-        problems << QStringLiteral("%1: %2 more problems").arg(table.fileName).arg(reported - 20);
+        problems << Text::tr("%1: %2 more problems").arg(table.fileName).arg(reported - 20);
     return problems;
 }
 

@@ -3,10 +3,18 @@
 #include "store/Conversions.h"
 #include "store/Errors.h"
 
+#include <QCoreApplication>
 #include <cstdint>
 #include <cstring>
 
 namespace yb {
+
+namespace {
+// The messages of this unit, in the catalogue's context yb::Store.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(yb::Store)
+};
+} // namespace
 
 namespace {
 
@@ -213,7 +221,7 @@ QVariant enteredValue(const FieldDef& f, const QVariant& v)
             return {};
         const QDateTime dt = textToDateTime(t);
         if (!dt.isValid())
-            throw ConversionError(QStringLiteral("'%1' is not a valid date and time").arg(t));
+            throw ConversionError(Text::tr("'%1' is not a valid date and time").arg(t));
         return dt;
     }
     }
@@ -300,7 +308,7 @@ QVariant importedValue(const FieldDef& f, std::string_view v, const QString& enc
     // The store keeps an empty text as an empty field.
     if (v.empty()) {
         if (f.required)
-            throw ImportProblem{QStringLiteral("the field must have a value")};
+            throw ImportProblem{Text::tr("the field must have a value")};
         return {};
     }
     switch (f.type) {
@@ -308,24 +316,24 @@ QVariant importedValue(const FieldDef& f, std::string_view v, const QString& enc
     case FieldType::Memo: {
         const qsizetype chars = utf8Chars(v);
         if (chars < 0)
-            throw ImportProblem{QStringLiteral("the text is not valid UTF-8; %1").arg(encodingHint)};
+            throw ImportProblem{Text::tr("the text is not valid UTF-8; %1").arg(encodingHint)};
         if (f.type == FieldType::Text && chars > f.size)
             throw ImportProblem{
-                QStringLiteral("the text has %1 characters, more than the %2 the field holds").arg(chars).arg(f.size)};
+                Text::tr("the text has %1 characters, more than the %2 the field holds").arg(chars).arg(f.size)};
         return QVariant(QByteArray(v.data(), qsizetype(v.size())));
     }
     case FieldType::Integer:
     case FieldType::SmallInt: {
         const auto n = tryTextToInt(QString::fromUtf8(v.data(), qsizetype(v.size())));
         if (!n && looksDecimal(v))
-            throw ImportProblem{QStringLiteral("'%1' is not a valid integer value: the field holds whole numbers, "
-                                               "without decimals or thousands separators")
+            throw ImportProblem{Text::tr("'%1' is not a valid integer value: the field holds whole numbers, "
+                                         "without decimals or thousands separators")
                                     .arg(shown(v))};
         if (!n)
             throw ImportProblem{QStringLiteral("'%1' is not a valid integer value").arg(shown(v))};
         if (!inRange(f.type, *n)) {
             const IntegerRange r = integerRange(f.type);
-            throw ImportProblem{QStringLiteral("%1 is out of the allowed range %2 to %3").arg(*n).arg(r.lo).arg(r.hi)};
+            throw ImportProblem{Text::tr("%1 is out of the allowed range %2 to %3").arg(*n).arg(r.lo).arg(r.hi)};
         }
         return QVariant(qint64(*n));
     }
@@ -336,13 +344,13 @@ QVariant importedValue(const FieldDef& f, std::string_view v, const QString& enc
         const QString text = QString::fromUtf8(v.data(), qsizetype(v.size()));
         dt = parseFileDateTime(text);
         if (!dt.isValid() && dayFirstDateTime(text.trimmed(), &dt))
-            throw ImportProblem{QStringLiteral("'%1' is not a date and time here: write it as YYYY-MM-DD HH:MM:SS, "
-                                               "or import under regional settings that put the day first "
-                                               "(for example LC_ALL=es_ES.UTF-8)")
+            throw ImportProblem{Text::tr("'%1' is not a date and time here: write it as YYYY-MM-DD HH:MM:SS, "
+                                         "or import under regional settings that put the day first "
+                                         "(for example LC_ALL=es_ES.UTF-8)")
                                     .arg(shown(v))};
         if (!dt.isValid())
             throw ImportProblem{
-                QStringLiteral("'%1' is not a date and time (write it as YYYY-MM-DD HH:MM:SS)").arg(shown(v))};
+                Text::tr("'%1' is not a date and time (write it as YYYY-MM-DD HH:MM:SS)").arg(shown(v))};
         return dt;
     }
     }

@@ -4,12 +4,20 @@
 
 #include "store/SortKey.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
 namespace yb {
+
+namespace {
+// The messages of this unit, in the catalogue's context yb::Store.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(yb::Store)
+};
+} // namespace
 
 QList<CopiedTable> copyTables(Engine& from, Engine& to, bool oneTransaction, const ProgressFunction& progress,
                               const std::function<void(const TableDef&)>& starting)
@@ -58,12 +66,10 @@ QList<CopiedTable> copyTables(Engine& from, Engine& to, bool oneTransaction, con
             });
             job.bulk->flush();
         } catch (const BulkRefusal& e) {
-            throw Error(QStringLiteral("cannot copy %1: record %2 is refused: %3")
-                            .arg(t.fileName)
-                            .arg(e.tag())
-                            .arg(e.message()));
+            throw Error(
+                Text::tr("cannot copy %1: record %2 is refused: %3").arg(t.fileName).arg(e.tag()).arg(e.message()));
         } catch (const Error& e) {
-            throw Error(QStringLiteral("cannot copy %1: %2").arg(t.fileName, e.message()));
+            throw Error(Text::tr("cannot copy %1: %2").arg(t.fileName, e.message()));
         }
     }
 
@@ -74,7 +80,7 @@ QList<CopiedTable> copyTables(Engine& from, Engine& to, bool oneTransaction, con
             const qint64 written = jobs[committed].bulk->commit();
             jobs[committed].bulk.reset();
             if (written != jobs[committed].records)
-                throw Error(QStringLiteral("%1 of %2 records were written").arg(written).arg(jobs[committed].records));
+                throw Error(Text::tr("%1 of %2 records were written").arg(written).arg(jobs[committed].records));
             result << CopiedTable{jobs[committed].table->fileName, written};
         }
         if (all)
@@ -87,13 +93,13 @@ QList<CopiedTable> copyTables(Engine& from, Engine& to, bool oneTransaction, con
             for (size_t i = 0; i < committed; ++i)
                 jobs[i].to->clear();
         }
-        throw Error(QStringLiteral("cannot copy %1: %2").arg(table, e.message()));
+        throw Error(Text::tr("cannot copy %1: %2").arg(table, e.message()));
     }
     // Read back: the copy holds what was read, table by table.
     for (size_t i = 0; i < jobs.size(); ++i) {
         const qint64 n = jobs[i].to->count();
         if (n != result[int(i)].records)
-            throw Error(QStringLiteral("the copy of %1 holds %2 records instead of %3")
+            throw Error(Text::tr("the copy of %1 holds %2 records instead of %3")
                             .arg(jobs[i].table->fileName)
                             .arg(n)
                             .arg(result[int(i)].records));
@@ -107,25 +113,24 @@ QList<BackupTableResult> Engine::backup(const QString& destination, const Progre
     QString madeDirectory; // removed again on failure when the backup made it
     try {
         if (isServerLocation(destination))
-            throw EngineError(QStringLiteral("a backup goes into a directory"));
+            throw EngineError(Text::tr("a backup goes into a directory"));
         if (QFileInfo::exists(destination)) {
             if (!QFileInfo(destination).isDir())
-                throw EngineError(QStringLiteral("%1 is not a directory").arg(shown));
+                throw EngineError(Text::tr("%1 is not a directory").arg(shown));
             const std::unique_ptr<Engine> there = openEngine(destination);
             for (const TableDef& t : tables())
                 if (there->hasTable(t))
-                    throw EngineError(
-                        QStringLiteral("the directory %1 already holds the table %2").arg(shown, t.fileName));
+                    throw EngineError(Text::tr("the directory %1 already holds the table %2").arg(shown, t.fileName));
         } else {
             if (!makePrivateDirectory(destination))
-                throw EngineError(QStringLiteral("cannot create the directory %1").arg(shown));
+                throw EngineError(Text::tr("cannot create the directory %1").arg(shown));
             madeDirectory = destination;
         }
         // Written in a directory of its own inside the destination and moved
         // into place at the end, so that a failed backup leaves nothing there.
         QTemporaryDir stage(QDir(destination).filePath(QStringLiteral(".yerbalis-backup-XXXXXX")));
         if (!stage.isValid())
-            throw EngineError(QStringLiteral("cannot write in %1: %2").arg(shown, stage.errorString()));
+            throw EngineError(Text::tr("cannot write in %1: %2").arg(shown, stage.errorString()));
         QList<CopiedTable> copied;
         {
             const std::unique_ptr<Engine> copy = openEngine(stage.path());
@@ -138,7 +143,7 @@ QList<BackupTableResult> Engine::backup(const QString& destination, const Progre
             if (!QFile::rename(QDir(stage.path()).filePath(f), QDir(destination).filePath(f))) {
                 for (const QString& m : std::as_const(moved))
                     QFile::remove(QDir(destination).filePath(m));
-                throw EngineError(QStringLiteral("cannot move %1 into %2").arg(f, shown));
+                throw EngineError(Text::tr("cannot move %1 into %2").arg(f, shown));
             }
             moved << f;
         }
@@ -151,7 +156,7 @@ QList<BackupTableResult> Engine::backup(const QString& destination, const Progre
         if (!madeDirectory.isEmpty())
             QDir().rmdir(madeDirectory); // only when nothing else was put there meanwhile
         const EngineError* engine = dynamic_cast<const EngineError*>(&e);
-        throw EngineError(QStringLiteral("Cannot back up the %1 database %2: %3").arg(name(), location(), e.message()),
+        throw EngineError(Text::tr("Cannot back up the %1 database %2: %3").arg(name(), location(), e.message()),
                           engine ? engine->code() : 0);
     }
 }

@@ -5,11 +5,21 @@
 #include "store/FieldRules.h"
 #include "store/SortKey.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 namespace yb {
 
 namespace {
+// The messages of this unit, in the catalogue's context yb::Store.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(yb::Store)
+};
+
+// What failed in the engine, before the table and the engine's message.
+const char* const readFailure = QT_TRANSLATE_NOOP("yb::Store", "Cannot read table %1: %2");
+const char* const writeFailure = QT_TRANSLATE_NOOP("yb::Store", "Cannot write to table %1: %2");
+const char* const deleteFailure = QT_TRANSLATE_NOOP("yb::Store", "Cannot delete from table %1: %2");
 
 QString closedMessage() { return QStringLiteral("Cannot perform this operation on a closed dataset"); }
 
@@ -100,8 +110,7 @@ template <typename F> auto TableCursor::engineCall(const char* what, F&& f) cons
     try {
         return f();
     } catch (const EngineError& e) {
-        throw EngineError(QStringLiteral("%1 table %2: %3").arg(QLatin1String(what), tableFile_, e.message()),
-                          e.code());
+        throw EngineError(Text::tr(what).arg(tableFile_, e.message()), e.code());
     }
 }
 
@@ -110,9 +119,9 @@ void TableCursor::open()
     if (isActive())
         return;
     if (!def_)
-        throw EngineError(QStringLiteral("Cannot open table %1: no such table in the database").arg(tableFile_));
+        throw EngineError(Text::tr("Cannot open table %1: no such table in the database").arg(tableFile_));
     if (!indexField_.isEmpty() && indexField_.compare(def_->keyField, Qt::CaseInsensitive) != 0)
-        throw DatabaseError(QStringLiteral("Index field '%1' not found in table %2").arg(indexField_, tableFile_));
+        throw DatabaseError(Text::tr("Index field '%1' not found in table %2").arg(indexField_, tableFile_));
     // The database's own directory as a screen writes it reaches the shared
     // database; any other directory is a directory of table files of its own.
     std::shared_ptr<Engine> engine = Database::namesDatabase(directoryAsWritten_)
@@ -184,7 +193,7 @@ bool TableCursor::isEmpty() const
 {
     if (!isActive())
         return true;
-    return engineCall("Cannot read", [&] { return table_->isEmpty(); });
+    return engineCall(readFailure, [&] { return table_->isEmpty(); });
 }
 
 // ---- reading
@@ -199,7 +208,7 @@ void TableCursor::loadRecord(const StoredRecord& r)
 bool TableCursor::fetchEnd(bool forward)
 {
     const QList<StoredRecord> rows =
-        engineCall("Cannot read", [&] { return table_->read(columns_, order_, Bookmark{}, forward, 1); });
+        engineCall(readFailure, [&] { return table_->read(columns_, order_, Bookmark{}, forward, 1); });
     if (rows.isEmpty())
         return false;
     loadRecord(rows.first());
@@ -209,7 +218,7 @@ bool TableCursor::fetchEnd(bool forward)
 bool TableCursor::fetchBeside(const Bookmark& b, bool forward)
 {
     const QList<StoredRecord> rows =
-        engineCall("Cannot read", [&] { return table_->read(columns_, order_, b, forward, 1); });
+        engineCall(readFailure, [&] { return table_->read(columns_, order_, b, forward, 1); });
     if (rows.isEmpty())
         return false;
     loadRecord(rows.first());
@@ -218,7 +227,7 @@ bool TableCursor::fetchBeside(const Bookmark& b, bool forward)
 
 bool TableCursor::fetchId(qint64 id)
 {
-    const std::optional<StoredRecord> r = engineCall("Cannot read", [&] { return table_->readById(columns_, id); });
+    const std::optional<StoredRecord> r = engineCall(readFailure, [&] { return table_->readById(columns_, id); });
     if (!r)
         return false;
     loadRecord(*r);
@@ -430,7 +439,7 @@ void TableCursor::edit()
     // Edit what is in the file now, not what was read at the last move.
     const QVariantList shown = values_;
     if (!fetchId(current_.rowId))
-        throw EngineError(QStringLiteral("Cannot edit the record: another user deleted it"));
+        throw EngineError(Text::tr("Cannot edit the record: another user deleted it"));
     editValues_ = values_;
     editRevision_ = revision_;
     modified_ = false;
@@ -482,7 +491,7 @@ void TableCursor::writeRecord()
         keyValue = editValues_[keyField->index()];
     const QByteArray key = def_->hasKey() ? sortKey(keyValue.isNull() ? QString() : keyValue.toString()) : QByteArray();
 
-    const WriteResult result = engineCall("Cannot write to", [&] {
+    const WriteResult result = engineCall(writeFailure, [&] {
         if (inserting && !insertToken_.isEmpty())
             return table_->insertOnce(columns_, editValues_, key, insertToken_);
         if (inserting)
@@ -496,16 +505,16 @@ void TableCursor::writeRecord()
         QString msg = result.message;
         for (const QString& ix : def_->lookupIndexes)
             if (Field* f = findField(ix))
-                msg = QStringLiteral("Key violation: another record already has %1 in field '%2'")
+                msg = Text::tr("Key violation: another record already has %1 in field '%2'")
                           .arg(f->isInteger() ? intToText(editValues_[f->index()].toLongLong())
                                               : editValues_[f->index()].toString(),
                                f->name());
-        throw EngineError(QStringLiteral("Cannot write to table %1: %2").arg(tableFile_, msg));
+        throw EngineError(Text::tr(writeFailure).arg(tableFile_, msg));
     }
     case WriteResult::Changed:
-        throw EngineError(QStringLiteral("Couldn't perform the edit because another user changed the record"));
+        throw EngineError(Text::tr("Couldn't perform the edit because another user changed the record"));
     case WriteResult::Deleted:
-        throw EngineError(QStringLiteral("Couldn't perform the edit because another user deleted the record"));
+        throw EngineError(Text::tr("Couldn't perform the edit because another user deleted the record"));
     }
     insertToken_.clear();
     alreadyStored_ = result.alreadyStored;
@@ -522,7 +531,7 @@ void TableCursor::writeRecord()
         return;
     }
     if (!reread)
-        throw EngineError(QStringLiteral("Cannot read table %1: the record just written is not there").arg(tableFile_));
+        throw EngineError(Text::tr("Cannot read table %1: the record just written is not there").arg(tableFile_));
 }
 
 void TableCursor::cancel()
@@ -570,7 +579,7 @@ void TableCursor::remove()
     if (!current_.isValid())
         throw DatabaseError(QStringLiteral("Cannot perform this operation on an empty dataset"));
     const bool wasEditing = state_ == CursorState::Edit;
-    engineCall("Cannot delete from", [&] { return table_->remove(current_.rowId); });
+    engineCall(deleteFailure, [&] { return table_->remove(current_.rowId); });
     if (wasEditing) {
         state_ = CursorState::Browse;
         editValues_.clear();
@@ -618,7 +627,7 @@ bool TableCursor::locate(const QStringList& fieldNames, const QVariantList& valu
     for (const QString& n : fieldNames)
         fs << &fieldByName(n);
     if (values.size() != fs.size())
-        throw DatabaseError(QStringLiteral("Locate needs one value per field"));
+        throw DatabaseError(Text::tr("Locate needs one value per field"));
 
     // What each field must hold: integers exactly, texts under the options.
     QVariantList wanted;
@@ -672,7 +681,7 @@ bool TableCursor::locate(const QStringList& fieldNames, const QVariantList& valu
         }
     }
     std::optional<StoredRecord> match;
-    engineCall("Cannot read", [&] {
+    engineCall(readFailure, [&] {
         table_->find(columns_, filter, order_, [&](const StoredRecord& r) {
             for (int i = 0; i < fs.size(); ++i) {
                 const QVariant& stored = r.values[fs[i]->index()];
@@ -769,7 +778,7 @@ QList<RecordRow> TableCursor::readRows(const Bookmark& from, int count, bool for
         cols << columns_[f->index()];
     }
     const QList<StoredRecord> read =
-        engineCall("Cannot read", [&] { return table_->read(cols, order_, from, forward, count); });
+        engineCall(readFailure, [&] { return table_->read(cols, order_, from, forward, count); });
     rows.reserve(read.size());
     for (const StoredRecord& r : read)
         rows << RecordRow{r.place(), r.values};

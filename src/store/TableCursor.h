@@ -181,6 +181,7 @@ private:
     void notifyField(int i);
     void notifyUpdate();
     // Runs an engine call; an engine error gets "<what> table <name>: " in front.
+    // `what` is the untranslated message, "... table %1: %2", for the table and the engine's message.
     template <typename F> auto engineCall(const char* what, F&& f) const -> decltype(f());
 
     QString directoryAsWritten_;

@@ -29,6 +29,15 @@ namespace {
 
 QString tablePathIn(const QString& dir, const QString& file) { return yb::Database::tablePath(dir, file); }
 
+// `env` in `locale`: the program's messages follow it.
+QProcessEnvironment inLocale(QProcessEnvironment env, const QString& locale)
+{
+    env.remove(QStringLiteral("LANGUAGE"));
+    env.insert(QStringLiteral("LANG"), locale);
+    env.insert(QStringLiteral("LC_ALL"), locale);
+    return env;
+}
+
 // Leaves the presentation with "&Inicio", then runs `next` from the menu.
 void afterPresentation(std::function<void()> next)
 {
@@ -57,6 +66,7 @@ private slots:
     void programReportsMissingTable();
     void programWithoutDisplay();
     void programReportsAServerItCannotReach();
+    void catalogueIsComplete();
 };
 
 void RunTest::initTestCase()
@@ -186,7 +196,7 @@ void RunTest::programReportsMissingTable()
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     env.insert(QStringLiteral("YERBALIS_DATA_DIR"), d);
-    p.setProcessEnvironment(env);
+    p.setProcessEnvironment(inLocale(env, QStringLiteral("C.UTF-8")));
     p.start(QStringLiteral(YERBALIS_PROGRAM), {});
     QVERIFY(p.waitForFinished(30000));
     QCOMPARE(p.exitStatus(), QProcess::NormalExit);
@@ -213,7 +223,7 @@ void RunTest::programReportsAServerItCannotReach()
             return qMakePair(-1, QString());
         return qMakePair(p.exitCode(), QString::fromLocal8Bit(p.readAllStandardError()));
     };
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    QProcessEnvironment env = inLocale(QProcessEnvironment::systemEnvironment(), QStringLiteral("C.UTF-8"));
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     env.insert(QStringLiteral("YERBALIS_DATABASE"), uri);
     auto [code, err] = run(env);
@@ -225,6 +235,14 @@ void RunTest::programReportsAServerItCannotReach()
     QVERIFY2(!err.contains(QStringLiteral("?.")), qPrintable(err));
     QVERIFY(yb::startupFailureText({QStringLiteral("E"), QStringLiteral("Running?"), nullptr}, QStringLiteral("m"))
                 .endsWith(QStringLiteral("\nRunning?")));
+    // Under a Spanish locale the program's words are Spanish too (libpq's are
+    // its own); the box's fixed text stays as it is.
+    const QProcessEnvironment spanish = inLocale(env, QStringLiteral("es_ES.UTF-8"));
+    std::tie(code, err) = run(spanish);
+    QCOMPARE(code, 1);
+    QVERIFY2(err.contains(QStringLiteral("Application Error: Exception EDBEngineError in module yerbalis at ")),
+             qPrintable(err));
+    QVERIFY2(err.contains(QStringLiteral("No se puede conectar con el servidor PostgreSQL ") + uri), qPrintable(err));
 
     QTemporaryDir data;
     env.remove(QStringLiteral("YERBALIS_DATABASE"));
@@ -234,22 +252,41 @@ void RunTest::programReportsAServerItCannotReach()
     QCOMPARE(code, 1);
     QVERIFY2(err.contains(QStringLiteral("YERBALIS_TILL must be a till number from 1 to 99, not '100'.")),
              qPrintable(err));
+    std::tie(code, err) = run(inLocale(env, QStringLiteral("es_ES.UTF-8")));
+    QCOMPARE(code, 1);
+    QVERIFY2(err.contains(QStringLiteral("YERBALIS_TILL debe ser un número de caja del 1 al 99, no «100».")),
+             qPrintable(err));
 }
 
 void RunTest::programWithoutDisplay()
 {
-    QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("QT_QPA_PLATFORM"));
     env.remove(QStringLiteral("DISPLAY"));
     env.remove(QStringLiteral("WAYLAND_DISPLAY"));
     env.insert(QStringLiteral("YERBALIS_DATA_DIR"), dir);
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(YERBALIS_PROGRAM), {});
-    QVERIFY(p.waitForFinished(30000));
-    QCOMPARE(p.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(p.exitCode(), 1);
-    QVERIFY(QString::fromLocal8Bit(p.readAllStandardError()).contains(QStringLiteral("no display")));
+    const QList<QPair<QString, QString>> said = {{QStringLiteral("C.UTF-8"), QStringLiteral("no display")},
+                                                 {QStringLiteral("es_ES.UTF-8"), QStringLiteral("no hay pantalla")}};
+    for (const auto& [locale, words] : said) {
+        QProcess p;
+        p.setProcessEnvironment(inLocale(env, locale));
+        p.start(QStringLiteral(YERBALIS_PROGRAM), {});
+        QVERIFY(p.waitForFinished(30000));
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(p.exitCode(), 1);
+        const QString err = QString::fromLocal8Bit(p.readAllStandardError());
+        QVERIFY2(err.contains(words), qPrintable(err));
+    }
+}
+
+// Every message of the Spanish catalogue has its translation.
+void RunTest::catalogueIsComplete()
+{
+    QFile catalogue(QStringLiteral(YERBALIS_SOURCE_DIR "/translations/yerbalis_es.ts"));
+    QVERIFY(catalogue.open(QIODevice::ReadOnly));
+    const QByteArray ts = catalogue.readAll();
+    QVERIFY(ts.contains("<translation>"));
+    QVERIFY2(!ts.contains("type=\"unfinished\""), "translations/yerbalis_es.ts has unfinished entries");
 }
 
 int main(int argc, char** argv)

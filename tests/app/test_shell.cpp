@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMap>
@@ -21,6 +22,7 @@
 #include <QTest>
 #include <QTime>
 #include <QTimer>
+#include <QTranslator>
 
 #include <sqlite3.h>
 #include <stdexcept>
@@ -845,6 +847,43 @@ void ShellTest::messageBoxesAndPrompt()
              d->reject();
          });
     QCOMPARE(yb::inputQuery(QStringLiteral("Entrada"), QStringLiteral("Buscar:")), QString());
+
+    // Qt's Spanish catalogue, as the program installs it under a Spanish
+    // locale, translates Qt's own buttons but never the boxes' "OK" and "Cancel".
+    QTranslator qt;
+    if (!qt.load(QStringLiteral("qtbase_es"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QSKIP("Qt's Spanish translations (qt6-translations-l10n) are not installed");
+    QCoreApplication::installTranslator(&qt);
+    // The program installs it before any window exists: the windows of the
+    // tests before have their change of language now.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "OK"), QStringLiteral("Aceptar"));
+    QStringList buttons;
+    auto modal = [] {
+        QWidget* top = QApplication::activeModalWidget();
+        return qobject_cast<QMessageBox*>(top) || qobject_cast<QInputDialog*>(top);
+    };
+    auto answer = [&] {
+        QWidget* top = QApplication::activeModalWidget();
+        for (const QPushButton* b : top->findChildren<QPushButton*>())
+            buttons << b->text();
+        if (auto* box = qobject_cast<QMessageBox*>(top))
+            box->buttons().first()->click();
+        else
+            qobject_cast<QDialog*>(top)->reject();
+    };
+    when(modal, answer);
+    yb::noticeBox(QStringLiteral("No se ha encontrado"));
+    when(modal, answer);
+    yb::reportError(QStringLiteral("Fallo"));
+    when(modal, answer);
+    yb::inputQuery(QStringLiteral("Entrada"), QStringLiteral("Buscar:"));
+    when(modal, answer);
+    yb::confirmDelete(nullptr);
+    QCoreApplication::removeTranslator(&qt);
+    buttons.removeDuplicates();
+    buttons.sort();
+    QCOMPARE(buttons.join(QLatin1Char('|')), QStringLiteral("Cancel|OK"));
 }
 
 void ShellTest::focusColours()

@@ -186,10 +186,10 @@ private slots:
         const auto box = answerBox();
         t.findChild<QPushButton*>(QStringLiteral("btnAnotar"))->click();
         QTRY_VERIFY(!box->text.isEmpty());
-        QVERIFY2(box->text.startsWith(QStringLiteral("No se sabe si la venta ha quedado registrada")),
+        QVERIFY2(box->text.startsWith(QStringLiteral("Whether the sale was recorded is not known")),
                  qPrintable(box->text));
         QVERIFY2(box->text.contains(QStringLiteral("127.0.0.1")), qPrintable(box->text));
-        QVERIFY2(waitText.contains(QStringLiteral("Esperando")), qPrintable(waitText));
+        QVERIFY2(waitText.contains(QStringLiteral("Waiting for the answer")), qPrintable(waitText));
         QVERIFY2(ticks > 10, qPrintable(QString::number(ticks)));
         QVERIFY(yb::serverWaitBox()->droppedInput() >= dropped + 2);
         QCOMPARE(code->text(), QStringLiteral("7"));
@@ -241,7 +241,7 @@ private slots:
         } catch (const yb::Error& e) {
             message = e.message();
         }
-        QVERIFY2(message.startsWith(QStringLiteral("No se sabe si la venta")), qPrintable(message));
+        QVERIFY2(message.startsWith(QStringLiteral("Whether the sale was recorded")), qPrintable(message));
         QCOMPARE(sales(), before + 3);
         const yb::Till::Sale again = till.record(QStringLiteral("7"), QStringLiteral("1"), 0);
         QVERIFY(again.alreadyRecorded);

@@ -4,6 +4,7 @@
 #include "store/Engine.h"
 #include "store/ServerWait.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 #include <QTimeZone>
 #include <QUrl>
@@ -15,6 +16,13 @@
 #include <vector>
 
 namespace yb::pg {
+
+namespace {
+// The messages of this unit, in the catalogue's context yb::Postgres.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(yb::Postgres)
+};
+} // namespace
 
 namespace {
 
@@ -99,7 +107,7 @@ qint64 Result::integer(int row, int col) const
     case kOidInt2:
     case kOidInt4:
     case kOidInt8: return bigEndian(p, len);
-    default: throw EngineError(QStringLiteral("column %1 of a result is not an integer").arg(col + 1));
+    default: throw EngineError(Text::tr("column %1 of a result is not an integer").arg(col + 1));
     }
 }
 
@@ -108,7 +116,7 @@ QDateTime Result::dateTime(int row, int col) const
     if (isNull(row, col))
         return {};
     if (PQftype(r_, col) != kOidTimestamp || PQgetlength(r_, row, col) != 8)
-        throw EngineError(QStringLiteral("column %1 of a result is not a date-time").arg(col + 1));
+        throw EngineError(Text::tr("column %1 of a result is not a date-time").arg(col + 1));
     // Microseconds since 2000-01-01 00:00, a wall-clock time without zone:
     // counted in UTC, where every day has the same length, then read as local.
     const qint64 us = bigEndian(PQgetvalue(r_, row, col), 8);
@@ -178,8 +186,7 @@ bool Connection::awaitSocket(bool write, qint64 deadlineMs, const QElapsedTimer&
 template <typename Send> PGresult* Connection::roundTrip(Send&& send)
 {
     if (busy_)
-        throw EngineError(
-            QStringLiteral("the PostgreSQL server %1 is still answering the previous request").arg(location_));
+        throw EngineError(Text::tr("the PostgreSQL server %1 is still answering the previous request").arg(location_));
     busy_ = true;
     bool hooked = false;
     auto finish = [&] {
@@ -227,8 +234,8 @@ template <typename Send> PGresult* Connection::roundTrip(Send&& send)
     if (timedOut) {
         PQclear(last);
         closeBroken();
-        throw ServerError(QStringLiteral("The connection to the PostgreSQL server %1 was lost: it did not answer "
-                                         "within %2 s")
+        throw ServerError(Text::tr("The connection to the PostgreSQL server %1 was lost: it did not answer "
+                                   "within %2 s")
                               .arg(location_)
                               .arg((answerBoundMs_ + 999) / 1000),
                           "08006")
@@ -261,7 +268,7 @@ void Connection::open()
     countRoundTrip();
     conn_ = PQconnectStartParams(keys, values, 1);
     if (!conn_)
-        throw EngineError(QStringLiteral("Cannot connect to the PostgreSQL server %1: out of memory").arg(location_));
+        throw EngineError(Text::tr("Cannot connect to the PostgreSQL server %1: out of memory").arg(location_));
     connectBoundMs_ = 10000;
     if (PQconninfoOption* opts = PQconninfo(conn_)) {
         for (PQconninfoOption* o = opts; o->keyword; ++o)
@@ -272,7 +279,7 @@ void Connection::open()
     auto fail = [&](const QString& msg) {
         PQfinish(conn_);
         conn_ = nullptr;
-        throw EngineError(QStringLiteral("Cannot connect to the PostgreSQL server %1: %2").arg(location_, msg));
+        throw EngineError(Text::tr("Cannot connect to the PostgreSQL server %1: %2").arg(location_, msg));
     };
     {
         QElapsedTimer since;
@@ -297,7 +304,7 @@ void Connection::open()
             if (ServerWait* hook = serverWait())
                 hook->end();
         if (timedOut)
-            fail(QStringLiteral("no answer within %1 s").arg((connectBoundMs_ + 999) / 1000));
+            fail(Text::tr("no answer within %1 s").arg((connectBoundMs_ + 999) / 1000));
     }
     if (PQstatus(conn_) != CONNECTION_OK) {
         // A refusal in words comes from the server itself (a wrong password,
@@ -320,7 +327,7 @@ void Connection::open()
                    "WHERE current_setting('statement_timeout') = '0'; "
                    "SELECT (extract(epoch FROM current_setting('statement_timeout')::interval) * 1000)::bigint");
     } catch (const EngineError& e) {
-        throw EngineError(QStringLiteral("Cannot connect to the PostgreSQL server %1: %2").arg(location_, e.message()));
+        throw EngineError(Text::tr("Cannot connect to the PostgreSQL server %1: %2").arg(location_, e.message()));
     }
     const bool ok = PQresultStatus(r) == PGRES_TUPLES_OK && PQntuples(r) == 1;
     if (!ok) {
@@ -337,13 +344,13 @@ void Connection::open()
         PQfinish(conn_);
         conn_ = nullptr;
         throw EngineError(
-            QStringLiteral("Cannot use the PostgreSQL database %1: its encoding is %2, not UTF8").arg(location_, e));
+            Text::tr("Cannot use the PostgreSQL database %1: its encoding is %2, not UTF8").arg(location_, e));
     }
     if (const char* dt = PQparameterStatus(conn_, "integer_datetimes"); dt && std::strcmp(dt, "on") != 0) {
         PQfinish(conn_);
         conn_ = nullptr;
         throw EngineError(
-            QStringLiteral("Cannot use the PostgreSQL server %1: it keeps dates as floating point").arg(location_));
+            Text::tr("Cannot use the PostgreSQL server %1: it keeps dates as floating point").arg(location_));
     }
 }
 
@@ -398,7 +405,7 @@ void Connection::raise(PGresult* r, bool lostBefore)
         msg = oneLine(PQerrorMessage(conn_));
     if (lost) {
         dropped();
-        throw ServerError(QStringLiteral("The connection to the PostgreSQL server %1 was lost: %2").arg(location_, msg),
+        throw ServerError(Text::tr("The connection to the PostgreSQL server %1 was lost: %2").arg(location_, msg),
                           state.isEmpty() ? QByteArray("08006") : state);
     }
     if (depth_ > 0 && savepoints_ == 0)
@@ -416,7 +423,7 @@ Result Connection::exec(const QByteArray& sql, const Params& params, bool read)
             raise(nullptr, true);
         }
         if (aborted_)
-            throw EngineError(QStringLiteral("the transaction was rolled back"));
+            throw EngineError(Text::tr("the transaction was rolled back"));
         const bool retry = read && depth_ == 0 && attempt == 0;
         auto it = prepared_.constFind(sql);
         QByteArray name;
@@ -496,7 +503,7 @@ void Connection::begin(const char* how)
 void Connection::commit()
 {
     if (depth_ == 0)
-        throw EngineError(QStringLiteral("no transaction is open"));
+        throw EngineError(Text::tr("no transaction is open"));
     if (--depth_ > 0)
         return;
     if (aborted_) {
@@ -507,7 +514,7 @@ void Connection::commit()
             } catch (const EngineError&) {
             }
         }
-        throw EngineError(QStringLiteral("the transaction was rolled back"));
+        throw EngineError(Text::tr("the transaction was rolled back"));
     }
     // The connection broke before the commit was sent: nothing was committed.
     if (!isOpen())
@@ -527,19 +534,19 @@ void Connection::commit()
         try {
             status = exec("SELECT coalesce(txid_status($1::bigint), 'unknown')", {Param::utf8(xid)}, true).text(0, 0);
         } catch (const EngineError& check) {
-            throw EngineError(QStringLiteral("%1; whether the transaction was committed is not known (%2)")
+            throw EngineError(Text::tr("%1; whether the transaction was committed is not known (%2)")
                                   .arg(e.message(), check.message()),
                               kWriteUnknown);
         }
         if (status == QLatin1String("committed"))
             return;
-        throw EngineError(QStringLiteral("%1; the transaction was not committed").arg(e.message()), kWriteNotStored);
+        throw EngineError(Text::tr("%1; the transaction was not committed").arg(e.message()), kWriteNotStored);
     }
     // COMMIT of a transaction the server had already aborted answers ROLLBACK.
     const bool rolledBack = std::strcmp(PQcmdStatus(r), "ROLLBACK") == 0;
     PQclear(r);
     if (rolledBack)
-        throw EngineError(QStringLiteral("the transaction was rolled back"));
+        throw EngineError(Text::tr("the transaction was rolled back"));
 }
 
 void Connection::rollback() noexcept

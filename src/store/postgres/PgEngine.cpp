@@ -3,10 +3,18 @@
 #include "store/FieldRules.h"
 #include "store/postgres/PgConnection.h"
 
+#include <QCoreApplication>
 #include <QUrl>
 #include <libpq-fe.h>
 
 namespace yb::pg {
+
+namespace {
+// The messages of this unit, in the catalogue's context yb::Postgres.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(yb::Postgres)
+};
+} // namespace
 
 namespace {
 
@@ -121,7 +129,7 @@ void onServer(const QString& uri, const QString& sql)
     if (PQstatus(c) != CONNECTION_OK) {
         const QString msg = QString::fromUtf8(PQerrorMessage(c)).trimmed();
         PQfinish(c);
-        throw EngineError(QStringLiteral("Cannot connect to the PostgreSQL server %1: %2").arg(where, msg));
+        throw EngineError(Text::tr("Cannot connect to the PostgreSQL server %1: %2").arg(where, msg));
     }
     PQsetNoticeProcessor(
         c, [](void*, const char*) {}, nullptr);
@@ -131,7 +139,7 @@ void onServer(const QString& uri, const QString& sql)
     PQclear(r);
     PQfinish(c);
     if (!ok)
-        throw EngineError(QStringLiteral("PostgreSQL server %1: %2").arg(where, msg));
+        throw EngineError(Text::tr("PostgreSQL server %1: %2").arg(where, msg));
 }
 
 QString databaseName(const QString& uri)
@@ -317,16 +325,14 @@ public:
                 try {
                     held = byToken(token);
                 } catch (const EngineError&) {
-                    throw EngineError(
-                        QStringLiteral("%1; whether the record was written is not known").arg(e.message()),
-                        kWriteUnknown);
+                    throw EngineError(Text::tr("%1; whether the record was written is not known").arg(e.message()),
+                                      kWriteUnknown);
                 }
                 if (!held)
-                    throw EngineError(QStringLiteral("%1; the record was not written").arg(e.message()),
-                                      kWriteNotStored);
+                    throw EngineError(Text::tr("%1; the record was not written").arg(e.message()), kWriteNotStored);
                 return *held;
             }
-            throw EngineError(QStringLiteral("%1; whether the record was written is not known").arg(e.message()),
+            throw EngineError(Text::tr("%1; whether the record was written is not known").arg(e.message()),
                               kWriteUnknown);
         }
     }
@@ -346,13 +352,13 @@ public:
             // Asked at once unless the server went silent; else at the next try.
             lost_ = LostUpdate{id, revision, columns, values};
             if (e.timedOut())
-                throw EngineError(QStringLiteral("%1; whether the edit was written is not known").arg(e.message()),
+                throw EngineError(Text::tr("%1; whether the edit was written is not known").arg(e.message()),
                                   kWriteUnknown);
             std::optional<StoredRecord> now;
             try {
                 now = readById(columns, id);
             } catch (const EngineError&) {
-                throw EngineError(QStringLiteral("%1; whether the edit was written is not known").arg(e.message()),
+                throw EngineError(Text::tr("%1; whether the edit was written is not known").arg(e.message()),
                                   kWriteUnknown);
             }
             lost_.reset();
@@ -363,7 +369,7 @@ public:
                 return w;
             }
             if (now && now->revision == revision)
-                throw EngineError(QStringLiteral("%1; the edit was not written").arg(e.message()), kWriteNotStored);
+                throw EngineError(Text::tr("%1; the edit was not written").arg(e.message()), kWriteNotStored);
             w.id = id;
             w.outcome = now ? WriteResult::Changed : WriteResult::Deleted;
             w.revision = now ? now->revision : 0;
@@ -538,7 +544,7 @@ private:
     const FieldDef& field(int column) const
     {
         if (column < 0 || column >= def_.fields.size())
-            throw EngineError(QStringLiteral("no field number %1 in %2").arg(column + 1).arg(def_.fileName));
+            throw EngineError(Text::tr("no field number %1 in %2").arg(column + 1).arg(def_.fileName));
         return def_.fields[column];
     }
 
@@ -586,7 +592,7 @@ private:
     void writable() const
     {
         if (readOnly_)
-            throw EngineError(QStringLiteral("the table %1 is open for reading only").arg(def_.fileName));
+            throw EngineError(Text::tr("the table %1 is open for reading only").arg(def_.fileName));
     }
 
     // An update whose answer was lost and that the server could not be asked about.
@@ -649,10 +655,9 @@ void PgBulk::addParams(Params& ps, const Pending& p) const
 void PgBulk::add(const QVariantList& values, const QByteArray& sortKey, qint64 tag)
 {
     if (!active_)
-        throw EngineError(QStringLiteral("the bulk insert has already ended"));
+        throw EngineError(Text::tr("the bulk insert has already ended"));
     if (values.size() != def_.fields.size())
-        throw EngineError(
-            QStringLiteral("a record of %1 values for %2 fields").arg(values.size()).arg(def_.fields.size()));
+        throw EngineError(Text::tr("a record of %1 values for %2 fields").arg(values.size()).arg(def_.fields.size()));
     pending_.push_back({values, def_.hasKey() ? sortKey : QByteArray(), tag});
     if (int(pending_.size()) >= kBatch)
         flush();
@@ -685,7 +690,7 @@ void PgBulk::refuse(const ServerError& e, const Pending& p)
 void PgBulk::flush()
 {
     if (!active_)
-        throw EngineError(QStringLiteral("the bulk insert has already ended"));
+        throw EngineError(Text::tr("the bulk insert has already ended"));
     if (pending_.empty())
         return;
     Params ps;
@@ -851,7 +856,7 @@ public:
             c.commit();
         } catch (const EngineError& e) {
             c.rollback();
-            throw EngineError(QStringLiteral("Cannot create table %1 in the PostgreSQL database %2: %3")
+            throw EngineError(Text::tr("Cannot create table %1 in the PostgreSQL database %2: %3")
                                   .arg(table.fileName, location(), e.message()),
                               e.code());
         }
@@ -863,7 +868,7 @@ public:
         bool hasToken = false;
         const QString problem = schemaProblem(table, &stored, &hasToken);
         if (!problem.isEmpty())
-            throw EngineError(QStringLiteral("Cannot open table %1: %2").arg(table.fileName, problem));
+            throw EngineError(Text::tr("Cannot open table %1: %2").arg(table.fileName, problem));
         return std::make_unique<PgTable>(conn_, table, stored, readOnly, hasToken);
     }
 
@@ -897,10 +902,10 @@ private:
     // stored fields when nothing does.
     QString schemaProblem(const TableDef& table, QList<FieldDef>* stored, bool* hasToken = nullptr)
     {
-        const QString where = QStringLiteral("the PostgreSQL database %1").arg(location());
+        const QString where = Text::tr("the PostgreSQL database %1").arg(location());
         if (!hasTable(table))
-            return QStringLiteral("the table %1 is missing from %2 ('yerbalis-admin create' with the same URI makes "
-                                  "the missing tables)")
+            return Text::tr("the table %1 is missing from %2 ('yerbalis-admin create' with the same URI makes "
+                            "the missing tables)")
                 .arg(table.fileName, where);
         const bool hasMeta = conn_->exec("SELECT to_regclass('yerbalis_tables') IS NOT NULL", {}, true).integer(0, 0);
         const Result meta = hasMeta
@@ -908,12 +913,12 @@ private:
                           {Param::text(table.fileName)}, true)
             : Result();
         if (meta.rows() != 1)
-            return QStringLiteral("the description of the table %1 is missing from %2").arg(table.fileName, where);
+            return Text::tr("the description of the table %1 is missing from %2").arg(table.fileName, where);
         if (meta.text(0, 0) != table.keyField)
-            return QStringLiteral("the index field of the table %1 is '%2', not '%3'")
+            return Text::tr("the index field of the table %1 is '%2', not '%3'")
                 .arg(table.fileName, meta.text(0, 0), table.keyField);
         if (meta.integer(0, 1) > kFormatVersion)
-            return QStringLiteral("the table %1 has a newer format (%2) than this program knows")
+            return Text::tr("the table %1 has a newer format (%2) than this program knows")
                 .arg(table.fileName)
                 .arg(meta.integer(0, 1));
         const Result cols =
@@ -949,27 +954,26 @@ private:
             else if (type == QLatin1String("timestamp without time zone"))
                 f.type = FieldType::DateTime;
             else
-                return QStringLiteral("the column '%1' of the table %2 has the type %3")
-                    .arg(name, table.fileName, type);
+                return Text::tr("the column '%1' of the table %2 has the type %3").arg(name, table.fileName, type);
             fields << f;
         }
         if (!hidden.isEmpty())
-            return QStringLiteral("the column %1 of the table %2 is missing from %3")
+            return Text::tr("the column %1 of the table %2 is missing from %3")
                 .arg(hidden.first(), table.fileName, where);
         for (const FieldDef& c : table.fields) {
             auto it = std::find_if(fields.begin(), fields.end(), [&](const FieldDef& f) { return f.name == c.name; });
             if (it == fields.end())
-                return QStringLiteral("the column '%1' of the table %2 is missing from %3")
+                return Text::tr("the column '%1' of the table %2 is missing from %3")
                     .arg(c.name, table.fileName, where);
             if (it->type != c.type || (c.type == FieldType::Text && it->size != c.size) || it->required != c.required)
-                return QStringLiteral("the column '%1' of the table %2 is not %3%4%5")
-                    .arg(c.name, table.fileName, fieldTypeName(c.type),
+                return Text::tr("the column '%1' of the table %2 is not %3%4%5")
+                    .arg(c.name, table.fileName, fieldTypeText(c.type),
                          c.type == FieldType::Text ? QStringLiteral("(%1)").arg(c.size) : QString(),
-                         c.required ? QStringLiteral(", required") : QString());
+                         c.required ? Text::tr(", required") : QString());
         }
         for (const FieldDef& f : fields)
             if (!table.field(f.name) || table.field(f.name)->name != f.name)
-                return QStringLiteral("the table %1 has an unknown column '%2'").arg(table.fileName, f.name);
+                return Text::tr("the table %1 has an unknown column '%2'").arg(table.fileName, f.name);
         for (FieldDef& f : fields)
             if (f.type != FieldType::Text)
                 f.size = 0;

@@ -4,6 +4,7 @@
 
 #include "store/PrivateFiles.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
@@ -12,6 +13,13 @@
 #include <vector>
 
 namespace yb::sqlite {
+
+namespace {
+// The messages of this unit, in the catalogue's context yb::Sqlite.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(yb::Sqlite)
+};
+} // namespace
 
 namespace {
 
@@ -317,10 +325,9 @@ void SqliteBulk::insertPendingOneByOne()
 void SqliteBulk::add(const QVariantList& values, const QByteArray& sortKey, qint64 tag)
 {
     if (!inTransaction_)
-        throw EngineError(QStringLiteral("the bulk insert has already ended"));
+        throw EngineError(Text::tr("the bulk insert has already ended"));
     if (values.size() != def_.fields.size())
-        throw EngineError(
-            QStringLiteral("a record of %1 values for %2 fields").arg(values.size()).arg(def_.fields.size()));
+        throw EngineError(Text::tr("a record of %1 values for %2 fields").arg(values.size()).arg(def_.fields.size()));
     // Records go in batches: one statement for many records costs the
     // engine much less than one statement each.
     Pending& p = pending_[size_t(pendingCount_)];
@@ -351,7 +358,7 @@ void SqliteBulk::flush()
 qint64 SqliteBulk::commit()
 {
     if (!inTransaction_)
-        throw EngineError(QStringLiteral("the bulk insert has already ended"));
+        throw EngineError(Text::tr("the bulk insert has already ended"));
     insertPendingOneByOne();
     finalize();
     try {
@@ -772,8 +779,7 @@ bool SqliteEngine::hasTable(const TableDef& table) const { return QFileInfo::exi
 void SqliteEngine::createTables()
 {
     if (!makePrivateDirectory(dir_))
-        throw EngineError(
-            QStringLiteral("Cannot create the database directory %1").arg(QDir::toNativeSeparators(dir_)));
+        throw EngineError(Text::tr("Cannot create the database directory %1").arg(QDir::toNativeSeparators(dir_)));
     for (const TableDef& t : tables())
         if (!hasTable(t))
             createTable(t);

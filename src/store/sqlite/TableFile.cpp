@@ -4,6 +4,7 @@
 #include "store/PrivateFiles.h"
 #include "store/SortKey.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -13,21 +14,27 @@
 namespace yb::sqlite {
 
 namespace {
+// The messages of this unit, in the catalogue's context yb::Sqlite.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(yb::Sqlite)
+};
+} // namespace
+
+namespace {
 
 void ensureEngine()
 {
     static int rc = sqlite3_initialize();
     if (rc != SQLITE_OK)
-        throw EngineError(QStringLiteral("Cannot start the table engine SQLite %1: error code %2")
-                              .arg(QString::fromLatin1(sqlite3_libversion()))
-                              .arg(rc, 4, 16, QLatin1Char('0'))
-                              .toUpper(),
+        throw EngineError(Text::tr("Cannot start the table engine SQLite %1: error code %2")
+                              .arg(QString::fromLatin1(sqlite3_libversion()),
+                                   QStringLiteral("%1").arg(rc, 4, 16, QLatin1Char('0')).toUpper()),
                           rc);
 }
 
 [[noreturn]] void fail(const QString& path, const QString& why, int code = 0)
 {
-    throw EngineError(QStringLiteral("Cannot open table %1: %2").arg(QDir::toNativeSeparators(path), why), code);
+    throw EngineError(Text::tr("Cannot open table %1: %2").arg(QDir::toNativeSeparators(path), why), code);
 }
 
 struct Statement {
@@ -42,11 +49,37 @@ struct Statement {
 
 } // namespace
 
+namespace {
+// SQLite's own words for its failures, which it does not translate.
+const char* const sqliteWords[] = {
+    QT_TRANSLATE_NOOP("yb::Sqlite", "SQL logic error"),
+    QT_TRANSLATE_NOOP("yb::Sqlite", "access permission denied"),
+    QT_TRANSLATE_NOOP("yb::Sqlite", "query aborted"),
+    QT_TRANSLATE_NOOP("yb::Sqlite", "database is locked"),
+    QT_TRANSLATE_NOOP("yb::Sqlite", "database table is locked"),
+    QT_TRANSLATE_NOOP("yb::Sqlite", "out of memory"),
+    QT_TRANSLATE_NOOP("yb::Sqlite", "attempt to write a readonly database"),
+    QT_TRANSLATE_NOOP("yb::Sqlite", "interrupted"),
+    QT_TRANSLATE_NOOP("yb::Sqlite", "disk I/O error"),
+    QT_TRANSLATE_NOOP("yb::Sqlite", "database disk image is malformed"),
+    QT_TRANSLATE_NOOP("yb::Sqlite", "database or disk is full"),
+    QT_TRANSLATE_NOOP("yb::Sqlite", "unable to open database file"),
+    QT_TRANSLATE_NOOP("yb::Sqlite", "locking protocol"),
+    QT_TRANSLATE_NOOP("yb::Sqlite", "constraint failed"),
+    QT_TRANSLATE_NOOP("yb::Sqlite", "datatype mismatch"),
+    QT_TRANSLATE_NOOP("yb::Sqlite", "file is not a database"),
+};
+} // namespace
+
 QString lastError(sqlite3* db)
 {
-    QString msg = QString::fromUtf8(sqlite3_errmsg(db));
+    const char* raw = sqlite3_errmsg(db);
+    QString msg = QString::fromUtf8(raw);
+    for (const char* words : sqliteWords)
+        if (qstrcmp(raw, words) == 0)
+            msg = Text::tr(words);
     if ((sqlite3_extended_errcode(db) & 0xFF) == SQLITE_IOERR)
-        msg += QStringLiteral(" (the disk may be full, read-only or failing)");
+        msg += Text::tr(" (the disk may be full, read-only or failing)");
     return msg;
 }
 
@@ -80,9 +113,9 @@ sqlite3* open(const QString& path, const TableDef& table, bool readOnly, QList<F
     ensureEngine();
     QFileInfo info(path);
     if (!info.exists())
-        fail(path, QStringLiteral("the file does not exist"));
+        fail(path, Text::tr("the file does not exist"));
     if (!info.isFile())
-        fail(path, QStringLiteral("it is not a file"));
+        fail(path, Text::tr("it is not a file"));
     sqlite3* db = nullptr;
     const int flags = (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
     int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db, flags, nullptr);
@@ -105,30 +138,30 @@ sqlite3* open(const QString& path, const TableDef& table, bool readOnly, QList<F
             appId = sqlite3_column_int(s.st, 0);
         }
         if (appId != kApplicationId)
-            fail(path, QStringLiteral("it is not a table of this program"));
+            fail(path, Text::tr("it is not a table of this program"));
         QString name, key;
         {
             Statement s(db, "SELECT name, key_field FROM yerbalis_table");
             if (!s.st || sqlite3_step(s.st) != SQLITE_ROW)
-                fail(path, QStringLiteral("its description is missing or damaged"));
+                fail(path, Text::tr("its description is missing or damaged"));
             name = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s.st, 0)));
             key = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s.st, 1)));
         }
         if (name.compare(table.fileName, Qt::CaseInsensitive) != 0)
-            fail(path, QStringLiteral("it holds the table %1, not %2").arg(name, table.fileName));
+            fail(path, Text::tr("it holds the table %1, not %2").arg(name, table.fileName));
         if (key != table.keyField)
-            fail(path, QStringLiteral("its index field '%1' is not '%2'").arg(key, table.keyField));
+            fail(path, Text::tr("its index field '%1' is not '%2'").arg(key, table.keyField));
         QList<FieldDef> fields;
         {
             Statement s(db, "SELECT name, type, size, required FROM yerbalis_fields ORDER BY position");
             if (!s.st)
-                fail(path, QStringLiteral("its field list is missing or damaged"));
+                fail(path, Text::tr("its field list is missing or damaged"));
             while ((rc = sqlite3_step(s.st)) == SQLITE_ROW) {
                 FieldDef f;
                 f.name = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s.st, 0)));
                 const QString type = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s.st, 1)));
                 if (!parseFieldType(type, &f.type))
-                    fail(path, QStringLiteral("field '%1' has an unknown type '%2'").arg(f.name, type));
+                    fail(path, Text::tr("field '%1' has an unknown type '%2'").arg(f.name, type));
                 f.size = sqlite3_column_int(s.st, 2);
                 f.required = sqlite3_column_int(s.st, 3) != 0;
                 fields << f;
@@ -137,13 +170,13 @@ sqlite3* open(const QString& path, const TableDef& table, bool readOnly, QList<F
                 fail(path, lastError(db), rc);
         }
         if (fields.size() != table.fields.size())
-            fail(path, QStringLiteral("it has %1 fields instead of %2").arg(fields.size()).arg(table.fields.size()));
+            fail(path, Text::tr("it has %1 fields instead of %2").arg(fields.size()).arg(table.fields.size()));
         for (const FieldDef& f : fields) {
             const FieldDef* c = table.field(f.name);
             if (!c || c->name != f.name)
-                fail(path, QStringLiteral("it has an unknown field '%1'").arg(f.name));
+                fail(path, Text::tr("it has an unknown field '%1'").arg(f.name));
             if (c->type != f.type || c->size != f.size || c->required != f.required)
-                fail(path, QStringLiteral("field '%1' is not %2").arg(f.name, fieldTypeName(c->type)));
+                fail(path, Text::tr("field '%1' is not %2").arg(f.name, fieldTypeText(c->type)));
         }
         {
             // The records table must have every column, or the first read would fail later.
@@ -153,7 +186,7 @@ sqlite3* open(const QString& path, const TableDef& table, bool readOnly, QList<F
             sql += QStringLiteral(" FROM records LIMIT 0");
             Statement s(db, sql.toUtf8().constData());
             if (!s.st)
-                fail(path, QStringLiteral("its records are missing or damaged (%1)").arg(lastError(db)));
+                fail(path, Text::tr("its records are missing or damaged (%1)").arg(lastError(db)));
         }
         if (fileFields)
             *fileFields = fields;
@@ -176,15 +209,15 @@ void create(const QString& path, const TableDef& table)
     QFile::remove(tmp + QStringLiteral("-journal"));
     // Made here, private, before SQLite opens it: its journal and log take its permissions.
     if (!createPrivateFile(tmp))
-        throw EngineError(QStringLiteral("Cannot create table %1: the directory cannot be written")
-                              .arg(QDir::toNativeSeparators(path)));
+        throw EngineError(
+            Text::tr("Cannot create table %1: the directory cannot be written").arg(QDir::toNativeSeparators(path)));
     sqlite3* db = nullptr;
     int rc = sqlite3_open_v2(QFile::encodeName(tmp).constData(), &db,
                              SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         const QString msg = db ? lastError(db) : QString::fromUtf8(sqlite3_errstr(rc));
         sqlite3_close_v2(db);
-        throw EngineError(QStringLiteral("Cannot create table %1: %2").arg(QDir::toNativeSeparators(path), msg), rc);
+        throw EngineError(Text::tr("Cannot create table %1: %2").arg(QDir::toNativeSeparators(path), msg), rc);
     }
     try {
         exec(db, QStringLiteral("PRAGMA application_id=%1").arg(kApplicationId).toUtf8().constData());
@@ -229,7 +262,7 @@ void create(const QString& path, const TableDef& table)
     } catch (const EngineError& e) {
         sqlite3_close_v2(db);
         QFile::remove(tmp);
-        throw EngineError(QStringLiteral("Cannot create table %1: %2").arg(QDir::toNativeSeparators(path), e.message()),
+        throw EngineError(Text::tr("Cannot create table %1: %2").arg(QDir::toNativeSeparators(path), e.message()),
                           e.code());
     }
     sqlite3_close_v2(db);
@@ -237,7 +270,7 @@ void create(const QString& path, const TableDef& table)
     QFile::remove(tmp + QStringLiteral("-shm"));
     if (QFileInfo::exists(path) || !QFile::rename(tmp, path)) {
         QFile::remove(tmp);
-        throw EngineError(QStringLiteral("Cannot create table %1: the file already exists or cannot be written")
+        throw EngineError(Text::tr("Cannot create table %1: the file already exists or cannot be written")
                               .arg(QDir::toNativeSeparators(path)));
     }
 }
