@@ -62,8 +62,8 @@ void fill(const QString& path, int count)
     QRandomGenerator rng(42);
     for (int i = 0; i < count; ++i) {
         const QString key = makeKey(rng, i);
-        const QByteArray sk = yb::sortKey(key);
         const QByteArray k8 = key.toUtf8();
+        const QByteArray sk = yb::compactSortKeyUtf8(k8.constData(), k8.size());
         sqlite3_bind_blob(st, 1, sk.constData(), int(sk.size()), SQLITE_TRANSIENT);
         sqlite3_bind_text(st, 2, k8.constData(), int(k8.size()), SQLITE_TRANSIENT);
         sqlite3_bind_text(st, 3, "Aplicar sobre la piel limpia dos veces al día.", -1, SQLITE_STATIC);
@@ -154,7 +154,7 @@ int main(int argc, char** argv)
         sqlite3_reset(st);
     };
     auto rawRange = [&](const QString& prefix) {
-        const QByteArray lo = yb::sortKeyPrefix(prefix);
+        const QByteArray lo = yb::compactSortKey(yb::sortKeyPrefix(prefix));
         QByteArray hi = lo;
         hi.append(char(0xFF));
         sqlite3_bind_blob(rangeSt, 1, lo.constData(), int(lo.size()), SQLITE_TRANSIENT);
@@ -218,7 +218,7 @@ int main(int argc, char** argv)
         30, 1, [&] { postNewCosmetic(cur, ourInsert++); },
         [&] {
             const QString key = QStringLiteral("Raw %1").arg(rawInsert++);
-            const QByteArray sk = yb::sortKey(key), k8 = key.toUtf8();
+            const QByteArray k8 = key.toUtf8(), sk = yb::compactSortKeyUtf8(k8.constData(), k8.size());
             sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
             sqlite3_bind_blob(insSt, 1, sk.constData(), int(sk.size()), SQLITE_TRANSIENT);
             sqlite3_bind_text(insSt, 2, k8.constData(), int(k8.size()), SQLITE_TRANSIENT);

@@ -76,8 +76,8 @@ void fillCosmetics(int count)
                        -1, &st, nullptr);
     for (int i = 0; i < count; ++i) {
         const QString name = cosmeticName(i);
-        const QByteArray key = yb::sortKey(name);
         const QByteArray text = name.toUtf8();
+        const QByteArray key = yb::compactSortKeyUtf8(text.constData(), text.size());
         const QByteArray notes = (QStringLiteral("Indicaciones de ") + name).toUtf8();
         sqlite3_bind_blob(st, 1, key.constData(), int(key.size()), SQLITE_TRANSIENT);
         sqlite3_bind_text(st, 2, text.constData(), int(text.size()), SQLITE_TRANSIENT);

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QStringView>
+#include <QVarLengthArray>
 #include <array>
 #include <cstring>
 
@@ -142,6 +143,80 @@ template <class Next> QByteArray buildKey(qsizetype count, Next nextChar, const 
     return key;
 }
 
+// The characters of valid UTF-8 bytes, one by one.
+class Utf8Chars {
+public:
+    Utf8Chars(const char* utf8, qsizetype size)
+        : p_(reinterpret_cast<const unsigned char*>(utf8)), end_(p_ + size)
+    {
+    }
+    qsizetype count() const
+    {
+        qsizetype n = 0;
+        for (const auto* q = p_; q < end_; ++q)
+            n += (*q & 0xC0) != 0x80;
+        return n;
+    }
+    bool atEnd() const { return p_ >= end_; }
+    char32_t operator()()
+    {
+        char32_t c = *p_++;
+        int more = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : 0;
+        if (more)
+            c &= 0x3F >> more;
+        for (; more > 0 && p_ < end_; --more)
+            c = (c << 6) | (*p_++ & 0x3F);
+        return c;
+    }
+
+private:
+    const unsigned char* p_;
+    const unsigned char* end_;
+};
+
+// Compact primary weights: a prefix-free code whose first byte tells its
+// length, ordered as (class, primary) are, never starting with 0 (the section
+// end) nor 0xFF (the end of a prefix's range):
+//   01           blank
+//   02 p         symbol below U+0100      03 p p p   other symbols
+//   04+p         digit (primary 0..9)
+//   10+p         Latin letter (primary 2..53, ñ among them)
+//   50 p p p     other letters and marks
+constexpr unsigned char kSymbolShort = 0x02, kSymbolLong = 0x03, kDigit = 0x04, kLatin = 0x10, kOther = 0x50;
+
+void appendCompact(QByteArray& out, char cls, uint32_t primary)
+{
+    switch (cls) {
+    case Blank: out.append(char(0x01)); return;
+    case Digit: out.append(char(kDigit + primary)); return;
+    case Latin: out.append(char(kLatin + primary)); return;
+    case Symbol:
+        if (primary < 0x100) {
+            out.append(char(kSymbolShort));
+            out.append(char(primary));
+            return;
+        }
+        out.append(char(kSymbolLong));
+        break;
+    default: out.append(char(kOther)); break;
+    }
+    out.append(char((primary >> 16) & 0xFF));
+    out.append(char((primary >> 8) & 0xFF));
+    out.append(char(primary & 0xFF));
+}
+
+// Length of the compact primary code that begins with `b`; 0 when none does.
+int compactLength(unsigned char b)
+{
+    if (b == 0x01 || (b >= kDigit && b <= kDigit + 9) || (b >= kLatin + 2 && b <= kLatin + 53))
+        return 1;
+    if (b == kSymbolShort)
+        return 2;
+    if (b == kSymbolLong || b == kOther)
+        return 4;
+    return 0;
+}
+
 } // namespace
 
 QByteArray sortKey(const QString& text)
@@ -155,21 +230,8 @@ QByteArray sortKey(const QString& text)
 
 QByteArray sortKeyUtf8(const char* utf8, qsizetype size)
 {
-    const auto* p = reinterpret_cast<const unsigned char*>(utf8);
-    const auto* end = p + size;
-    qsizetype count = 0;
-    for (const auto* q = p; q < end; ++q)
-        count += (*q & 0xC0) != 0x80;
-    auto next = [&p, end]() -> char32_t {
-        char32_t c = *p++;
-        int more = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : 0;
-        if (more)
-            c &= 0x3F >> more;
-        for (; more > 0 && p < end; --more)
-            c = (c << 6) | (*p++ & 0x3F);
-        return c;
-    };
-    return buildKey(count, next, utf8, size);
+    Utf8Chars chars(utf8, size);
+    return buildKey(chars.count(), chars, utf8, size);
 }
 
 QByteArray sortKeyPrefix(const QString& prefix)
@@ -178,6 +240,83 @@ QByteArray sortKeyPrefix(const QString& prefix)
     for (uint c : prefix.toUcs4())
         appendPrimary(primary, weighAny(char32_t(c)));
     return primary;
+}
+
+QByteArray compactSortKeyUtf8(const char* utf8, qsizetype size)
+{
+    // Accent 1 (none) and case 1 (lower) are the lowest marks: a section that
+    // ends in them compares alike without them, as the section end 0 is lower
+    // still.
+    QByteArray key;
+    key.reserve(size * 2 + 8);
+    QVarLengthArray<char, 64> accents, cases;
+    qsizetype accentsKept = 0, casesKept = 0;
+    for (Utf8Chars next(utf8, size); !next.atEnd();) {
+        const Weights w = weighAny(next());
+        appendCompact(key, w.cls, w.primary);
+        accents.append(char(w.accent));
+        cases.append(char(w.lettercase));
+        if (w.accent != 1)
+            accentsKept = accents.size();
+        if (w.lettercase != 1)
+            casesKept = cases.size();
+    }
+    key.append('\0');
+    key.append(accents.constData(), accentsKept);
+    key.append('\0');
+    key.append(cases.constData(), casesKept);
+    key.append('\0');
+    key.append(utf8, size);
+    return key;
+}
+
+QByteArray compactSortKey(const QByteArray& sortKey)
+{
+    const auto* k = reinterpret_cast<const unsigned char*>(sortKey.constData());
+    const qsizetype n = sortKey.size();
+    qsizetype i = 0;
+    while (i + 4 <= n && k[i] >= Blank && k[i] <= Other)
+        i += 4;
+    if (i < n && k[i] == 0) {
+        // A full key: four bytes of primary weight, one accent and one case
+        // mark for every character, three section ends, then the text.
+        const qsizetype text = i / 4 * 6 + 3;
+        if (text <= n)
+            return compactSortKeyUtf8(sortKey.constData() + text, n - text);
+        return sortKey;
+    }
+    if (i < n && !(k[i] == 0xFF && i + 1 == n))
+        return sortKey; // not a key of this program's making
+    QByteArray out;
+    out.reserve(i / 4 * 2 + 1);
+    for (qsizetype g = 0; g < i; g += 4)
+        appendCompact(out, char(k[g]), (uint32_t(k[g + 1]) << 16) | (uint32_t(k[g + 2]) << 8) | k[g + 3]);
+    if (i < n)
+        out.append(char(0xFF));
+    return out;
+}
+
+QByteArray sortKeyFromCompact(const QByteArray& compact)
+{
+    const auto* k = reinterpret_cast<const unsigned char*>(compact.constData());
+    const qsizetype n = compact.size();
+    if (n == 0)
+        return {};
+    qsizetype i = 0;
+    while (i < n && k[i] != 0) {
+        const int len = compactLength(k[i]);
+        if (len == 0)
+            return compact;
+        i += len;
+    }
+    for (int section = 0; section < 3; ++section) {
+        while (i < n && k[i] != 0)
+            ++i;
+        if (i >= n)
+            return compact; // cut short: not a compact key
+        ++i;
+    }
+    return sortKeyUtf8(compact.constData() + i, n - i);
 }
 
 } // namespace yb

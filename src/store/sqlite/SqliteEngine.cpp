@@ -3,6 +3,7 @@
 #include "store/sqlite/TableFile.h"
 
 #include "store/PrivateFiles.h"
+#include "store/SortKey.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -72,6 +73,13 @@ qint64 single(sqlite3* db, const char* sql)
     return sqlite3_column_int64(f.st, 0);
 }
 
+// How a file keeps the sort keys that cross the engine's boundary in full.
+struct KeyForm {
+    bool compact = false;
+    QByteArray stored(const QByteArray& key) const { return compact ? compactSortKey(key) : key; }
+    QByteArray given(const QByteArray& stored) const { return compact ? sortKeyFromCompact(stored) : stored; }
+};
+
 // The lookup-index field named in a unique constraint's message, else the first.
 QString uniqueField(const TableDef& def, const QString& message)
 {
@@ -85,7 +93,7 @@ QString uniqueField(const TableDef& def, const QString& message)
 
 class SqliteBulk : public BulkInsert {
 public:
-    SqliteBulk(sqlite3* db, const TableDef& def, bool replace);
+    SqliteBulk(sqlite3* db, const TableDef& def, KeyForm keys, bool replace);
     ~SqliteBulk() override;
 
     void add(const QVariantList& values, const QByteArray& sortKey, qint64 tag) override;
@@ -111,6 +119,7 @@ private:
     static constexpr int kBatch = 64;
     sqlite3* db_;
     const TableDef& def_;
+    KeyForm keys_;
     sqlite3_stmt* insert_ = nullptr;
     sqlite3_stmt* batch_ = nullptr;  // inserts kBatch records at once
     sqlite3_stmt* exists_ = nullptr; // a key among the records there before; null when there were none
@@ -123,7 +132,8 @@ private:
     qint64 written_ = 0;
 };
 
-SqliteBulk::SqliteBulk(sqlite3* db, const TableDef& def, bool replace) : db_(db), def_(def)
+SqliteBulk::SqliteBulk(sqlite3* db, const TableDef& def, KeyForm keys, bool replace)
+    : db_(db), def_(def), keys_(keys)
 {
     try {
         // A large import touches many pages; a bigger cache keeps the index in memory.
@@ -233,7 +243,8 @@ bool SqliteBulk::keyExistedBefore(const QByteArray& key)
     if (!exists_)
         return false;
     StmtReset r(exists_);
-    sqlite3_bind_blob(exists_, 1, key.constData(), int(key.size()), SQLITE_STATIC);
+    const QByteArray stored = keys_.stored(key);
+    sqlite3_bind_blob(exists_, 1, stored.constData(), int(stored.size()), SQLITE_STATIC);
     sqlite3_bind_int64(exists_, 2, lastIdBefore_);
     const int rc = sqlite3_step(exists_);
     if (rc != SQLITE_ROW && rc != SQLITE_DONE)
@@ -325,7 +336,7 @@ void SqliteBulk::add(const QVariantList& values, const QByteArray& sortKey, qint
     // engine much less than one statement each.
     Pending& p = pending_[size_t(pendingCount_)];
     p.values = values;
-    p.key = def_.hasKey() ? sortKey : QByteArray();
+    p.key = def_.hasKey() ? keys_.stored(sortKey) : QByteArray();
     p.tag = tag;
     bindRecord(batch_, int(pendingCount_) * (int(def_.fields.size()) + 1), p);
     if (++pendingCount_ < kBatch)
@@ -376,8 +387,8 @@ qint64 SqliteBulk::commit()
 
 class SqliteTable : public EngineTable {
 public:
-    SqliteTable(sqlite3* db, const TableDef& def, QList<FieldDef> stored, bool readOnly)
-        : db_(db), def_(def), stored_(std::move(stored)), readOnly_(readOnly)
+    SqliteTable(sqlite3* db, const TableDef& def, QList<FieldDef> stored, bool readOnly, KeyForm keys)
+        : db_(db), def_(def), stored_(std::move(stored)), readOnly_(readOnly), keys_(keys)
     {
     }
     ~SqliteTable() override
@@ -420,6 +431,7 @@ private:
     const TableDef& def_;
     QList<FieldDef> stored_;
     bool readOnly_;
+    KeyForm keys_;
     QHash<QString, sqlite3_stmt*> stmts_;
     QHash<QByteArray, QString> readSql_; // the statements of read(), by columns and direction
 };
@@ -451,7 +463,7 @@ StoredRecord SqliteTable::row(sqlite3_stmt* st, const Columns& columns) const
     StoredRecord r;
     r.id = sqlite3_column_int64(st, 0);
     r.revision = sqlite3_column_int64(st, 1);
-    r.sortKey = blobColumn(st, 2);
+    r.sortKey = keys_.given(blobColumn(st, 2));
     r.values.reserve(columns.size());
     for (int i = 0; i < columns.size(); ++i)
         r.values << column(st, kFirstField + i, def_.fields[columns[i]].type);
@@ -494,7 +506,7 @@ QList<StoredRecord> SqliteTable::read(const Columns& columns, RecordOrder order,
     sqlite3_stmt* st = prepare(sql);
     StmtReset r(st);
     if (from.isValid()) {
-        bindBlob(st, 1, from.sortKey);
+        bindBlob(st, 1, keys_.stored(from.sortKey));
         sqlite3_bind_int64(st, 2, from.rowId);
     }
     sqlite3_bind_int(st, 3, limit);
@@ -555,12 +567,12 @@ void SqliteTable::find(const Columns& columns, const RecordFilter& filter, Recor
     p = 0;
     if (filter.hasKeyRange) {
         if (filter.keyEquals) {
-            bindBlob(st, ++p, filter.keyLo);
+            bindBlob(st, ++p, keys_.stored(filter.keyLo));
         } else {
             if (!filter.keyLo.isEmpty())
-                bindBlob(st, ++p, filter.keyLo);
+                bindBlob(st, ++p, keys_.stored(filter.keyLo));
             if (!filter.keyHi.isEmpty())
-                bindBlob(st, ++p, filter.keyHi);
+                bindBlob(st, ++p, keys_.stored(filter.keyHi));
         }
     }
     for (const RecordFilter::Equal& e : filter.equals)
@@ -656,7 +668,7 @@ WriteResult SqliteTable::insert(const Columns& columns, const QVariantList& valu
         params += QStringLiteral(", ?%1").arg(i + 2);
     }
     sqlite3_stmt* st = prepare(QStringLiteral("INSERT INTO records(%1) VALUES(%2)").arg(cols, params));
-    bindBlob(st, 1, sortKey);
+    bindBlob(st, 1, keys_.stored(sortKey));
     for (int i = 0; i < columns.size(); ++i)
         bind(st, i + 2, values.value(i), def_.fields[columns[i]].type);
     return writeOne(st, true, 0, 0);
@@ -673,7 +685,7 @@ WriteResult SqliteTable::update(qint64 id, qint64 revision, const Columns& colum
     sql += QStringLiteral(" WHERE yb_id = ?%1 AND yb_rev = ?%2").arg(columns.size() + 2).arg(columns.size() + 3);
     sqlite3_stmt* st = prepare(sql);
     if (sortKey)
-        bindBlob(st, 1, *sortKey);
+        bindBlob(st, 1, keys_.stored(*sortKey));
     for (int i = 0; i < columns.size(); ++i)
         bind(st, i + 2, values.value(i), def_.fields[columns[i]].type);
     sqlite3_bind_int64(st, int(columns.size()) + 2, id);
@@ -723,7 +735,7 @@ void SqliteTable::rollback() noexcept
 
 std::unique_ptr<BulkInsert> SqliteTable::bulkInsert(bool replace)
 {
-    return std::make_unique<SqliteBulk>(db_, def_, replace);
+    return std::make_unique<SqliteBulk>(db_, def_, keys_, replace);
 }
 
 QStringList SqliteTable::checkStorage()
@@ -739,6 +751,22 @@ QStringList SqliteTable::checkStorage()
     }
     if (rc != SQLITE_DONE)
         fail(db_);
+    if (keys_.compact && def_.hasKey()) {
+        // A compact key holds its text: the rest of it must be made of that text,
+        // or the record stands out of its place in the index.
+        Finalizer k;
+        k.st = prepareOnce(db_, QStringLiteral("SELECT yb_id, yb_sortkey FROM records"));
+        int wrong = 0;
+        while ((rc = sqlite3_step(k.st)) == SQLITE_ROW) {
+            const QByteArray stored = blobColumn(k.st, 1);
+            if (!stored.isEmpty() && compactSortKey(sortKeyFromCompact(stored)) != stored && ++wrong <= 20)
+                problems << QStringLiteral("record %1 has a damaged sort key").arg(sqlite3_column_int64(k.st, 0));
+        }
+        if (rc != SQLITE_DONE)
+            fail(db_);
+        if (wrong > 20)
+            problems << QStringLiteral("%1 more records have a damaged sort key").arg(wrong - 20);
+    }
     return problems;
 }
 
@@ -784,8 +812,9 @@ void SqliteEngine::createTable(const TableDef& table) { create(QDir(dir_).filePa
 std::unique_ptr<EngineTable> SqliteEngine::openTable(const TableDef& table, bool readOnly)
 {
     QList<FieldDef> stored;
-    sqlite3* db = open(tableLocation(table.fileName), table, readOnly, &stored);
-    return std::make_unique<SqliteTable>(db, table, stored, readOnly);
+    int version = 0;
+    sqlite3* db = open(tableLocation(table.fileName), table, readOnly, &stored, &version);
+    return std::make_unique<SqliteTable>(db, table, stored, readOnly, KeyForm{version >= kCompactKeys});
 }
 
 std::unique_ptr<Snapshot> SqliteEngine::snapshot()

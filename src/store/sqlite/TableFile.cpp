@@ -75,7 +75,8 @@ QString quote(const QString& identifier)
 
 QString columnType(FieldType t) { return isIntegerType(t) ? QStringLiteral("INTEGER") : QStringLiteral("TEXT"); }
 
-sqlite3* open(const QString& path, const TableDef& table, bool readOnly, QList<FieldDef>* fileFields)
+sqlite3* open(const QString& path, const TableDef& table, bool readOnly, QList<FieldDef>* fileFields,
+              int* formatVersion)
 {
     ensureEngine();
     QFileInfo info(path);
@@ -106,6 +107,15 @@ sqlite3* open(const QString& path, const TableDef& table, bool readOnly, QList<F
         }
         if (appId != kApplicationId)
             fail(path, QStringLiteral("it is not a table of this program"));
+        int version = 0;
+        {
+            Statement s(db, "PRAGMA user_version");
+            if (!s.st || sqlite3_step(s.st) != SQLITE_ROW)
+                fail(path, lastError(db), sqlite3_errcode(db));
+            version = sqlite3_column_int(s.st, 0);
+        }
+        if (version > kFormatVersion)
+            fail(path, QStringLiteral("it was made by a newer version of this program (format %1)").arg(version));
         QString name, key;
         {
             Statement s(db, "SELECT name, key_field FROM yerbalis_table");
@@ -157,6 +167,8 @@ sqlite3* open(const QString& path, const TableDef& table, bool readOnly, QList<F
         }
         if (fileFields)
             *fileFields = fields;
+        if (formatVersion)
+            *formatVersion = version < kCompactKeys ? 1 : version;
         if (!readOnly)
             exec(db, "PRAGMA synchronous=FULL");
         return db;
