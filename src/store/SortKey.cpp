@@ -277,22 +277,31 @@ QByteArray compactSortKey(const QByteArray& sortKey)
     qsizetype i = 0;
     while (i + 4 <= n && k[i] >= Blank && k[i] <= Other)
         i += 4;
-    if (i < n && k[i] == 0) {
-        // A full key: four bytes of primary weight, one accent and one case
-        // mark for every character, three section ends, then the text.
-        const qsizetype text = i / 4 * 6 + 3;
-        if (text <= n)
-            return compactSortKeyUtf8(sortKey.constData() + text, n - text);
-        return sortKey;
-    }
-    if (i < n && !(k[i] == 0xFF && i + 1 == n))
+    // A full key: four bytes of primary weight, one accent and one case mark
+    // for every character, three section ends, then the text.
+    const qsizetype count = i / 4, text = count * 6 + 3;
+    const bool full = i < n && k[i] == 0;
+    if (full ? text > n || k[count * 5 + 1] != 0 || k[count * 6 + 2] != 0 : i < n && !(k[i] == 0xFF && i + 1 == n))
         return sortKey; // not a key of this program's making
     QByteArray out;
-    out.reserve(i / 4 * 2 + 1);
+    out.reserve(full ? count * 3 + n - text + 3 : count * 2 + 1);
     for (qsizetype g = 0; g < i; g += 4)
         appendCompact(out, char(k[g]), (uint32_t(k[g + 1]) << 16) | (uint32_t(k[g + 2]) << 8) | k[g + 3]);
-    if (i < n)
-        out.append(char(0xFF));
+    if (!full) {
+        if (i < n)
+            out.append(char(0xFF));
+        return out;
+    }
+    // Accents and case without their trailing lowest marks, as compactSortKeyUtf8 leaves them.
+    for (qsizetype section = i + 1; section < text; section += count + 1) {
+        qsizetype kept = count;
+        while (kept > 0 && k[section + kept - 1] == 1)
+            --kept;
+        out.append('\0');
+        out.append(sortKey.constData() + section, kept);
+    }
+    out.append('\0');
+    out.append(sortKey.constData() + text, n - text);
     return out;
 }
 

@@ -114,6 +114,7 @@ private:
     void insertPendingOneByOne();
     void finalize();
     void restoreJournal();
+    void restoreCache();
     [[noreturn]] void refuse(const Pending& p);
 
     static constexpr int kBatch = 64;
@@ -127,6 +128,7 @@ private:
     qsizetype pendingCount_ = 0;
     qint64 lastIdBefore_ = 0;
     bool journalSwitched_ = false;
+    qint64 cacheBefore_ = 0; // the connection's cache size before the bulk; 0: unchanged
     bool inTransaction_ = false;
     QStringList recreate_; // indexes dropped for the bulk, built again at commit
     qint64 written_ = 0;
@@ -136,7 +138,9 @@ SqliteBulk::SqliteBulk(sqlite3* db, const TableDef& def, KeyForm keys, bool repl
     : db_(db), def_(def), keys_(keys)
 {
     try {
-        // A large import touches many pages; a bigger cache keeps the index in memory.
+        // A large import touches many pages; a bigger cache keeps the unique
+        // indexes in memory while they grow.
+        cacheBefore_ = single(db_, "PRAGMA cache_size");
         exec(db_, "PRAGMA cache_size=-65536");
         // The order index is sorted at the end; a second core may share that work.
         exec(db_, "PRAGMA threads=2");
@@ -226,6 +230,15 @@ void SqliteBulk::rollback()
         sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
     inTransaction_ = false;
     restoreJournal();
+    restoreCache();
+}
+
+void SqliteBulk::restoreCache()
+{
+    if (cacheBefore_)
+        sqlite3_exec(db_, QByteArray("PRAGMA cache_size=" + QByteArray::number(cacheBefore_)).constData(), nullptr,
+                     nullptr, nullptr);
+    cacheBefore_ = 0;
 }
 
 void SqliteBulk::restoreJournal()
@@ -366,6 +379,10 @@ qint64 SqliteBulk::commit()
     insertPendingOneByOne();
     finalize();
     try {
+        // The index is built by sorting its keys in runs as large as the
+        // cache: runs that fit the processor's own cache sort about twice as
+        // fast as the large cache's runs (a run's list is walked at random).
+        restoreCache();
         for (const QString& sql : recreate_)
             exec(db_, sql.toUtf8().constData());
         exec(db_, "COMMIT");
