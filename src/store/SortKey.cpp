@@ -307,25 +307,66 @@ QByteArray compactSortKey(const QByteArray& sortKey)
 
 QByteArray sortKeyFromCompact(const QByteArray& compact)
 {
+    // Made again from the bytes alone, weighing nothing: the primary codes
+    // widened to four bytes, the marks dropped at the end put back.
     const auto* k = reinterpret_cast<const unsigned char*>(compact.constData());
     const qsizetype n = compact.size();
     if (n == 0)
         return {};
-    qsizetype i = 0;
+    qsizetype i = 0, count = 0;
     while (i < n && k[i] != 0) {
         const int len = compactLength(k[i]);
         if (len == 0)
             return compact;
         i += len;
+        ++count;
     }
-    for (int section = 0; section < 3; ++section) {
+    qsizetype sections[2];
+    qsizetype kept[2];
+    for (int s = 0; s < 2; ++s) {
+        sections[s] = ++i;
         while (i < n && k[i] != 0)
             ++i;
-        if (i >= n)
-            return compact; // cut short: not a compact key
-        ++i;
+        kept[s] = i - sections[s];
+        if (kept[s] > count)
+            return compact;
     }
-    return sortKeyUtf8(compact.constData() + i, n - i);
+    if (i >= n)
+        return compact; // cut short: not a compact key
+    const qsizetype text = i + 1;
+    QByteArray key(count * 6 + 3 + (n - text), Qt::Uninitialized);
+    char* out = key.data();
+    for (qsizetype c = 0; c < i && k[c] != 0;) {
+        const unsigned char b = k[c];
+        if (b == kSymbolShort || b == kSymbolLong || b == kOther) {
+            *out++ = b == kOther ? Other : Symbol;
+            if (b == kSymbolShort) {
+                *out++ = 0;
+                *out++ = 0;
+                *out++ = char(k[c + 1]);
+                c += 2;
+            } else {
+                std::memcpy(out, k + c + 1, 3);
+                out += 3;
+                c += 4;
+            }
+            continue;
+        }
+        *out++ = b == 0x01 ? Blank : b < kLatin ? Digit : Latin;
+        *out++ = 0;
+        *out++ = 0;
+        *out++ = char(b == 0x01 ? 0 : b < kLatin ? b - kDigit : b - kLatin);
+        ++c;
+    }
+    for (int s = 0; s < 2; ++s) {
+        *out++ = 0;
+        std::memcpy(out, k + sections[s], size_t(kept[s]));
+        std::memset(out + kept[s], 1, size_t(count - kept[s]));
+        out += count;
+    }
+    *out++ = 0;
+    std::memcpy(out, k + text, size_t(n - text));
+    return key;
 }
 
 } // namespace yb
