@@ -768,22 +768,6 @@ QStringList SqliteTable::checkStorage()
     }
     if (rc != SQLITE_DONE)
         fail(db_);
-    if (keys_.compact && def_.hasKey()) {
-        // A compact key holds its text: the rest of it must be made of that text,
-        // or the record stands out of its place in the index.
-        Finalizer k;
-        k.st = prepareOnce(db_, QStringLiteral("SELECT yb_id, yb_sortkey FROM records"));
-        int wrong = 0;
-        while ((rc = sqlite3_step(k.st)) == SQLITE_ROW) {
-            const QByteArray stored = blobColumn(k.st, 1);
-            if (!stored.isEmpty() && compactSortKey(sortKeyFromCompact(stored)) != stored && ++wrong <= 20)
-                problems << QStringLiteral("record %1 has a damaged sort key").arg(sqlite3_column_int64(k.st, 0));
-        }
-        if (rc != SQLITE_DONE)
-            fail(db_);
-        if (wrong > 20)
-            problems << QStringLiteral("%1 more records have a damaged sort key").arg(wrong - 20);
-    }
     return problems;
 }
 
