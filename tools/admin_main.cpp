@@ -230,6 +230,13 @@ int check(const Arguments& a)
     if (!yb::isServerLocation(dir) && QFileInfo(dir).isDir() && yb::readableByOthers(dir))
         err() << "warning: other users of this computer can read " << shown(dir) << " (permissions "
               << octalPermissions(dir) << "); 'chmod 700' on it keeps the shop's data to you\n";
+    // So is a table file made before the files were made private.
+    if (!yb::isServerLocation(dir) && QFileInfo(dir).isDir())
+        for (const yb::TableDef& t : yb::tables())
+            if (const QString path = yb::Database::tablePath(dir, t.fileName);
+                QFileInfo(path).isFile() && yb::readableByOthers(path))
+                err() << "warning: other users of this computer can read " << QDir::toNativeSeparators(path)
+                      << " (permissions " << octalPermissions(path) << "); 'chmod 600' on it keeps it to you\n";
     if (problems.isEmpty()) {
         out() << "ok: " << yb::admin::counted(yb::tables().size(), "table", "tables") << " checked in "
               << shown(a.positional[0]) << "\n";
