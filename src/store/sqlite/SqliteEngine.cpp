@@ -76,6 +76,7 @@ qint64 single(sqlite3* db, const char* sql)
 // How a file keeps the sort keys that cross the engine's boundary in full.
 struct KeyForm {
     bool compact = false;
+    QLatin1String column() const { return QLatin1String(sortKeyColumn(compact ? kCompactKeys : 1)); }
     QByteArray stored(const QByteArray& key) const { return compact ? compactSortKey(key) : key; }
     QByteArray given(const QByteArray& stored) const { return compact ? sortKeyFromCompact(stored) : stored; }
 };
@@ -170,7 +171,8 @@ SqliteBulk::SqliteBulk(sqlite3* db, const TableDef& def, KeyForm keys, bool repl
             // that a key repeated inside the bulk is not taken for one of them.
             lastIdBefore_ = single(db_, "SELECT coalesce(max(yb_id), 0) FROM records");
             exists_ =
-                prepareOnce(db_, QStringLiteral("SELECT 1 FROM records WHERE yb_sortkey = ?1 AND yb_id <= ?2 LIMIT 1"));
+                prepareOnce(db_, QStringLiteral("SELECT 1 FROM records WHERE %1 = ?1 AND yb_id <= ?2 LIMIT 1")
+                                     .arg(keys_.column()));
         }
         if (empty) {
             Finalizer q;
@@ -186,7 +188,7 @@ SqliteBulk::SqliteBulk(sqlite3* db, const TableDef& def, KeyForm keys, bool repl
             for (const QString& name : names)
                 exec(db_, QStringLiteral("DROP INDEX %1").arg(quote(name)).toUtf8().constData());
         }
-        QString cols = QStringLiteral("yb_rev, yb_sortkey");
+        QString cols = QStringLiteral("yb_rev, ") + keys_.column();
         QString params = QStringLiteral("1, ?1");
         for (int i = 0; i < def_.fields.size(); ++i) {
             cols += QStringLiteral(", ") + quote(def_.fields[i].name);
@@ -469,7 +471,7 @@ sqlite3_stmt* SqliteTable::prepare(const QString& sql)
 
 QString SqliteTable::selectList(const Columns& columns) const
 {
-    QString sql = QStringLiteral("SELECT yb_id, yb_rev, yb_sortkey");
+    QString sql = QStringLiteral("SELECT yb_id, yb_rev, ") + keys_.column();
     for (int c : columns)
         sql += QStringLiteral(", ") + quote(def_.fields[c].name);
     return sql + QStringLiteral(" FROM records");
@@ -487,11 +489,11 @@ StoredRecord SqliteTable::row(sqlite3_stmt* st, const Columns& columns) const
     return r;
 }
 
-QString orderBy(RecordOrder order, bool forward)
+QString orderBy(RecordOrder order, bool forward, QLatin1String key)
 {
     if (order == RecordOrder::Key)
-        return forward ? QStringLiteral(" ORDER BY yb_sortkey, yb_id")
-                       : QStringLiteral(" ORDER BY yb_sortkey DESC, yb_id DESC");
+        return forward ? QStringLiteral(" ORDER BY %1, yb_id").arg(key)
+                       : QStringLiteral(" ORDER BY %1 DESC, yb_id DESC").arg(key);
     return forward ? QStringLiteral(" ORDER BY yb_id") : QStringLiteral(" ORDER BY yb_id DESC");
 }
 
@@ -512,13 +514,14 @@ QList<StoredRecord> SqliteTable::read(const Columns& columns, RecordOrder order,
         sql = selectList(columns);
         if (from.isValid()) {
             if (order == RecordOrder::Key)
-                sql += forward ? QStringLiteral(" WHERE (yb_sortkey, yb_id) > (?1, ?2)")
-                               : QStringLiteral(" WHERE (yb_sortkey, yb_id) < (?1, ?2)");
+                sql += (forward ? QStringLiteral(" WHERE (%1, yb_id) > (?1, ?2)")
+                                : QStringLiteral(" WHERE (%1, yb_id) < (?1, ?2)"))
+                           .arg(keys_.column());
             else
                 sql += forward ? QStringLiteral(" WHERE yb_id > ?2 AND ?1 IS NOT NULL")
                                : QStringLiteral(" WHERE yb_id < ?2 AND ?1 IS NOT NULL");
         }
-        sql += orderBy(order, forward) + QStringLiteral(" LIMIT ?3");
+        sql += orderBy(order, forward, keys_.column()) + QStringLiteral(" LIMIT ?3");
     }
     sqlite3_stmt* st = prepare(sql);
     StmtReset r(st);
@@ -564,12 +567,12 @@ void SqliteTable::find(const Columns& columns, const RecordFilter& filter, Recor
     };
     if (filter.hasKeyRange) {
         if (filter.keyEquals) {
-            cond(QStringLiteral("yb_sortkey = ?%1").arg(++p));
+            cond(QStringLiteral("%1 = ?%2").arg(keys_.column()).arg(++p));
         } else {
             if (!filter.keyLo.isEmpty())
-                cond(QStringLiteral("yb_sortkey >= ?%1").arg(++p));
+                cond(QStringLiteral("%1 >= ?%2").arg(keys_.column()).arg(++p));
             if (!filter.keyHi.isEmpty())
-                cond(QStringLiteral("yb_sortkey < ?%1").arg(++p));
+                cond(QStringLiteral("%1 < ?%2").arg(keys_.column()).arg(++p));
         }
     }
     for (const RecordFilter::Equal& e : filter.equals) {
@@ -579,7 +582,7 @@ void SqliteTable::find(const Columns& columns, const RecordFilter& filter, Recor
         else
             cond(QStringLiteral("%1 = ?%2").arg(col).arg(++p));
     }
-    sqlite3_stmt* st = prepare(selectList(columns) + where + orderBy(order, true));
+    sqlite3_stmt* st = prepare(selectList(columns) + where + orderBy(order, true, keys_.column()));
     StmtReset r(st);
     p = 0;
     if (filter.hasKeyRange) {
@@ -678,7 +681,7 @@ WriteResult SqliteTable::writeOne(sqlite3_stmt* st, bool inserting, qint64 id, q
 
 WriteResult SqliteTable::insert(const Columns& columns, const QVariantList& values, const QByteArray& sortKey)
 {
-    QString cols = QStringLiteral("yb_rev, yb_sortkey");
+    QString cols = QStringLiteral("yb_rev, ") + keys_.column();
     QString params = QStringLiteral("1, ?1");
     for (int i = 0; i < columns.size(); ++i) {
         cols += QStringLiteral(", ") + quote(def_.fields[columns[i]].name);
@@ -696,7 +699,7 @@ WriteResult SqliteTable::update(qint64 id, qint64 revision, const Columns& colum
 {
     QString sql = QStringLiteral("UPDATE records SET yb_rev = yb_rev + 1");
     if (sortKey)
-        sql += QStringLiteral(", yb_sortkey = ?1");
+        sql += QStringLiteral(", %1 = ?1").arg(keys_.column());
     for (int i = 0; i < columns.size(); ++i)
         sql += QStringLiteral(", %1 = ?%2").arg(quote(def_.fields[columns[i]].name)).arg(i + 2);
     sql += QStringLiteral(" WHERE yb_id = ?%1 AND yb_rev = ?%2").arg(columns.size() + 2).arg(columns.size() + 3);

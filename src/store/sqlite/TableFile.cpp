@@ -157,7 +157,7 @@ sqlite3* open(const QString& path, const TableDef& table, bool readOnly, QList<F
         }
         {
             // The records table must have every column, or the first read would fail later.
-            QString sql = QStringLiteral("SELECT yb_id, yb_rev, yb_sortkey");
+            QString sql = QStringLiteral("SELECT yb_id, yb_rev, ") + QLatin1String(sortKeyColumn(version));
             for (const FieldDef& f : fields)
                 sql += QStringLiteral(", ") + quote(f.name);
             sql += QStringLiteral(" FROM records LIMIT 0");
@@ -210,8 +210,10 @@ void create(const QString& path, const TableDef& table)
                           .arg(QString(table.fileName).replace(QLatin1Char('\''), QLatin1String("''")),
                                QString(table.keyField).replace(QLatin1Char('\''), QLatin1String("''")));
         exec(db, sql.toUtf8().constData());
+        const QLatin1String key(sortKeyColumn(kFormatVersion));
         QString cols = QStringLiteral("yb_id INTEGER PRIMARY KEY AUTOINCREMENT, yb_rev INTEGER NOT NULL DEFAULT 1, "
-                                      "yb_sortkey BLOB NOT NULL DEFAULT x''");
+                                      "%1 BLOB NOT NULL DEFAULT x''")
+                           .arg(key);
         int pos = 0;
         for (const FieldDef& f : table.fields) {
             ++pos;
@@ -227,7 +229,7 @@ void create(const QString& path, const TableDef& table)
         }
         exec(db, QStringLiteral("CREATE TABLE records(%1)").arg(cols).toUtf8().constData());
         if (table.hasKey())
-            exec(db, "CREATE INDEX records_order ON records(yb_sortkey, yb_id)");
+            exec(db, QStringLiteral("CREATE INDEX records_order ON records(%1, yb_id)").arg(key).toUtf8().constData());
         int n = 0;
         for (const QString& ix : table.lookupIndexes)
             exec(db,
