@@ -138,12 +138,10 @@ int main(int argc, char** argv)
             (void)sqlite3_column_text(st, c);
     };
     sqlite3_stmt* first = prep(QByteArray(cols) + " ORDER BY yb_key, yb_id LIMIT 1");
-    sqlite3_stmt* nextSt =
-        prep(QByteArray(cols) + " WHERE (yb_key, yb_id) > (?1, ?2) ORDER BY yb_key, yb_id LIMIT 1");
+    sqlite3_stmt* nextSt = prep(QByteArray(cols) + " WHERE (yb_key, yb_id) > (?1, ?2) ORDER BY yb_key, yb_id LIMIT 1");
     sqlite3_stmt* priorSt =
         prep(QByteArray(cols) + " WHERE (yb_key, yb_id) < (?1, ?2) ORDER BY yb_key DESC, yb_id DESC LIMIT 1");
-    sqlite3_stmt* rangeSt =
-        prep(QByteArray(cols) + " WHERE yb_key >= ?1 AND yb_key < ?2 ORDER BY yb_key, yb_id");
+    sqlite3_stmt* rangeSt = prep(QByteArray(cols) + " WHERE yb_key >= ?1 AND yb_key < ?2 ORDER BY yb_key, yb_id");
     auto step = [&](sqlite3_stmt* st, bool bindPlace) {
         if (bindPlace) {
             sqlite3_bind_blob(st, 1, curKey.constData(), int(curKey.size()), SQLITE_TRANSIENT);

@@ -72,8 +72,8 @@ void fillCosmetics(int count)
     Db d(QStringLiteral("Cosmetic.DB"));
     sqlite3_stmt* st = nullptr;
     sqlite3_prepare_v2(d.handle(),
-                       "INSERT INTO records(yb_key, \"Producto Cosmetico\", \"Indicaciones\") VALUES(?1, ?2, ?3)",
-                       -1, &st, nullptr);
+                       "INSERT INTO records(yb_key, \"Producto Cosmetico\", \"Indicaciones\") VALUES(?1, ?2, ?3)", -1,
+                       &st, nullptr);
     for (int i = 0; i < count; ++i) {
         const QString name = cosmeticName(i);
         const QByteArray text = name.toUtf8();

@@ -146,10 +146,7 @@ template <class Next> QByteArray buildKey(qsizetype count, Next nextChar, const 
 // The characters of valid UTF-8 bytes, one by one.
 class Utf8Chars {
 public:
-    Utf8Chars(const char* utf8, qsizetype size)
-        : p_(reinterpret_cast<const unsigned char*>(utf8)), end_(p_ + size)
-    {
-    }
+    Utf8Chars(const char* utf8, qsizetype size) : p_(reinterpret_cast<const unsigned char*>(utf8)), end_(p_ + size) {}
     qsizetype count() const
     {
         qsizetype n = 0;

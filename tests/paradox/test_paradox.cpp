@@ -497,8 +497,9 @@ void TestParadox::csvViewOfATable()
         QBuffer f;
         f.open(QIODevice::WriteOnly);
         admin::paradoxToCsv(path, &f, 0, nullptr, nullptr, guard);
-        QCOMPARE(f.data(), guard ? QByteArray("Nombre,Precio,Notas\r\n'=1+1,-5,'@SUM(A1)\r\n")
-                                 : QByteArray("Nombre,Precio,Notas\r\n=1+1,-5,@SUM(A1)\r\n"));
+        QCOMPARE(f.data(),
+                 guard ? QByteArray("Nombre,Precio,Notas\r\n'=1+1,-5,'@SUM(A1)\r\n")
+                       : QByteArray("Nombre,Precio,Notas\r\n=1+1,-5,@SUM(A1)\r\n"));
     }
 }
 

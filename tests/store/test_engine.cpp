@@ -218,14 +218,17 @@ private slots:
         sqlite3* db = nullptr;
         sqlite3_open(QFile::encodeName(location_ + QStringLiteral("/GLOSARIO.DB")).constData(), &db);
         sqlite3_stmt* st = nullptr;
-        sqlite3_prepare_v2(db, format ? "SELECT \"Término médico\", yb_sortkey FROM records"
-                                      : "SELECT \"Término médico\", yb_key FROM records",
+        sqlite3_prepare_v2(db,
+                           format ? "SELECT \"Término médico\", yb_sortkey FROM records"
+                                  : "SELECT \"Término médico\", yb_key FROM records",
                            -1, &st, nullptr);
         int rows = 0;
         while (sqlite3_step(st) == SQLITE_ROW) {
             const QByteArray text(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
-            const QByteArray key(reinterpret_cast<const char*>(sqlite3_column_blob(st, 1)), sqlite3_column_bytes(st, 1));
-            QCOMPARE(key, format ? sortKey(QString::fromUtf8(text)) : compactSortKeyUtf8(text.constData(), text.size()));
+            const QByteArray key(reinterpret_cast<const char*>(sqlite3_column_blob(st, 1)),
+                                 sqlite3_column_bytes(st, 1));
+            QCOMPARE(key,
+                     format ? sortKey(QString::fromUtf8(text)) : compactSortKeyUtf8(text.constData(), text.size()));
             ++rows;
         }
         sqlite3_finalize(st);

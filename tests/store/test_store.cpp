@@ -294,10 +294,11 @@ private slots:
     // keys do, give the full key back, and keep a prefix's range.
     void compactKeysKeepTheOrder()
     {
-        const QStringList texts = {
-            "", "a", "a ", "a\t", "a\u00A0b", "ab", "aB", "Ab", "abc", "á", "à", "ä", "a\u0301", "å", "ā", "ǻ",
-            "n", "nz", "ñ", "Ñ", "ña", "o", "k", "K", "\u212A", "1", "\u0661", "10", "9", "-", "/", "«", "€",
-            "x y", "xy", "x-y", "ß", "ÿ", "Ω", "ω", "日本", "😀", "Aloe vera", "10 flores", "Nórdico", "Ñame"};
+        const QStringList texts = {"",     "a", "a ",        "a\t",       "a\u00A0b", "ab",  "aB",     "Ab", "abc", "á",
+                                   "à",    "ä", "a\u0301",   "å",         "ā",        "ǻ",   "n",      "nz", "ñ",   "Ñ",
+                                   "ña",   "o", "k",         "K",         "\u212A",   "1",   "\u0661", "10", "9",   "-",
+                                   "/",    "«", "€",         "x y",       "xy",       "x-y", "ß",      "ÿ",  "Ω",   "ω",
+                                   "日本", "😀", "Aloe vera", "10 flores", "Nórdico",  "Ñame"};
         auto sign = [](const QByteArray& a, const QByteArray& b) { return a < b ? -1 : b < a ? 1 : 0; };
         QList<QByteArray> full, compact;
         for (const QString& t : texts) {
@@ -316,7 +317,8 @@ private slots:
             const QByteArray lo = sortKeyPrefix(p), clo = compactSortKey(lo);
             QCOMPARE(compactSortKey(lo + char(0xFF)), clo + char(0xFF));
             for (int i = 0; i < texts.size(); ++i)
-                QVERIFY2(full[i].startsWith(lo) == compact[i].startsWith(clo), qPrintable(p + QLatin1String(" / ") + texts[i]));
+                QVERIFY2(full[i].startsWith(lo) == compact[i].startsWith(clo),
+                         qPrintable(p + QLatin1String(" / ") + texts[i]));
         }
         QCOMPARE(sortKeyFromCompact(QByteArray()), QByteArray());
     }

@@ -135,8 +135,7 @@ private:
     qint64 written_ = 0;
 };
 
-SqliteBulk::SqliteBulk(sqlite3* db, const TableDef& def, KeyForm keys, bool replace)
-    : db_(db), def_(def), keys_(keys)
+SqliteBulk::SqliteBulk(sqlite3* db, const TableDef& def, KeyForm keys, bool replace) : db_(db), def_(def), keys_(keys)
 {
     try {
         // A large import touches many pages; a bigger cache keeps the unique
@@ -170,9 +169,8 @@ SqliteBulk::SqliteBulk(sqlite3* db, const TableDef& def, KeyForm keys, bool repl
             // Keys are looked up among the records that were there before, so
             // that a key repeated inside the bulk is not taken for one of them.
             lastIdBefore_ = single(db_, "SELECT coalesce(max(yb_id), 0) FROM records");
-            exists_ =
-                prepareOnce(db_, QStringLiteral("SELECT 1 FROM records WHERE %1 = ?1 AND yb_id <= ?2 LIMIT 1")
-                                     .arg(keys_.column()));
+            exists_ = prepareOnce(
+                db_, QStringLiteral("SELECT 1 FROM records WHERE %1 = ?1 AND yb_id <= ?2 LIMIT 1").arg(keys_.column()));
         }
         if (empty) {
             Finalizer q;
