@@ -142,8 +142,9 @@ SqliteBulk::SqliteBulk(sqlite3* db, const TableDef& def, KeyForm keys, bool repl
         // indexes in memory while they grow.
         cacheBefore_ = single(db_, "PRAGMA cache_size");
         exec(db_, "PRAGMA cache_size=-65536");
-        // The order index is sorted at the end; a second core may share that work.
-        exec(db_, "PRAGMA threads=2");
+        // The order index is sorted at the end, on this thread alone: with
+        // runs that fit the processor's cache, a second sorting thread costs
+        // more than it saves, the more so on a busy machine.
         if (replace || single(db_, "SELECT NOT EXISTS(SELECT 1 FROM records)") == 1) {
             // Filling an empty table: with a rollback journal every page is
             // written once, where the write-ahead log writes it twice (into
