@@ -56,14 +56,14 @@ void fill(const QString& path, int count)
     sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
     sqlite3_stmt* st = nullptr;
     sqlite3_prepare_v2(db,
-                       "INSERT INTO records(yb_sortkey, \"Producto Cosmetico\", \"Indicaciones\", \"Modo Empleo\") "
+                       "INSERT INTO records(yb_key, \"Producto Cosmetico\", \"Indicaciones\", \"Modo Empleo\") "
                        "VALUES(?1, ?2, ?3, ?4)",
                        -1, &st, nullptr);
     QRandomGenerator rng(42);
     for (int i = 0; i < count; ++i) {
         const QString key = makeKey(rng, i);
-        const QByteArray sk = yb::sortKey(key);
         const QByteArray k8 = key.toUtf8();
+        const QByteArray sk = yb::compactSortKeyUtf8(k8.constData(), k8.size());
         sqlite3_bind_blob(st, 1, sk.constData(), int(sk.size()), SQLITE_TRANSIENT);
         sqlite3_bind_text(st, 2, k8.constData(), int(k8.size()), SQLITE_TRANSIENT);
         sqlite3_bind_text(st, 3, "Aplicar sobre la piel limpia dos veces al día.", -1, SQLITE_STATIC);
@@ -73,7 +73,7 @@ void fill(const QString& path, int count)
     }
     sqlite3_finalize(st);
     sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
-    sqlite3_exec(db, "CREATE INDEX records_order ON records(yb_sortkey, yb_id)", nullptr, nullptr, nullptr);
+    sqlite3_exec(db, "CREATE INDEX records_order ON records(yb_key, yb_id)", nullptr, nullptr, nullptr);
     sqlite3_close(db);
 }
 
@@ -123,7 +123,7 @@ int main(int argc, char** argv)
     sqlite3* db = nullptr;
     sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
     const char* cols =
-        "SELECT yb_id, yb_rev, yb_sortkey, \"Producto Cosmetico\", \"Indicaciones\", \"Modo Empleo\" FROM records";
+        "SELECT yb_id, yb_rev, yb_key, \"Producto Cosmetico\", \"Indicaciones\", \"Modo Empleo\" FROM records";
     auto prep = [&](const QByteArray& sql) {
         sqlite3_stmt* st = nullptr;
         sqlite3_prepare_v3(db, sql.constData(), -1, SQLITE_PREPARE_PERSISTENT, &st, nullptr);
@@ -137,13 +137,11 @@ int main(int argc, char** argv)
         for (int c = 3; c < 6; ++c)
             (void)sqlite3_column_text(st, c);
     };
-    sqlite3_stmt* first = prep(QByteArray(cols) + " ORDER BY yb_sortkey, yb_id LIMIT 1");
-    sqlite3_stmt* nextSt =
-        prep(QByteArray(cols) + " WHERE (yb_sortkey, yb_id) > (?1, ?2) ORDER BY yb_sortkey, yb_id LIMIT 1");
+    sqlite3_stmt* first = prep(QByteArray(cols) + " ORDER BY yb_key, yb_id LIMIT 1");
+    sqlite3_stmt* nextSt = prep(QByteArray(cols) + " WHERE (yb_key, yb_id) > (?1, ?2) ORDER BY yb_key, yb_id LIMIT 1");
     sqlite3_stmt* priorSt =
-        prep(QByteArray(cols) + " WHERE (yb_sortkey, yb_id) < (?1, ?2) ORDER BY yb_sortkey DESC, yb_id DESC LIMIT 1");
-    sqlite3_stmt* rangeSt =
-        prep(QByteArray(cols) + " WHERE yb_sortkey >= ?1 AND yb_sortkey < ?2 ORDER BY yb_sortkey, yb_id");
+        prep(QByteArray(cols) + " WHERE (yb_key, yb_id) < (?1, ?2) ORDER BY yb_key DESC, yb_id DESC LIMIT 1");
+    sqlite3_stmt* rangeSt = prep(QByteArray(cols) + " WHERE yb_key >= ?1 AND yb_key < ?2 ORDER BY yb_key, yb_id");
     auto step = [&](sqlite3_stmt* st, bool bindPlace) {
         if (bindPlace) {
             sqlite3_bind_blob(st, 1, curKey.constData(), int(curKey.size()), SQLITE_TRANSIENT);
@@ -154,7 +152,7 @@ int main(int argc, char** argv)
         sqlite3_reset(st);
     };
     auto rawRange = [&](const QString& prefix) {
-        const QByteArray lo = yb::sortKeyPrefix(prefix);
+        const QByteArray lo = yb::compactSortKey(yb::sortKeyPrefix(prefix));
         QByteArray hi = lo;
         hi.append(char(0xFF));
         sqlite3_bind_blob(rangeSt, 1, lo.constData(), int(lo.size()), SQLITE_TRANSIENT);
@@ -212,13 +210,13 @@ int main(int argc, char** argv)
 
     // A durable insert and commit: a post, and the same straight through SQLite.
     sqlite3_exec(db, "PRAGMA synchronous=FULL", nullptr, nullptr, nullptr);
-    sqlite3_stmt* insSt = prep("INSERT INTO records(yb_sortkey, \"Producto Cosmetico\") VALUES(?1, ?2)");
+    sqlite3_stmt* insSt = prep("INSERT INTO records(yb_key, \"Producto Cosmetico\") VALUES(?1, ?2)");
     int ourInsert = 0, rawInsert = 0;
     const auto [insUs, rawInsUs] = interleaved(
         30, 1, [&] { postNewCosmetic(cur, ourInsert++); },
         [&] {
             const QString key = QStringLiteral("Raw %1").arg(rawInsert++);
-            const QByteArray sk = yb::sortKey(key), k8 = key.toUtf8();
+            const QByteArray k8 = key.toUtf8(), sk = yb::compactSortKeyUtf8(k8.constData(), k8.size());
             sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
             sqlite3_bind_blob(insSt, 1, sk.constData(), int(sk.size()), SQLITE_TRANSIENT);
             sqlite3_bind_text(insSt, 2, k8.constData(), int(k8.size()), SQLITE_TRANSIENT);

@@ -72,12 +72,12 @@ void fillCosmetics(int count)
     Db d(QStringLiteral("Cosmetic.DB"));
     sqlite3_stmt* st = nullptr;
     sqlite3_prepare_v2(d.handle(),
-                       "INSERT INTO records(yb_sortkey, \"Producto Cosmetico\", \"Indicaciones\") VALUES(?1, ?2, ?3)",
-                       -1, &st, nullptr);
+                       "INSERT INTO records(yb_key, \"Producto Cosmetico\", \"Indicaciones\") VALUES(?1, ?2, ?3)", -1,
+                       &st, nullptr);
     for (int i = 0; i < count; ++i) {
         const QString name = cosmeticName(i);
-        const QByteArray key = yb::sortKey(name);
         const QByteArray text = name.toUtf8();
+        const QByteArray key = yb::compactSortKeyUtf8(text.constData(), text.size());
         const QByteArray notes = (QStringLiteral("Indicaciones de ") + name).toUtf8();
         sqlite3_bind_blob(st, 1, key.constData(), int(key.size()), SQLITE_TRANSIENT);
         sqlite3_bind_text(st, 2, text.constData(), int(text.size()), SQLITE_TRANSIENT);

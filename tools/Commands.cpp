@@ -191,6 +191,15 @@ private:
                         "keeps the shop's data to you")
                          .arg(shown(dir), octalPermissions(dir))
                   << "\n";
+        // So is a table file made before the files were made private.
+        if (!isServerLocation(dir) && QFileInfo(dir).isDir())
+            for (const TableDef& t : tables())
+                if (const QString path = Database::tablePath(dir, t.fileName);
+                    QFileInfo(path).isFile() && readableByOthers(path))
+                    err() << tr("warning: other users of this computer can read %1 (permissions %2); 'chmod 600' on "
+                                "it keeps it to you")
+                                 .arg(native(path), octalPermissions(path))
+                          << "\n";
         if (problems.isEmpty()) {
             out() << tr("ok: %1 checked in %2").arg(counted(tables().size(), "table", "tables"), shown(dir)) << "\n";
             return 0;

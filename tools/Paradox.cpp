@@ -202,20 +202,30 @@ QString paradoxText(const paradox::Field& field, const QVariant& value)
     }
 }
 
-qint64 paradoxToCsv(const QString& path, QIODevice* out, int codePage, Progress* progress, QStringList* notes)
+qint64 paradoxToCsv(const QString& path, QIODevice* out, int codePage, Progress* progress, QStringList* notes,
+                    bool guardFormulas)
 {
     paradox::Table table(path, codePage);
     if (progress)
         progress->setTotal(table.recordCount());
     CsvWriter csv(out);
+    csv.setFormulaGuard(guardFormulas);
     for (const paradox::Field& f : table.fields())
         csv.field(f.name.toUtf8());
     csv.endRecord();
     paradox::Record record;
     const auto& fields = table.fields();
     while (table.next(record)) {
-        for (int i = 0; i < fields.size(); ++i)
-            csv.field(paradoxText(fields[i], record[i]).toUtf8());
+        for (int i = 0; i < fields.size(); ++i) {
+            const QByteArray value = paradoxText(fields[i], record[i]).toUtf8();
+            // Texts as the export writes them: one that looks like a formula gets its apostrophe.
+            const paradox::FieldType type = fields[i].type;
+            if (type == paradox::FieldType::Alpha || type == paradox::FieldType::Memo ||
+                type == paradox::FieldType::FormattedMemo)
+                csv.text(value.constData(), value.size());
+            else
+                csv.field(value);
+        }
         csv.endRecord();
         if (progress)
             progress->update(table.recordNumber());

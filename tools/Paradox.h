@@ -21,10 +21,11 @@ class Progress;
 QString paradoxText(const paradox::Field& field, const QVariant& value);
 
 // Writes the old table at `path` as CSV to `out` (header of field names,
-// then one line per record). Returns the record count; `notes` receives the
-// table's notes once every record is read.
+// then one line per record), texts that look like formulas guarded as the
+// export guards them unless `guardFormulas` is false. Returns the record
+// count; `notes` receives the table's notes once every record is read.
 qint64 paradoxToCsv(const QString& path, QIODevice* out, int codePage = 0, Progress* progress = nullptr,
-                    QStringList* notes = nullptr);
+                    QStringList* notes = nullptr, bool guardFormulas = true);
 
 struct MigratedTable {
     QString table;   // the catalogue's file name

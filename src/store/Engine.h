@@ -19,8 +19,9 @@
 // Order: every record has an id (growing with each insert, never reused) and a
 // revision (1 when written, one more at each update), and in tables with an
 // index field a sort key: the bytes of yb::sortKey() of the key value,
-// computed above the engine and stored as given. Key order is (sort key, id),
-// compared byte by byte; table order is by id.
+// computed above the engine, and read back as they were given (an engine may
+// keep them in a form of the same order: table files keep the compact key).
+// Key order is (sort key, id), compared byte by byte; table order is by id.
 //
 // Errors: the engine raises yb::EngineError carrying its own message (without
 // a table name; callers add what they were doing) and its error code.

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QStringView>
+#include <QVarLengthArray>
 #include <array>
 #include <cstring>
 
@@ -142,6 +143,77 @@ template <class Next> QByteArray buildKey(qsizetype count, Next nextChar, const 
     return key;
 }
 
+// The characters of valid UTF-8 bytes, one by one.
+class Utf8Chars {
+public:
+    Utf8Chars(const char* utf8, qsizetype size) : p_(reinterpret_cast<const unsigned char*>(utf8)), end_(p_ + size) {}
+    qsizetype count() const
+    {
+        qsizetype n = 0;
+        for (const auto* q = p_; q < end_; ++q)
+            n += (*q & 0xC0) != 0x80;
+        return n;
+    }
+    bool atEnd() const { return p_ >= end_; }
+    char32_t operator()()
+    {
+        char32_t c = *p_++;
+        int more = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : 0;
+        if (more)
+            c &= 0x3F >> more;
+        for (; more > 0 && p_ < end_; --more)
+            c = (c << 6) | (*p_++ & 0x3F);
+        return c;
+    }
+
+private:
+    const unsigned char* p_;
+    const unsigned char* end_;
+};
+
+// Compact primary weights: a prefix-free code whose first byte tells its
+// length, ordered as (class, primary) are, never starting with 0 (the section
+// end) nor 0xFF (the end of a prefix's range):
+//   01           blank
+//   02 p         symbol below U+0100      03 p p p   other symbols
+//   04+p         digit (primary 0..9)
+//   10+p         Latin letter (primary 2..53, ñ among them)
+//   50 p p p     other letters and marks
+constexpr unsigned char kSymbolShort = 0x02, kSymbolLong = 0x03, kDigit = 0x04, kLatin = 0x10, kOther = 0x50;
+
+void appendCompact(QByteArray& out, char cls, uint32_t primary)
+{
+    switch (cls) {
+    case Blank: out.append(char(0x01)); return;
+    case Digit: out.append(char(kDigit + primary)); return;
+    case Latin: out.append(char(kLatin + primary)); return;
+    case Symbol:
+        if (primary < 0x100) {
+            out.append(char(kSymbolShort));
+            out.append(char(primary));
+            return;
+        }
+        out.append(char(kSymbolLong));
+        break;
+    default: out.append(char(kOther)); break;
+    }
+    out.append(char((primary >> 16) & 0xFF));
+    out.append(char((primary >> 8) & 0xFF));
+    out.append(char(primary & 0xFF));
+}
+
+// Length of the compact primary code that begins with `b`; 0 when none does.
+int compactLength(unsigned char b)
+{
+    if (b == 0x01 || (b >= kDigit && b <= kDigit + 9) || (b >= kLatin + 2 && b <= kLatin + 53))
+        return 1;
+    if (b == kSymbolShort)
+        return 2;
+    if (b == kSymbolLong || b == kOther)
+        return 4;
+    return 0;
+}
+
 } // namespace
 
 QByteArray sortKey(const QString& text)
@@ -155,21 +227,8 @@ QByteArray sortKey(const QString& text)
 
 QByteArray sortKeyUtf8(const char* utf8, qsizetype size)
 {
-    const auto* p = reinterpret_cast<const unsigned char*>(utf8);
-    const auto* end = p + size;
-    qsizetype count = 0;
-    for (const auto* q = p; q < end; ++q)
-        count += (*q & 0xC0) != 0x80;
-    auto next = [&p, end]() -> char32_t {
-        char32_t c = *p++;
-        int more = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : 0;
-        if (more)
-            c &= 0x3F >> more;
-        for (; more > 0 && p < end; --more)
-            c = (c << 6) | (*p++ & 0x3F);
-        return c;
-    };
-    return buildKey(count, next, utf8, size);
+    Utf8Chars chars(utf8, size);
+    return buildKey(chars.count(), chars, utf8, size);
 }
 
 QByteArray sortKeyPrefix(const QString& prefix)
@@ -178,6 +237,133 @@ QByteArray sortKeyPrefix(const QString& prefix)
     for (uint c : prefix.toUcs4())
         appendPrimary(primary, weighAny(char32_t(c)));
     return primary;
+}
+
+QByteArray compactSortKeyUtf8(const char* utf8, qsizetype size)
+{
+    // Accent 1 (none) and case 1 (lower) are the lowest marks: a section that
+    // ends in them compares alike without them, as the section end 0 is lower
+    // still.
+    QByteArray key;
+    key.reserve(size * 2 + 8);
+    QVarLengthArray<char, 64> accents, cases;
+    qsizetype accentsKept = 0, casesKept = 0;
+    for (Utf8Chars next(utf8, size); !next.atEnd();) {
+        const Weights w = weighAny(next());
+        appendCompact(key, w.cls, w.primary);
+        accents.append(char(w.accent));
+        cases.append(char(w.lettercase));
+        if (w.accent != 1)
+            accentsKept = accents.size();
+        if (w.lettercase != 1)
+            casesKept = cases.size();
+    }
+    key.append('\0');
+    key.append(accents.constData(), accentsKept);
+    key.append('\0');
+    key.append(cases.constData(), casesKept);
+    key.append('\0');
+    key.append(utf8, size);
+    return key;
+}
+
+QByteArray compactSortKey(const QByteArray& sortKey)
+{
+    const auto* k = reinterpret_cast<const unsigned char*>(sortKey.constData());
+    const qsizetype n = sortKey.size();
+    qsizetype i = 0;
+    while (i + 4 <= n && k[i] >= Blank && k[i] <= Other)
+        i += 4;
+    // A full key: four bytes of primary weight, one accent and one case mark
+    // for every character, three section ends, then the text.
+    const qsizetype count = i / 4, text = count * 6 + 3;
+    const bool full = i < n && k[i] == 0;
+    if (full ? text > n || k[count * 5 + 1] != 0 || k[count * 6 + 2] != 0 : i < n && !(k[i] == 0xFF && i + 1 == n))
+        return sortKey; // not a key of this program's making
+    QByteArray out;
+    out.reserve(full ? count * 3 + n - text + 3 : count * 2 + 1);
+    for (qsizetype g = 0; g < i; g += 4)
+        appendCompact(out, char(k[g]), (uint32_t(k[g + 1]) << 16) | (uint32_t(k[g + 2]) << 8) | k[g + 3]);
+    if (!full) {
+        if (i < n)
+            out.append(char(0xFF));
+        return out;
+    }
+    // Accents and case without their trailing lowest marks, as compactSortKeyUtf8 leaves them.
+    for (qsizetype section = i + 1; section < text; section += count + 1) {
+        qsizetype kept = count;
+        while (kept > 0 && k[section + kept - 1] == 1)
+            --kept;
+        out.append('\0');
+        out.append(sortKey.constData() + section, kept);
+    }
+    out.append('\0');
+    out.append(sortKey.constData() + text, n - text);
+    return out;
+}
+
+QByteArray sortKeyFromCompact(const QByteArray& compact)
+{
+    // Made again from the bytes alone, weighing nothing: the primary codes
+    // widened to four bytes, the marks dropped at the end put back.
+    const auto* k = reinterpret_cast<const unsigned char*>(compact.constData());
+    const qsizetype n = compact.size();
+    if (n == 0)
+        return {};
+    qsizetype i = 0, count = 0;
+    while (i < n && k[i] != 0) {
+        const int len = compactLength(k[i]);
+        if (len == 0)
+            return compact;
+        i += len;
+        ++count;
+    }
+    qsizetype sections[2];
+    qsizetype kept[2];
+    for (int s = 0; s < 2; ++s) {
+        sections[s] = ++i;
+        while (i < n && k[i] != 0)
+            ++i;
+        kept[s] = i - sections[s];
+        if (kept[s] > count)
+            return compact;
+    }
+    if (i >= n)
+        return compact; // cut short: not a compact key
+    const qsizetype text = i + 1;
+    QByteArray key(count * 6 + 3 + (n - text), Qt::Uninitialized);
+    char* out = key.data();
+    for (qsizetype c = 0; c < i && k[c] != 0;) {
+        const unsigned char b = k[c];
+        if (b == kSymbolShort || b == kSymbolLong || b == kOther) {
+            *out++ = b == kOther ? Other : Symbol;
+            if (b == kSymbolShort) {
+                *out++ = 0;
+                *out++ = 0;
+                *out++ = char(k[c + 1]);
+                c += 2;
+            } else {
+                std::memcpy(out, k + c + 1, 3);
+                out += 3;
+                c += 4;
+            }
+            continue;
+        }
+        *out++ = b == 0x01 ? Blank : b < kLatin ? Digit : Latin;
+        *out++ = 0;
+        *out++ = 0;
+        *out++ = char(b == 0x01 ? 0 : b < kLatin ? b - kDigit : b - kLatin);
+        ++c;
+    }
+    for (int s = 0; s < 2; ++s) {
+        *out++ = 0;
+        std::memcpy(out, k + sections[s], size_t(kept[s]));
+        std::memset(out + kept[s], 1, size_t(count - kept[s]));
+        out += count;
+    }
+    *out++ = 0;
+    std::memcpy(out, k + text, size_t(n - text));
+    return key;
 }
 
 } // namespace yb

@@ -488,6 +488,15 @@ void TestParadox::csvViewOfATable()
     n.open(QIODevice::WriteOnly);
     admin::paradoxToCsv(path, &n);
     QCOMPARE(n.data(), QByteArray("Importe\r\n100000\r\n\"\"\r\n1000000000000000\r\n0.25\r\n"));
+
+    // Texts that look like formulas are guarded as the export guards them; numbers are not.
+    ParadoxWriter formulas({{"Nombre", A, 20}, {"Precio", MONEY, 8}, {"Notas", M, 12}}, WOptions{});
+    formulas.add({QStringLiteral("=1+1"), -5.0, QStringLiteral("@SUM(A1)")});
+    formulas.write(path);
+    QBuffer f;
+    f.open(QIODevice::WriteOnly);
+    admin::paradoxToCsv(path, &f);
+    QCOMPARE(f.data(), QByteArray("Nombre,Precio,Notas\r\n'=1+1,-5,'@SUM(A1)\r\n"));
 }
 
 namespace {

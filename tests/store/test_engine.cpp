@@ -91,10 +91,26 @@ private slots:
     }
     void cleanup() { engine_.reset(); }
 
-    // Key order is the byte order of the stored sort keys, with the id after
-    // them; reading goes both ways from any place, and finds by range and value.
+    // Key order is the byte order of the sort keys, with the id after them;
+    // reading goes both ways from any place, and finds by range and value.
+    // Table files of the first format, which keep the full keys, read and
+    // write as the current ones, which keep compact keys.
+    void keyOrderReadAndFind_data()
+    {
+        QTest::addColumn<int>("format");
+        QTest::newRow("current") << 0;
+        QTest::newRow("first format of table files") << 1;
+    }
     void keyOrderReadAndFind()
     {
+        QFETCH(int, format);
+        if (format && test::onServer())
+            QSKIP("table files only");
+        if (format) // the file as the first format made it
+            QCOMPARE(damage(location_, table("GLOSARIO.DB"),
+                            QStringLiteral("ALTER TABLE records RENAME COLUMN yb_key TO yb_sortkey; "
+                                           "PRAGMA user_version=1")),
+                     QString());
         std::unique_ptr<EngineTable> t = engine_->openTable(table("GLOSARIO.DB"));
         QVERIFY(t->isEmpty());
         QVERIFY(t->read({0}, RecordOrder::Key, {}, true, 5).isEmpty());
@@ -194,6 +210,32 @@ private slots:
             return true;
         });
         QCOMPARE(found, QStringList{odd});
+        QCOMPARE(engine_->check(), QStringList());
+        if (test::onServer())
+            return;
+        // The file keeps the keys in its own format.
+        t.reset();
+        sqlite3* db = nullptr;
+        sqlite3_open(QFile::encodeName(location_ + QStringLiteral("/GLOSARIO.DB")).constData(), &db);
+        sqlite3_stmt* st = nullptr;
+        sqlite3_prepare_v2(db,
+                           format ? "SELECT yb_sortkey FROM records WHERE yb_id = 1"
+                                  : "SELECT yb_key FROM records WHERE yb_id = 1",
+                           -1, &st, nullptr);
+        QCOMPARE(sqlite3_step(st), SQLITE_ROW);
+        const QByteArray key(static_cast<const char*>(sqlite3_column_blob(st, 0)), sqlite3_column_bytes(st, 0));
+        sqlite3_finalize(st);
+        sqlite3_close(db);
+        const QByteArray first = keys[0].toUtf8();
+        QCOMPARE(key, format ? sortKey(keys[0]) : compactSortKeyUtf8(first.constData(), first.size()));
+        // A file of a later format is refused, not misread.
+        QCOMPARE(damage(location_, table("GLOSARIO.DB"), QStringLiteral("PRAGMA user_version=3")), QString());
+        try {
+            engine_->openTable(table("GLOSARIO.DB"));
+            QFAIL("a table file of a later format was opened");
+        } catch (const EngineError& e) {
+            QVERIFY2(e.message().contains(QStringLiteral("newer version")), qPrintable(e.message()));
+        }
     }
 
     // Many pages: a scan sees every record once, in order, and a visitor may
@@ -528,6 +570,14 @@ private slots:
         QVERIFY(problems.join(QLatin1Char('\n')).contains(QStringLiteral("required field 'Sintomas'")));
         QVERIFY2(problems.last().contains(QStringLiteral("out of range in field 'Precio'")),
                  qPrintable(problems.last()));
+        // A compact key whose weights no longer fit its text ("dos" weighed as "aos").
+        QCOMPARE(damage(location_, abuela,
+                        QStringLiteral("UPDATE records SET yb_key = CAST(x'12' || substr(yb_key, 2) AS BLOB) "
+                                       "WHERE \"Sintomas\" = 'dos'")),
+                 QString());
+        problems = engine_->check();
+        QVERIFY2(problems.contains(QStringLiteral("Abuela.DB: record 2 is out of its place in key order")),
+                 qPrintable(problems.join(QLatin1Char('\n'))));
     }
 };
 

@@ -290,6 +290,39 @@ private slots:
         QCOMPARE(codes, (QList<int>{30, 10, 20}));
     }
 
+    // The compact keys of table files order every pair of texts as the full
+    // keys do, give the full key back, and keep a prefix's range.
+    void compactKeysKeepTheOrder()
+    {
+        const QStringList texts = {"",     "a", "a ",        "a\t",       "a\u00A0b", "ab",  "aB",     "Ab", "abc", "á",
+                                   "à",    "ä", "a\u0301",   "å",         "ā",        "ǻ",   "n",      "nz", "ñ",   "Ñ",
+                                   "ña",   "o", "k",         "K",         "\u212A",   "1",   "\u0661", "10", "9",   "-",
+                                   "/",    "«", "€",         "x y",       "xy",       "x-y", "ß",      "ÿ",  "Ω",   "ω",
+                                   "日本", "😀", "Aloe vera", "10 flores", "Nórdico",  "Ñame"};
+        auto sign = [](const QByteArray& a, const QByteArray& b) { return a < b ? -1 : b < a ? 1 : 0; };
+        QList<QByteArray> full, compact;
+        for (const QString& t : texts) {
+            full << sortKey(t);
+            const QByteArray utf8 = t.toUtf8();
+            compact << compactSortKeyUtf8(utf8.constData(), utf8.size());
+            QCOMPARE(compactSortKey(full.last()), compact.last());
+            QCOMPARE(sortKeyFromCompact(compact.last()), full.last());
+        }
+        for (int i = 0; i < texts.size(); ++i)
+            for (int j = 0; j < texts.size(); ++j)
+                QVERIFY2(sign(full[i], full[j]) == sign(compact[i], compact[j]),
+                         qPrintable(texts[i] + QLatin1String(" / ") + texts[j]));
+        for (const QString& p : {QString(), QStringLiteral("a"), QStringLiteral("N"), QStringLiteral("ñ"),
+                                 QStringLiteral("x "), QStringLiteral("1")}) {
+            const QByteArray lo = sortKeyPrefix(p), clo = compactSortKey(lo);
+            QCOMPARE(compactSortKey(lo + char(0xFF)), clo + char(0xFF));
+            for (int i = 0; i < texts.size(); ++i)
+                QVERIFY2(full[i].startsWith(lo) == compact[i].startsWith(clo),
+                         qPrintable(p + QLatin1String(" / ") + texts[i]));
+        }
+        QCOMPARE(sortKeyFromCompact(QByteArray()), QByteArray());
+    }
+
     void emptyTableFlagsAndErrors()
     {
         auto c = cursor("Cosmetic");

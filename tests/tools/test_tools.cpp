@@ -555,6 +555,13 @@ private slots:
         QCOMPARE(run({QStringLiteral("check"), shared}, &out), 0);
         QVERIFY2(out.contains("warning: other users of this computer can read") && out.contains("(permissions 755)"),
                  out.constData());
+        QVERIFY2(!out.contains("(permissions 6"), out.constData());
+        // A table file made before the files were made private.
+        QVERIFY(QFile::setPermissions(shared + QStringLiteral("/GLOSARIO.DB"),
+                                      QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther));
+        QCOMPARE(run({QStringLiteral("check"), shared}, &out), 0);
+        QVERIFY2(out.contains("can read " + QFile::encodeName(shared) + "/GLOSARIO.DB (permissions 604)"),
+                 out.constData());
         ::umask(umaskBefore);
 
         // No message shows a password (YERBALIS_DATABASE reaches the same messages).

@@ -3,6 +3,7 @@
 #include "store/sqlite/TableFile.h"
 
 #include "store/PrivateFiles.h"
+#include "store/SortKey.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -80,6 +81,14 @@ qint64 single(sqlite3* db, const char* sql)
     return sqlite3_column_int64(f.st, 0);
 }
 
+// How a file keeps the sort keys that cross the engine's boundary in full.
+struct KeyForm {
+    bool compact = false;
+    QLatin1String column() const { return QLatin1String(sortKeyColumn(compact ? kCompactKeys : 1)); }
+    QByteArray stored(const QByteArray& key) const { return compact ? compactSortKey(key) : key; }
+    QByteArray given(const QByteArray& stored) const { return compact ? sortKeyFromCompact(stored) : stored; }
+};
+
 // The lookup-index field named in a unique constraint's message, else the first.
 QString uniqueField(const TableDef& def, const QString& message)
 {
@@ -93,7 +102,7 @@ QString uniqueField(const TableDef& def, const QString& message)
 
 class SqliteBulk : public BulkInsert {
 public:
-    SqliteBulk(sqlite3* db, const TableDef& def, bool replace);
+    SqliteBulk(sqlite3* db, const TableDef& def, KeyForm keys, bool replace);
     ~SqliteBulk() override;
 
     void add(const QVariantList& values, const QByteArray& sortKey, qint64 tag) override;
@@ -114,11 +123,13 @@ private:
     void insertPendingOneByOne();
     void finalize();
     void restoreJournal();
+    void restoreCache();
     [[noreturn]] void refuse(const Pending& p);
 
     static constexpr int kBatch = 64;
     sqlite3* db_;
     const TableDef& def_;
+    KeyForm keys_;
     sqlite3_stmt* insert_ = nullptr;
     sqlite3_stmt* batch_ = nullptr;  // inserts kBatch records at once
     sqlite3_stmt* exists_ = nullptr; // a key among the records there before; null when there were none
@@ -126,18 +137,22 @@ private:
     qsizetype pendingCount_ = 0;
     qint64 lastIdBefore_ = 0;
     bool journalSwitched_ = false;
+    qint64 cacheBefore_ = 0; // the connection's cache size before the bulk; 0: unchanged
     bool inTransaction_ = false;
     QStringList recreate_; // indexes dropped for the bulk, built again at commit
     qint64 written_ = 0;
 };
 
-SqliteBulk::SqliteBulk(sqlite3* db, const TableDef& def, bool replace) : db_(db), def_(def)
+SqliteBulk::SqliteBulk(sqlite3* db, const TableDef& def, KeyForm keys, bool replace) : db_(db), def_(def), keys_(keys)
 {
     try {
-        // A large import touches many pages; a bigger cache keeps the index in memory.
+        // A large import touches many pages; a bigger cache keeps the unique
+        // indexes in memory while they grow.
+        cacheBefore_ = single(db_, "PRAGMA cache_size");
         exec(db_, "PRAGMA cache_size=-65536");
-        // The order index is sorted at the end; a second core may share that work.
-        exec(db_, "PRAGMA threads=2");
+        // The order index is sorted at the end, on this thread alone: with
+        // runs that fit the processor's cache, a second sorting thread costs
+        // more than it saves, the more so on a busy machine.
         if (replace || single(db_, "SELECT NOT EXISTS(SELECT 1 FROM records)") == 1) {
             // Filling an empty table: with a rollback journal every page is
             // written once, where the write-ahead log writes it twice (into
@@ -163,8 +178,8 @@ SqliteBulk::SqliteBulk(sqlite3* db, const TableDef& def, bool replace) : db_(db)
             // Keys are looked up among the records that were there before, so
             // that a key repeated inside the bulk is not taken for one of them.
             lastIdBefore_ = single(db_, "SELECT coalesce(max(yb_id), 0) FROM records");
-            exists_ =
-                prepareOnce(db_, QStringLiteral("SELECT 1 FROM records WHERE yb_sortkey = ?1 AND yb_id <= ?2 LIMIT 1"));
+            exists_ = prepareOnce(
+                db_, QStringLiteral("SELECT 1 FROM records WHERE %1 = ?1 AND yb_id <= ?2 LIMIT 1").arg(keys_.column()));
         }
         if (empty) {
             Finalizer q;
@@ -180,7 +195,7 @@ SqliteBulk::SqliteBulk(sqlite3* db, const TableDef& def, bool replace) : db_(db)
             for (const QString& name : names)
                 exec(db_, QStringLiteral("DROP INDEX %1").arg(quote(name)).toUtf8().constData());
         }
-        QString cols = QStringLiteral("yb_rev, yb_sortkey");
+        QString cols = QStringLiteral("yb_rev, ") + keys_.column();
         QString params = QStringLiteral("1, ?1");
         for (int i = 0; i < def_.fields.size(); ++i) {
             cols += QStringLiteral(", ") + quote(def_.fields[i].name);
@@ -224,6 +239,15 @@ void SqliteBulk::rollback()
         sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
     inTransaction_ = false;
     restoreJournal();
+    restoreCache();
+}
+
+void SqliteBulk::restoreCache()
+{
+    if (cacheBefore_)
+        sqlite3_exec(db_, QByteArray("PRAGMA cache_size=" + QByteArray::number(cacheBefore_)).constData(), nullptr,
+                     nullptr, nullptr);
+    cacheBefore_ = 0;
 }
 
 void SqliteBulk::restoreJournal()
@@ -241,7 +265,8 @@ bool SqliteBulk::keyExistedBefore(const QByteArray& key)
     if (!exists_)
         return false;
     StmtReset r(exists_);
-    sqlite3_bind_blob(exists_, 1, key.constData(), int(key.size()), SQLITE_STATIC);
+    const QByteArray stored = keys_.stored(key);
+    sqlite3_bind_blob(exists_, 1, stored.constData(), int(stored.size()), SQLITE_STATIC);
     sqlite3_bind_int64(exists_, 2, lastIdBefore_);
     const int rc = sqlite3_step(exists_);
     if (rc != SQLITE_ROW && rc != SQLITE_DONE)
@@ -332,7 +357,7 @@ void SqliteBulk::add(const QVariantList& values, const QByteArray& sortKey, qint
     // engine much less than one statement each.
     Pending& p = pending_[size_t(pendingCount_)];
     p.values = values;
-    p.key = def_.hasKey() ? sortKey : QByteArray();
+    p.key = def_.hasKey() ? keys_.stored(sortKey) : QByteArray();
     p.tag = tag;
     bindRecord(batch_, int(pendingCount_) * (int(def_.fields.size()) + 1), p);
     if (++pendingCount_ < kBatch)
@@ -362,6 +387,10 @@ qint64 SqliteBulk::commit()
     insertPendingOneByOne();
     finalize();
     try {
+        // The index is built by sorting its keys in runs as large as the
+        // cache: runs that fit the processor's own cache sort about twice as
+        // fast as the large cache's runs (a run's list is walked at random).
+        restoreCache();
         for (const QString& sql : recreate_)
             exec(db_, sql.toUtf8().constData());
         exec(db_, "COMMIT");
@@ -383,8 +412,8 @@ qint64 SqliteBulk::commit()
 
 class SqliteTable : public EngineTable {
 public:
-    SqliteTable(sqlite3* db, const TableDef& def, QList<FieldDef> stored, bool readOnly)
-        : db_(db), def_(def), stored_(std::move(stored)), readOnly_(readOnly)
+    SqliteTable(sqlite3* db, const TableDef& def, QList<FieldDef> stored, bool readOnly, KeyForm keys)
+        : db_(db), def_(def), stored_(std::move(stored)), readOnly_(readOnly), keys_(keys)
     {
     }
     ~SqliteTable() override
@@ -427,6 +456,7 @@ private:
     const TableDef& def_;
     QList<FieldDef> stored_;
     bool readOnly_;
+    KeyForm keys_;
     QHash<QString, sqlite3_stmt*> stmts_;
     QHash<QByteArray, QString> readSql_; // the statements of read(), by columns and direction
 };
@@ -447,7 +477,7 @@ sqlite3_stmt* SqliteTable::prepare(const QString& sql)
 
 QString SqliteTable::selectList(const Columns& columns) const
 {
-    QString sql = QStringLiteral("SELECT yb_id, yb_rev, yb_sortkey");
+    QString sql = QStringLiteral("SELECT yb_id, yb_rev, ") + keys_.column();
     for (int c : columns)
         sql += QStringLiteral(", ") + quote(def_.fields[c].name);
     return sql + QStringLiteral(" FROM records");
@@ -458,18 +488,18 @@ StoredRecord SqliteTable::row(sqlite3_stmt* st, const Columns& columns) const
     StoredRecord r;
     r.id = sqlite3_column_int64(st, 0);
     r.revision = sqlite3_column_int64(st, 1);
-    r.sortKey = blobColumn(st, 2);
+    r.sortKey = keys_.given(blobColumn(st, 2));
     r.values.reserve(columns.size());
     for (int i = 0; i < columns.size(); ++i)
         r.values << column(st, kFirstField + i, def_.fields[columns[i]].type);
     return r;
 }
 
-QString orderBy(RecordOrder order, bool forward)
+QString orderBy(RecordOrder order, bool forward, QLatin1String key)
 {
     if (order == RecordOrder::Key)
-        return forward ? QStringLiteral(" ORDER BY yb_sortkey, yb_id")
-                       : QStringLiteral(" ORDER BY yb_sortkey DESC, yb_id DESC");
+        return forward ? QStringLiteral(" ORDER BY %1, yb_id").arg(key)
+                       : QStringLiteral(" ORDER BY %1 DESC, yb_id DESC").arg(key);
     return forward ? QStringLiteral(" ORDER BY yb_id") : QStringLiteral(" ORDER BY yb_id DESC");
 }
 
@@ -490,18 +520,19 @@ QList<StoredRecord> SqliteTable::read(const Columns& columns, RecordOrder order,
         sql = selectList(columns);
         if (from.isValid()) {
             if (order == RecordOrder::Key)
-                sql += forward ? QStringLiteral(" WHERE (yb_sortkey, yb_id) > (?1, ?2)")
-                               : QStringLiteral(" WHERE (yb_sortkey, yb_id) < (?1, ?2)");
+                sql += (forward ? QStringLiteral(" WHERE (%1, yb_id) > (?1, ?2)")
+                                : QStringLiteral(" WHERE (%1, yb_id) < (?1, ?2)"))
+                           .arg(keys_.column());
             else
                 sql += forward ? QStringLiteral(" WHERE yb_id > ?2 AND ?1 IS NOT NULL")
                                : QStringLiteral(" WHERE yb_id < ?2 AND ?1 IS NOT NULL");
         }
-        sql += orderBy(order, forward) + QStringLiteral(" LIMIT ?3");
+        sql += orderBy(order, forward, keys_.column()) + QStringLiteral(" LIMIT ?3");
     }
     sqlite3_stmt* st = prepare(sql);
     StmtReset r(st);
     if (from.isValid()) {
-        bindBlob(st, 1, from.sortKey);
+        bindBlob(st, 1, keys_.stored(from.sortKey));
         sqlite3_bind_int64(st, 2, from.rowId);
     }
     sqlite3_bind_int(st, 3, limit);
@@ -542,12 +573,12 @@ void SqliteTable::find(const Columns& columns, const RecordFilter& filter, Recor
     };
     if (filter.hasKeyRange) {
         if (filter.keyEquals) {
-            cond(QStringLiteral("yb_sortkey = ?%1").arg(++p));
+            cond(QStringLiteral("%1 = ?%2").arg(keys_.column()).arg(++p));
         } else {
             if (!filter.keyLo.isEmpty())
-                cond(QStringLiteral("yb_sortkey >= ?%1").arg(++p));
+                cond(QStringLiteral("%1 >= ?%2").arg(keys_.column()).arg(++p));
             if (!filter.keyHi.isEmpty())
-                cond(QStringLiteral("yb_sortkey < ?%1").arg(++p));
+                cond(QStringLiteral("%1 < ?%2").arg(keys_.column()).arg(++p));
         }
     }
     for (const RecordFilter::Equal& e : filter.equals) {
@@ -557,17 +588,17 @@ void SqliteTable::find(const Columns& columns, const RecordFilter& filter, Recor
         else
             cond(QStringLiteral("%1 = ?%2").arg(col).arg(++p));
     }
-    sqlite3_stmt* st = prepare(selectList(columns) + where + orderBy(order, true));
+    sqlite3_stmt* st = prepare(selectList(columns) + where + orderBy(order, true, keys_.column()));
     StmtReset r(st);
     p = 0;
     if (filter.hasKeyRange) {
         if (filter.keyEquals) {
-            bindBlob(st, ++p, filter.keyLo);
+            bindBlob(st, ++p, keys_.stored(filter.keyLo));
         } else {
             if (!filter.keyLo.isEmpty())
-                bindBlob(st, ++p, filter.keyLo);
+                bindBlob(st, ++p, keys_.stored(filter.keyLo));
             if (!filter.keyHi.isEmpty())
-                bindBlob(st, ++p, filter.keyHi);
+                bindBlob(st, ++p, keys_.stored(filter.keyHi));
         }
     }
     for (const RecordFilter::Equal& e : filter.equals)
@@ -656,14 +687,14 @@ WriteResult SqliteTable::writeOne(sqlite3_stmt* st, bool inserting, qint64 id, q
 
 WriteResult SqliteTable::insert(const Columns& columns, const QVariantList& values, const QByteArray& sortKey)
 {
-    QString cols = QStringLiteral("yb_rev, yb_sortkey");
+    QString cols = QStringLiteral("yb_rev, ") + keys_.column();
     QString params = QStringLiteral("1, ?1");
     for (int i = 0; i < columns.size(); ++i) {
         cols += QStringLiteral(", ") + quote(def_.fields[columns[i]].name);
         params += QStringLiteral(", ?%1").arg(i + 2);
     }
     sqlite3_stmt* st = prepare(QStringLiteral("INSERT INTO records(%1) VALUES(%2)").arg(cols, params));
-    bindBlob(st, 1, sortKey);
+    bindBlob(st, 1, keys_.stored(sortKey));
     for (int i = 0; i < columns.size(); ++i)
         bind(st, i + 2, values.value(i), def_.fields[columns[i]].type);
     return writeOne(st, true, 0, 0);
@@ -674,13 +705,13 @@ WriteResult SqliteTable::update(qint64 id, qint64 revision, const Columns& colum
 {
     QString sql = QStringLiteral("UPDATE records SET yb_rev = yb_rev + 1");
     if (sortKey)
-        sql += QStringLiteral(", yb_sortkey = ?1");
+        sql += QStringLiteral(", %1 = ?1").arg(keys_.column());
     for (int i = 0; i < columns.size(); ++i)
         sql += QStringLiteral(", %1 = ?%2").arg(quote(def_.fields[columns[i]].name)).arg(i + 2);
     sql += QStringLiteral(" WHERE yb_id = ?%1 AND yb_rev = ?%2").arg(columns.size() + 2).arg(columns.size() + 3);
     sqlite3_stmt* st = prepare(sql);
     if (sortKey)
-        bindBlob(st, 1, *sortKey);
+        bindBlob(st, 1, keys_.stored(*sortKey));
     for (int i = 0; i < columns.size(); ++i)
         bind(st, i + 2, values.value(i), def_.fields[columns[i]].type);
     sqlite3_bind_int64(st, int(columns.size()) + 2, id);
@@ -730,7 +761,7 @@ void SqliteTable::rollback() noexcept
 
 std::unique_ptr<BulkInsert> SqliteTable::bulkInsert(bool replace)
 {
-    return std::make_unique<SqliteBulk>(db_, def_, replace);
+    return std::make_unique<SqliteBulk>(db_, def_, keys_, replace);
 }
 
 QStringList SqliteTable::checkStorage()
@@ -790,8 +821,9 @@ void SqliteEngine::createTable(const TableDef& table) { create(QDir(dir_).filePa
 std::unique_ptr<EngineTable> SqliteEngine::openTable(const TableDef& table, bool readOnly)
 {
     QList<FieldDef> stored;
-    sqlite3* db = open(tableLocation(table.fileName), table, readOnly, &stored);
-    return std::make_unique<SqliteTable>(db, table, stored, readOnly);
+    int version = 0;
+    sqlite3* db = open(tableLocation(table.fileName), table, readOnly, &stored, &version);
+    return std::make_unique<SqliteTable>(db, table, stored, readOnly, KeyForm{version >= kCompactKeys});
 }
 
 std::unique_ptr<Snapshot> SqliteEngine::snapshot()

@@ -108,7 +108,8 @@ QString quote(const QString& identifier)
 
 QString columnType(FieldType t) { return isIntegerType(t) ? QStringLiteral("INTEGER") : QStringLiteral("TEXT"); }
 
-sqlite3* open(const QString& path, const TableDef& table, bool readOnly, QList<FieldDef>* fileFields)
+sqlite3* open(const QString& path, const TableDef& table, bool readOnly, QList<FieldDef>* fileFields,
+              int* formatVersion)
 {
     ensureEngine();
     QFileInfo info(path);
@@ -139,6 +140,15 @@ sqlite3* open(const QString& path, const TableDef& table, bool readOnly, QList<F
         }
         if (appId != kApplicationId)
             fail(path, Text::tr("it is not a table of this program"));
+        int version = 0;
+        {
+            Statement s(db, "PRAGMA user_version");
+            if (!s.st || sqlite3_step(s.st) != SQLITE_ROW)
+                fail(path, lastError(db), sqlite3_errcode(db));
+            version = sqlite3_column_int(s.st, 0);
+        }
+        if (version > kFormatVersion)
+            fail(path, Text::tr("it was made by a newer version of this program (format %1)").arg(version));
         QString name, key;
         {
             Statement s(db, "SELECT name, key_field FROM yerbalis_table");
@@ -180,7 +190,7 @@ sqlite3* open(const QString& path, const TableDef& table, bool readOnly, QList<F
         }
         {
             // The records table must have every column, or the first read would fail later.
-            QString sql = QStringLiteral("SELECT yb_id, yb_rev, yb_sortkey");
+            QString sql = QStringLiteral("SELECT yb_id, yb_rev, ") + QLatin1String(sortKeyColumn(version));
             for (const FieldDef& f : fields)
                 sql += QStringLiteral(", ") + quote(f.name);
             sql += QStringLiteral(" FROM records LIMIT 0");
@@ -190,6 +200,8 @@ sqlite3* open(const QString& path, const TableDef& table, bool readOnly, QList<F
         }
         if (fileFields)
             *fileFields = fields;
+        if (formatVersion)
+            *formatVersion = version < kCompactKeys ? 1 : version;
         if (!readOnly)
             exec(db, "PRAGMA synchronous=FULL");
         return db;
@@ -231,8 +243,10 @@ void create(const QString& path, const TableDef& table)
                           .arg(QString(table.fileName).replace(QLatin1Char('\''), QLatin1String("''")),
                                QString(table.keyField).replace(QLatin1Char('\''), QLatin1String("''")));
         exec(db, sql.toUtf8().constData());
+        const QLatin1String key(sortKeyColumn(kFormatVersion));
         QString cols = QStringLiteral("yb_id INTEGER PRIMARY KEY AUTOINCREMENT, yb_rev INTEGER NOT NULL DEFAULT 1, "
-                                      "yb_sortkey BLOB NOT NULL DEFAULT x''");
+                                      "%1 BLOB NOT NULL DEFAULT x''")
+                           .arg(key);
         int pos = 0;
         for (const FieldDef& f : table.fields) {
             ++pos;
@@ -248,7 +262,7 @@ void create(const QString& path, const TableDef& table)
         }
         exec(db, QStringLiteral("CREATE TABLE records(%1)").arg(cols).toUtf8().constData());
         if (table.hasKey())
-            exec(db, "CREATE INDEX records_order ON records(yb_sortkey, yb_id)");
+            exec(db, QStringLiteral("CREATE INDEX records_order ON records(%1, yb_id)").arg(key).toUtf8().constData());
         int n = 0;
         for (const QString& ix : table.lookupIndexes)
             exec(db,

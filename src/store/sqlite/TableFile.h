@@ -15,12 +15,22 @@ struct sqlite3_stmt;
 namespace yb::sqlite {
 
 constexpr int kApplicationId = 0x59455242; // "YERB"
-constexpr int kFormatVersion = 1;
+// Format 1 stores each record's sort key as given (yb::sortKey) in the
+// column yb_sortkey; format 2, which new files have, stores its compact form
+// (yb::compactSortKey) in the column yb_key: the same order in a third of the
+// space, in the record and in its index. The other name keeps a program that
+// knows only the first format from taking one key for the other: it refuses
+// the file.
+constexpr int kCompactKeys = 2;
+constexpr int kFormatVersion = kCompactKeys;
+inline const char* sortKeyColumn(int formatVersion) { return formatVersion >= kCompactKeys ? "yb_key" : "yb_sortkey"; }
 
 // Opens an existing table file and checks that it is the catalogue's table.
 // Raises EngineError with a clear message when the file is missing, cannot be
 // read, or is not this table. Never modifies a file that fails the checks.
-sqlite3* open(const QString& path, const TableDef& table, bool readOnly, QList<FieldDef>* fileFields = nullptr);
+// `formatVersion` receives the file's format (1 for files made before it was kept).
+sqlite3* open(const QString& path, const TableDef& table, bool readOnly, QList<FieldDef>* fileFields = nullptr,
+              int* formatVersion = nullptr);
 
 // Creates the table file at `path` (written beside it and renamed into place).
 void create(const QString& path, const TableDef& table);
