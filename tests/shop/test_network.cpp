@@ -3,14 +3,17 @@
 // with bounds of a few seconds given in the URI (its own values win).
 
 #include "app/Registry.h"
+#include "controls/DBGrid.h"
 #include "controls/DataSource.h"
 #include "shell/Application.h"
 #include "shell/ServerWaitBox.h"
 #include "shop/REGISTR2.h"
 #include "shop/Sale.h"
+#include "shop/VENTAS.h"
 #include "store/Catalogue.h"
 #include "store/Database.h"
 #include "store/TableCursor.h"
+#include "store/postgres/PgConnection.h"
 #include "store/postgres/PgEngine.h"
 
 #include <QCoreApplication>
@@ -19,10 +22,12 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
+#include <functional>
 #include <libpq-fe.h>
 #include <memory>
 
@@ -334,6 +339,82 @@ private slots:
                  qPrintable(failure.message));
         QVERIFY2(failure.message.contains(QStringLiteral("no answer within 3 s")), qPrintable(failure.message));
         QVERIFY(ticks > 10);
+    }
+
+    // What each action costs in round trips to the server, as the engine
+    // counts them: start-up to the menu, a move, a search, a lookup, a sale,
+    // a post and a page of the balance's grid. Each action must also do what
+    // it should, so that a count cannot be small by doing nothing.
+    void roundTrips()
+    {
+        {
+            std::unique_ptr<yb::Engine> engine = yb::Database::open(direct_);
+            const yb::TableDef& t = *yb::findTable(QStringLiteral("Ventas.DB"));
+            std::unique_ptr<yb::EngineTable> table = engine->openTable(t);
+            std::unique_ptr<yb::BulkInsert> bulk = table->bulkInsert(false);
+            for (int i = 0; i < 120; ++i)
+                bulk->add({1, QDateTime(QDate(2026, 12, 1), QTime(9, 0)).addSecs(i), 7, 150, QStringLiteral("Te")}, {},
+                          i);
+            bulk->commit();
+        }
+        yb::Database::setLocation(QString());
+        yb::Database::setLocation(through_);
+        auto trips = [](const std::function<void()>& action) {
+            const qint64 before = yb::pg::Connection::roundTrips();
+            action();
+            return yb::pg::Connection::roundTrips() - before;
+        };
+        QStringList over;
+        auto expect = [&](const char* action, qint64 counted, qint64 most) {
+            if (counted > most)
+                over << QStringLiteral("%1: %2 round trips, at most %3").arg(QLatin1String(action)).arg(counted).arg(most);
+        };
+
+        yb::StartupFailure failure;
+        bool started = false;
+        expect("start-up to the menu", trips([&] { started = yb::createScreens(&failure); }), 20);
+        QVERIFY2(started, qPrintable(failure.message));
+        auto destroy = qScopeGuard([] { yb::destroyScreens(); });
+
+        yb::TableCursor productos(yb::cursorDecl(QStringLiteral("REGISTR2"), QStringLiteral("tblProductos")));
+        yb::TableCursor ventas(yb::cursorDecl(QStringLiteral("REGISTR2"), QStringLiteral("tblVentas")));
+        productos.open();
+        ventas.open();
+        expect("next", trips([&] { ventas.next(); }), 1);
+        expect("prior", trips([&] { ventas.prior(); }), 1);
+        QVERIFY(!ventas.bof());
+        bool found = false;
+        expect("search", trips([&] { found = ventas.locate(QStringLiteral("Producto"), QStringLiteral("Te"), {}); }), 1);
+        QVERIFY(found);
+        yb::Till till(&productos, &ventas);
+        expect("lookup", trips([&] { found = till.lookup(QStringLiteral("7")); }), 1);
+        QVERIFY(found);
+        const qint64 stored = sales();
+        expect("sale", trips([&] { till.record(QStringLiteral("7"), QStringLiteral("1"), 0); }), 1);
+        QCOMPARE(sales(), stored + 1);
+        productos.edit();
+        productos.fieldByName(QStringLiteral("Precio")).setAsInteger(175);
+        expect("post", trips([&] { productos.post(); }), 1);
+        QCOMPARE(productos.fieldByName(QStringLiteral("Precio")).asInteger(), 175);
+        QCOMPARE(serverCount("SELECT count(*) FROM \"Producto.db\" WHERE \"Precio\" = 175"), 1);
+
+        TForm44315* balance = Form44315;
+        balance->resize(640, 461);
+        balance->show();
+        QVERIFY(QTest::qWaitForWindowExposed(balance));
+        balance->FormActivate();
+        auto* grid = balance->findChild<DBGrid*>(QStringLiteral("TEXTO1"));
+        QVERIFY(grid);
+        grid->setFocus();
+        const int page = grid->visibleRowCount();
+        QVERIFY(page > 1);
+        const yb::Bookmark top = balance->Table1->bookmark();
+        expect("page down", trips([&] { QTest::keyClick(grid, Qt::Key_PageDown); }), 2);
+        QCOMPARE(grid->window().rows().size(), page);
+        expect("page up", trips([&] { QTest::keyClick(grid, Qt::Key_PageUp); }), 2);
+        QCOMPARE(balance->Table1->bookmark(), top);
+        balance->hide();
+        QVERIFY2(over.isEmpty(), qPrintable(over.join(QLatin1String("; "))));
     }
 };
 
