@@ -98,6 +98,44 @@ std::shared_ptr<Box> answerBox()
     return box;
 }
 
+// Paint events that reach a widget.
+struct PaintCount : QObject {
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        paints += e->type() == QEvent::Paint;
+        return false;
+    }
+};
+
+// What a stalled wait lets through: the clock's ticks and the paintings of
+// `target` it asks for, the wait box's text 600 ms in, and how many of the
+// keys typed then into `target` (and `button`) were thrown away.
+struct Stall {
+    int ticks = 0;
+    PaintCount painted;
+    QString waitText;
+    QTimer clock;
+    int droppedBefore = yb::serverWaitBox()->droppedInput();
+    explicit Stall(QWidget* target, QWidget* button = nullptr)
+    {
+        target->installEventFilter(&painted);
+        QObject::connect(&clock, &QTimer::timeout, [this, target] {
+            ++ticks;
+            target->update();
+        });
+        clock.start(50);
+        QTimer::singleShot(600, [this, target, button] {
+            waitText = yb::serverWaitBox()->text();
+            QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyPress, Qt::Key_5, Qt::NoModifier, "5"));
+            if (button)
+                QCoreApplication::postEvent(button,
+                                            new QKeyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r"));
+        });
+    }
+    int dropped() const { return yb::serverWaitBox()->droppedInput() - droppedBefore; }
+};
+
 } // namespace
 
 class NetworkTest : public QObject {
@@ -175,28 +213,18 @@ private slots:
         QTest::keyClick(code, Qt::Key_Return);
         QVERIFY(t.findChild<QPushButton*>(QStringLiteral("btnAnotar"))->hasFocus());
 
-        int ticks = 0;
-        QTimer clock;
-        QObject::connect(&clock, &QTimer::timeout, [&] { ++ticks; });
-        clock.start(50);
-        QString waitText;
-        QTimer::singleShot(600, [&] {
-            waitText = yb::serverWaitBox()->text();
-            QCoreApplication::postEvent(code, new QKeyEvent(QEvent::KeyPress, Qt::Key_5, Qt::NoModifier, "5"));
-            QCoreApplication::postEvent(t.findChild<QPushButton*>(QStringLiteral("btnAnotar")),
-                                        new QKeyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r"));
-        });
-        const int dropped = yb::serverWaitBox()->droppedInput();
         QVERIFY(proxy_->command("stall"));
+        Stall stall(code, t.findChild<QPushButton*>(QStringLiteral("btnAnotar")));
         const auto box = answerBox();
         t.findChild<QPushButton*>(QStringLiteral("btnAnotar"))->click();
         QTRY_VERIFY(!box->text.isEmpty());
         QVERIFY2(box->text.startsWith(QStringLiteral("No se sabe si la venta ha quedado registrada")),
                  qPrintable(box->text));
         QVERIFY2(box->text.contains(QStringLiteral("127.0.0.1")), qPrintable(box->text));
-        QVERIFY2(waitText.contains(QStringLiteral("Esperando")), qPrintable(waitText));
-        QVERIFY2(ticks > 10, qPrintable(QString::number(ticks)));
-        QVERIFY(yb::serverWaitBox()->droppedInput() >= dropped + 2);
+        QVERIFY2(stall.waitText.contains(QStringLiteral("Esperando")), qPrintable(stall.waitText));
+        QVERIFY2(stall.ticks > 10, qPrintable(QString::number(stall.ticks)));
+        QVERIFY2(stall.painted.paints > 5, qPrintable(QString::number(stall.painted.paints)));
+        QVERIFY(stall.dropped() >= 2);
         QCOMPARE(code->text(), QStringLiteral("7"));
         QCOMPARE(list->count(), 0);
         QCOMPARE(sales(), 0);
@@ -293,15 +321,20 @@ private slots:
 
         edit(QStringLiteral("Romero"));
         QVERIFY(proxy_->command("stall"));
-        int ticks = 0;
-        QTimer clock;
-        QObject::connect(&clock, &QTimer::timeout, [&] { ++ticks; });
-        clock.start(50);
+        QLineEdit typed;
+        typed.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&typed));
+        Stall stall(&typed);
         lost = postError();
         QVERIFY2(lost.startsWith(QStringLiteral("Cannot write to table Producto.db: The connection to the PostgreSQL "
                                                 "server postgresql://")),
                  qPrintable(lost));
-        QVERIFY(ticks > 10);
+        QVERIFY(stall.ticks > 10);
+        QVERIFY2(stall.painted.paints > 5, qPrintable(QString::number(stall.painted.paints)));
+        QVERIFY2(stall.waitText.contains(QStringLiteral("Esperando")), qPrintable(stall.waitText));
+        QVERIFY(stall.dropped() >= 1);
+        QCoreApplication::processEvents();
+        QCOMPARE(typed.text(), QString());
         QCOMPARE(c.fieldByName(QStringLiteral("Descripcion")).asString(), QStringLiteral("Romero"));
         QVERIFY(proxy_->command("resume"));
         QCOMPARE(postError(), QString());
@@ -329,16 +362,20 @@ private slots:
         yb::Database::setLocation(QString());
         QVERIFY(proxy_->command("stall"));
         yb::Database::setLocation(through_);
-        int ticks = 0;
-        QTimer clock;
-        QObject::connect(&clock, &QTimer::timeout, [&] { ++ticks; });
-        clock.start(50);
+        QLineEdit typed;
+        typed.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&typed));
+        Stall stall(&typed);
         yb::StartupFailure failure;
         QVERIFY(!yb::createScreens(&failure));
         QVERIFY2(failure.message.contains(QStringLiteral("Cannot connect to the PostgreSQL server postgresql://")),
                  qPrintable(failure.message));
         QVERIFY2(failure.message.contains(QStringLiteral("no answer within 3 s")), qPrintable(failure.message));
-        QVERIFY(ticks > 10);
+        QVERIFY(stall.ticks > 10);
+        QVERIFY2(stall.painted.paints > 5, qPrintable(QString::number(stall.painted.paints)));
+        QVERIFY(stall.dropped() >= 1);
+        QCoreApplication::processEvents();
+        QCOMPARE(typed.text(), QString());
     }
 
     // What each action costs in round trips to the server, as the engine
