@@ -169,7 +169,7 @@ public:
     // `after` records after it, in `order`: the rows around a record that a
     // grid shows. A server reads both in one statement.
     virtual std::pair<QList<StoredRecord>, QList<StoredRecord>> readAround(const Columns& columns, RecordOrder order,
-                                                                         const Bookmark& place, int before, int after)
+                                                                           const Bookmark& place, int before, int after)
     {
         return {read(columns, order, place, false, before), read(columns, order, place, true, after)};
     }

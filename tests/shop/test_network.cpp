@@ -22,8 +22,8 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QProcess>
-#include <QScopeGuard>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
@@ -404,7 +404,10 @@ private slots:
         QStringList over;
         auto expect = [&](const char* action, qint64 counted, qint64 most) {
             if (counted > most)
-                over << QStringLiteral("%1: %2 round trips, at most %3").arg(QLatin1String(action)).arg(counted).arg(most);
+                over << QStringLiteral("%1: %2 round trips, at most %3")
+                            .arg(QLatin1String(action))
+                            .arg(counted)
+                            .arg(most);
         };
 
         yb::StartupFailure failure;
@@ -421,7 +424,8 @@ private slots:
         expect("prior", trips([&] { ventas.prior(); }), 1);
         QVERIFY(!ventas.bof());
         bool found = false;
-        expect("search", trips([&] { found = ventas.locate(QStringLiteral("Producto"), QStringLiteral("Te"), {}); }), 1);
+        expect("search", trips([&] { found = ventas.locate(QStringLiteral("Producto"), QStringLiteral("Te"), {}); }),
+               1);
         QVERIFY(found);
         yb::Till till(&productos, &ventas);
         expect("lookup", trips([&] { found = till.lookup(QStringLiteral("7")); }), 1);

@@ -215,9 +215,8 @@ public:
         return records(conn_->exec(sql, ps, true), columns);
     }
 
-    std::pair<QList<StoredRecord>, QList<StoredRecord>> readAround(const Columns& columns, RecordOrder order,
-                                                                 const Bookmark& place, int before,
-                                                                 int after) override
+    std::pair<QList<StoredRecord>, QList<StoredRecord>>
+    readAround(const Columns& columns, RecordOrder order, const Bookmark& place, int before, int after) override
     {
         if (!place.isValid())
             return EngineTable::readAround(columns, order, place, before, after);
@@ -240,8 +239,7 @@ public:
         const QByteArray m = QByteArray::number(ps.size() - 1);
         const QByteArray sql = "SELECT * FROM ((" + selectSide(columns, 0) + below + orderBy(byKey, false) +
             " LIMIT $" + m + "::bigint) UNION ALL (" + selectSide(columns, 1) + above + orderBy(byKey, true) +
-            " LIMIT $" + n + "::bigint)) w ORDER BY yb_side" +
-            (byKey ? ", yb_sortkey, yb_id" : ", yb_id");
+            " LIMIT $" + n + "::bigint)) w ORDER BY yb_side" + (byKey ? ", yb_sortkey, yb_id" : ", yb_id");
         const Result r = conn_->exec(sql, ps, true);
         const QList<StoredRecord> all = records(r, columns);
         const int sideColumn = int(columns.size()) + 3;
@@ -984,8 +982,8 @@ private:
         if (r.size() == 2 && r[0]) {
             const Result& cols = *r[0];
             for (int i = 0; i < cols.rows(); ++i)
-                schema[cols.text(i, 0)].columns << Column{cols.text(i, 1), cols.text(i, 2), int(cols.integer(i, 3)),
-                                                          cols.integer(i, 4) != 0};
+                schema[cols.text(i, 0)].columns
+                    << Column{cols.text(i, 1), cols.text(i, 2), int(cols.integer(i, 3)), cols.integer(i, 4) != 0};
         }
         if (r.size() == 2 && r[1]) {
             const Result& meta = *r[1];
