@@ -425,7 +425,11 @@ private slots:
         const int page = grid->visibleRowCount();
         const yb::Bookmark top = balance->Table1->bookmark();
         expect("page down", 2, [&] { QTest::keyClick(grid, Qt::Key_PageDown); });
-        QCOMPARE(grid->window().rows().size(), page);
+        const QList<yb::RecordRow>& rows = grid->window().rows();
+        QCOMPARE(rows.size(), page);
+        QCOMPARE(grid->window().activeRow(), page - 1); // the window kept its top record: a page above
+        for (int i = 1; i < page; ++i)
+            QVERIFY(bookmarkBefore(rows[i - 1].bookmark, rows[i].bookmark));
         expect("page up", 2, [&] { QTest::keyClick(grid, Qt::Key_PageUp); });
         QCOMPARE(balance->Table1->bookmark(), top);
         balance->hide();
