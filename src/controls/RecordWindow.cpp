@@ -1,6 +1,7 @@
 #include "controls/RecordWindow.h"
 
 #include <QScrollBar>
+#include <tuple>
 
 bool bookmarkBefore(const yb::Bookmark& a, const yb::Bookmark& b)
 {
@@ -39,15 +40,13 @@ void RecordWindow::refresh(yb::TableCursor* c)
     // current (the cursor's place), or alone in an empty table.
     const yb::Bookmark place = current.bookmark;
     QList<yb::RecordRow> before, after;
-    if (place.isValid()) {
+    if (place.isValid() && inserting) {
         before = c->readRows(place, R, false, fields_);
-        if (inserting) {
-            after = before.isEmpty() ? c->readRows({}, R, true, fields_)
-                                     : c->readRows(before.first().bookmark, R, true, fields_);
-            current.bookmark = {};
-        } else {
-            after = c->readRows(place, R, true, fields_);
-        }
+        after = before.isEmpty() ? c->readRows({}, R, true, fields_)
+                                 : c->readRows(before.first().bookmark, R, true, fields_);
+        current.bookmark = {};
+    } else if (place.isValid()) {
+        std::tie(before, after) = c->readRowsAround(place, R, R, fields_);
     }
     newRow_ = inserting;
     fits_ = before.size() + 1 + after.size() <= R;

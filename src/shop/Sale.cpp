@@ -34,9 +34,17 @@ int32_t addToTotal(int32_t total, int32_t amount)
 bool Till::lookup(const QString& codeText)
 {
     forget();
-    productos_->first();
-    const int32_t code = yb::textToInt(codeText);
+    // A code that is not a number or names no product leaves the product
+    // cursor on its first record; one that is found costs only its search.
+    int32_t code = 0;
+    try {
+        code = yb::textToInt(codeText);
+    } catch (const yb::Error&) {
+        productos_->first();
+        throw;
+    }
     if (!productos_->locate(QStringLiteral("Codigo"), QVariant(code), yb::LocateNone)) {
+        productos_->first();
         missed_ = codeText;
         return false;
     }

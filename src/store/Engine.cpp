@@ -75,6 +75,7 @@ std::unique_ptr<Engine> openEngine(const QString& location)
 QStringList Engine::checkTable(const TableDef& table)
 {
     std::unique_ptr<EngineTable> open;
+    forgetSchema();
     try {
         // Open for writing, though nothing is written: a table file opened
         // only for reading leaves its log files behind when it closes.

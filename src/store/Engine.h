@@ -37,6 +37,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace yb {
@@ -98,6 +99,10 @@ struct WriteResult {
     // Written, but by an earlier attempt whose answer was lost: the server
     // was found holding exactly this write (insertOnce, update).
     bool alreadyStored = false;
+    // Written: the record as now stored, in the columns written, when the
+    // engine read it back with the write itself (a server does, so that a
+    // post costs one round trip); else the caller reads it if it needs it.
+    std::optional<StoredRecord> record;
 };
 
 // Codes of the EngineError of a write whose answer was lost: the server was
@@ -161,6 +166,14 @@ public:
     // `order`; from an invalid place, from the start (forward) or the end.
     virtual QList<StoredRecord> read(const Columns& columns, RecordOrder order, const Bookmark& from, bool forward,
                                      int limit) = 0;
+    // Up to `before` records before `place` (nearest first) and up to
+    // `after` records after it, in `order`: the rows around a record that a
+    // grid shows. A server reads both in one statement.
+    virtual std::pair<QList<StoredRecord>, QList<StoredRecord>> readAround(const Columns& columns, RecordOrder order,
+                                                                           const Bookmark& place, int before, int after)
+    {
+        return {read(columns, order, place, false, before), read(columns, order, place, true, after)};
+    }
     // The record with this id, if it is there.
     virtual std::optional<StoredRecord> readById(const Columns& columns, qint64 id) = 0;
     // Records matching `filter`, in `order` (forward), visited one by one.
@@ -297,6 +310,11 @@ public:
             problems += checkTable(t);
         return problems;
     }
+
+    // Forgets what the engine keeps of its tables' schemas (a server's reads
+    // them once for all tables), so that the next opening reads them anew,
+    // as a check must, whatever others changed meanwhile.
+    virtual void forgetSchema() {}
 
     // Opens a table of the catalogue. Raises EngineError when it is missing or
     // is not the catalogue's table.

@@ -339,23 +339,26 @@ int TableCursor::moveBy(int distance)
         return 0;
     const bool forward = distance > 0;
     bof_ = eof_ = false;
-    int moved = 0;
     const int steps = forward ? distance : -distance;
-    if (!current_.isValid()) {
-        // No current record (the table was empty when last read): start at the end it moves from.
-        if (!fetchEnd(forward)) {
-            bof_ = eof_ = true;
-            notifyRecord();
-            return 0;
-        }
-        ++moved;
-    }
+    // The records on the way are read in one go, the last of them becomes
+    // current. No current record (the table was empty when last read):
+    // the move starts at the end it moves from.
+    // (Long moves go in windows of at most 1,024 records.)
+    int moved = 0;
     while (moved < steps) {
-        if (!fetchBeside(current_, forward)) {
-            (forward ? eof_ : bof_) = true;
+        const int window = std::min(steps - moved, 1024);
+        const QList<StoredRecord> rows =
+            engineCall("Cannot read", [&] { return table_->read(columns_, order_, current_, forward, window); });
+        moved += int(rows.size());
+        if (!rows.isEmpty())
+            loadRecord(rows.last());
+        if (rows.size() < window) {
+            if (moved == 0 && !current_.isValid())
+                bof_ = eof_ = true;
+            else
+                (forward ? eof_ : bof_) = true;
             break;
         }
-        ++moved;
     }
     notifyRecord();
     return forward ? moved : -moved;
@@ -518,6 +521,10 @@ void TableCursor::writeRecord()
     }
     insertToken_.clear();
     alreadyStored_ = result.alreadyStored;
+    if (result.record) {
+        loadRecord(*result.record);
+        return;
+    }
     // The write is done: a re-read that fails now (the connection broke just
     // after) must not report the write as failed. The record is then what
     // was written.
@@ -761,12 +768,8 @@ void TableCursor::setFieldValue(int i, const QVariant& v)
 
 // ---- rows for lists and grids
 
-QList<RecordRow> TableCursor::readRows(const Bookmark& from, int count, bool forward, const QStringList& fields) const
+Columns TableCursor::columnsOf(const QStringList& fields) const
 {
-    requireActive();
-    QList<RecordRow> rows;
-    if (count <= 0)
-        return rows;
     Columns cols;
     for (const QString& n : fields) {
         const Field* f = nullptr;
@@ -777,11 +780,37 @@ QList<RecordRow> TableCursor::readRows(const Bookmark& from, int count, bool for
             throw DatabaseError(QStringLiteral("Field '%1' not found").arg(n));
         cols << columns_[f->index()];
     }
+    return cols;
+}
+
+QList<RecordRow> TableCursor::readRows(const Bookmark& from, int count, bool forward, const QStringList& fields) const
+{
+    requireActive();
+    QList<RecordRow> rows;
+    if (count <= 0)
+        return rows;
+    const Columns cols = columnsOf(fields);
     const QList<StoredRecord> read =
         engineCall(readFailure, [&] { return table_->read(cols, order_, from, forward, count); });
     rows.reserve(read.size());
     for (const StoredRecord& r : read)
         rows << RecordRow{r.place(), r.values};
+    return rows;
+}
+
+std::pair<QList<RecordRow>, QList<RecordRow>> TableCursor::readRowsAround(const Bookmark& place, int before, int after,
+                                                                          const QStringList& fields) const
+{
+    requireActive();
+    const Columns cols = columnsOf(fields);
+    const auto read = engineCall("Cannot read", [&] {
+        return table_->readAround(cols, order_, place, std::max(before, 0), std::max(after, 0));
+    });
+    std::pair<QList<RecordRow>, QList<RecordRow>> rows;
+    for (const StoredRecord& r : read.first)
+        rows.first << RecordRow{r.place(), r.values};
+    for (const StoredRecord& r : read.second)
+        rows.second << RecordRow{r.place(), r.values};
     return rows;
 }
 

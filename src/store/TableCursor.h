@@ -157,6 +157,10 @@ public:
     // Up to `count` records after (forward) or before (backward) `from`, in the
     // cursor's order; from an invalid bookmark: from the start or the end.
     QList<RecordRow> readRows(const Bookmark& from, int count, bool forward, const QStringList& fields) const;
+    // Up to `before` records before `place` (nearest first) and up to `after`
+    // after it, read together (one round trip on a server).
+    std::pair<QList<RecordRow>, QList<RecordRow>> readRowsAround(const Bookmark& place, int before, int after,
+                                                                 const QStringList& fields) const;
 
     // ---- notifications
     void addObserver(CursorObserver* o);
@@ -168,6 +172,7 @@ public:
 
 private:
     void requireActive() const;
+    Columns columnsOf(const QStringList& fields) const; // "Field '%s' not found"
     void endEditing();
     void loadRecord(const StoredRecord& r);
     bool fetchEnd(bool forward);                       // the first or the last record

@@ -3,14 +3,17 @@
 // with bounds of a few seconds given in the URI (its own values win).
 
 #include "app/Registry.h"
+#include "controls/DBGrid.h"
 #include "controls/DataSource.h"
 #include "shell/Application.h"
 #include "shell/ServerWaitBox.h"
 #include "shop/REGISTR2.h"
 #include "shop/Sale.h"
+#include "shop/VENTAS.h"
 #include "store/Catalogue.h"
 #include "store/Database.h"
 #include "store/TableCursor.h"
+#include "store/postgres/PgConnection.h"
 #include "store/postgres/PgEngine.h"
 
 #include <QCoreApplication>
@@ -20,9 +23,11 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
+#include <functional>
 #include <libpq-fe.h>
 #include <memory>
 
@@ -93,6 +98,49 @@ std::shared_ptr<Box> answerBox()
     return box;
 }
 
+// A wait on a silent server, watched: the clock ticks and asks `target` to
+// paint, and 600 ms in the wait box's text is taken and keys are typed into
+// `target` (and Return on `button`).
+class Stall : public QObject {
+public:
+    explicit Stall(QWidget* target, QWidget* button = nullptr)
+    {
+        target->installEventFilter(this);
+        connect(&clock_, &QTimer::timeout, this, [this, target] {
+            ++ticks_;
+            target->update();
+        });
+        clock_.start(50);
+        QTimer::singleShot(600, this, [this, target, button] {
+            waitText_ = yb::serverWaitBox()->text();
+            QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyPress, Qt::Key_5, Qt::NoModifier, "5"));
+            if (button)
+                QCoreApplication::postEvent(button,
+                                            new QKeyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r"));
+        });
+    }
+    // Whether the window ticked, painted, showed the wait and threw `keys` typed keys away meanwhile.
+    bool lived(int keys) const
+    {
+        return ticks_ > 10 && paints_ > 5 && waitText_.contains(QStringLiteral("Waiting for the answer")) &&
+            yb::serverWaitBox()->droppedInput() - dropped_ >= keys;
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        paints_ += e->type() == QEvent::Paint;
+        return false;
+    }
+
+private:
+    int ticks_ = 0;
+    int paints_ = 0;
+    QString waitText_;
+    QTimer clock_;
+    int dropped_ = yb::serverWaitBox()->droppedInput();
+};
+
 } // namespace
 
 class NetworkTest : public QObject {
@@ -101,6 +149,7 @@ class NetworkTest : public QObject {
 private:
     QString server_, db_, direct_, through_;
     std::unique_ptr<Proxy> proxy_;
+    QLineEdit typed_; // a window that a stall must keep alive
 
     qint64 serverCount(const char* sql)
     {
@@ -137,6 +186,7 @@ private slots:
         proxy_ = std::make_unique<Proxy>();
         QVERIFY2(proxy_->start(server_), "yerbalis-proxy did not start");
         through_ = proxy_->uri(db_, yb::pg::connectionOption(server_, "user"));
+        typed_.show();
         yb::Database::setLocation(through_);
     }
 
@@ -170,28 +220,15 @@ private slots:
         QTest::keyClick(code, Qt::Key_Return);
         QVERIFY(t.findChild<QPushButton*>(QStringLiteral("btnAnotar"))->hasFocus());
 
-        int ticks = 0;
-        QTimer clock;
-        QObject::connect(&clock, &QTimer::timeout, [&] { ++ticks; });
-        clock.start(50);
-        QString waitText;
-        QTimer::singleShot(600, [&] {
-            waitText = yb::serverWaitBox()->text();
-            QCoreApplication::postEvent(code, new QKeyEvent(QEvent::KeyPress, Qt::Key_5, Qt::NoModifier, "5"));
-            QCoreApplication::postEvent(t.findChild<QPushButton*>(QStringLiteral("btnAnotar")),
-                                        new QKeyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r"));
-        });
-        const int dropped = yb::serverWaitBox()->droppedInput();
         QVERIFY(proxy_->command("stall"));
+        Stall stall(code, t.findChild<QPushButton*>(QStringLiteral("btnAnotar")));
         const auto box = answerBox();
         t.findChild<QPushButton*>(QStringLiteral("btnAnotar"))->click();
         QTRY_VERIFY(!box->text.isEmpty());
         QVERIFY2(box->text.startsWith(QStringLiteral("Whether the sale was recorded is not known")),
                  qPrintable(box->text));
         QVERIFY2(box->text.contains(QStringLiteral("127.0.0.1")), qPrintable(box->text));
-        QVERIFY2(waitText.contains(QStringLiteral("Waiting for the answer")), qPrintable(waitText));
-        QVERIFY2(ticks > 10, qPrintable(QString::number(ticks)));
-        QVERIFY(yb::serverWaitBox()->droppedInput() >= dropped + 2);
+        QVERIFY(stall.lived(2));
         QCOMPARE(code->text(), QStringLiteral("7"));
         QCOMPARE(list->count(), 0);
         QCOMPARE(sales(), 0);
@@ -288,15 +325,12 @@ private slots:
 
         edit(QStringLiteral("Romero"));
         QVERIFY(proxy_->command("stall"));
-        int ticks = 0;
-        QTimer clock;
-        QObject::connect(&clock, &QTimer::timeout, [&] { ++ticks; });
-        clock.start(50);
+        Stall stall(&typed_);
         lost = postError();
         QVERIFY2(lost.startsWith(QStringLiteral("Cannot write to table Producto.db: The connection to the PostgreSQL "
                                                 "server postgresql://")),
                  qPrintable(lost));
-        QVERIFY(ticks > 10);
+        QVERIFY(stall.lived(1));
         QCOMPARE(c.fieldByName(QStringLiteral("Descripcion")).asString(), QStringLiteral("Romero"));
         QVERIFY(proxy_->command("resume"));
         QCOMPARE(postError(), QString());
@@ -324,16 +358,82 @@ private slots:
         yb::Database::setLocation(QString());
         QVERIFY(proxy_->command("stall"));
         yb::Database::setLocation(through_);
-        int ticks = 0;
-        QTimer clock;
-        QObject::connect(&clock, &QTimer::timeout, [&] { ++ticks; });
-        clock.start(50);
+        Stall stall(&typed_);
         yb::StartupFailure failure;
         QVERIFY(!yb::createScreens(&failure));
         QVERIFY2(failure.message.contains(QStringLiteral("Cannot connect to the PostgreSQL server postgresql://")),
                  qPrintable(failure.message));
         QVERIFY2(failure.message.contains(QStringLiteral("no answer within 3 s")), qPrintable(failure.message));
-        QVERIFY(ticks > 10);
+        QVERIFY(stall.lived(1));
+    }
+
+    // What each action costs in round trips to the server, as the engine
+    // counts them: start-up to the menu, a move, a search, a lookup, a sale,
+    // a post and a page of the balance's grid. Each action must also do what
+    // it should, so that a count cannot be small by doing nothing.
+    void roundTrips()
+    {
+        QCOMPARE(serverCount("WITH s AS (INSERT INTO \"Ventas.DB\"(\"Caja\", \"Fecha y Hora\", \"Codigo\", "
+                             "\"Importe\", \"Producto\") SELECT 1, now(), 7, 150, 'Te' FROM generate_series(1, 120) "
+                             "RETURNING 1) SELECT count(*) FROM s"),
+                 120);
+        yb::Database::setLocation(QString());
+        yb::Database::setLocation(through_);
+        QStringList over;
+        auto expect = [&](const char* action, qint64 most, const std::function<void()>& run) {
+            const qint64 before = yb::pg::Connection::roundTrips();
+            run();
+            if (const qint64 counted = yb::pg::Connection::roundTrips() - before; counted > most)
+                over << QStringLiteral("%1: %2").arg(QLatin1String(action)).arg(counted);
+        };
+
+        yb::StartupFailure failure;
+        bool started = false;
+        expect("start-up to the menu", 20, [&] { started = yb::createScreens(&failure); });
+        QVERIFY2(started, qPrintable(failure.message));
+        auto destroy = qScopeGuard([] { yb::destroyScreens(); });
+
+        yb::TableCursor productos(yb::cursorDecl(QStringLiteral("REGISTR2"), QStringLiteral("tblProductos")));
+        yb::TableCursor ventas(yb::cursorDecl(QStringLiteral("REGISTR2"), QStringLiteral("tblVentas")));
+        productos.open();
+        ventas.open();
+        expect("next", 1, [&] { ventas.next(); });
+        expect("prior", 1, [&] { ventas.prior(); });
+        QVERIFY(!ventas.bof());
+        bool found = false;
+        expect("search", 1, [&] { found = ventas.locate(QStringLiteral("Producto"), QStringLiteral("Te"), {}); });
+        QVERIFY(found);
+        yb::Till till(&productos, &ventas);
+        expect("lookup", 1, [&] { found = till.lookup(QStringLiteral("7")); });
+        QVERIFY(found);
+        const qint64 stored = sales();
+        expect("sale", 1, [&] { till.record(QStringLiteral("7"), QStringLiteral("1"), 0); });
+        QCOMPARE(sales(), stored + 1);
+        productos.edit();
+        productos.fieldByName(QStringLiteral("Precio")).setAsInteger(175);
+        expect("post", 1, [&] { productos.post(); });
+        QCOMPARE(productos.fieldByName(QStringLiteral("Precio")).asInteger(), 175);
+        QCOMPARE(serverCount("SELECT count(*) FROM \"Producto.db\" WHERE \"Precio\" = 175"), 1);
+
+        TForm44315* balance = Form44315;
+        balance->resize(640, 461);
+        balance->show();
+        QVERIFY(QTest::qWaitForWindowExposed(balance));
+        balance->FormActivate();
+        auto* grid = balance->findChild<DBGrid*>(QStringLiteral("TEXTO1"));
+        grid->setFocus();
+        const int page = grid->visibleRowCount();
+        const yb::Bookmark top = balance->Table1->bookmark();
+        expect("page down", 2, [&] { QTest::keyClick(grid, Qt::Key_PageDown); });
+        const QList<yb::RecordRow>& rows = grid->window().rows();
+        QCOMPARE(rows.size(), page);
+        QCOMPARE(grid->window().activeRow(), page - 1); // the window kept its top record: a page above
+        for (int i = 1; i < page; ++i)
+            QVERIFY(bookmarkBefore(rows[i - 1].bookmark, rows[i].bookmark));
+        expect("page up", 2, [&] { QTest::keyClick(grid, Qt::Key_PageUp); });
+        QCOMPARE(balance->Table1->bookmark(), top);
+        balance->hide();
+        QVERIFY2(over.isEmpty(), qPrintable(over.join(QLatin1String("; "))));
     }
 };
 

@@ -11,6 +11,7 @@
 #include <QUrlQuery>
 #include <atomic>
 #include <cstring>
+#include <functional>
 #include <libpq-fe.h>
 #include <poll.h>
 #include <vector>
@@ -185,6 +186,12 @@ bool Connection::awaitSocket(bool write, qint64 deadlineMs, const QElapsedTimer&
 
 template <typename Send> PGresult* Connection::roundTrip(Send&& send)
 {
+    std::vector<PGresult*> r = exchange(send, 0);
+    return r.empty() ? nullptr : r.front();
+}
+
+std::vector<PGresult*> Connection::exchange(const std::function<bool()>& send, int syncs)
+{
     if (busy_)
         throw EngineError(Text::tr("the PostgreSQL server %1 is still answering the previous request").arg(location_));
     busy_ = true;
@@ -199,10 +206,16 @@ template <typename Send> PGresult* Connection::roundTrip(Send&& send)
     since.start();
     countRoundTrip();
     bool timedOut = false;
-    PGresult* last = nullptr;
-    if (!send()) {
+    std::vector<PGresult*> results;
+    if (syncs > 0 && !PQenterPipelineMode(conn_)) {
         finish();
-        return nullptr;
+        return results;
+    }
+    if (!send()) {
+        if (syncs > 0)
+            PQexitPipelineMode(conn_);
+        finish();
+        return results;
     }
     // Everything queued leaves, then the answer is read as it comes.
     for (int f; (f = PQflush(conn_)) != 0;) {
@@ -211,6 +224,15 @@ template <typename Send> PGresult* Connection::roundTrip(Send&& send)
             break;
         }
     }
+    // The results of one query end with a null result; in a pipeline the
+    // answer ends with its last synchronisation point.
+    PGresult* last = nullptr;
+    auto endQuery = [&] {
+        if (last)
+            results.push_back(last);
+        last = nullptr;
+    };
+    int synced = 0;
     while (!timedOut && PQstatus(conn_) == CONNECTION_OK) {
         if (!PQconsumeInput(conn_))
             break;
@@ -220,9 +242,20 @@ template <typename Send> PGresult* Connection::roundTrip(Send&& send)
             continue;
         }
         PGresult* r = PQgetResult(conn_);
-        if (!r)
-            break;
+        if (!r) {
+            if (syncs == 0)
+                break;
+            endQuery();
+            continue;
+        }
         const ExecStatusType st = PQresultStatus(r);
+        if (st == PGRES_PIPELINE_SYNC) {
+            PQclear(r);
+            endQuery();
+            if (++synced == syncs)
+                break;
+            continue;
+        }
         if (last && PQresultStatus(last) == PGRES_FATAL_ERROR && st != PGRES_FATAL_ERROR) {
             PQclear(r); // the first error is the one to report
         } else {
@@ -230,9 +263,13 @@ template <typename Send> PGresult* Connection::roundTrip(Send&& send)
             last = r;
         }
     }
+    endQuery();
+    if (syncs > 0 && PQpipelineStatus(conn_) != PQ_PIPELINE_OFF)
+        PQexitPipelineMode(conn_);
     finish();
     if (timedOut) {
-        PQclear(last);
+        for (PGresult* r : results)
+            PQclear(r);
         closeBroken();
         throw ServerError(Text::tr("The connection to the PostgreSQL server %1 was lost: it did not answer "
                                    "within %2 s")
@@ -241,7 +278,7 @@ template <typename Send> PGresult* Connection::roundTrip(Send&& send)
                           "08006")
             .setTimedOut();
     }
-    return last;
+    return results;
 }
 
 PGresult* Connection::simple(const char* sql)
@@ -425,13 +462,36 @@ Result Connection::exec(const QByteArray& sql, const Params& params, bool read)
         if (aborted_)
             throw EngineError(Text::tr("the transaction was rolled back"));
         const bool retry = read && depth_ == 0 && attempt == 0;
+        const int n = int(params.size());
+        std::vector<const char*> values(static_cast<size_t>(n));
+        std::vector<int> lengths(static_cast<size_t>(n)), formats(static_cast<size_t>(n));
+        for (int i = 0; i < n; ++i) {
+            const Param& p = params[i];
+            values[size_t(i)] = p.null ? nullptr : p.value.constData();
+            lengths[size_t(i)] = int(p.value.size());
+            formats[size_t(i)] = p.binary ? 1 : 0;
+        }
+        auto run = [&](const QByteArray& name) {
+            return PQsendQueryPrepared(conn_, name.constData(), n, values.data(), lengths.data(), formats.data(), 1);
+        };
         auto it = prepared_.constFind(sql);
-        QByteArray name;
+        PGresult* r = nullptr;
         if (it == prepared_.constEnd()) {
-            name = "yb" + QByteArray::number(prepared_.size() + 1);
-            PGresult* p = roundTrip(
-                [&] { return PQsendPrepare(conn_, name.constData(), sql.constData(), int(params.size()), nullptr); });
+            // A statement new to this connection is prepared and run in the
+            // same round trip (a pipeline with one synchronisation point).
+            const QByteArray name = "yb" + QByteArray::number(prepared_.size() + 1);
+            std::vector<PGresult*> both = exchange(
+                [&] {
+                    return PQsendPrepare(conn_, name.constData(), sql.constData(), n, nullptr) && run(name) &&
+                        PQpipelineSync(conn_);
+                },
+                1);
+            PGresult* p = both.empty() ? nullptr : both[0];
+            r = both.size() > 1 ? both[1] : nullptr;
+            for (size_t i = 2; i < both.size(); ++i)
+                PQclear(both[i]);
             if (PQresultStatus(p) != PGRES_COMMAND_OK) {
+                PQclear(r);
                 if (retry && PQstatus(conn_) != CONNECTION_OK) {
                     PQclear(p);
                     dropped();
@@ -442,20 +502,8 @@ Result Connection::exec(const QByteArray& sql, const Params& params, bool read)
             PQclear(p);
             prepared_.insert(sql, name);
         } else {
-            name = *it;
+            r = roundTrip([&] { return run(*it); });
         }
-        const int n = int(params.size());
-        std::vector<const char*> values(static_cast<size_t>(n));
-        std::vector<int> lengths(static_cast<size_t>(n)), formats(static_cast<size_t>(n));
-        for (int i = 0; i < n; ++i) {
-            const Param& p = params[i];
-            values[size_t(i)] = p.null ? nullptr : p.value.constData();
-            lengths[size_t(i)] = int(p.value.size());
-            formats[size_t(i)] = p.binary ? 1 : 0;
-        }
-        PGresult* r = roundTrip([&] {
-            return PQsendQueryPrepared(conn_, name.constData(), n, values.data(), lengths.data(), formats.data(), 1);
-        });
         const ExecStatusType st = PQresultStatus(r);
         if (st == PGRES_TUPLES_OK || st == PGRES_COMMAND_OK)
             return Result(r);
@@ -465,6 +513,63 @@ Result Connection::exec(const QByteArray& sql, const Params& params, bool read)
             continue;
         }
         raise(r, false);
+    }
+}
+
+std::vector<std::optional<Result>> Connection::readTogether(const std::vector<std::pair<QByteArray, Params>>& reads)
+{
+    for (int attempt = 0;; ++attempt) {
+        if (depth_ == 0) {
+            checkAlive();
+        } else if (!isOpen()) {
+            dropped();
+            raise(nullptr, true);
+        }
+        if (aborted_)
+            throw EngineError(Text::tr("the transaction was rolled back"));
+        // Each statement unprepared, with a synchronisation point of its own,
+        // so that one refused does not stop the others.
+        std::vector<std::vector<const char*>> values(reads.size());
+        std::vector<std::vector<int>> lengths(reads.size()), formats(reads.size());
+        for (size_t k = 0; k < reads.size(); ++k) {
+            for (const Param& p : reads[k].second) {
+                values[k].push_back(p.null ? nullptr : p.value.constData());
+                lengths[k].push_back(int(p.value.size()));
+                formats[k].push_back(p.binary ? 1 : 0);
+            }
+        }
+        std::vector<PGresult*> results = exchange(
+            [&] {
+                for (size_t k = 0; k < reads.size(); ++k)
+                    if (!PQsendQueryParams(conn_, reads[k].first.constData(), int(values[k].size()), nullptr,
+                                           values[k].data(), lengths[k].data(), formats[k].data(), 1) ||
+                        !PQpipelineSync(conn_))
+                        return false;
+                return true;
+            },
+            int(reads.size()));
+        if (results.size() != reads.size() || PQstatus(conn_) != CONNECTION_OK) {
+            for (PGresult* r : results)
+                PQclear(r);
+            if (depth_ == 0 && attempt == 0 && PQstatus(conn_) != CONNECTION_OK) {
+                dropped();
+                continue;
+            }
+            raise(nullptr, true);
+        }
+        std::vector<std::optional<Result>> out;
+        for (PGresult* r : results) {
+            const ExecStatusType st = PQresultStatus(r);
+            if (st == PGRES_TUPLES_OK || st == PGRES_COMMAND_OK) {
+                out.emplace_back(Result(r));
+            } else {
+                PQclear(r);
+                out.emplace_back(std::nullopt);
+                if (depth_ > 0)
+                    aborted_ = true; // the server refuses everything but a rollback now
+            }
+        }
+        return out;
     }
 }
 

@@ -17,6 +17,10 @@
 #include <QHash>
 #include <QList>
 #include <QString>
+#include <functional>
+#include <optional>
+#include <utility>
+#include <vector>
 
 typedef struct pg_conn PGconn;
 typedef struct pg_result PGresult;
@@ -119,6 +123,10 @@ public:
     // Runs a statement with bound parameters. `read`: a statement that changes
     // nothing, which may be repeated after a lost connection.
     Result exec(const QByteArray& sql, const Params& params = {}, bool read = false);
+    // Reads that change nothing, sent together in one round trip: the result
+    // of each, or none for one the server refused (a missing table). Raises
+    // a lost connection.
+    std::vector<std::optional<Result>> readTogether(const std::vector<std::pair<QByteArray, Params>>& reads);
     // A statement without parameters and without rows (BEGIN, SET ...).
     void command(const char* sql);
 
@@ -159,6 +167,10 @@ private:
     // the bound; returns the last result (an error result wins). Raises a lost
     // connection when the connection broke or the bound ran out.
     template <typename Send> PGresult* roundTrip(Send&& send);
+    // The same for `syncs` > 0: `send` queues statements in pipeline mode,
+    // with `syncs` synchronisation points, all sent at once; the results of
+    // each statement in order (fewer when the connection broke).
+    std::vector<PGresult*> exchange(const std::function<bool()>& send, int syncs);
     // Waits until the socket is readable (or writable), within `deadlineMs`
     // of the clock `since`; false when the time ran out.
     bool awaitSocket(bool write, qint64 deadlineMs, const QElapsedTimer& since, bool& hooked);

@@ -216,10 +216,49 @@ public:
                 ps << Param::integer(from.rowId);
             }
         }
-        // The limit is written into the statement: with it bound, the server
-        // cannot plan the statement once for all and plans it at every call.
-        sql += orderBy(byKey, forward) + " LIMIT " + QByteArray::number(std::max(limit, 0));
+        // The limit is bound, so that one prepared statement serves every
+        // window size.
+        ps << Param::integer(std::max(limit, 0));
+        sql += orderBy(byKey, forward) + " LIMIT $" + QByteArray::number(ps.size()) + "::bigint";
         return records(conn_->exec(sql, ps, true), columns);
+    }
+
+    std::pair<QList<StoredRecord>, QList<StoredRecord>>
+    readAround(const Columns& columns, RecordOrder order, const Bookmark& place, int before, int after) override
+    {
+        if (!place.isValid())
+            return EngineTable::readAround(columns, order, place, before, after);
+        // Both sides in one statement, each an index range of its own; the
+        // side of each row is its last column.
+        const bool byKey = order == RecordOrder::Key && def_.hasKey();
+        Params ps;
+        QByteArray below, above;
+        if (byKey) {
+            ps << Param::bytes(place.sortKey) << Param::integer(place.rowId);
+            below = " WHERE (yb_sortkey, yb_id) < ($1::bytea, $2::bigint)";
+            above = " WHERE (yb_sortkey, yb_id) > ($1::bytea, $2::bigint)";
+        } else {
+            ps << Param::integer(place.rowId);
+            below = " WHERE yb_id < $1::bigint";
+            above = " WHERE yb_id > $1::bigint";
+        }
+        ps << Param::integer(std::max(before, 0)) << Param::integer(std::max(after, 0));
+        const QByteArray n = QByteArray::number(ps.size());
+        const QByteArray m = QByteArray::number(ps.size() - 1);
+        const QByteArray sql = "SELECT * FROM ((" + selectSide(columns, 0) + below + orderBy(byKey, false) +
+            " LIMIT $" + m + "::bigint) UNION ALL (" + selectSide(columns, 1) + above + orderBy(byKey, true) +
+            " LIMIT $" + n + "::bigint)) w ORDER BY yb_side" + (byKey ? ", yb_sortkey, yb_id" : ", yb_id");
+        const Result r = conn_->exec(sql, ps, true);
+        const QList<StoredRecord> all = records(r, columns);
+        const int sideColumn = int(columns.size()) + 3;
+        std::pair<QList<StoredRecord>, QList<StoredRecord>> rows;
+        for (int i = 0; i < all.size(); ++i) {
+            if (r.integer(i, sideColumn) == 0)
+                rows.first.prepend(all[i]); // nearest first
+            else
+                rows.second << all[i];
+        }
+        return rows;
     }
 
     std::optional<StoredRecord> readById(const Columns& columns, qint64 id) override
@@ -285,7 +324,8 @@ public:
             QByteArray sql = select(columns);
             if (!all.isEmpty())
                 sql += " WHERE " + all.join(" AND ");
-            sql += orderBy(byKey, true) + " LIMIT " + QByteArray::number(page);
+            ps << Param::integer(page);
+            sql += orderBy(byKey, true) + " LIMIT $" + QByteArray::number(ps.size()) + "::bigint";
             const QList<StoredRecord> rows = records(conn_->exec(sql, ps, true), columns);
             for (const StoredRecord& r : rows)
                 if (!visit(r))
@@ -433,13 +473,14 @@ private:
             ps << Param::text(token);
             vals += ", $" + QByteArray::number(ps.size());
         }
-        sql += ") VALUES(" + vals + ") RETURNING yb_id, yb_rev";
+        sql += ") VALUES(" + vals + ") RETURNING " + returning(columns);
         try {
             return conn_->guarded([&] {
                 const Result r = conn_->exec(sql, ps);
                 WriteResult w;
                 w.id = r.integer(0, 0);
                 w.revision = r.integer(0, 1);
+                w.record = records(r, columns).value(0);
                 return w;
             });
         } catch (const ServerError& e) {
@@ -468,14 +509,15 @@ private:
             ps << toParam(values.value(i), f.type);
             sql += ", " + utf8(quote(f.name)) + " = $" + QByteArray::number(ps.size());
         }
-        sql += " WHERE yb_id = $1::bigint AND yb_rev = $2::bigint RETURNING yb_rev";
+        sql += " WHERE yb_id = $1::bigint AND yb_rev = $2::bigint RETURNING " + returning(columns);
         try {
             return conn_->guarded([&] {
                 const Result r = conn_->exec(sql, ps);
                 WriteResult w;
                 w.id = id;
                 if (r.rows() == 1) {
-                    w.revision = r.integer(0, 0);
+                    w.revision = r.integer(0, 1);
+                    w.record = records(r, columns).value(0);
                     return w;
                 }
                 // Refused: the record is gone, or someone else wrote it since.
@@ -548,12 +590,21 @@ private:
         return def_.fields[column];
     }
 
-    QByteArray select(const Columns& columns) const
+    // The columns of a record as records() reads them: id, revision, sort
+    // key, then `columns`.
+    QByteArray returning(const Columns& columns) const
     {
-        QByteArray sql = "SELECT yb_id, yb_rev, yb_sortkey";
+        QByteArray sql = "yb_id, yb_rev, yb_sortkey";
         for (int c : columns)
             sql += ", " + utf8(quote(field(c).name));
-        return sql + " FROM " + table_;
+        return sql;
+    }
+
+    QByteArray select(const Columns& columns) const { return "SELECT " + returning(columns) + " FROM " + table_; }
+
+    QByteArray selectSide(const Columns& columns, int side) const
+    {
+        return "SELECT " + returning(columns) + ", " + QByteArray::number(side) + " AS yb_side FROM " + table_;
     }
 
     static QByteArray orderBy(bool byKey, bool forward)
@@ -806,6 +857,7 @@ public:
 
     void createTable(const TableDef& table) override
     {
+        schema_.reset();
         ensureDatabase();
         Connection& c = *conn_;
         c.begin();
@@ -862,6 +914,8 @@ public:
         }
     }
 
+    void forgetSchema() override { schema_.reset(); }
+
     std::unique_ptr<EngineTable> openTable(const TableDef& table, bool readOnly) override
     {
         QList<FieldDef> stored;
@@ -898,38 +952,98 @@ private:
         conn_->open();
     }
 
+    // What the server says of the catalogue's tables: their columns and
+    // their descriptions in yerbalis_tables, read for all at once.
+    struct Column {
+        QString name, type;
+        int size = 0;
+        bool required = false;
+    };
+    struct TableSchema {
+        QList<Column> columns; // empty: no such table
+        bool described = false;
+        QString keyField;
+        qint64 format = 0;
+    };
+
+    void loadSchema()
+    {
+        QStringList names;
+        for (const TableDef& t : tables()) {
+            QString n = t.fileName;
+            n.replace(QLatin1Char('\\'), QLatin1String("\\\\")).replace(QLatin1Char('"'), QLatin1String("\\\""));
+            names << QLatin1Char('"') + n + QLatin1Char('"');
+        }
+        // The descriptions' table may be missing (a database without tables):
+        // its read is then refused, the columns' read is not.
+        const std::vector<std::optional<Result>> r = conn_->readTogether(
+            {{"SELECT table_name::text, column_name::text, data_type::text, "
+              "coalesce(character_maximum_length, 0)::int, (is_nullable = 'NO') FROM information_schema.columns "
+              "WHERE table_schema = current_schema() AND table_name = ANY($1::text[]) "
+              "ORDER BY table_name, ordinal_position",
+              {Param::text(QLatin1Char('{') + names.join(QLatin1Char(',')) + QLatin1Char('}'))}},
+             {"SELECT name, key_field, format_version FROM yerbalis_tables", {}}});
+        QHash<QString, TableSchema> schema;
+        if (r.size() == 2 && r[0]) {
+            const Result& cols = *r[0];
+            for (int i = 0; i < cols.rows(); ++i)
+                schema[cols.text(i, 0)].columns
+                    << Column{cols.text(i, 1), cols.text(i, 2), int(cols.integer(i, 3)), cols.integer(i, 4) != 0};
+        }
+        if (r.size() == 2 && r[1]) {
+            const Result& meta = *r[1];
+            for (int i = 0; i < meta.rows(); ++i) {
+                TableSchema& t = schema[meta.text(i, 0)];
+                t.described = true;
+                t.keyField = meta.text(i, 1);
+                t.format = meta.integer(i, 2);
+            }
+        }
+        schema_ = std::move(schema);
+    }
+
     // What keeps `table` from being the catalogue's table on the server; the
-    // stored fields when nothing does.
+    // stored fields when nothing does. The schema is read once for every
+    // table; a table found wanting is read again at its next opening.
     QString schemaProblem(const TableDef& table, QList<FieldDef>* stored, bool* hasToken = nullptr)
     {
         const QString where = Text::tr("the PostgreSQL database %1").arg(location());
-        if (!hasTable(table))
+        // A database not made yet has no tables (createTable() makes it).
+        if (!exists()) {
+            if (databaseMissing(uri_) == 1)
+                schema_.reset();
+            else
+                conn_->open(); // raises the reason
+        } else if (!schema_) {
+            loadSchema();
+        }
+        const TableSchema s = schema_ ? schema_->value(table.fileName) : TableSchema{};
+        const QString problem = schemaProblem(table, s, where, stored, hasToken);
+        if (!problem.isEmpty())
+            schema_.reset();
+        return problem;
+    }
+
+    QString schemaProblem(const TableDef& table, const TableSchema& s, const QString& where, QList<FieldDef>* stored,
+                          bool* hasToken)
+    {
+        if (s.columns.isEmpty())
             return Text::tr("the table %1 is missing from %2 ('yerbalis-admin create' with the same URI makes "
                             "the missing tables)")
                 .arg(table.fileName, where);
-        const bool hasMeta = conn_->exec("SELECT to_regclass('yerbalis_tables') IS NOT NULL", {}, true).integer(0, 0);
-        const Result meta = hasMeta
-            ? conn_->exec("SELECT key_field, format_version FROM yerbalis_tables WHERE name = $1",
-                          {Param::text(table.fileName)}, true)
-            : Result();
-        if (meta.rows() != 1)
+        if (!s.described)
             return Text::tr("the description of the table %1 is missing from %2").arg(table.fileName, where);
-        if (meta.text(0, 0) != table.keyField)
+        if (s.keyField != table.keyField)
             return Text::tr("the index field of the table %1 is '%2', not '%3'")
-                .arg(table.fileName, meta.text(0, 0), table.keyField);
-        if (meta.integer(0, 1) > kFormatVersion)
+                .arg(table.fileName, s.keyField, table.keyField);
+        if (s.format > kFormatVersion)
             return Text::tr("the table %1 has a newer format (%2) than this program knows")
                 .arg(table.fileName)
-                .arg(meta.integer(0, 1));
-        const Result cols =
-            conn_->exec("SELECT column_name::text, data_type::text, coalesce(character_maximum_length, 0)::int, "
-                        "(is_nullable = 'NO') FROM information_schema.columns "
-                        "WHERE table_schema = current_schema() AND table_name = $1 ORDER BY ordinal_position",
-                        {Param::text(table.fileName)}, true);
+                .arg(s.format);
         QStringList hidden{QStringLiteral("yb_id"), QStringLiteral("yb_rev"), QStringLiteral("yb_sortkey")};
         QList<FieldDef> fields;
-        for (int i = 0; i < cols.rows(); ++i) {
-            const QString name = cols.text(i, 0);
+        for (const Column& col : s.columns) {
+            const QString& name = col.name;
             if (hidden.removeOne(name))
                 continue;
             // Optional: a table of format 1 has no write tokens.
@@ -938,11 +1052,11 @@ private:
                     *hasToken = true;
                 continue;
             }
-            const QString type = cols.text(i, 1);
+            const QString& type = col.type;
             FieldDef f;
             f.name = name;
-            f.size = int(cols.integer(i, 2));
-            f.required = cols.integer(i, 3) != 0;
+            f.size = col.size;
+            f.required = col.required;
             if (type == QLatin1String("character varying"))
                 f.type = FieldType::Text;
             else if (type == QLatin1String("text"))
@@ -983,6 +1097,7 @@ private:
 
     QString uri_;
     std::shared_ptr<Connection> conn_;
+    std::optional<QHash<QString, TableSchema>> schema_;
 };
 
 } // namespace
