@@ -97,6 +97,10 @@
         <source>%1 found</source>
         <translation>hay %1</translation>
     </message>
+    <message>
+        <source>warning: other users of this computer can read %1 (permissions %2); &apos;chmod 600&apos; on it keeps it to you</source>
+        <translation>aviso: otros usuarios de este ordenador pueden leer %1 (permisos %2); con &apos;chmod 600&apos; sobre él, queda solo para usted</translation>
+    </message>
 </context>
 <context>
     <name>Command</name>
@@ -420,6 +424,18 @@
     <message>
         <source>the demonstration database does not pass the check: %1</source>
         <translation>la base de datos de demostración no supera la comprobación: %1</translation>
+    </message>
+    <message>
+        <source>the sample content %1 is missing from the program</source>
+        <translation>falta en el programa el contenido de muestra %1</translation>
+    </message>
+    <message>
+        <source>the sample sales lack their days or hours</source>
+        <translation>a las ventas de muestra les faltan los días o las horas</translation>
+    </message>
+    <message>
+        <source>sample sale on line %1 has %2 fields</source>
+        <translation>la venta de muestra de la línea %1 tiene %2 campos</translation>
     </message>
 </context>
 <context>

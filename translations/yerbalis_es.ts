@@ -696,6 +696,10 @@
         <source>file is not a database</source>
         <translation>el archivo no es una base de datos</translation>
     </message>
+    <message>
+        <source>it was made by a newer version of this program (format %1)</source>
+        <translation>la hizo una versión más reciente de este programa (formato %1)</translation>
+    </message>
 </context>
 <context>
     <name>yb::Startup</name>
