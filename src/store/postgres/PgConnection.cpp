@@ -450,17 +450,24 @@ void Connection::raise(PGresult* r, bool lostBefore)
     throw ServerError(msg, state, constraint, column);
 }
 
+// Before a statement: outside a transaction a connection found dead is opened
+// again; inside one, a lost connection or a refused statement ends it.
+void Connection::readyForStatement()
+{
+    if (depth_ == 0) {
+        checkAlive();
+    } else if (!isOpen()) {
+        dropped();
+        raise(nullptr, true);
+    }
+    if (aborted_)
+        throw EngineError(Text::tr("the transaction was rolled back"));
+}
+
 Result Connection::exec(const QByteArray& sql, const Params& params, bool read)
 {
     for (int attempt = 0;; ++attempt) {
-        if (depth_ == 0) {
-            checkAlive();
-        } else if (!isOpen()) {
-            dropped();
-            raise(nullptr, true);
-        }
-        if (aborted_)
-            throw EngineError(Text::tr("the transaction was rolled back"));
+        readyForStatement();
         const bool retry = read && depth_ == 0 && attempt == 0;
         const int n = int(params.size());
         std::vector<const char*> values(static_cast<size_t>(n));
@@ -519,14 +526,7 @@ Result Connection::exec(const QByteArray& sql, const Params& params, bool read)
 std::vector<std::optional<Result>> Connection::readTogether(const std::vector<std::pair<QByteArray, Params>>& reads)
 {
     for (int attempt = 0;; ++attempt) {
-        if (depth_ == 0) {
-            checkAlive();
-        } else if (!isOpen()) {
-            dropped();
-            raise(nullptr, true);
-        }
-        if (aborted_)
-            throw EngineError(Text::tr("the transaction was rolled back"));
+        readyForStatement();
         // Each statement unprepared, with a synchronisation point of its own,
         // so that one refused does not stop the others.
         std::vector<std::vector<const char*>> values(reads.size());

@@ -162,6 +162,7 @@ public:
 private:
     [[noreturn]] void raise(PGresult* r, bool lostBefore);
     void checkAlive();
+    void readyForStatement();
     void dropped();
     // Sends with `send` (a PQsend... call) and awaits the whole answer within
     // the bound; returns the last result (an error result wins). Raises a lost
