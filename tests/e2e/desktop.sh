@@ -2,28 +2,33 @@
 # openbox as window manager, the Spanish letters on keys of their own, and the
 # helpers that drive the program through xdotool. Expects `work` (a temporary
 # folder, removed at exit) and `shots` (where screenshots go) to be set.
-# E2E_DISPLAY: the first display number to try (90 by default).
 
-display=${E2E_DISPLAY:-90}
-while [ -e /tmp/.X11-unix/X$display ] || [ -e /tmp/.X$display-lock ]; do display=$((display + 1)); done
-export DISPLAY=:$display
 unset QT_QPA_PLATFORM
-Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+# Xvfb takes the first free display itself and writes its number once it
+# listens: a display another run is still letting go of is never shared, and
+# nothing below talks to a screen that is not this run's own.
+exec {display_fd}>"$work/display"
+Xvfb -displayfd "$display_fd" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
 xvfb=$!
+exec {display_fd}>&-
 pids=()
 cleanup() {
   for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
   kill "$xvfb" 2>/dev/null || true
+  wait "$xvfb" 2>/dev/null || true
   rm -rf "$work"
 }
 trap cleanup EXIT
 # Waits (up to 30 seconds) for a command to succeed.
 ready() { for _ in $(seq 300); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done; return 1; }
-ready xdpyinfo || { echo "e2e: FAIL: Xvfb did not start on $DISPLAY" >&2; exit 1; }
+ready grep -q '[0-9]' "$work/display" ||
+  { echo "e2e: FAIL: Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
+export DISPLAY=:$(tr -dc '0-9' <"$work/display")
+ready xdpyinfo || { echo "e2e: FAIL: Xvfb did not answer on $DISPLAY" >&2; cat "$work/xvfb.log" >&2; exit 1; }
 openbox >"$work/openbox.log" 2>&1 &
 pids+=($!)
 ready sh -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'" ||
-  { echo "e2e: FAIL: openbox did not start" >&2; cat "$work/openbox.log" >&2; exit 1; }
+  { echo "e2e: FAIL: openbox did not start on $DISPLAY" >&2; cat "$work/openbox.log" "$work/xvfb.log" >&2; exit 1; }
 
 # Spanish letters on keys of their own before the program starts. Otherwise
 # xdotool lends a spare key to each accented letter while typing it, and the
