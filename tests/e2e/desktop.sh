@@ -6,9 +6,11 @@
 unset QT_QPA_PLATFORM
 # Xvfb takes the first free display itself and writes its number once it
 # listens: a display another run is still letting go of is never shared, and
-# nothing below talks to a screen that is not this run's own.
+# nothing below talks to a screen that is not this run's own. -noreset: an X
+# server resets when its last client leaves (xdpyinfo below), and refuses the
+# next one (openbox) while it does.
 exec {display_fd}>"$work/display"
-Xvfb -displayfd "$display_fd" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+Xvfb -displayfd "$display_fd" -screen 0 1280x1024x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
 xvfb=$!
 exec {display_fd}>&-
 pids=()
